@@ -1,0 +1,27 @@
+# Two commands for a fresh Debian 12 machine: `make run` and `make test`.
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build test run clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Until the editor window exists, the main job describes the sample menu the build writes.
+run: build
+	$(BUILD)/src/cli/orvane-menu info $(BUILD)/sample/Sample.mng
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "document/MenuRecords.h"
+#include "document/MenuType.h"
+#include "document/mdlfilebin.h"
+#include "platform/Platform.h"
+
+#include <filesystem>
+#include <string>
+
+namespace orvane {
+
+// The editor model: what the main window owns and does, without a display.
+// It owns the one menu document for the program's whole run; a new menu or an
+// opened file overwrites it in place.
+class EditorModel {
+public:
+    EditorModel(Platform& platform, std::filesystem::path appFolder);
+
+    Platform& Desktop() { return platform_; }
+
+    MenuDocument Doc;
+    EditorFlags Flags;
+    RecordFile Records;
+
+    std::string AppFolder;  // ends in "/"
+    std::string MenuFolder;
+    std::string WindowCaption{kAppTitle};
+    bool DesignSurfaceVisible = true;
+    int RenderSuspended = 0;
+    int RedrawCountdown = -1;
+
+    // Writes the document to folder + fileName. Save and Save As: replace,
+    // no ask, pictures, not silent. Undo snapshots: no pictures, silent.
+    // False when a question was declined; file errors propagate as FileError.
+    bool BinMenuSave(bool replace, bool ask, bool noPictures, bool silent, const std::string& folder,
+                     const std::string& fileName);
+
+    // Reads a menu file (or, with snapshot set, an undo snapshot) into the
+    // document. A refused file leaves the document exactly as it was.
+    // Returns whether the document was replaced.
+    bool BinMenuOpen(const std::string& fileName, const std::string& folder, bool snapshot);
+
+    // file name + " (" + title + ") - " + application title
+    std::string FileCaption() const;
+
+private:
+    void ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot, const std::string& fileName,
+                         const std::string& folder);
+    void EndRead();
+
+    Platform& platform_;
+};
+
+inline const std::string kExitButtonMessage =
+    "An exit button was not found on this menu.\r\r"
+    "Remember to add a button with no command and \"Exit the\"\r"
+    "menu system when this button is clicked.\" Set To allow\r"
+    "your users to close the menu without executing a command.\r";
+
+}  // namespace orvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+// A small streaming JSON writer: objects keep the order in which keys are
+// written, strings are UTF-8 with the required escapes.
+class JsonWriter {
+public:
+    JsonWriter& BeginObject();
+    JsonWriter& EndObject();
+    JsonWriter& BeginArray();
+    // An array of a few numbers, kept on one line.
+    JsonWriter& BeginInlineArray();
+    JsonWriter& EndArray();
+    JsonWriter& Key(std::string_view key);
+    JsonWriter& String(std::string_view value);
+    JsonWriter& Int(int64_t value);
+    JsonWriter& Bool(bool value);
+
+    // Shortcuts for a key and its value.
+    JsonWriter& Field(std::string_view key, std::string_view value) { return Key(key).String(value); }
+    JsonWriter& Field(std::string_view key, const char* value) { return Key(key).String(value); }
+    JsonWriter& Field(std::string_view key, int64_t value) { return Key(key).Int(value); }
+    JsonWriter& Field(std::string_view key, int32_t value) { return Key(key).Int(value); }
+    JsonWriter& Field(std::string_view key, uint32_t value) { return Key(key).Int(value); }
+    JsonWriter& Field(std::string_view key, bool value) { return Key(key).Bool(value); }
+
+    const std::string& Text() const { return out_; }
+
+private:
+    void BeforeValue();
+    void NewLine();
+
+    std::string out_;
+    std::vector<bool> hasItems_;
+    std::vector<bool> inline_;
+    bool afterKey_ = false;
+};
+
+std::string JsonQuote(std::string_view text);
+
+}  // namespace orvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "document/MenuRecords.h"
+
+#include <string>
+
+namespace orvane {
+
+// One picture record as stored.
+struct StoredPicture {
+    int Type = 0;
+    int Number = 0;
+    int State = 0;
+    int32_t Frame = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+struct MenuFileDescription {
+    MenuFileRead Read;                  // header, properties and buttons
+    std::vector<StoredPicture> Pictures;
+    std::string PictureError;           // set when a picture record is damaged
+};
+
+// Reads a whole menu file or undo snapshot as stored, pictures included
+// (each one inflated, so a damaged picture is found).
+MenuFileDescription DescribeMenuFile(RecordFile& file);
+
+// The description as JSON: header, properties, buttons, pictures.
+std::string MenuFileJson(const MenuFileDescription& description);
+
+}  // namespace orvane

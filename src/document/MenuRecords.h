@@ -1,0 +1,80 @@
+#pragma once
+
+#include "document/MenuType.h"
+#include "document/mdlfilebin.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// A button as a menu file stores it.
+struct StoredButton {
+    std::string Caption;
+    std::string Command;
+    std::string Argument;
+    std::string Description;
+    int32_t MinimizeOnClick = 0;
+    int32_t ExitOnClick = 0;
+    std::string AccessKey;
+    int32_t MaximizeWindow = 0;
+    int32_t Left = 0;
+    int32_t Top = 0;
+};
+
+// Everything a menu file stores besides the pictures.
+struct StoredMenu {
+    MenuProperties Props;
+    int32_t Position = 0;
+    int32_t TextShadowDepth = 0;
+    int32_t TitleShadowDepth = 0;
+    int32_t ButtonShadowDepth = 0;
+    std::string BackgroundFile;
+    bool HasVersion9Fields = false;  // properties 52 to 55 were read
+    std::vector<StoredButton> Buttons;
+};
+
+// Writes the 55 property records and the ten records of each button, with
+// every access key recomputed from its caption (and stored back into the
+// document). Returns whether the menu has an exit button.
+bool WriteMenuFields(RecordFile& file, MenuDocument& doc);
+
+// Writes the picture records: the menu image, three states of each button,
+// then the window-control strip as number 21.
+void WriteMenuPictures(RecordFile& file, const MenuDocument& doc);
+
+// Reads properties 2 to 55 (52 to 55 only from major version 9 on) and
+// buttonCount buttons after the title record. `menu` starts as the values the
+// file may leave alone (a version-8 file keeps the current sounds and box
+// visibilities). Returns false at the first record of an unexpected kind;
+// throws RecordFormatError when the data ends early.
+bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredMenu& menu);
+
+inline const std::string kStyleFileMagic = "OVGMENUSTYLEFILE";
+inline const std::string kMenuUnreadable = "Menu file could not be read.";
+
+enum class MenuReadStatus { Refused, Ok, StyleFile };
+
+struct MenuFileRead {
+    MenuReadStatus Status = MenuReadStatus::Refused;
+    std::string Detail;     // why a file was refused, for developers and the command line
+    std::string FirstText;  // the first text record: the title, or a style file's magic
+    int Major = 0;
+    int Minor = 0;
+    int Release = 0;
+    int Count = 0;
+    int16_t PictureCount = 0;
+    StoredMenu Menu;
+};
+
+// Reads a menu file's header, title, properties and buttons (not the
+// pictures). A header the editor does not accept shows the version message;
+// every other refusal is silent here and the caller says "Menu file could not
+// be read.". Refused: a header count outside 1 to 30, a record of an
+// unexpected kind, data that ends early.
+MenuFileRead ReadMenuFile(RecordFile& file, const StoredMenu& start);
+
+// Menu text line breaks are stored as CR LF.
+std::string WithCrLf(const std::string& text);
+
+}  // namespace orvane

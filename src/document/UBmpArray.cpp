@@ -1,0 +1,147 @@
+#include "UBmpArray.h"
+
+#include "platform/Platform.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <string>
+
+namespace orvane {
+namespace {
+
+void CheckSize(int64_t width, int64_t height) {
+    if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
+        throw RecordFormatError("picture size " + std::to_string(width) + " x " + std::to_string(height) +
+                                " is out of range");
+}
+
+void AllocateExact(TBmpArray& a, int32_t width, int32_t height) {
+    a.Width = width;
+    a.Height = height;
+    a.Stride = width;
+    a.Pixels.assign(size_t(width) * size_t(height), 0);
+}
+
+// The pixel block: rows from the top, each from x = 0, 32-bit little-endian.
+std::vector<uint8_t> PixelBlock(const TBmpArray& a) {
+    std::vector<uint8_t> block(size_t(a.Width) * size_t(a.Height) * 4);
+    uint8_t* out = block.data();
+    for (int y = 0; y < a.Height; ++y) {
+        for (int x = 0; x < a.Width; ++x) {
+            const uint32_t v = a.Pixel(x, y);
+            *out++ = uint8_t(v);
+            *out++ = uint8_t(v >> 8);
+            *out++ = uint8_t(v >> 16);
+            *out++ = uint8_t(v >> 24);
+        }
+    }
+    return block;
+}
+
+void FillFromBlock(TBmpArray& a, const uint8_t* block) {
+    for (size_t i = 0; i < a.Pixels.size(); ++i, block += 4)
+        a.Pixels[i] = uint32_t(block[0]) | (uint32_t(block[1]) << 8) | (uint32_t(block[2]) << 16) |
+                      (uint32_t(block[3]) << 24);
+}
+
+}  // namespace
+
+void TBmpArray::Init() {
+    Bitmap = ::orvane::Bitmap();
+    if (Width > 0) {
+        Bitmap.SetSize(Width, Height);
+        Bitmap.Fill(0x808080);
+        AllocateExact(*this, Width, Height);
+    }
+}
+
+void TBmpArray::FromBitmap() {
+    Width = Bitmap.Width();
+    Height = Bitmap.Height();
+    Stride = Width + 1;
+    Pixels.assign(size_t(Width + 1) * size_t(Height + 1), 0);
+    for (int y = 0; y < Height; ++y) std::copy_n(Bitmap.Row(y), Width, &Pixel(0, y));
+}
+
+void TBmpArray::ToBitmap() {
+    ::orvane::Bitmap picture(Width, Height);
+    for (int y = 0; y < Height; ++y) std::copy_n(&Pixel(0, y), Width, picture.Row(y));
+    Bitmap = std::move(picture);
+}
+
+void TBmpArray::WriteCompressed(ByteSink& out, Platform& platform) const {
+    platform.Trace("BitmapZipBinaryWrite Called, Reading Width and Height");
+    platform.Trace("LWidth: " + std::to_string(Bitmap.Width()));
+    platform.Trace("LHeight: " + std::to_string(Bitmap.Height()));
+
+    const std::vector<uint8_t> block = PixelBlock(*this);
+    uLongf zipped = compressBound(uLong(block.size()));
+    std::vector<uint8_t> buffer(4 + zipped);
+    const uint32_t length = uint32_t(block.size());
+    for (int i = 0; i < 4; ++i) buffer[size_t(i)] = uint8_t(length >> (8 * i));
+    if (compress2(buffer.data() + 4, &zipped, block.data(), uLong(block.size()), 9) != Z_OK)
+        throw std::runtime_error("picture compression failed");
+    buffer.resize(4 + zipped);
+
+    out.I32(Width);
+    out.I32(Height);
+    out.I32(int32_t(buffer.size()));
+    out.Bytes(buffer.data(), buffer.size());
+}
+
+void TBmpArray::ReadCompressed(ByteSource& in) {
+    const int32_t width = in.I32();
+    const int32_t height = in.I32();
+    CheckSize(width, height);
+    const int32_t packed = in.I32();
+    if (packed < 4 || size_t(packed) > in.Remaining())
+        throw RecordFormatError("compressed picture length " + std::to_string(packed) +
+                                " does not fit the record");
+    ByteSource part(in.Take(size_t(packed)));
+    const uint32_t expected = part.U32();
+    const uint64_t needed = uint64_t(width) * uint64_t(height) * 4;
+    if (expected != needed)
+        throw RecordFormatError("picture length " + std::to_string(expected) + " does not match " +
+                                std::to_string(width) + " x " + std::to_string(height));
+
+    // Deflate expands at most about 1032 to 1: refuse sizes the data cannot hold
+    // before allocating for them.
+    if (needed > uint64_t(packed - 4) * 1032 + 1024)
+        throw RecordFormatError("compressed picture data is too short for " + std::to_string(width) + " x " +
+                                std::to_string(height));
+    std::vector<uint8_t> block(static_cast<size_t>(needed));
+    if (needed > 0) {
+        const auto zipped = part.Take(part.Remaining());
+        z_stream z{};
+        if (inflateInit(&z) != Z_OK) throw RecordFormatError("picture data does not inflate");
+        z.next_in = const_cast<Bytef*>(zipped.data());
+        z.avail_in = uInt(zipped.size());
+        z.next_out = block.data();
+        z.avail_out = uInt(block.size());
+        const int status = inflate(&z, Z_FINISH);
+        const bool complete = z.avail_out == 0 && (status == Z_STREAM_END || status == Z_OK || status == Z_BUF_ERROR);
+        inflateEnd(&z);
+        if (!complete) throw RecordFormatError("picture data does not inflate");
+    }
+    AllocateExact(*this, width, height);
+    FillFromBlock(*this, block.data());
+}
+
+void TBmpArray::WriteRaw(ByteSink& out) const {
+    out.I32(Width);
+    out.I32(Height);
+    const std::vector<uint8_t> block = PixelBlock(*this);
+    out.Bytes(block.data(), block.size());
+}
+
+void TBmpArray::ReadRaw(ByteSource& in) {
+    const int32_t width = in.I32();
+    const int32_t height = in.I32();
+    CheckSize(width, height);
+    const auto block = in.Take(size_t(width) * size_t(height) * 4);
+    AllocateExact(*this, width, height);
+    FillFromBlock(*this, block.data());
+}
+
+}  // namespace orvane

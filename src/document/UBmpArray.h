@@ -1,0 +1,40 @@
+#pragma once
+
+#include "document/ByteStream.h"
+#include "platform/Bitmap.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace orvane {
+
+class Platform;
+
+// A pixel grid that mirrors a 32-bit bitmap, and the two record forms in which
+// pictures are stored: compressed (zlib, level 9) and raw. Row 0 is the top.
+struct TBmpArray {
+    std::vector<uint32_t> Pixels;  // Pixel(x, y) = Pixels[y * Stride + x]
+    int32_t Stride = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    ::orvane::Bitmap Bitmap;
+
+    uint32_t& Pixel(int x, int y) { return Pixels[size_t(y) * size_t(Stride) + size_t(x)]; }
+    uint32_t Pixel(int x, int y) const { return Pixels[size_t(y) * size_t(Stride) + size_t(x)]; }
+
+    // Sizes the bitmap and the grid to Width x Height when Width > 0.
+    void Init();
+    // Bitmap -> grid, with one spare column and row.
+    void FromBitmap();
+    // Grid -> bitmap.
+    void ToBitmap();
+
+    void WriteCompressed(ByteSink& out, Platform& platform) const;
+    // Throws RecordFormatError for a damaged record; nothing is allocated
+    // before the sizes have been checked against the record.
+    void ReadCompressed(ByteSource& in);
+    void WriteRaw(ByteSink& out) const;
+    void ReadRaw(ByteSource& in);
+};
+
+}  // namespace orvane

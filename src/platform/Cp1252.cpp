@@ -1,0 +1,99 @@
+#include "Cp1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace orvane {
+namespace {
+
+// Code points of bytes 0x80 to 0x9F; 0 where Windows-1252 leaves the byte undefined.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | (cp >> 18));
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns U+FFFD for a malformed one
+// and advances i past what was consumed.
+char32_t NextCodePoint(std::string_view text, size_t& i) {
+    const auto lead = uint8_t(text[i++]);
+    if (lead < 0x80) return lead;
+    int extra = 0;
+    char32_t cp = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07;
+    } else {
+        return 0xFFFD;
+    }
+    for (int k = 0; k < extra; ++k) {
+        if (i >= text.size() || (uint8_t(text[i]) & 0xC0) != 0x80) return 0xFFFD;
+        cp = (cp << 6) | (uint8_t(text[i++]) & 0x3F);
+    }
+    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
+    return cp;
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view cp1252) {
+    std::string out;
+    out.reserve(cp1252.size());
+    for (char c : cp1252) {
+        const auto b = uint8_t(c);
+        char32_t cp = b;
+        // Undefined bytes keep their C1 code point so nothing is lost on a round trip.
+        if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0) cp = kHighControls[b - 0x80];
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const char32_t cp = NextCodePoint(utf8, i);
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += char(cp);
+            continue;
+        }
+        char mapped = '?';
+        for (size_t k = 0; k < kHighControls.size(); ++k) {
+            const bool undefinedByte = kHighControls[k] == 0 && cp == char32_t(0x80 + k);
+            if (kHighControls[k] == cp || undefinedByte) {
+                mapped = char(0x80 + k);
+                break;
+            }
+        }
+        out += mapped;
+    }
+    return out;
+}
+
+}  // namespace orvane

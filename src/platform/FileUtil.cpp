@@ -1,0 +1,102 @@
+#include "FileUtil.h"
+
+#include "Errors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <sys/stat.h>
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Describe(const fs::path& path, const char* what) {
+    return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
+}
+
+fs::path TempPathBeside(const fs::path& target) {
+    static std::mt19937 random{std::random_device{}()};
+    const auto tag = std::to_string(random() % 1000000);
+    return target.parent_path() / ("." + target.filename().string() + "." + tag + ".tmp");
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw FileError(Describe(path, "Cannot open"));
+    std::vector<uint8_t> data;
+    uint8_t buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) throw FileError(Describe(path, "Cannot read"));
+    return data;
+}
+
+ReplacingFileWriter::ReplacingFileWriter(fs::path target) : target_(std::move(target)) {
+    temp_ = TempPathBeside(target_);
+    file_ = std::fopen(temp_.c_str(), "wb");
+    if (!file_) throw FileError(Describe(target_, "Cannot create"));
+}
+
+ReplacingFileWriter::~ReplacingFileWriter() {
+    if (file_) {
+        std::fclose(file_);
+        std::error_code ignored;
+        fs::remove(temp_, ignored);
+    }
+}
+
+void ReplacingFileWriter::Write(const void* data, size_t size) {
+    if (!file_) throw FileError("Write after commit: " + target_.string());
+    if (size && std::fwrite(data, 1, size, file_) != size) throw FileError(Describe(target_, "Cannot write"));
+}
+
+void ReplacingFileWriter::Commit() {
+    if (!file_) return;
+    const bool flushed = std::fflush(file_) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    std::error_code ec;
+    if (!flushed || !closed) {
+        const auto message = Describe(target_, "Cannot write");
+        fs::remove(temp_, ec);
+        throw FileError(message);
+    }
+    fs::rename(temp_, target_, ec);
+    if (ec) {
+        fs::remove(temp_, ec);
+        throw FileError("Cannot replace " + target_.string() + ": " + ec.message());
+    }
+}
+
+void WriteFileReplacing(const fs::path& path, std::span<const uint8_t> data) {
+    ReplacingFileWriter writer(path);
+    writer.Write(data.data(), data.size());
+    writer.Commit();
+}
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = fs::current_path() / "orvane";
+    return exe.parent_path().string() + "/";
+}
+
+bool IsReadOnly(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & S_IWUSR) == 0;
+}
+
+void ClearReadOnly(const fs::path& path) {
+    std::error_code ec;
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+    if (ec) throw FileError("Cannot change the attributes of " + path.string() + ": " + ec.message());
+}
+
+}  // namespace orvane

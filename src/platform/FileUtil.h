@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// Reads a whole file; throws FileError when it cannot be opened or read.
+std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes a file so that a failure leaves whatever was there before: the data
+// goes to a temporary file beside the target, which then replaces the target.
+// Throws FileError.
+void WriteFileReplacing(const std::filesystem::path& path, std::span<const uint8_t> data);
+
+// A file being written beside its target. Commit() renames it over the target;
+// a writer destroyed without Commit() removes the temporary file.
+class ReplacingFileWriter {
+public:
+    explicit ReplacingFileWriter(std::filesystem::path target);
+    ~ReplacingFileWriter();
+    ReplacingFileWriter(const ReplacingFileWriter&) = delete;
+    ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;
+
+    void Write(const void* data, size_t size);
+    void Commit();
+    const std::filesystem::path& Target() const { return target_; }
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::path temp_;
+    std::FILE* file_ = nullptr;
+};
+
+// The folder of the running executable, ending in "/".
+std::string ExecutableFolder();
+
+// Whether the user may not write the file (the "read-only" attribute).
+bool IsReadOnly(const std::filesystem::path& path);
+// Gives the owner write permission again.
+void ClearReadOnly(const std::filesystem::path& path);
+
+}  // namespace orvane

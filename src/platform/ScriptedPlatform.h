@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <deque>
+
+namespace orvane {
+
+// A platform without a display. Questions and dialogs are answered from queues
+// filled in advance; everything shown is recorded so a caller (a test, the
+// command-line tool) can see what the user would have seen.
+class ScriptedPlatform : public Platform {
+public:
+    struct Shown {
+        MessageBoxRequest Request;
+        MsgResult Answer;
+    };
+
+    // Answers for YesNoCancel boxes, in order; when empty, DefaultAnswer is used.
+    std::deque<MsgResult> Answers;
+    MsgResult DefaultAnswer = MsgResult::Cancel;
+    // Answers for file and folder dialogs; std::nullopt is a cancelled dialog.
+    std::deque<std::optional<std::filesystem::path>> DialogAnswers;
+
+    std::vector<Shown> Messages;
+    std::vector<FileDialogRequest> FileDialogs;
+    std::vector<FolderRequest> FolderDialogs;
+    std::vector<std::string> TraceLines;
+    std::vector<std::string> ProgressTexts;
+    int Beeps = 0;
+    int MessagesProcessed = 0;
+
+    MsgResult ShowMessageBox(const MessageBoxRequest& request) override;
+    std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> BrowseForFolder(const FolderRequest& request) override;
+    void ProcessMessages() override { ++MessagesProcessed; }
+    void Beep() override { ++Beeps; }
+    void DebugOutput(std::string_view line) override { TraceLines.emplace_back(line); }
+    void ShowProgress(std::string_view text) override { ProgressTexts.emplace_back(text); }
+    void SetProgressText(std::string_view text, int) override { ProgressTexts.emplace_back(text); }
+
+    // The texts of the messages shown so far, in order.
+    std::vector<std::string> MessageTexts() const;
+
+private:
+    std::optional<std::filesystem::path> NextDialogAnswer();
+};
+
+}  // namespace orvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+// A fresh folder under the system's temporary folder, removed with its contents.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() / ("orvane-test-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    // The folder as the editor writes folders: ending in "/".
+    std::string Folder() const { return path_.string() + "/"; }
+
+private:
+    std::filesystem::path path_;
+};
