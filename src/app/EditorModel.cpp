@@ -1,5 +1,9 @@
 #include "EditorModel.h"
 
+#include "platform/ImageIO.h"
+
+#include <filesystem>
+
 namespace orvane {
 
 EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
@@ -7,6 +11,7 @@ EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
     AppFolder = appFolder.string();
     if (AppFolder.empty() || AppFolder.back() != '/') AppFolder += '/';
     MenuFolder = AppFolder;
+    CreateStyles();
 }
 
 std::string EditorModel::FileCaption() const {
@@ -70,10 +75,8 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
     Records.CloseRecordFile();
 
     if (read.Status == MenuReadStatus::StyleFile) {
-        // Installing a style opened as a menu comes with the style list.
-        ShowMessageBox(platform_, "The opened file contained a new menu style in an unrecognized format",
-                       MsgType::Warning);
         EndRead();
+        InstallStyleFile(fileName, folder, read.FirstText);
         return false;
     }
     if (read.Status != MenuReadStatus::Ok) {
@@ -84,12 +87,41 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
     }
 
     DesignSurfaceVisible = false;
+    // Held back until the style has been applied.
+    const uint32_t menuColor = read.Menu.Props.MenuColor;
+    const int32_t animation = read.Menu.Props.ButtonAnimation;
     ApplyStoredMenu(read.Menu, read.Count, snapshot, fileName, folder);
     Doc.Menu.SelectedButton = 0;
+
+    // A style file removed since the menu was saved leaves an identifier
+    // without an entry: the menu falls back to the first style.
+    int position = Styles.PositionOf(Doc.Props.StyleId);
+    if (position < 0 || position >= Styles.Count()) position = 0;
+    SelectedStyle = position;
+    for (;;) {
+        Doc.Props.PhotoSkin = ReadMarkers(Styles.At(SelectedStyle).Background).Photo;
+        if (!Doc.Props.PhotoSkin) break;
+        std::error_code ec;
+        if (std::filesystem::exists(Doc.Menu.BackgroundFile, ec)) {
+            DecodeResult photo = LoadPictureFile(Doc.Menu.BackgroundFile);
+            if (photo.Ok()) Doc.BackgroundPhoto = std::move(photo.Picture);
+            PhotoChanged();
+        } else {
+            ShowMessageBox(platform_, "Could not locate original source background: \r\r" + Doc.Menu.BackgroundFile,
+                           MsgType::Information);
+            if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
+        }
+        if (!Doc.BackgroundPhoto.IsEmpty()) break;
+        SelectedStyle = 0;
+    }
     if (!snapshot) WindowCaption = FileCaption();
+    ComboBox1Select(SelectedStyle);
     Flags.Updating = false;
     RedrawCountdown = -1;
     if (RenderSuspended > 0) --RenderSuspended;
+    Doc.Props.ButtonAnimation = animation;
+    Doc.Props.MenuColor = menuColor;
+    ColorSkin(false);
     Flags.Modified = false;
     if (!snapshot) {
         Doc.Menu.UndoCount = 0;
@@ -116,10 +148,15 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
     props.FirstButtonTop = Doc.Props.FirstButtonTop;
     props.TextRect = Doc.Props.TextRect;
     props.PhotoSkin = Doc.Props.PhotoSkin;
-    // No custom button style is loaded that could match the stored name.
-    props.ButtonStyleName = kDefaultButtonStyleName;
-    Flags.CustomStyleSelected = false;
     Doc.Props = props;
+    // The stored name picks the loaded button style with exactly that file,
+    // or the style's own buttons.
+    Doc.Props.ButtonStyleName = kDefaultButtonStyleName;
+    Flags.CustomStyleSelected = false;
+    ButtonStyles.Selected = 0;
+    if (const int entry = ButtonStyles.EntryOfFile(stored.Props.ButtonStyleName);
+        stored.HasVersion9Fields && entry > 0)
+        ComboBox2Select(entry);
 
     m.Position = stored.Position;
     m.TextShadowDepth = stored.TextShadowDepth;
@@ -138,6 +175,212 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
         b.AccessKey = s.AccessKey;
         b.MaximizeWindow = s.MaximizeWindow;
     }
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+void EditorModel::CreateStyles() {
+    Styles.AddBuiltinStyles();
+    Presets = ReadMarkers(Styles.At(SelectedStyle).Background).Presets;
+}
+
+const Bitmap& EditorModel::CurrentSheet() const { return Styles.At(SelectedStyle).Background; }
+
+void EditorModel::ApplyStyleFonts(const MenuStyle& style) {
+    auto copy = [](FontSpec& to, const FontSpec& from) {
+        to.Name = from.Name;
+        to.Size = from.Size;
+        to.Bold = from.Bold;
+        to.Italic = from.Italic;
+        to.Underline = from.Underline;
+        to.Alignment = from.Alignment;
+    };
+    copy(Doc.Props.TitleFont, style.TitleFont);
+    copy(Doc.Props.TextFont, style.TextFont);
+    copy(Doc.Props.ButtonFont, style.ButtonFont);
+}
+
+void EditorModel::ComboBox1Select(int position) {
+    UndoMake();
+    for (;;) {
+        StyleChanging = true;
+        if (position < 0 || position >= Styles.Count()) {
+            StyleChanging = false;
+            break;
+        }
+        SelectedStyle = position;
+        Doc.Props.StyleId = Styles.IdAt(position);
+        Flags.Updating = true;
+
+        const MenuStyle& style = Styles.At(position);
+        const StyleMarkers markers = ReadMarkers(style.Background);
+        Presets = markers.Presets;
+        Doc.Props.MenuColor = Presets[0];
+        Doc.Props.PhotoSkin = markers.Photo;
+        if (markers.Photo) FadeMask();
+        PhotoControlsEnabled = markers.Photo;
+        if (Flags.Loading) {
+            StyleChanging = false;
+            break;
+        }
+
+        ComboBox2Select(0);
+        Doc.Props.AutoAdjust = true;
+        Doc.Menu.TitleShadowDepth = markers.TitleShadowDepth;
+        Doc.Menu.TextShadowDepth = markers.TextShadowDepth;
+        Doc.Menu.ButtonShadowDepth = markers.ButtonShadowDepth;
+        ApplyStyleFonts(style);
+        Doc.Props.ButtonAnimation = style.Animation;
+        Doc.Menu.SelectedButton = 0;
+        Flags.Updating = true;
+
+        if (markers.Photo && Doc.BackgroundPhoto.IsEmpty()) {
+            SetBackgroundImage();
+            if (Doc.BackgroundPhoto.IsEmpty()) {
+                position = 0;
+                continue;
+            }
+        }
+        StyleChanging = false;
+        ColorSkin(true);
+        break;
+    }
+    Flags.Updating = false;
+    ShowTip(2);
+    if (Doc.Props.PhotoSkin) ShowTip(3);
+    if (SelectedStyle == Styles.MyBackgroundPosition()) ShowTip(8);
+}
+
+void EditorModel::ComboBox2Select(int entry) {
+    if (entry < 0 || entry >= int(ButtonStyles.Entries.size())) return;
+    if (ButtonStyles.IsAddNew(entry)) {
+        AddButtonStyle1Click();
+        return;
+    }
+    ButtonStyles.Selected = entry;
+    const bool custom = entry > 0;
+    Flags.CustomStyleSelected = custom;
+    if (!custom) {
+        Doc.Props.ButtonStyleName = kDefaultButtonStyleName;
+        if (Flags.Loading) return;
+        const MenuStyle& style = Styles.At(SelectedStyle);
+        Doc.Menu.ButtonShadowDepth = ReadMarkers(style.Background).ButtonShadowDepth;
+        const SheetTextColours colours = ReadTextColours(CurrentSheet());
+        Doc.Props.ButtonFont = style.ButtonFont;
+        Doc.Props.ButtonFont.Color = colours.Button;
+        Doc.Props.ButtonShadowColor = colours.ButtonShadow;
+        Doc.Props.ButtonAnimation = style.Animation;
+    } else {
+        const TOVCustomBtn& slot = ButtonStyles.Slots[size_t(entry)];
+        Doc.Props.ButtonStyleName = slot.StyleFile;
+        StretchCopy(slot.StyleImages[0], {0, 0, kStripWidth, kStripHeight}, Styles.CustomCarrier,
+                    {0, 162, kStripWidth, 162 + kStripHeight});
+        StretchCopy(slot.StyleImages[1], {0, 0, kStripWidth, kStripHeight}, Styles.CustomCarrierMask,
+                    {0, 162, kStripWidth, 162 + kStripHeight});
+        if (Flags.Loading) return;
+        Doc.Menu.ButtonShadowDepth = slot.ShadowDepth;
+        Doc.Props.ButtonFont = slot.TextStyle;
+        Doc.Props.ButtonShadowColor = slot.ShadowStyle;
+        Doc.Props.ButtonAnimation = slot.Animation;
+    }
+    Doc.Menu.SelectedButton = 0;
+    Flags.Modified = true;
+    ColorSkin(false);
+}
+
+void EditorModel::StartNewMenu() {
+    Flags.Updating = true;
+    DesignSurfaceVisible = false;
+    ++RenderSuspended;
+
+    WindowCaption = std::string(kAppTitle);
+    ResetToNewMenu(Doc);
+    Flags.CustomStyleSelected = false;
+
+    Doc.Props.AutoSizeMenu = true;
+    Doc.Props.AutoSizeButtons = true;
+    Doc.Props.PhotoAspect = true;
+    Doc.Props.ButtonGap = 8;
+    ComboBox1Select(5);
+    ComboBox2Select(0);
+    Doc.Props.MenuColor = Presets[0];
+
+    Doc.Menu.SelectedButton = 1;
+    Flags.Updating = false;
+    Flags.Loading = false;
+    if (RenderSuspended > 0) --RenderSuspended;
+    ColorSkin(true);
+    DesignSurfaceVisible = true;
+    RedrawCountdown = -1;
+}
+
+void EditorModel::SetBackgroundImage() {
+    FileDialogRequest request;
+    request.Title = "Open Photo...";
+    request.Filter = "Photo or Image (*.jpg;*.jpeg;*.bmp)|*.JPG;*.JPEG;*.BMP";
+    request.InitialFolder = MenuFolder;
+    if (const auto chosen = platform_.OpenFileDialog(request)) {
+        UndoMake();
+        Doc.Menu.BackgroundFile = chosen->string();
+        DecodeResult photo = LoadPictureFile(*chosen);
+        if (photo.Ok())
+            Doc.BackgroundPhoto = std::move(photo.Picture);
+        else
+            platform_.Trace(photo.Error);
+        PhotoChanged();
+    }
+    if (SelectedStyle < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);
+}
+
+void EditorModel::InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic) {
+    if (magic != StyleFileMagic()) {
+        ShowMessageBox(platform_, "The opened file contained a new menu style in an unrecognized format",
+                       MsgType::Warning);
+        StartNewMenu();
+        return;
+    }
+    std::string name, message;
+    {
+        RecordFile file(platform_);
+        file.OpenRecordFile(fileName, folder, false, false);
+        try {
+            file.ReadRecordHeader();
+            file.ReadText();
+            name = file.ReadText();
+            message = file.ReadText();
+        } catch (const RecordFormatError&) {
+        }
+        file.CloseRecordFile();
+    }
+    if (Styles.Count() >= kMaxStyles) {
+        ShowMessageBox(platform_, "The Menu Style list is full: the style (" + name + ") was not added.",
+                       MsgType::Information);
+        StartNewMenu();
+        return;
+    }
+    if (!Styles.OpenStyle(folder + fileName, platform_)) {
+        StartNewMenu();
+        return;
+    }
+    const std::string question = "The opened file contained a new menu style (" + name +
+                                 "), which has been added to the Menu Style list. Do you wish to keep this style "
+                                 "for use in other menus?";
+    if (ShowMessageBox(platform_, question, MsgType::Confirmation, MsgButtons::YesNoCancel) == MsgResult::Yes) {
+        namespace fs = std::filesystem;
+        fs::create_directories(StylesFolder());
+        const fs::path target = fs::path(StylesFolder()) / (fs::path(fileName).stem().string() + ".ovgsty");
+        std::error_code ec;
+        if (fs::path(folder + fileName) != target) {
+            fs::copy_file(folder + fileName, target, fs::copy_options::overwrite_existing, ec);
+            if (ec) ShowMessageBox(platform_, "The style could not be copied to " + target.string() + ": " + ec.message(),
+                                   MsgType::Error);
+        }
+    }
+    if (!message.empty()) ShowMessageBox(platform_, message, MsgType::Information);
+    StartNewMenu();
+    ComboBox1Select(Styles.Count() - 1);
 }
 
 }  // namespace orvane

@@ -4,6 +4,8 @@
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
+#include "styles/ButtonStyles.h"
+#include "styles/StyleList.h"
 
 #include <filesystem>
 #include <string>
@@ -44,7 +46,42 @@ public:
     // file name + " (" + title + ") - " + application title
     std::string FileCaption() const;
 
+    // Styles -------------------------------------------------------------
+    StyleList Styles;
+    ButtonStyleList ButtonStyles;
+    int SelectedStyle = 5;                 // list position in the "Menu Style" list
+    std::array<uint32_t, 5> Presets{};     // the five preset swatches
+    bool StyleChanging = false;            // recolouring waits while a style is applied
+    bool PhotoControlsEnabled = false;     // photo aspect and the two visibility sliders
+
+    // Fills the style list with the built-in styles (main window creation).
+    void CreateStyles();
+    // Applies the style at a list position to the document.
+    void ComboBox1Select(int position);
+    // Applies a "Button Style" list entry to the document.
+    void ComboBox2Select(int entry);
+    // Starts a new menu (New after its save question).
+    void StartNewMenu();
+    // "Set Background Image...": asks for a photo and switches to a photo style.
+    void SetBackgroundImage();
+
+    std::string StylesFolder() const { return AppFolder + "styles/"; }
+    std::string ButtonsFolder() const { return AppFolder + "buttons/"; }
+
 private:
+    // The working copy of the selected style's artwork.
+    const Bitmap& CurrentSheet() const;
+    void InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic);
+    void ApplyStyleFonts(const MenuStyle& style);
+
+    // Steps that later parts of the editor fill in.
+    void UndoMake() {}
+    void ColorSkin(bool /*takeTextColours*/) {}
+    void FadeMask() {}
+    void PhotoChanged() {}  // marks the scaled photo out of date
+    void ShowTip(int /*tip*/) {}
+    void AddButtonStyle1Click() {}
+
     void ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot, const std::string& fileName,
                          const std::string& folder);
     void EndRead();

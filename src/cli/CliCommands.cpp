@@ -1,19 +1,33 @@
 #include "CliCommands.h"
 
+#include "app/EditorModel.h"
 #include "cli/ConsolePlatform.h"
+#include "document/Json.h"
 #include "document/MenuFileInfo.h"
 #include "platform/Errors.h"
+#include "platform/FileUtil.h"
+#include "platform/ImageIO.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace orvane {
+namespace fs = std::filesystem;
+
 namespace {
 
 const char* kUsage =
     "usage: orvane-menu COMMAND ...\n"
     "\n"
     "commands:\n"
-    "  info FILE    describe a menu file or undo snapshot as stored, as JSON\n";
+    "  info FILE                        describe a menu file, undo snapshot, menu style file or\n"
+    "                                   button style file as stored, as JSON\n"
+    "  styles [--app-folder DIR]        list the menu styles, built-in ones first, as JSON\n"
+    "  style-image NAME -o FILE.png [--mask] [--app-folder DIR]\n"
+    "                                   write a style's picture (or its mask) as PNG\n"
+    "\n"
+    "--app-folder names the folder that holds styles/ and buttons/ (default: this program's folder).\n";
 
 // Message boxes use CR for line breaks; a terminal wants LF.
 std::string ForTerminal(std::string text) {
@@ -30,42 +44,232 @@ std::string ForTerminal(std::string text) {
     return out;
 }
 
-int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
-        err << kUsage;
-        return 2;
+// Positional arguments and --options with a value; flags take no value.
+struct Arguments {
+    std::vector<std::string> Positional;
+    std::map<std::string, std::string> Options;
+    std::vector<std::string> Flags;
+    std::string Error;
+
+    bool Has(const std::string& flag) const {
+        return std::find(Flags.begin(), Flags.end(), flag) != Flags.end();
     }
-    ConsolePlatform platform(err);
-    const std::filesystem::path path = args[1];
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        ShowMessageBox(platform, "Menu not found.", MsgType::Information);
+    std::string Option(const std::string& name, const std::string& fallback = {}) const {
+        const auto it = Options.find(name);
+        return it == Options.end() ? fallback : it->second;
+    }
+};
+
+Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& withValue,
+                const std::vector<std::string>& flags) {
+    Arguments a;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (std::find(withValue.begin(), withValue.end(), arg) != withValue.end()) {
+            if (i + 1 >= args.size()) {
+                a.Error = arg + " needs a value";
+                return a;
+            }
+            a.Options[arg] = args[++i];
+        } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+            a.Flags.push_back(arg);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            a.Error = "unknown option " + arg;
+            return a;
+        } else {
+            a.Positional.push_back(arg);
+        }
+    }
+    return a;
+}
+
+std::string AppFolderOf(const Arguments& a) {
+    std::string folder = a.Option("--app-folder", ExecutableFolder());
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+void FontJson(JsonWriter& j, std::string_view key, const FontSpec& f) {
+    j.Key(key).BeginObject();
+    j.Field("Name", f.Name).Field("Size", f.Size).Field("Bold", f.Bold).Field("Italic", f.Italic);
+    j.Field("Underline", f.Underline).Field("Alignment", f.Alignment).Field("Color", f.Color);
+    j.EndObject();
+}
+
+void PictureJson(JsonWriter& j, std::string_view key, const Bitmap& b) {
+    j.Key(key).BeginObject().Field("width", b.Width()).Field("height", b.Height()).EndObject();
+}
+
+enum class FileKind { Menu, MenuStyle, ButtonStyle };
+
+FileKind KindOf(const std::vector<uint8_t>& data) {
+    auto startsWith = [&](size_t at, std::string_view text) {
+        if (data.size() < at + text.size()) return false;
+        return std::equal(text.begin(), text.end(), data.begin() + long(at));
+    };
+    // A button style file has no header: it starts with its magic text record.
+    if (!data.empty() && data[0] == kTextRecord && startsWith(5, "OVGBUTTONSTYLEFILE")) return FileKind::ButtonStyle;
+    if (data.size() > 11 && data[11] == kTextRecord && startsWith(16, "OVGMENUSTYLEFILE")) return FileKind::MenuStyle;
+    return FileKind::Menu;
+}
+
+int MenuStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, std::ostream& out, std::ostream& err) {
+    bool accepted = false;
+    try {
+        accepted = file.ReadRecordHeader();
+    } catch (const RecordFormatError&) {
+    }
+    if (!accepted) {
+        ShowMessageBox(platform, "Style file could not be read.", MsgType::Error);
         return 1;
     }
-    RecordFile file(platform);
-    file.OpenRecordFile(path.filename().string(), path.parent_path().empty() ? "" : path.parent_path().string() + "/",
-                        false, false);
-    const MenuFileDescription description = DescribeMenuFile(file);
-    file.CloseRecordFile();
-
-    switch (description.Read.Status) {
-        case MenuReadStatus::StyleFile:
-            err << "orvane-menu: " << path.string() << " is a menu style file\n";
-            return 1;
-        case MenuReadStatus::Refused:
-            ShowMessageBox(platform, kMenuUnreadable, MsgType::Error);
-            err << "orvane-menu: " << path.string() << ": " << description.Read.Detail << "\n";
-            return 1;
-        case MenuReadStatus::Ok:
-            break;
+    const StyleFileRecords r = ReadStyleRecords(file);
+    if (!r.Complete) {
+        ShowMessageBox(platform, "Style file could not be read.", MsgType::Error);
+        err << "orvane-menu: " << path.string() << ": " << r.Damage << "\n";
+        return 1;
     }
-    if (!description.PictureError.empty()) {
+    const MenuStyle& s = r.Style;
+    const StyleMarkers markers = ReadMarkers(s.Background);
+    JsonWriter j;
+    j.BeginObject();
+    j.Key("header").BeginObject();
+    j.Field("kind", int32_t(file.HeaderKind));
+    j.Key("version").BeginInlineArray().Int(file.VersionMajor).Int(file.VersionMinor).Int(file.VersionRelease).EndArray();
+    j.EndObject();
+    j.Key("records").BeginObject();
+    j.Field("Identification", r.Magic).Field("Name", s.Name).Field("Message", r.Message);
+    j.Field("Animation", s.Animation);
+    FontJson(j, "TextFont", s.TextFont);
+    FontJson(j, "ButtonFont", s.ButtonFont);
+    FontJson(j, "TitleFont", s.TitleFont);
+    j.Field("TitleLeft", s.TitleLeft).Field("TitleTop", s.TitleTop);
+    PictureJson(j, "Background", s.Background);
+    if (markers.Photo) PictureJson(j, "Mask", s.Mask);
+    j.EndObject();
+    j.EndObject();
+    out << j.Text();
+    return 0;
+}
+
+int ButtonStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, std::ostream& out,
+                    std::ostream& err) {
+    const ButtonStyleRecords r = ReadButtonStyleRecords(file);
+    if (!r.PicturesRead || r.Magic != ButtonStyleFileMagic()) {
+        if (r.Magic == ButtonStyleFileMagic()) {
+            MessageBoxRequest request;
+            request.Text = "Error loading binary button data: " + path.filename().string();
+            request.Type = MsgType::Warning;
+            platform.ShowMessageBox(request);
+        }
+        err << "orvane-menu: " << path.string() << ": "
+            << (r.Damage.empty() ? "a button style file of another version" : r.Damage) << "\n";
+        return 1;
+    }
+    const ButtonStyleFile& s = r.Style;
+    JsonWriter j;
+    j.BeginObject();
+    j.Key("records").BeginObject();
+    j.Field("Identification", r.Magic).Field("Name", s.Name).Field("Animation", s.Animation);
+    FontJson(j, "Font", s.Font);
+    j.Field("ShadowDepth", s.ShadowDepth).Field("ShadowColor", s.ShadowColor).Field("PhotoButton", s.PhotoFlag != 0);
+    PictureJson(j, "Buttons", s.Strip);
+    PictureJson(j, "Masks", s.MaskStrip);
+    j.EndObject();
+    j.EndObject();
+    out << j.Text();
+    return 0;
+}
+
+int MenuInfo(RecordFile& file, const fs::path& path, Platform& platform, std::ostream& out, std::ostream& err) {
+    const MenuFileDescription description = DescribeMenuFile(file);
+    const std::string& problem =
+        description.Read.Status != MenuReadStatus::Ok ? description.Read.Detail : description.PictureError;
+    if (!problem.empty() || description.Read.Status != MenuReadStatus::Ok) {
         ShowMessageBox(platform, kMenuUnreadable, MsgType::Error);
-        err << "orvane-menu: " << path.string() << ": " << description.PictureError << "\n";
+        if (!problem.empty()) err << "orvane-menu: " << path.string() << ": " << problem << "\n";
         return 1;
     }
     out << MenuFileJson(description);
     return 0;
+}
+
+int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {}, {});
+    if (!a.Error.empty() || a.Positional.size() != 1) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    ConsolePlatform platform(err);
+    const fs::path path = a.Positional[0];
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        ShowMessageBox(platform, "Menu not found.", MsgType::Information);
+        return 1;
+    }
+    RecordFile file(platform);
+    std::vector<uint8_t> data = ReadWholeFile(path);
+    const FileKind kind = KindOf(data);
+    file.OpenRecordData(std::move(data));
+    switch (kind) {
+        case FileKind::MenuStyle: return MenuStyleInfo(file, path, platform, out, err);
+        case FileKind::ButtonStyle: return ButtonStyleInfo(file, path, platform, out, err);
+        case FileKind::Menu: break;
+    }
+    return MenuInfo(file, path, platform, out, err);
+}
+
+int Styles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--app-folder"}, {});
+    if (!a.Error.empty() || !a.Positional.empty()) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    ConsolePlatform platform(err);
+    EditorModel model(platform, AppFolderOf(a));
+    model.Styles.GetStyles(model.StylesFolder(), platform);
+    JsonWriter j;
+    j.BeginArray();
+    for (int p = 0; p < model.Styles.Count(); ++p) {
+        const MenuStyle& s = model.Styles.At(p);
+        const StyleMarkers m = ReadMarkers(s.Background);
+        j.BeginObject();
+        j.Field("position", p).Field("name", s.Name).Field("StyleId", s.StyleId).Field("photo", m.Photo);
+        j.Key("presets").BeginInlineArray();
+        for (uint32_t c : m.Presets) j.Int(c);
+        j.EndArray();
+        j.Key("shadows").BeginInlineArray().Int(m.TitleShadowDepth).Int(m.TextShadowDepth).Int(m.ButtonShadowDepth).EndArray();
+        j.EndObject();
+    }
+    j.EndArray();
+    out << j.Text() << "\n";
+    return 0;
+}
+
+int StyleImage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--app-folder", "-o"}, {"--mask"});
+    if (!a.Error.empty() || a.Positional.size() != 1 || a.Option("-o").empty()) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    ConsolePlatform platform(err);
+    EditorModel model(platform, AppFolderOf(a));
+    model.Styles.GetStyles(model.StylesFolder(), platform);
+    const std::string& name = a.Positional[0];
+    for (int p = 0; p < model.Styles.Count(); ++p) {
+        const MenuStyle& s = model.Styles.At(p);
+        if (s.Name != name) continue;
+        const bool mask = a.Has("--mask");
+        if (mask && !ReadMarkers(s.Background).Photo) {
+            err << "orvane-menu: the style \"" << name << "\" has no mask\n";
+            return 1;
+        }
+        WriteFileReplacing(a.Option("-o"), WritePng(mask ? s.Mask : s.Background));
+        out << a.Option("-o") << "\n";
+        return 0;
+    }
+    err << "orvane-menu: no menu style is named \"" << name << "\"\n";
+    return 1;
 }
 
 }  // namespace
@@ -83,6 +287,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     try {
         if (args[0] == "info") return Info(args, out, err);
+        if (args[0] == "styles") return Styles(args, out, err);
+        if (args[0] == "style-image") return StyleImage(args, out, err);
     } catch (const FileError& e) {
         err << "orvane-menu: " << e.what() << "\n";
         return 1;
