@@ -1,0 +1,221 @@
+#include "StyleList.h"
+
+#include "document/mdlfilebin.h"
+#include "platform/ImageIO.h"
+#include "platform/Platform.h"
+#include "platform/Version.h"
+#include "styles/BuiltinArtwork.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+struct BuiltinStyle {
+    const char* Name;
+    int32_t StyleId;
+    FontSpec TitleFont;
+    int32_t TitleLeft, TitleTop;
+    FontSpec TextFont;
+    FontSpec ButtonFont;
+    int32_t Animation;
+};
+
+constexpr int32_t kLeft = 0;
+constexpr int32_t kCentre = 2;
+
+FontSpec Font(const char* name, int32_t size, bool bold = false, bool italic = false, int32_t alignment = kLeft) {
+    return FontSpec{name, size, bold, italic, false, alignment, 0};
+}
+
+const std::array<BuiltinStyle, kBuiltinStyleCount>& BuiltinTable() {
+    static const std::array<BuiltinStyle, kBuiltinStyleCount> table = {{
+        {"Professional", 0, Font("Arial", 22, false, true), 18, 23, Font("Arial", 10), Font("Arial", 10), 3},
+        {"Classic Gamer", 1, Font("Verdana", 18), 22, 22, Font("Arial", 10, true), Font("Arial", 10, true), 2},
+        {"Neo-Tribal", 2, Font("Times New Roman", 20, true, false, kCentre), 46, 26, Font("Times New Roman", 12),
+         Font("Times New Roman", 11, true), 2},
+        {"Underground", 3, Font("Arial Black", 18, false, true), 18, 21, Font("Arial", 10, true),
+         Font("Arial", 10, false, false, kCentre), 2},
+        {"Panel Tablet", 4, Font("Arial", 24), 18, 18, Font("Arial", 10), Font("Arial", 10, false, false, kCentre), 0},
+        {"XP Style", 5, Font("Verdana", 24), 70, 16, Font("Verdana", 10), Font("Verdana", 10, false, false, kCentre), 0},
+        {"Blue Ribbon", 6, Font("Verdana", 24), 18, 16, Font("Verdana", 10), Font("Verdana", 10, true), 3},
+        {"Headlines", 7, Font("Arial", 24), 32, 10, Font("Arial", 10), Font("Arial", 10, true), 0},
+        {"Forum", 8, Font("Arial", 24), 32, 10, Font("Arial", 10), Font("Arial", 9, true), 6},
+        {"Vista Style", 16, Font("Segoe UI", 16), 54, 34, Font("Segoe UI", 10), Font("Segoe UI", 9), 6},
+        {"Cushion", 17, Font("Segoe UI", 16), 26, 22, Font("Segoe UI", 10), Font("Segoe UI", 9), 6},
+        {"MyPhoto Smooth", 9, Font("Arial", 22), 30, 23, Font("Arial", 10, true), Font("Arial", 10, true, false, kCentre), 0},
+        {"MyPhoto Sharp", 10, Font("Arial", 22), 26, 23, Font("Arial", 10, true), Font("Arial", 10, true, false, kCentre), 0},
+        {"MyPhoto Bevelled", 11, Font("Arial", 22), 26, 15, Font("Arial", 10, true), Font("Arial", 10, true), 0},
+        {"MyPhoto Light", 12, Font("Verdana", 20), 26, 23, Font("Arial", 10, true), Font("Arial", 10, true, false, kCentre), 0},
+        {"MyPhoto Fashion", 13, Font("Arial", 22), 26, 23, Font("Arial", 10, true), Font("Arial", 10, true), 0},
+        {"MyPhoto Frames", 14, Font("Trebuchet MS", 22), 72, 21, Font("Trebuchet MS", 10, true),
+         Font("Trebuchet MS", 10, true), 0},
+        {"My Background", 15, Font("Arial", 22), 26, 23, Font("Arial", 10, true), Font("Arial", 10, true, false, kCentre), 0},
+    }};
+    return table;
+}
+
+bool MarkerSet(const Bitmap& b, int x, int y) { return PixelRed(b.At(x, y)) > 128; }
+
+// The renderer cuts every style as a 136 x 194 sheet: a picture of another
+// size (a damaged style file) is placed on a white sheet of the right size.
+Bitmap AsSheet(const Bitmap& picture, uint32_t background) {
+    if (picture.Width() == kStyleSheetWidth && picture.Height() == kStyleSheetHeight) return picture;
+    Bitmap sheet(kStyleSheetWidth, kStyleSheetHeight, background);
+    CopyInto(picture, sheet, 0, 0);
+    return sheet;
+}
+
+Bitmap DecodeEmbedded(std::span<const uint8_t> png) {
+    DecodeResult decoded = ReadPng(png);
+    if (!decoded.Ok()) return Bitmap(kStyleSheetWidth, kStyleSheetHeight, 0xFFFFFF);
+    return AsSheet(decoded.Picture, 0xFFFFFF);
+}
+
+bool HasStyleExtension(const fs::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return ext == ".ovgsty";
+}
+
+void ReadFont(RecordFile& f, FontSpec& font) {
+    font.Name = f.ReadText();
+    font.Size = int32_t(f.ReadLong());
+    font.Bold = f.ReadInteger() == -1;
+    font.Italic = f.ReadInteger() == -1;
+    font.Underline = f.ReadInteger() == -1;
+    const int32_t alignment = f.ReadInteger();
+    if (alignment >= 0 && alignment <= 2) font.Alignment = alignment;
+    font.Color = f.ReadLong();
+}
+
+}  // namespace
+
+StyleMarkers ReadMarkers(const Bitmap& b) {
+    StyleMarkers m;
+    for (int i = 0; i < 5; ++i) m.Presets[size_t(i)] = PixelToColor(b.At(98 + 4 * i, 191));
+    m.Photo = MarkerSet(b, 115, 176);
+    m.TitleShadowDepth = MarkerSet(b, 123, 164) ? 2 : 0;
+    m.TextShadowDepth = MarkerSet(b, 123, 168) ? 1 : 0;
+    m.ButtonShadowDepth = MarkerSet(b, 123, 172) ? 1 : 0;
+    return m;
+}
+
+SheetTextColours ReadTextColours(const Bitmap& s) {
+    return {PixelToColor(s.At(115, 164)), PixelToColor(s.At(115, 168)), PixelToColor(s.At(115, 172)),
+            PixelToColor(s.At(119, 164)), PixelToColor(s.At(119, 168)), PixelToColor(s.At(119, 172))};
+}
+
+StyleFileRecords ReadStyleRecords(RecordFile& file) {
+    StyleFileRecords r;
+    MenuStyle& style = r.Style;
+    try {
+        file.FileOpFailed = false;
+        r.Magic = file.ReadText();
+        style.Name = file.ReadText();
+        r.Message = file.ReadText();
+        style.Animation = file.ReadInteger();
+        ReadFont(file, style.TextFont);
+        ReadFont(file, style.ButtonFont);
+        ReadFont(file, style.TitleFont);
+        style.TitleLeft = file.ReadInteger();
+        style.TitleTop = file.ReadInteger();
+        file.ReadPicture(style.Background, false);
+        if (style.Background.Width() >= kStyleSheetWidth && style.Background.Height() >= kStyleSheetHeight &&
+            ReadMarkers(style.Background).Photo)
+            file.ReadPicture(style.Mask, false);
+        r.Complete = !file.FileOpFailed;
+        if (!r.Complete) r.Damage = "a record of an unexpected kind";
+    } catch (const RecordFormatError& e) {
+        r.Damage = e.what();
+    }
+    return r;
+}
+
+std::string StyleFileMagic() {
+    const EditorVersion v = CompiledVersion();
+    return kStyleFileMagicPrefix + std::to_string(v.Major) + "." + std::to_string(v.Minor);
+}
+
+void StyleList::AddBuiltinStyles() {
+    for (int p = 0; p < kBuiltinStyleCount; ++p) {
+        const BuiltinStyle& b = BuiltinTable()[size_t(p)];
+        MenuStyle style;
+        style.Name = b.Name;
+        style.StyleId = b.StyleId;
+        style.TitleFont = b.TitleFont;
+        style.TitleLeft = b.TitleLeft;
+        style.TitleTop = b.TitleTop;
+        style.TextFont = b.TextFont;
+        style.ButtonFont = b.ButtonFont;
+        style.Animation = b.Animation;
+        style.Background = DecodeEmbedded(BuiltinStyleImage(p));
+        if (const auto mask = BuiltinStyleMask(p); !mask.empty()) style.Mask = DecodeEmbedded(mask);
+        if (stylePositions_.size() <= size_t(b.StyleId)) stylePositions_.resize(size_t(b.StyleId) + 1, -1);
+        stylePositions_[size_t(b.StyleId)] = p;
+        entries_.push_back(std::move(style));
+    }
+}
+
+int StyleList::PositionOf(int32_t styleId) const {
+    if (styleId < 0 || size_t(styleId) >= stylePositions_.size()) return -1;
+    return stylePositions_[size_t(styleId)];
+}
+
+bool StyleList::OpenStyle(const fs::path& path, Platform& platform) {
+    RecordFile file(platform);
+    bool accepted = false;
+    try {
+        file.OpenRecordFile(path.filename().string(), path.parent_path().string() + "/", false, false);
+        accepted = file.ReadRecordHeader();
+    } catch (const RecordFormatError&) {
+        accepted = false;
+    }
+    if (!accepted || Count() >= kMaxStyles) {
+        file.CloseRecordFile();
+        ShowMessageBox(platform, "Style file could not be read.", MsgType::Error);
+        return false;
+    }
+
+    StyleFileRecords records = ReadStyleRecords(file);
+    if (!records.Complete) platform.Trace("Style file " + path.string() + " is damaged: " + records.Damage);
+    const int p = Count();
+    MenuStyle style = std::move(records.Style);
+    style.StyleId = p;
+    file.CloseRecordFile();
+    style.Background = AsSheet(style.Background, 0xFFFFFF);
+    if (ReadMarkers(style.Background).Photo) style.Mask = AsSheet(style.Mask, 0xFFFFFF);
+
+    if (stylePositions_.size() <= size_t(p)) stylePositions_.resize(size_t(p) + 1, -1);
+    stylePositions_[size_t(p)] = p;
+    entries_.push_back(std::move(style));
+    return true;
+}
+
+void StyleList::GetStyles(const fs::path& folder, Platform& platform) {
+    std::error_code ec;
+    std::vector<fs::path> files;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (HasStyleExtension(it->path()) && it->is_regular_file(ec)) files.push_back(it->path());
+    // Sorted, so every start lists the styles in the same order.
+    std::sort(files.begin(), files.end());
+
+    std::string skipped;
+    for (const fs::path& file : files) {
+        if (Count() >= kMaxStyles) {
+            skipped += "\r" + file.filename().string();
+            continue;
+        }
+        OpenStyle(file, platform);
+    }
+    if (!skipped.empty())
+        ShowMessageBox(platform,
+                       "The Menu Style list can hold " + std::to_string(kMaxStyles - kBuiltinStyleCount) +
+                           " style files. These were not loaded:\r" + skipped,
+                       MsgType::Information);
+}
+
+}  // namespace orvane
