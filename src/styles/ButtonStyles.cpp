@@ -102,10 +102,12 @@ void ButtonStyleList::LoadCustomButtons(const fs::path& folder, Platform& platfo
         if (HasButtonExtension(it->path()) && it->is_regular_file(ec)) files.push_back(it->path());
     std::sort(files.begin(), files.end());
 
+    std::string folderName = folder.string();
+    if (folderName.empty() || folderName.back() != '/') folderName += '/';
     int slot = 1;
     for (const fs::path& file : files) {
         if (slot > kMaxButtonStyles) break;
-        if (OpenButton(file.filename().string(), folder.string() + "/", slot, platform)) ++slot;
+        if (OpenButton(file.filename().string(), folderName, slot, platform)) ++slot;
     }
     Entries.push_back(kAddNewEntry);
     Selected = 0;

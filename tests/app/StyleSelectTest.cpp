@@ -1,0 +1,220 @@
+#include "TempFolder.h"
+
+#include "app/EditorModel.h"
+#include "document/mdlfilebin.h"
+#include "platform/ImageIO.h"
+#include "platform/FileUtil.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+namespace {
+
+void WriteStyleFile(const std::filesystem::path& path, const std::string& magic, const std::string& name,
+                    const std::string& message) {
+    ScriptedPlatform platform;
+    RecordFile f(platform);
+    ASSERT_TRUE(f.OpenRecordFile(path.filename().string(), path.parent_path().string() + "/", true, false));
+    f.WriteRecordHeader(0, 0);
+    f.WriteField(kTextRecord, 0, magic);
+    f.WriteField(kTextRecord, 0, name);
+    f.WriteField(kTextRecord, 0, message);
+    f.WriteField(kIntegerRecord, 4, {});
+    for (int i = 0; i < 3; ++i) {
+        f.WriteField(kTextRecord, 0, "Georgia");
+        f.WriteField(kLongRecord, 13, {});
+        for (int k = 0; k < 3; ++k) f.WriteField(kIntegerRecord, 0, {});
+        f.WriteField(kIntegerRecord, 2, {});
+        f.WriteField(kLongRecord, 0, {});
+    }
+    f.WriteField(kIntegerRecord, 20, {});
+    f.WriteField(kIntegerRecord, 20, {});
+    Bitmap sheet(136, 194, 0x808080);
+    sheet.At(98, 191) = MakePixel(10, 20, 30);
+    f.WritePicture(1, 0, 0, 0, sheet, {}, false);
+    f.WriteEnd();
+    f.CloseRecordFile();
+}
+
+struct StyleFixture : ::testing::Test {
+    TempFolder app;
+    TempFolder work;
+    ScriptedPlatform platform;
+    EditorModel model{platform, app.Path()};
+};
+
+}  // namespace
+
+TEST_F(StyleFixture, SelectingAStyleAppliesItsFontsMarkersAndAnimation) {
+    model.StartNewMenu();
+    struct Case {
+        int position;
+        const char* titleFont;
+        int titleSize;
+        int buttonAlignment;
+        int animation;
+        int titleShadow, textShadow, captionShadow;
+    } cases[] = {
+        {0, "Arial", 22, 0, 3, 2, 0, 0},
+        {2, "Times New Roman", 20, 0, 2, 0, 0, 0},
+        {7, "Arial", 24, 0, 0, 2, 1, 1},
+        {9, "Segoe UI", 16, 0, 6, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.position);
+        model.ComboBox1Select(c.position);
+        const MenuStyle& style = model.Styles.At(c.position);
+        EXPECT_EQ(model.SelectedStyle, c.position);
+        EXPECT_EQ(model.Doc.Props.StyleId, style.StyleId);
+        EXPECT_EQ(model.Doc.Props.TitleFont.Name, c.titleFont);
+        EXPECT_EQ(model.Doc.Props.TitleFont.Size, c.titleSize);
+        EXPECT_EQ(model.Doc.Props.ButtonFont.Alignment, c.buttonAlignment);
+        EXPECT_EQ(model.Doc.Props.ButtonAnimation, c.animation);
+        EXPECT_EQ(model.Doc.Menu.TitleShadowDepth, c.titleShadow);
+        EXPECT_EQ(model.Doc.Menu.TextShadowDepth, c.textShadow);
+        EXPECT_EQ(model.Doc.Menu.ButtonShadowDepth, c.captionShadow);
+        EXPECT_EQ(model.Doc.Props.MenuColor, model.Presets[0]);
+        EXPECT_EQ(model.Doc.Props.ButtonFont.Color, ReadTextColours(style.Background).Button);
+        EXPECT_FALSE(model.Doc.Props.PhotoSkin);
+        EXPECT_EQ(model.Doc.Menu.SelectedButton, 0);
+        EXPECT_FALSE(model.Flags.Updating);
+        EXPECT_FALSE(model.StyleChanging);
+    }
+}
+
+TEST_F(StyleFixture, PhotoStyleWithoutAPhotoAsksForOneAndFallsBack) {
+    model.StartNewMenu();
+    platform.DialogAnswers = {std::nullopt};
+    model.ComboBox1Select(13);
+    ASSERT_EQ(platform.FileDialogs.size(), 1u);
+    EXPECT_EQ(platform.FileDialogs[0].Title, "Open Photo...");
+    EXPECT_EQ(platform.FileDialogs[0].Filter, "Photo or Image (*.jpg;*.jpeg;*.bmp)|*.JPG;*.JPEG;*.BMP");
+    EXPECT_EQ(model.SelectedStyle, 0);
+    EXPECT_FALSE(model.Doc.Props.PhotoSkin);
+
+    // With a photo the style stays.
+    Bitmap photo(40, 30, 0x2080C0);
+    WriteFileReplacing(work.Path() / "sea.bmp", WriteBmp(photo, 24));
+    platform.DialogAnswers = {work.Path() / "sea.bmp"};
+    model.ComboBox1Select(13);
+    EXPECT_EQ(model.SelectedStyle, 13);
+    EXPECT_TRUE(model.Doc.Props.PhotoSkin);
+    EXPECT_TRUE(model.PhotoControlsEnabled);
+    EXPECT_EQ(model.Doc.Menu.BackgroundFile, (work.Path() / "sea.bmp").string());
+    EXPECT_EQ(model.Doc.BackgroundPhoto.Width(), 40);
+}
+
+TEST_F(StyleFixture, NewMenuTakesTheXpStyleAndItsFirstPreset) {
+    model.ComboBox1Select(3);
+    model.StartNewMenu();
+    EXPECT_EQ(model.SelectedStyle, 5);
+    EXPECT_EQ(model.Doc.Props.StyleId, 5);
+    EXPECT_EQ(model.Doc.Props.MenuColor, MakeColor(0, 84, 173));
+    EXPECT_EQ(model.Doc.Props.TitleFont.Name, "Verdana");
+    EXPECT_EQ(model.Doc.Props.ButtonFont.Alignment, 2);
+    EXPECT_EQ(model.Doc.Menu.ButtonCount, 1);
+    EXPECT_EQ(model.Doc.Menu.Buttons[1].Caption, "&Close Menu");
+    EXPECT_EQ(model.Doc.Menu.SelectedButton, 1);
+    EXPECT_EQ(model.WindowCaption, "Orvane Graphic Menu Editor");
+    EXPECT_EQ(model.RenderSuspended, 0);
+}
+
+TEST_F(StyleFixture, StyleFileOpenedAsAMenuIsInstalled) {
+    struct Case {
+        const char* name;
+        std::string magic;
+        std::string message;
+        MsgResult keep;
+        std::vector<std::string> messages;
+        bool added;
+        bool copied;
+    } cases[] = {
+        {"kept with a message", "OVGMENUSTYLEFILE VERSION 9.0", "Enjoy!", MsgResult::Yes,
+         {"The opened file contained a new menu style (Sunny), which has been added to the Menu Style list. Do you "
+          "wish to keep this style for use in other menus?",
+          "Enjoy!"},
+         true, true},
+        {"not kept, no message", "OVGMENUSTYLEFILE VERSION 9.0", "", MsgResult::No,
+         {"The opened file contained a new menu style (Sunny), which has been added to the Menu Style list. Do you "
+          "wish to keep this style for use in other menus?"},
+         true, false},
+        {"another version", "OVGMENUSTYLEFILE VERSION 8.0", "", MsgResult::Yes,
+         {"The opened file contained a new menu style in an unrecognized format"}, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder appFolder;
+        ScriptedPlatform p;
+        EditorModel m(p, appFolder.Path());
+        WriteStyleFile(work.Path() / "sunny.mng", c.magic, "Sunny", c.message);
+        p.Answers = {c.keep};
+        EXPECT_FALSE(m.BinMenuOpen("sunny.mng", work.Folder(), false));
+        EXPECT_EQ(p.MessageTexts(), c.messages);
+        EXPECT_EQ(m.Styles.Count(), c.added ? 19 : 18);
+        EXPECT_EQ(m.SelectedStyle, c.added ? 18 : 5);
+        EXPECT_EQ(std::filesystem::exists(appFolder.Path() / "styles" / "sunny.ovgsty"), c.copied);
+        EXPECT_EQ(m.Doc.Menu.FileName, "New Menu");
+        EXPECT_FALSE(m.Flags.Loading);
+        if (c.added) {
+            EXPECT_EQ(m.Doc.Props.TitleFont.Name, "Georgia");
+            EXPECT_EQ(m.Doc.Props.MenuColor, MakeColor(10, 20, 30));
+        }
+    }
+}
+
+TEST_F(StyleFixture, MenuReadFallsBackToTheFirstStyleForAnUnknownIdentifier) {
+    model.StartNewMenu();
+    model.Doc.Props.StyleId = 25;  // a style file removed since
+    ASSERT_TRUE(model.BinMenuSave(true, false, true, true, work.Folder(), "gone.mng"));
+    ASSERT_TRUE(model.BinMenuOpen("gone.mng", work.Folder(), false));
+    EXPECT_EQ(model.SelectedStyle, 0);
+    EXPECT_EQ(model.Doc.Props.StyleId, 0);
+}
+
+TEST_F(StyleFixture, CustomButtonStyleIsChosenAndRestoredByItsPath) {
+    ButtonStyleFile style;
+    style.Name = "Glass";
+    style.Animation = 9;
+    style.Font = {"Tahoma", 12, true, false, false, 1, 0x0000FF};
+    style.ShadowDepth = 2;
+    style.ShadowColor = 0x00FF00;
+    style.Strip = Bitmap(kStripWidth, kStripHeight, 0x123456);
+    style.MaskStrip = Bitmap(kStripWidth, kStripHeight, 0xFFFFFF);
+    std::filesystem::create_directories(model.ButtonsFolder());
+    {
+        RecordFile f(platform);
+        ASSERT_TRUE(f.OpenRecordFile("glass.ovgbtn", model.ButtonsFolder(), true, false));
+        WriteButtonStyleRecords(f, style);
+        f.CloseRecordFile();
+    }
+    model.ButtonStyles.LoadCustomButtons(model.ButtonsFolder(), platform);
+    model.StartNewMenu();
+    model.Flags.Modified = false;
+
+    model.ComboBox2Select(1);
+    EXPECT_TRUE(model.Flags.CustomStyleSelected);
+    EXPECT_TRUE(model.Flags.Modified);
+    EXPECT_EQ(model.Doc.Props.ButtonStyleName, model.ButtonsFolder() + "glass.ovgbtn");
+    EXPECT_EQ(model.Doc.Props.ButtonFont, style.Font);
+    EXPECT_EQ(model.Doc.Props.ButtonShadowColor, 0x00FF00u);
+    EXPECT_EQ(model.Doc.Menu.ButtonShadowDepth, 2);
+    EXPECT_EQ(model.Doc.Props.ButtonAnimation, 9);
+    EXPECT_EQ(model.Styles.CustomCarrier.At(50, 170), 0x123456u);
+    EXPECT_EQ(model.Styles.CustomCarrier.At(50, 150), 0u);
+
+    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, work.Folder(), "glass.mng"));
+    model.StartNewMenu();
+    EXPECT_FALSE(model.Flags.CustomStyleSelected);
+    ASSERT_TRUE(model.BinMenuOpen("glass.mng", work.Folder(), false));
+    EXPECT_TRUE(model.Flags.CustomStyleSelected);
+    EXPECT_EQ(model.ButtonStyles.Selected, 1);
+    EXPECT_EQ(model.Doc.Props.ButtonFont, style.Font);  // the file's font, not the style's own
+
+    // Back to the style's own buttons.
+    model.ComboBox2Select(0);
+    EXPECT_FALSE(model.Flags.CustomStyleSelected);
+    EXPECT_EQ(model.Doc.Props.ButtonStyleName, "[DefBtnSeld]");
+    EXPECT_EQ(model.Doc.Props.ButtonFont.Name, "Verdana");
+}
