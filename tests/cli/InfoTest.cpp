@@ -3,7 +3,10 @@
 
 #include "app/EditorModel.h"
 #include "cli/CliCommands.h"
+#include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
+#include "platform/ImageIO.h"
+#include "styles/ButtonStyles.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -105,4 +108,84 @@ TEST(Cli, UnknownCommandsAndMissingArguments) {
         std::ostringstream out, err;
         EXPECT_EQ(RunCli(args, out, err), code);
     }
+}
+
+TEST(CliStyles, ListsBuiltinStylesThenStyleFiles) {
+    TempFolder app;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"styles", "--app-folder", app.Path().string()}, out, err), 0) << err.str();
+    const std::string json = out.str();
+    for (const char* expected :
+         {"\"position\": 0,\n    \"name\": \"Professional\",\n    \"StyleId\": 0,\n    \"photo\": false,\n    \"presets\": "
+          "[16750848, 3381708, 12539269, 6671973, 6645198],\n    \"shadows\": [2, 0, 0]",
+          "\"name\": \"Vista Style\",\n    \"StyleId\": 16", "\"name\": \"My Background\",\n    \"StyleId\": 15,\n    "
+                                                            "\"photo\": true"})
+        EXPECT_NE(json.find(expected), std::string::npos) << expected;
+}
+
+TEST(CliStyles, WritesAStylePictureOrItsMask) {
+    TempFolder folder;
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+    } cases[] = {
+        {{"style-image", "Cushion", "-o", (folder.Path() / "c.png").string()}, 0},
+        {{"style-image", "MyPhoto Frames", "--mask", "-o", (folder.Path() / "m.png").string()}, 0},
+        {{"style-image", "Cushion", "--mask", "-o", (folder.Path() / "x.png").string()}, 1},
+        {{"style-image", "No Such Style", "-o", (folder.Path() / "y.png").string()}, 1},
+        {{"style-image", "Cushion"}, 2},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(c.args, out, err), c.code) << c.args[1] << err.str();
+    }
+    const DecodeResult picture = LoadPictureFile(folder.Path() / "c.png");
+    ASSERT_TRUE(picture.Ok()) << picture.Error;
+    EXPECT_EQ(picture.Picture.Width(), 136);
+    EXPECT_EQ(picture.Picture.Height(), 194);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "x.png"));
+}
+
+TEST(CliInfo, DescribesStyleFilesAndButtonStyleFiles) {
+    TempFolder folder;
+    ScriptedPlatform platform;
+    {
+        RecordFile f(platform);
+        ASSERT_TRUE(f.OpenRecordFile("s.ovgsty", folder.Folder(), true, false));
+        f.WriteRecordHeader(0, 0);
+        for (const char* text : {"OVGMENUSTYLEFILE VERSION 9.0", "Sunny", ""}) f.WriteField(kTextRecord, 0, text);
+        f.WriteField(kIntegerRecord, 4, {});
+        for (int i = 0; i < 3; ++i) {
+            f.WriteField(kTextRecord, 0, "Georgia");
+            f.WriteField(kLongRecord, 13, {});
+            for (int k = 0; k < 4; ++k) f.WriteField(kIntegerRecord, k == 0 ? -1 : 0, {});
+            f.WriteField(kLongRecord, 0, {});
+        }
+        f.WriteField(kIntegerRecord, 20, {});
+        f.WriteField(kIntegerRecord, 21, {});
+        Bitmap sheet(136, 194, 0);
+        sheet.At(115, 176) = MakePixel(255, 0, 0);
+        f.WritePicture(1, 0, 0, 0, sheet, {}, false);
+        f.WritePicture(1, 1, 0, 0, Bitmap(136, 194, 0xFFFFFF), {}, false);
+        f.WriteEnd();
+        f.CloseRecordFile();
+
+        ButtonStyleFile b;
+        b.Name = "Glass";
+        b.PhotoFlag = 2;
+        b.Strip = b.MaskStrip = Bitmap(96, 32);
+        ASSERT_TRUE(f.OpenRecordFile("b.ovgbtn", folder.Folder(), true, false));
+        WriteButtonStyleRecords(f, b);
+        f.CloseRecordFile();
+    }
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"info", (folder.Path() / "s.ovgsty").string()}, out, err), 0) << err.str();
+    for (const char* expected : {"\"Name\": \"Sunny\"", "\"TitleLeft\": 20", "\"TitleTop\": 21", "\"Bold\": true",
+                                 "\"Mask\": {\n      \"width\": 136"})
+        EXPECT_NE(out.str().find(expected), std::string::npos) << expected << out.str();
+
+    std::ostringstream out2, err2;
+    ASSERT_EQ(RunCli({"info", (folder.Path() / "b.ovgbtn").string()}, out2, err2), 0) << err2.str();
+    for (const char* expected : {"\"Name\": \"Glass\"", "\"PhotoButton\": true", "\"Buttons\": {\n      \"width\": 96"})
+        EXPECT_NE(out2.str().find(expected), std::string::npos) << expected << out2.str();
 }
