@@ -1,6 +1,9 @@
 #include "EditorModel.h"
 
 #include "platform/ImageIO.h"
+#include "render/ColourSkins.h"
+
+#include <algorithm>
 
 #include <filesystem>
 
@@ -186,7 +189,103 @@ void EditorModel::CreateStyles() {
     Presets = ReadMarkers(Styles.At(SelectedStyle).Background).Presets;
 }
 
-const Bitmap& EditorModel::CurrentSheet() const { return Styles.At(SelectedStyle).Background; }
+// The working copy once the renderer has one, else the style's own artwork.
+void EditorModel::LoadStyleFolders() {
+    Styles.GetStyles(StylesFolder(), platform_);
+    ButtonStyles.LoadCustomButtons(ButtonsFolder(), platform_);
+}
+
+int EditorModel::StylePositionByName(const std::string& name) const {
+    for (int p = 0; p < Styles.Count(); ++p)
+        if (Styles.At(p).Name == name) return p;
+    return -1;
+}
+
+const Bitmap& EditorModel::CurrentSheet() const {
+    const Bitmap& sheet = Renderer.SkinSheet.Bitmap;
+    if (sheet.Width() == kStyleSheetWidth && sheet.Height() == kStyleSheetHeight) return sheet;
+    return Styles.At(SelectedStyle).Background;
+}
+
+void EditorModel::LoadSheet() {
+    TBmpArray& grid = Renderer.SkinSheet;
+    grid.Bitmap = Styles.At(SelectedStyle).Background;
+    if (Flags.CustomStyleSelected)
+        StretchCopy(Styles.CustomCarrier, {0, 162, 96, 194}, grid.Bitmap, {0, 162, 96, 194});
+    grid.FromBitmap();
+}
+
+void EditorModel::TakeTextColours(bool fromSheet) {
+    MenuProperties& p = Doc.Props;
+    const SheetTextColours c = ReadTextColours(Renderer.SkinSheet.Bitmap);
+    if (!fromSheet) {
+        const TOVCustomBtn& slot = ButtonStyles.Slots[size_t(std::clamp(ButtonStyles.Selected, 0, kMaxButtonStyles))];
+        Doc.Menu.ButtonShadowDepth = slot.ShadowDepth;
+        p.ButtonFont = slot.TextStyle;
+        p.ButtonShadowColor = slot.ShadowStyle;
+        return;
+    }
+    p.TitleFont.Color = c.Title;
+    p.TextFont.Color = c.Text;
+    p.ButtonFont.Color = c.Button;
+    p.TitleShadowColor = c.TitleShadow;
+    p.TextShadowColor = c.TextShadow;
+    p.ButtonShadowColor = c.ButtonShadow;
+}
+
+void EditorModel::ColorSkin(bool takeTextColours) {
+    if (StyleChanging) return;
+    if (!Doc.Props.AutoAdjust) {
+        NewColorSkin(takeTextColours);
+        return;
+    }
+    if (RenderSuspended > 0) return;
+    LoadSheet();
+    RecolourKeepingShading(Renderer.SkinSheet, Doc.Props.MenuColor);
+    Renderer.SkinSheet.ToBitmap();
+    if (takeTextColours) TakeTextColours(!Flags.CustomStyleSelected);
+    CreateSkin();
+}
+
+void EditorModel::NewColorSkin(bool takeTextColours) {
+    if (RenderSuspended > 0) return;
+    LoadSheet();
+    RecolourByBrightness(Renderer.SkinSheet, Doc.Props.MenuColor);
+    Renderer.SkinSheet.ToBitmap();
+    if (takeTextColours) TakeTextColours(true);
+    CreateSkin();
+}
+
+void EditorModel::CreateSkin() {
+    if (RenderSuspended > 0) return;
+    Flags.Updating = true;
+    platform_.ProcessMessages();
+    SkinInputs in{Styles.At(SelectedStyle)};
+    in.IsMyBackground = IsMyBackground();
+    in.CustomStyleSelected = Flags.CustomStyleSelected;
+    in.CustomMask = &Styles.CustomCarrierMask;
+    in.FastScaling = FastScaling;
+    in.ReloadPhoto = Renderer.Graphics.ScaleCacheDirty || DesignerScaledLast;
+    Renderer.CreateSkin(Doc, in);
+    DesignerScaledLast = false;
+    platform_.ProcessMessages();
+    Flags.Updating = false;
+}
+
+void EditorModel::FadeMask() {
+    Renderer.FadeMask(Styles.At(SelectedStyle).Mask, Doc.Props.TextBoxVisibility, Doc.Props.TitleBoxVisibility);
+}
+
+void EditorModel::Tick() {
+    if (RedrawCountdown > -1) --RedrawCountdown;
+    if (RedrawCountdown != 0) return;
+    RedrawCountdown = -1;
+    if (Doc.Props.PhotoSkin && (Renderer.AppliedTextVisibility != Doc.Props.TextBoxVisibility ||
+                                Renderer.AppliedTitleVisibility != Doc.Props.TitleBoxVisibility))
+        FadeMask();
+    CreateSkin();
+    RedrawCountdown = -1;
+}
 
 void EditorModel::ApplyStyleFonts(const MenuStyle& style) {
     auto copy = [](FontSpec& to, const FontSpec& from) {

@@ -4,6 +4,7 @@
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
+#include "render/MenuSkin.h"
 #include "styles/ButtonStyles.h"
 #include "styles/StyleList.h"
 
@@ -56,6 +57,10 @@ public:
 
     // Fills the style list with the built-in styles (main window creation).
     void CreateStyles();
+    // Adds the style files of styles/ and loads the button styles of buttons/.
+    void LoadStyleFolders();
+    // The list position of a style name; -1 when no style has it.
+    int StylePositionByName(const std::string& name) const;
     // Applies the style at a list position to the document.
     void ComboBox1Select(int position);
     // Applies a "Button Style" list entry to the document.
@@ -65,20 +70,40 @@ public:
     // "Set Background Image...": asks for a photo and switches to a photo style.
     void SetBackgroundImage();
 
+    // Rendering ------------------------------------------------------------
+    SkinRenderer Renderer;
+    bool FastScaling = true;
+    bool DesignerScaledLast = false;  // the designer used the smooth scaler's planes last
+    static constexpr int RedrawDelay = 10;
+
+    // Recolours the selected style's artwork to the menu colour (by the
+    // "Auto Adjust" rule), optionally takes its text colours, and renders.
+    void ColorSkin(bool takeTextColours);
+    void NewColorSkin(bool takeTextColours);
+    // Renders the menu: MenuImage, the buttons' images and the layout.
+    void CreateSkin();
+    // Fades the selected photo style's mask by the two box visibilities.
+    void FadeMask();
+    // The 100 ms timer: counts the deferred redraw down and renders at 0.
+    void Tick();
+    // Marks the scaled photo out of date.
+    void PhotoChanged() { Renderer.Graphics.ScaleCacheDirty = true; }
+    bool IsMyBackground() const { return SelectedStyle == Styles.MyBackgroundPosition(); }
+
     std::string StylesFolder() const { return AppFolder + "styles/"; }
     std::string ButtonsFolder() const { return AppFolder + "buttons/"; }
 
 private:
     // The working copy of the selected style's artwork.
     const Bitmap& CurrentSheet() const;
+    // The style's artwork with a custom button style's faces, as a grid.
+    void LoadSheet();
+    void TakeTextColours(bool fromSheet);
     void InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic);
     void ApplyStyleFonts(const MenuStyle& style);
 
     // Steps that later parts of the editor fill in.
     void UndoMake() {}
-    void ColorSkin(bool /*takeTextColours*/) {}
-    void FadeMask() {}
-    void PhotoChanged() {}  // marks the scaled photo out of date
     void ShowTip(int /*tip*/) {}
     void AddButtonStyle1Click() {}
 

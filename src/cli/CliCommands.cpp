@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "render/TextBlock.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -26,6 +27,12 @@ const char* kUsage =
     "  styles [--app-folder DIR]        list the menu styles, built-in ones first, as JSON\n"
     "  style-image NAME -o FILE.png [--mask] [--app-folder DIR]\n"
     "                                   write a style's picture (or its mask) as PNG\n"
+    "  render FILE.mng -o OUT.png [--button N --state S] [--app-folder DIR]\n"
+    "                                   render a menu as the editor shows it (button N in state\n"
+    "                                   S: 0 normal, 1 highlighted, 2 pressed)\n"
+    "  new OUT.mng [--style NAME] [--color R,G,B] [--title TEXT] [--text TEXT] [--photo FILE]\n"
+    "              [--force] [--app-folder DIR]\n"
+    "                                   make a new menu with these changes and save it\n"
     "\n"
     "--app-folder names the folder that holds styles/ and buttons/ (default: this program's folder).\n";
 
@@ -227,7 +234,7 @@ int Styles(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     ConsolePlatform platform(err);
     EditorModel model(platform, AppFolderOf(a));
-    model.Styles.GetStyles(model.StylesFolder(), platform);
+    model.LoadStyleFolders();
     JsonWriter j;
     j.BeginArray();
     for (int p = 0; p < model.Styles.Count(); ++p) {
@@ -254,7 +261,7 @@ int StyleImage(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     ConsolePlatform platform(err);
     EditorModel model(platform, AppFolderOf(a));
-    model.Styles.GetStyles(model.StylesFolder(), platform);
+    model.LoadStyleFolders();
     const std::string& name = a.Positional[0];
     for (int p = 0; p < model.Styles.Count(); ++p) {
         const MenuStyle& s = model.Styles.At(p);
@@ -270,6 +277,148 @@ int StyleImage(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     err << "orvane-menu: no menu style is named \"" << name << "\"\n";
     return 1;
+}
+
+bool ParseInt(const std::string& text, int low, int high, int& value) {
+    try {
+        size_t used = 0;
+        const int v = std::stoi(text, &used);
+        if (used != text.size() || v < low || v > high) return false;
+        value = v;
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::pair<std::string, std::string> SplitPath(const fs::path& path) {
+    const fs::path absolute = fs::absolute(path);
+    return {absolute.filename().string(), absolute.parent_path().string() + "/"};
+}
+
+// What the design surface shows: the menu image, the buttons in place and the
+// menu text in its label.
+Bitmap DesignSurface(const EditorModel& model, int button, int state) {
+    const MenuDocument& doc = model.Doc;
+    const DesignLayout& layout = model.Renderer.Layout;
+    Bitmap out = doc.MenuImage;
+    for (int i = 1; i <= doc.Menu.ButtonCount; ++i) {
+        const Box& b = layout.Buttons[size_t(i)];
+        CopyInto(doc.Menu.Buttons[size_t(i)].Images[size_t(i == button ? state : 0)], out, b.Left, b.Top);
+    }
+    const MenuProperties& p = doc.Props;
+    if (doc.Menu.TextShadowDepth > 0)
+        DrawTextBlock(out, layout.MenuTextShadow, p.TextFont, p.TextShadowColor, p.MenuText);
+    DrawTextBlock(out, layout.MenuText, p.TextFont, p.TextFont.Color, p.MenuText);
+    return out;
+}
+
+int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--app-folder", "-o", "--button", "--state"}, {});
+    int button = 0, state = 0;
+    const bool badButton = !a.Option("--button").empty() && !ParseInt(a.Option("--button"), 1, kMaxButtons, button);
+    const bool badState = !a.Option("--state").empty() && !ParseInt(a.Option("--state"), 0, 2, state);
+    if (!a.Error.empty() || a.Positional.size() != 1 || a.Option("-o").empty() || badButton || badState) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    ConsolePlatform platform(err);
+    EditorModel model(platform, AppFolderOf(a));
+    model.LoadStyleFolders();
+    const auto [name, folder] = SplitPath(a.Positional[0]);
+    if (!model.BinMenuOpen(name, folder, false)) return 1;
+    if (button > model.Doc.Menu.ButtonCount) {
+        err << "orvane-menu: the menu has " << model.Doc.Menu.ButtonCount << " buttons\n";
+        return 2;
+    }
+    WriteFileReplacing(a.Option("-o"), WritePng(DesignSurface(model, button, state)));
+    out << a.Option("-o") << "\n";
+    return 0;
+}
+
+// "R,G,B" with each part 0 to 255, as a colour value.
+bool ParseColour(const std::string& text, uint32_t& colour) {
+    int rgb[3];
+    size_t start = 0;
+    for (int i = 0; i < 3; ++i) {
+        const size_t comma = text.find(',', start);
+        const bool last = i == 2;
+        if (last != (comma == std::string::npos)) return false;
+        const std::string part = text.substr(start, last ? std::string::npos : comma - start);
+        if (!ParseInt(part, 0, 255, rgb[i])) return false;
+        start = comma + 1;
+    }
+    colour = MakeColor(uint8_t(rgb[0]), uint8_t(rgb[1]), uint8_t(rgb[2]));
+    return true;
+}
+
+std::string WithLineBreaks(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n' && (out.empty() || out.back() != '\r')) out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a =
+        Parse(args, {"--app-folder", "--style", "--color", "--title", "--text", "--photo"}, {"--force"});
+    if (!a.Error.empty() || a.Positional.size() != 1) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    uint32_t colour = 0;
+    if (!a.Option("--color").empty() && !ParseColour(a.Option("--color"), colour)) {
+        err << "orvane-menu: --color takes R,G,B with each part 0 to 255\n";
+        return 2;
+    }
+    const fs::path target = fs::absolute(a.Positional[0]);
+    std::error_code ec;
+    if (fs::exists(target, ec) && !a.Has("--force")) {
+        err << "orvane-menu: " << target.string() << " exists; add --force to replace it\n";
+        return 1;
+    }
+
+    ConsolePlatform platform(err);
+    EditorModel model(platform, AppFolderOf(a));
+    model.LoadStyleFolders();
+    model.StartNewMenu();
+    if (!a.Option("--photo").empty()) {
+        DecodeResult photo = LoadPictureFile(a.Option("--photo"));
+        if (!photo.Ok()) {
+            err << "orvane-menu: " << photo.Error << "\n";
+            return 1;
+        }
+        model.Doc.Menu.BackgroundFile = fs::absolute(a.Option("--photo")).string();
+        model.Doc.BackgroundPhoto = std::move(photo.Picture);
+        model.PhotoChanged();
+    }
+    if (!a.Option("--style").empty()) {
+        const int position = model.StylePositionByName(a.Option("--style"));
+        if (position < 0) {
+            err << "orvane-menu: no menu style is named \"" << a.Option("--style") << "\"\n";
+            return 1;
+        }
+        if (ReadMarkers(model.Styles.At(position).Background).Photo && model.Doc.BackgroundPhoto.IsEmpty()) {
+            err << "orvane-menu: the style \"" << a.Option("--style") << "\" shows a photo: add --photo FILE\n";
+            return 1;
+        }
+        model.ComboBox1Select(position);
+    }
+    if (!a.Option("--color").empty()) {
+        model.Doc.Props.MenuColor = colour;
+        model.ColorSkin(true);
+    }
+    if (!a.Option("--title").empty()) model.Doc.Props.Title = a.Option("--title");
+    if (!a.Option("--text").empty()) model.Doc.Props.MenuText = WithLineBreaks(a.Option("--text"));
+    model.CreateSkin();
+
+    model.Doc.Menu.FileName = target.filename().string();
+    model.Doc.Menu.Folder = target.parent_path().string() + "/";
+    if (!model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName)) return 1;
+    out << target.string() << "\n";
+    return 0;
 }
 
 }  // namespace
@@ -289,6 +438,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (args[0] == "info") return Info(args, out, err);
         if (args[0] == "styles") return Styles(args, out, err);
         if (args[0] == "style-image") return StyleImage(args, out, err);
+        if (args[0] == "render") return Render(args, out, err);
+        if (args[0] == "new") return New(args, out, err);
     } catch (const FileError& e) {
         err << "orvane-menu: " << e.what() << "\n";
         return 1;

@@ -76,7 +76,11 @@ TEST_F(StyleFixture, SelectingAStyleAppliesItsFontsMarkersAndAnimation) {
         EXPECT_EQ(model.Doc.Menu.TextShadowDepth, c.textShadow);
         EXPECT_EQ(model.Doc.Menu.ButtonShadowDepth, c.captionShadow);
         EXPECT_EQ(model.Doc.Props.MenuColor, model.Presets[0]);
-        EXPECT_EQ(model.Doc.Props.ButtonFont.Color, ReadTextColours(style.Background).Button);
+        // Text colours come from the artwork recoloured to the menu colour.
+        const SheetTextColours colours = ReadTextColours(model.Renderer.SkinSheet.Bitmap);
+        EXPECT_EQ(model.Doc.Props.ButtonFont.Color, colours.Button);
+        EXPECT_EQ(model.Doc.Props.TitleFont.Color, colours.Title);
+        EXPECT_EQ(model.Doc.MenuImage.Width(), model.Renderer.Layout.MenuWidth);
         EXPECT_FALSE(model.Doc.Props.PhotoSkin);
         EXPECT_EQ(model.Doc.Menu.SelectedButton, 0);
         EXPECT_FALSE(model.Flags.Updating);

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "document/MenuType.h"
+#include "document/UBmpArray.h"
+#include "platform/Text.h"
+#include "render/CoreGraphics.h"
+#include "styles/StyleList.h"
+
+#include <array>
+#include <functional>
+#include <string_view>
+
+namespace orvane {
+
+// A control's place on the design surface: left, top, width, height.
+struct Box {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const Box&) const = default;
+};
+
+// What the design surface shows after a render: the positions and sizes of
+// the menu-text labels, the title selection frame, the window-control example,
+// the menu panel with its shadow and each button's preview.
+struct DesignLayout {
+    int TextPanel = 0;  // TW: the text panel spans x 0 to TW + 33
+    int MenuWidth = 0;
+    int MenuHeight = 0;
+    Box MenuText;        // lblMenuText
+    Box MenuTextShadow;  // lblMenuTxtShd
+    Box TitleSelection;  // imgTitleSel
+    Box WindowControls;  // imgMinEx
+    bool WindowControlsVisible = false;
+    Bitmap WindowControlsImage;
+    Box MenuPanel;        // pnlMenuBack
+    Box MenuPanelShadow;  // pnlMenuShd
+    std::array<Box, kMaxButtons + 1> Buttons{};  // previews of buttons 1 to 30
+    std::array<bool, kMaxButtons + 1> ButtonVisible{};
+    bool SelectionVisible = false;
+};
+
+// What one render reads besides the document.
+struct SkinInputs {
+    const MenuStyle& Style;       // the selected style: title font and place, mask
+    bool IsMyBackground = false;  // no title is drawn
+    bool CustomStyleSelected = false;
+    const Bitmap* CustomMask = nullptr;  // the custom button mask carrier
+    bool FastScaling = true;
+    bool ReloadPhoto = true;  // read the photo afresh when smooth scaling
+};
+
+TextFont ToTextFont(const FontSpec& font);
+
+// The line estimate of the auto-sized menu: how many lines text needs at a
+// width, counting carriage returns and breaking before a word that would not
+// fit a line already holding a word; at most 200.
+int EstimateLines(const std::string& text, int width, const std::function<int(std::string_view)>& widthOf);
+
+// Composes the menu window image, the button images and the design-surface
+// layout from the document and the recoloured style sheet. Owns the working
+// images for the editor's run.
+class SkinRenderer {
+public:
+    SkinRenderer();
+
+    TBmpArray SkinSheet;  // the selected style's artwork, recoloured
+    TBmpArray MaskSheet;  // the photo style's mask, faded
+    Bitmap SkinLayer, MaskLayer, ScaledPhoto, SheetBackup, ButtonWork;
+    std::array<Bitmap, 3> ButtonFaces;
+    int AppliedTextVisibility = 100;
+    int AppliedTitleVisibility = 100;
+    CoreGraphics Graphics;
+    DesignLayout Layout;
+
+    // Text measurement; tests replace it with fixed metrics.
+    std::function<TextExtent(const FontSpec&, std::string_view)> Measure;
+
+    // Every step of a render: geometry, photo, buttons, glyphs, frame, title,
+    // layout. Writes MenuImage, the buttons' images and places, the button
+    // size when auto-sized, FirstButtonLeft/Top and TextRect.
+    void CreateSkin(MenuDocument& doc, const SkinInputs& in);
+
+    // The three state images of buttons 1 to N.
+    void CreateSkinBtns(MenuDocument& doc, const SkinInputs& in, int bw, int bh, int gap, int firstTop, int left);
+
+    // Copies a photo style's mask into MaskSheet and darkens its title and
+    // text boxes by the two visibilities (0 to 100).
+    void FadeMask(const Bitmap& styleMask, int textVisibility, int titleVisibility);
+
+private:
+    int Width(const FontSpec& font, std::string_view text) const { return Measure(font, text).Width; }
+    int Height(const FontSpec& font, std::string_view text) const { return Measure(font, text).Height; }
+    void ComposeFrame(MenuDocument& doc, int tw, int mw, int mh, int bw, int bh, int gap, bool place);
+    void DrawCaption(Bitmap& target, const TOVButton& button, const FontSpec& font, int depth, uint32_t shadow,
+                     int x, int y);
+};
+
+}  // namespace orvane
