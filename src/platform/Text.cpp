@@ -1,0 +1,438 @@
+#include "platform/Text.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
+#include FT_OUTLINE_H
+#include FT_SIZES_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdlib>
+#include <cstdint>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+// Sizes beyond this are clamped: a caption never needs more, and the glyph
+// cache holds rendered bitmaps.
+constexpr int kMaxPixelEm = 2048;
+
+// A glyph at one pixel size: its advance in whole pixels and its coverage
+// bitmap, placed relative to the pen position on the baseline.
+struct Glyph {
+    bool Loaded = false;
+    int Advance = 0;
+    int Left = 0;  // columns right of the pen
+    int Top = 0;   // rows above the baseline
+    int Width = 0;
+    int Rows = 0;
+    std::vector<uint8_t> Coverage;  // Width * Rows, 0..255
+};
+
+struct Face;
+
+// A face at one pixel em, with its own FreeType size so switching sizes does
+// not rerun the hinting set-up.
+struct SizedFont {
+    Face* Owner = nullptr;
+    FT_Size Size = nullptr;
+    int Em = 0;
+    int Ascent = 0;
+    int Descent = 0;
+    int UnderlineTop = 0;  // rows below the baseline
+    int UnderlineThickness = 1;
+    std::array<Glyph, 128> Ascii;
+    std::unordered_map<char32_t, Glyph> Others;
+};
+
+struct Face {
+    FT_Face Ft = nullptr;
+    bool SynthBold = false;
+    bool SynthItalic = false;
+    std::map<int, std::unique_ptr<SizedFont>> Sizes;
+};
+
+struct Engine {
+    FT_Library Library = nullptr;
+    bool FontconfigReady = false;
+    std::map<std::tuple<std::string, bool, bool>, std::unique_ptr<Face>> Faces;
+
+    // The font of the previous call: captions come in runs of one font.
+    bool HasLast = false;
+    std::string LastName;
+    int LastPointSize = 0;
+    bool LastBold = false;
+    bool LastItalic = false;
+    SizedFont* Last = nullptr;
+};
+
+Engine& TheEngine() {
+    // Faces live for the whole process; never destroyed, so nothing depends on
+    // the order of static destruction.
+    static Engine* engine = [] {
+        auto* e = new Engine;
+        if (FT_Init_FreeType(&e->Library) != 0) {
+            e->Library = nullptr;
+        } else {
+            // The classic TrueType interpreter hints advances the way the
+            // Windows rasteriser does (the newer one keeps them unhinted in x).
+            FT_UInt version = TT_INTERPRETER_VERSION_35;
+            FT_Property_Set(e->Library, "truetype", "interpreter-version", &version);
+        }
+        e->FontconfigReady = FcInit() == FcTrue;
+        return e;
+    }();
+    return *engine;
+}
+
+int ScaleRound(long value, int em, int unitsPerEm) {
+    const int64_t n = int64_t(value) * em;
+    const int64_t d = unitsPerEm;
+    return int(n >= 0 ? (2 * n + d) / (2 * d) : -((-2 * n + d) / (2 * d)));
+}
+
+int RoundPixels(FT_Pos v) { return int((v + 32) >> 6); }
+
+// Asks fontconfig for the file of a font; an unknown name gets its substitute.
+std::unique_ptr<Face> OpenFace(Engine& engine, const std::string& name, bool bold, bool italic) {
+    auto face = std::make_unique<Face>();
+    if (!engine.Library || !engine.FontconfigReady) return face;
+
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return face;
+    if (!name.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    // Any pixel em must be available, so bitmap-only fonts lose to outlines.
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (!match) return face;
+
+    FcChar8* file = nullptr;
+    int index = 0;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
+        FcPatternGetInteger(match, FC_INDEX, 0, &index);
+        if (FT_New_Face(engine.Library, reinterpret_cast<const char*>(file), index, &face->Ft) != 0) face->Ft = nullptr;
+    }
+    FcPatternDestroy(match);
+    if (!face->Ft) return face;
+
+    // The style of the file itself: fontconfig reports the weight and slant
+    // asked for when it expects them to be synthesised.
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face->Ft, FT_SFNT_OS2));
+    const bool isBold = (face->Ft->style_flags & FT_STYLE_FLAG_BOLD) || (os2 && os2->usWeightClass >= 600);
+    const bool isItalic = (face->Ft->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+    face->SynthBold = bold && !isBold;
+    face->SynthItalic = italic && !isItalic;
+    return face;
+}
+
+bool SetPixelEm(FT_Face ft, int em) {
+    if (FT_IS_SCALABLE(ft)) return FT_Set_Pixel_Sizes(ft, 0, FT_UInt(em)) == 0;
+    // Bitmap-only face: the nearest strike will have to do.
+    if (ft->num_fixed_sizes <= 0) return false;
+    int best = 0;
+    for (int i = 1; i < ft->num_fixed_sizes; ++i) {
+        const int d = std::abs(ft->available_sizes[i].height - em);
+        if (d < std::abs(ft->available_sizes[best].height - em)) best = i;
+    }
+    return FT_Select_Size(ft, best) == 0;
+}
+
+std::unique_ptr<SizedFont> MakeSized(Face& face, int em) {
+    FT_Face ft = face.Ft;
+    FT_Size size = nullptr;
+    if (FT_New_Size(ft, &size) != 0) return nullptr;
+    FT_Activate_Size(size);
+    if (!SetPixelEm(ft, em)) {
+        FT_Done_Size(size);
+        return nullptr;
+    }
+    auto sized = std::make_unique<SizedFont>();
+    sized->Owner = &face;
+    sized->Size = size;
+    sized->Em = em;
+
+    // Height as the Windows desktop gives it: the OS/2 Windows ascent and
+    // descent, each scaled and rounded on its own.
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+    const int upem = ft->units_per_EM;
+    if (os2 && os2->version != 0xFFFF && upem > 0 && os2->usWinAscent + os2->usWinDescent > 0) {
+        sized->Ascent = ScaleRound(os2->usWinAscent, em, upem);
+        sized->Descent = ScaleRound(os2->usWinDescent, em, upem);
+    } else {
+        sized->Ascent = RoundPixels(size->metrics.ascender);
+        sized->Descent = -RoundPixels(size->metrics.descender);
+    }
+
+    // FreeType gives the centre of the underline stem; keep it inside the cell.
+    if (upem > 0 && ft->underline_thickness > 0) {
+        const int thickness = std::max(1, ScaleRound(ft->underline_thickness, em, upem));
+        const int64_t centre2 = -int64_t(ft->underline_position) * em * 2;  // twice the centre, in units
+        sized->UnderlineThickness = thickness;
+        sized->UnderlineTop = int((centre2 - int64_t(thickness) * upem + upem) / (2 * int64_t(upem)));
+    } else {
+        sized->UnderlineThickness = std::max(1, em / 14);
+        sized->UnderlineTop = std::max(1, sized->Descent / 2);
+    }
+    if (sized->UnderlineTop + sized->UnderlineThickness > sized->Descent)
+        sized->UnderlineTop = sized->Descent - sized->UnderlineThickness;
+    return sized;
+}
+
+SizedFont* FindFont(const TextFont& font) {
+    Engine& engine = TheEngine();
+    if (engine.HasLast && engine.LastPointSize == font.PointSize && engine.LastBold == font.Bold &&
+        engine.LastItalic == font.Italic && engine.LastName == font.Name)
+        return engine.Last;
+
+    auto key = std::make_tuple(font.Name, font.Bold, font.Italic);
+    auto it = engine.Faces.find(key);
+    if (it == engine.Faces.end())
+        it = engine.Faces.emplace(std::move(key), OpenFace(engine, font.Name, font.Bold, font.Italic)).first;
+    Face& face = *it->second;
+
+    SizedFont* sized = nullptr;
+    if (face.Ft) {
+        // A size of zero or less still has to measure something.
+        const int em = std::clamp(PixelEm(font.PointSize), 1, kMaxPixelEm);
+        auto s = face.Sizes.find(em);
+        if (s == face.Sizes.end()) s = face.Sizes.emplace(em, MakeSized(face, em)).first;
+        sized = s->second.get();
+    }
+
+    engine.HasLast = true;
+    engine.LastName = font.Name;
+    engine.LastPointSize = font.PointSize;
+    engine.LastBold = font.Bold;
+    engine.LastItalic = font.Italic;
+    engine.Last = sized;
+    return sized;
+}
+
+void CopyCoverage(const FT_Bitmap& bitmap, Glyph& glyph) {
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return;
+    glyph.Width = int(bitmap.width);
+    glyph.Rows = int(bitmap.rows);
+    glyph.Coverage.resize(size_t(glyph.Width) * size_t(glyph.Rows));
+    for (int r = 0; r < glyph.Rows; ++r) {
+        const unsigned char* in = bitmap.buffer + ptrdiff_t(r) * bitmap.pitch;
+        uint8_t* out = glyph.Coverage.data() + size_t(r) * size_t(glyph.Width);
+        if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+            const int grays = std::max<int>(2, bitmap.num_grays);
+            for (int c = 0; c < glyph.Width; ++c) out[c] = uint8_t(in[c] * 255 / (grays - 1));
+        } else {
+            for (int c = 0; c < glyph.Width; ++c) out[c] = (in[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0;
+        }
+    }
+}
+
+void LoadGlyph(SizedFont& sized, char32_t codePoint, Glyph& glyph) {
+    glyph.Loaded = true;
+    FT_Face ft = sized.Owner->Ft;
+    FT_Activate_Size(sized.Size);
+    const FT_UInt index = FT_Get_Char_Index(ft, codePoint);
+    // Outlines only, so synthetic styles apply alike to every glyph.
+    const FT_Int32 flags = FT_LOAD_DEFAULT | (FT_IS_SCALABLE(ft) ? FT_LOAD_NO_BITMAP : 0);
+    if (FT_Load_Glyph(ft, index, flags) != 0) return;
+    FT_GlyphSlot slot = ft->glyph;
+
+    // The hinted advance at this pixel size, whole pixels: the Windows desktop
+    // rounds each glyph's advance (hdmx or hinted widths), and so do we, which
+    // also makes the drawn width equal the measured width.
+    glyph.Advance = RoundPixels(slot->advance.x);
+
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        if (sized.Owner->SynthItalic) {
+            // About 12 degrees, sheared about the baseline.
+            FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};
+            FT_Outline_Transform(&slot->outline, &shear);
+        }
+        if (sized.Owner->SynthBold) {
+            // Thicken to the right by whole pixels so hinted stems stay crisp.
+            const int px = std::max(1, (sized.Em + 12) / 24);
+            FT_Outline_EmboldenXY(&slot->outline, px * 64, 0);
+            FT_Outline_Translate(&slot->outline, px * 32, 0);
+            glyph.Advance += px;
+        }
+    }
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
+    glyph.Left = slot->bitmap_left;
+    glyph.Top = slot->bitmap_top;
+    CopyCoverage(slot->bitmap, glyph);
+}
+
+const Glyph& GlyphOf(SizedFont& sized, char32_t codePoint) {
+    Glyph& glyph = codePoint < 128 ? sized.Ascii[codePoint] : sized.Others[codePoint];
+    if (!glyph.Loaded) LoadGlyph(sized, codePoint, glyph);
+    return glyph;
+}
+
+// Decodes one UTF-8 sequence at text[i], advancing i; bad bytes become U+FFFD
+// one byte at a time.
+char32_t NextCodePoint(std::string_view text, size_t& i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b0 = byte(i);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        length = 2, cp = b0 & 0x1F, minimum = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3, cp = b0 & 0x0F, minimum = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4, cp = b0 & 0x07, minimum = 0x10000;
+    }
+    if (length == 0 || i + size_t(length) > text.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    for (int k = 1; k < length; ++k) {
+        const unsigned char b = byte(i + size_t(k));
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
+    }
+    i += size_t(length);
+    return cp;
+}
+
+inline uint8_t Blend(uint8_t src, uint8_t dst, unsigned a) {
+    return uint8_t((src * a + dst * (255 - a) + 127) / 255);
+}
+
+void DrawGlyph(Bitmap& target, int penX, int baseline, const Glyph& glyph, uint8_t r, uint8_t g, uint8_t b) {
+    const int left = penX + glyph.Left;
+    const int top = baseline - glyph.Top;
+    const int c0 = std::max(0, -left), c1 = std::min(glyph.Width, target.Width() - left);
+    const int r0 = std::max(0, -top), r1 = std::min(glyph.Rows, target.Height() - top);
+    for (int row = r0; row < r1; ++row) {
+        const uint8_t* cover = glyph.Coverage.data() + size_t(row) * size_t(glyph.Width);
+        uint32_t* out = target.Row(top + row) + left;
+        for (int c = c0; c < c1; ++c) {
+            const unsigned a = cover[c];
+            if (a == 0) continue;
+            const uint32_t d = out[c];
+            out[c] = MakePixel(Blend(r, PixelRed(d), a), Blend(g, PixelGreen(d), a), Blend(b, PixelBlue(d), a));
+        }
+    }
+}
+
+// The defaults of the Windows system colours, by index, as 0xRRGGBB.
+constexpr uint32_t kSystemColours[] = {
+    0xC8C8C8,  // scroll bar
+    0x000000,  // background
+    0x99B4D1,  // active caption
+    0xBFCDDB,  // inactive caption
+    0xF0F0F0,  // menu
+    0xFFFFFF,  // window
+    0x646464,  // window frame
+    0x000000,  // menu text
+    0x000000,  // window text
+    0x000000,  // caption text
+    0xB4B4B4,  // active border
+    0xF4F7FC,  // inactive border
+    0xABABAB,  // app workspace
+    0x3399FF,  // highlight
+    0xFFFFFF,  // highlight text
+    0xF0F0F0,  // button face
+    0xA0A0A0,  // button shadow
+    0x6D6D6D,  // grey text
+    0x000000,  // button text
+    0x434E54,  // inactive caption text
+    0xFFFFFF,  // button highlight
+    0x696969,  // 3D dark shadow
+    0xE3E3E3,  // 3D light
+    0x000000,  // info text
+    0xFFFFE1,  // info background
+    0x000000,  // unused
+    0x0066CC,  // hot light
+    0xB9D1EA,  // gradient active caption
+    0xD7E4F2,  // gradient inactive caption
+    0x3399FF,  // menu highlight
+    0xF0F0F0,  // menu bar
+};
+
+}  // namespace
+
+int PixelEm(int pointSize) {
+    // Thirds never fall halfway, so rounding away from zero is exact.
+    const int64_t scaled = int64_t(pointSize) * 4;
+    const int64_t em = (scaled + (scaled >= 0 ? 1 : -1)) / 3;
+    return int(std::clamp<int64_t>(em, INT_MIN, INT_MAX));
+}
+
+TextExtent MeasureText(const TextFont& font, std::string_view text) {
+    SizedFont* sized = FindFont(font);
+    if (!sized) return {};
+    int width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80 && sized->Ascii[c].Loaded) {
+            width += sized->Ascii[c].Advance;
+            ++i;
+            continue;
+        }
+        width += GlyphOf(*sized, NextCodePoint(text, i)).Advance;
+    }
+    return {width, sized->Ascent + sized->Descent};
+}
+
+void DrawText(Bitmap& target, int x, int y, const TextFont& font, uint32_t colour, std::string_view text) {
+    SizedFont* sized = FindFont(font);
+    if (!sized || target.IsEmpty()) return;
+    const uint32_t c = ResolveColor(colour);
+    const uint8_t r = ColorRed(c), g = ColorGreen(c), b = ColorBlue(c);
+    const int baseline = y + sized->Ascent;
+
+    int pen = x;
+    for (size_t i = 0; i < text.size();) {
+        const Glyph& glyph = GlyphOf(*sized, NextCodePoint(text, i));
+        DrawGlyph(target, pen, baseline, glyph, r, g, b);
+        pen += glyph.Advance;
+    }
+
+    if (font.Underline && pen > x) {
+        const int top = baseline + sized->UnderlineTop;
+        const Rect line{x, top, pen, top + sized->UnderlineThickness};
+        FillRect(target, line, MakePixel(r, g, b));
+    }
+}
+
+uint32_t ResolveColor(uint32_t colour) {
+    if ((colour >> 24) != 0xFF) return colour & 0x00FFFFFF;
+    const uint32_t index = colour & 0xFF;
+    if (index >= std::size(kSystemColours)) return MakeColor(0, 0, 0);
+    const uint32_t rgb = kSystemColours[index];
+    return MakeColor(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
+}
+
+}  // namespace orvane
