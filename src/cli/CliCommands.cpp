@@ -31,8 +31,9 @@ const char* kUsage =
     "                                   render a menu as the editor shows it (button N in state\n"
     "                                   S: 0 normal, 1 highlighted, 2 pressed)\n"
     "  new OUT.mng [--style NAME] [--color R,G,B] [--title TEXT] [--text TEXT] [--photo FILE]\n"
-    "              [--force] [--app-folder DIR]\n"
-    "                                   make a new menu with these changes and save it\n"
+    "              [--button CAPTION]... [--force] [--app-folder DIR]\n"
+    "                                   make a new menu with these changes and save it; each\n"
+    "                                   --button adds a button before the Close Menu button\n"
     "\n"
     "--app-folder names the folder that holds styles/ and buttons/ (default: this program's folder).\n";
 
@@ -55,6 +56,7 @@ std::string ForTerminal(std::string text) {
 struct Arguments {
     std::vector<std::string> Positional;
     std::map<std::string, std::string> Options;
+    std::vector<std::string> Buttons;  // --button, in order
     std::vector<std::string> Flags;
     std::string Error;
 
@@ -77,7 +79,10 @@ Arguments Parse(const std::vector<std::string>& args, const std::vector<std::str
                 a.Error = arg + " needs a value";
                 return a;
             }
-            a.Options[arg] = args[++i];
+            if (arg == "--button")
+                a.Buttons.push_back(args[++i]);
+            else
+                a.Options[arg] = args[++i];
         } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
             a.Flags.push_back(arg);
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -363,8 +368,8 @@ std::string WithLineBreaks(const std::string& text) {
 
 int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a =
-        Parse(args, {"--app-folder", "--style", "--color", "--title", "--text", "--photo"}, {"--force"});
-    if (!a.Error.empty() || a.Positional.size() != 1) {
+        Parse(args, {"--app-folder", "--style", "--color", "--title", "--text", "--photo", "--button"}, {"--force"});
+    if (!a.Error.empty() || a.Positional.size() != 1 || a.Buttons.size() >= size_t(kMaxButtons)) {
         err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
         return 2;
     }
@@ -409,6 +414,18 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!a.Option("--color").empty()) {
         model.Doc.Props.MenuColor = colour;
         model.ColorSkin(true);
+    }
+    if (!a.Buttons.empty()) {
+        // The new menu's Close Menu button stays last.
+        TOVMenu& m = model.Doc.Menu;
+        const int count = int(a.Buttons.size()) + 1;
+        CopyButton(m, 1, count);
+        for (int i = 1; i < count; ++i) {
+            TOVButton& b = m.Buttons[size_t(i)];
+            b = TOVButton{};
+            b.Caption = a.Buttons[size_t(i - 1)];
+        }
+        m.ButtonCount = count;
     }
     if (!a.Option("--title").empty()) model.Doc.Props.Title = a.Option("--title");
     if (!a.Option("--text").empty()) model.Doc.Props.MenuText = WithLineBreaks(a.Option("--text"));
