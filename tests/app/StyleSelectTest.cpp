@@ -222,3 +222,45 @@ TEST_F(StyleFixture, CustomButtonStyleIsChosenAndRestoredByItsPath) {
     EXPECT_EQ(model.Doc.Props.ButtonStyleName, "[DefBtnSeld]");
     EXPECT_EQ(model.Doc.Props.ButtonFont.Name, "Verdana");
 }
+
+TEST_F(StyleFixture, DeferredRedrawAndSuspendedRendering) {
+    model.StartNewMenu();
+    model.Doc.Props.Title = "A much longer title for the menu";
+    const int before = model.Renderer.Layout.MenuWidth;
+    model.RedrawCountdown = EditorModel::RedrawDelay;
+    for (int tick = 1; tick < 10; ++tick) {
+        model.Tick();
+        EXPECT_EQ(model.RedrawCountdown, 10 - tick);
+        EXPECT_EQ(model.Renderer.Layout.MenuWidth, before) << "rendered before the delay ran out";
+    }
+    model.Tick();
+    EXPECT_EQ(model.RedrawCountdown, -1);
+    EXPECT_GT(model.Renderer.Layout.MenuWidth, before);
+    model.Tick();
+    EXPECT_EQ(model.RedrawCountdown, -1);
+
+    // While rendering is suspended nothing is drawn.
+    model.RenderSuspended = 1;
+    model.Doc.Props.Title = "T";
+    model.ColorSkin(true);
+    EXPECT_GT(model.Renderer.Layout.MenuWidth, before);
+    model.RenderSuspended = 0;
+    model.ColorSkin(true);
+    EXPECT_EQ(model.Renderer.Layout.MenuWidth, before);
+}
+
+TEST_F(StyleFixture, VisibilityChangeFadesTheMaskBeforeTheRedraw) {
+    Bitmap photo(40, 30, 0x2080C0);
+    WriteFileReplacing(work.Path() / "sea.bmp", WriteBmp(photo, 24));
+    platform.DialogAnswers = {work.Path() / "sea.bmp"};
+    model.StartNewMenu();
+    model.ComboBox1Select(12);
+    ASSERT_TRUE(model.Doc.Props.PhotoSkin);
+    EXPECT_EQ(model.Renderer.AppliedTextVisibility, 100);
+    model.Doc.Props.TextBoxVisibility = 30;
+    model.RedrawCountdown = 1;
+    model.Tick();
+    EXPECT_EQ(model.Renderer.AppliedTextVisibility, 30);
+    EXPECT_EQ(PixelRed(model.Renderer.MaskSheet.Bitmap.At(40, 100)),
+              uint8_t(float(PixelRed(model.Styles.At(12).Mask.At(40, 100))) * 0.3f));
+}

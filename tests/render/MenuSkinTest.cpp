@@ -232,3 +232,22 @@ TEST_F(SkinFixture, PhotoAspectFollowsThePhoto) {
     EXPECT_EQ(renderer.Layout.MenuWidth, 300);
     EXPECT_EQ(renderer.Layout.MenuHeight, 1200);
 }
+
+TEST_F(SkinFixture, PhotoStylesAndMyBackground) {
+    doc.Props.PhotoSkin = true;
+    doc.BackgroundPhoto = Bitmap(320, 240, MakePixel(10, 200, 30));
+    renderer.FadeMask(styles.At(17).Mask, 100, 100);
+    auto& strip = doc.Menu.Buttons[kControlSlot].Images;
+    for (auto& image : strip) image = Bitmap(21, 9, 0xABCDEF);
+    renderer.Layout.TitleSelection = {1, 2, 3, 4};
+
+    Render(styles.MyBackgroundPosition());
+    for (const auto& image : strip) EXPECT_EQ(image, Bitmap(21, 9, 0xABCDEF)) << "photo styles leave slot 31 alone";
+    EXPECT_FALSE(renderer.Layout.WindowControlsVisible);
+    EXPECT_EQ(renderer.Layout.TitleSelection, (Box{1, 2, 3, 4})) << "no title on My Background";
+    // The photo shows through the mask's black title band.
+    EXPECT_EQ(doc.MenuImage.At(100, 30), doc.BackgroundPhoto.At(0, 0));
+
+    Render(12);
+    EXPECT_NE(renderer.Layout.TitleSelection, (Box{1, 2, 3, 4}));
+}
