@@ -4,6 +4,8 @@
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
+#include "app/Settings.h"
+#include "platform/FileUtil.h"
 #include "render/MenuSkin.h"
 #include "styles/ButtonStyles.h"
 #include "styles/StyleList.h"
@@ -90,6 +92,76 @@ public:
     void PhotoChanged() { Renderer.Graphics.ScaleCacheDirty = true; }
     bool IsMyBackground() const { return SelectedStyle == Styles.MyBackgroundPosition(); }
 
+    // Start-up, settings and shutdown ----------------------------------------
+    Settings Prefs;
+    std::string SettingsPath() const { return AppFolder + "orvane-graphic.ini"; }
+    // The main window's creation: settings, undo folder, button styles, menu list.
+    void FormCreate();
+    // The deferred second stage: style files, a file named on the command line
+    // (args[0]; "\"\"" counts as none) or a new menu.
+    void DeferredStart(const std::vector<std::string>& args);
+    // Closing the window: the save-changes question. False keeps it open.
+    bool CloseQuery();
+    // After closing: writes the settings and discards the undo snapshots.
+    void Shutdown();
+
+    // Undo and redo ----------------------------------------------------------
+    std::string UndoFolder;  // AppFolder, or a folder of this editor's own when another editor runs there
+    static std::string SnapshotName(bool redo, int number);
+    void UndoMake();
+    void UndoUndo();
+    void UndoRedo();
+    void UndoKill();
+
+    // File commands ------------------------------------------------------------
+    // The save-changes question; false when the command is to be abandoned.
+    bool SaveChangesQuestion(bool abandonWhenSaveAsCancelled);
+    void FileNew();
+    void FileOpen();
+    bool FileSave();
+    bool FileSaveAs();
+    bool SaveAsCancelled = false;
+    static constexpr int kMenuListSize = 20;
+    std::vector<std::string> MenuList;  // file names of MenuFolder's menus, at most 20
+    void RefreshMenuList();
+    void OpenMenuListEntry(int index);
+    // "Exit": false when the user kept the window open.
+    bool FileExit();
+
+    // Button commands ------------------------------------------------------------
+    void AddButton();
+    void DeleteButton();
+    void MoveUp();
+    void MoveDown();
+    void CutButton();
+    void CopyButtonToClipboard();
+    void PasteButton();
+    void PreviousButton();
+    void NextButton();
+
+    // Selection on the design surface and the editing of fields -------------------
+    void PressButton(int slot);
+    void ClickButton(int slot);
+    void ClickBackground();
+    void ClickMenuText();
+    void ClickTitle();
+    void SetTitle(const std::string& text);
+    void SetMenuText(const std::string& text);
+    void SetCaption(const std::string& text);
+    void SetCommand(const std::string& text);
+    void SetArgument(const std::string& text);
+    void SetDescription(const std::string& text);
+    void SetMinimizeOnClick(bool on);
+    void SetMaximizeWindow(bool on);
+    void SetExitOnClick(bool on);
+    void SetAnimateTitle(bool on);
+    void SetDisableSounds(bool on);
+    // The palette a command opens and the field it puts the focus in.
+    enum Palette { MenuDescription = 0, DisplayPosition, MenuStylePalette, CustomProperties, ButtonProperties };
+    enum class Focus { None, Caption, MenuText, Title };
+    Focus FocusRequest = Focus::None;
+    void OpenPalette(Palette palette) { Prefs.PaletteOpen[size_t(palette)] = 1; }
+
     std::string StylesFolder() const { return AppFolder + "styles/"; }
     std::string ButtonsFolder() const { return AppFolder + "buttons/"; }
 
@@ -102,8 +174,10 @@ private:
     void InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic);
     void ApplyStyleFonts(const MenuStyle& style);
 
+    bool ReportSaveFailure(const std::exception* error);
+    FileLock undoLock_;
+
     // Steps that later parts of the editor fill in.
-    void UndoMake() {}
     void ShowTip(int /*tip*/) {}
     void AddButtonStyle1Click() {}
 

@@ -5,7 +5,10 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -85,6 +88,27 @@ std::string ExecutableFolder() {
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) exe = fs::current_path() / "orvane";
     return exe.parent_path().string() + "/";
+}
+
+FileLock::~FileLock() { Unlock(); }
+
+bool FileLock::TryLock(const fs::path& path) {
+    Unlock();
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) return false;
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    return true;
+}
+
+void FileLock::Unlock() {
+    if (fd_ < 0) return;
+    ::flock(fd_, LOCK_UN);
+    ::close(fd_);
+    fd_ = -1;
 }
 
 bool IsReadOnly(const fs::path& path) {

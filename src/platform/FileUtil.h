@@ -38,6 +38,22 @@ private:
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();
 
+// An advisory lock on a file, held while the object lives: tells a second
+// editor started from the same folder that the first one is running.
+class FileLock {
+public:
+    FileLock() = default;
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    // False when another process holds the lock (or the file cannot be made).
+    bool TryLock(const std::filesystem::path& path);
+    void Unlock();
+
+private:
+    int fd_ = -1;
+};
+
 // Whether the user may not write the file (the "read-only" attribute).
 bool IsReadOnly(const std::filesystem::path& path);
 // Gives the owner write permission again.

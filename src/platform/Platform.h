@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -55,6 +56,9 @@ public:
     // The progress window: a text, optionally closing after a delay.
     virtual void ShowProgress(std::string_view text) = 0;
     virtual void SetProgressText(std::string_view text, int closeAfterMs) = 0;
+
+    // The screen's size in pixels, for placing windows.
+    virtual std::pair<int, int> ScreenSize() { return {1024, 768}; }
 
     // Writes "**** " + text + " ****" to the developer output.
     void Trace(std::string_view text);

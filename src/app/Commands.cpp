@@ -1,0 +1,528 @@
+// The commands of the main window that create, open, save and restructure the
+// document, its undo history, start-up and shutdown.
+#include "EditorModel.h"
+
+#include "platform/Errors.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <unistd.h>
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string FolderOf(const fs::path& path) { return path.parent_path().string() + "/"; }
+
+bool EndsWithMngIgnoringCase(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string tail = name.substr(name.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return tail == ".mng";
+}
+
+}  // namespace
+
+// Start-up and shutdown --------------------------------------------------------
+
+void EditorModel::FormCreate() {
+    const auto [screenWidth, screenHeight] = platform_.ScreenSize();
+    Prefs = ReadSettingsFile(SettingsPath(), Settings::Defaults(AppFolder, screenWidth, screenHeight));
+    FastScaling = Prefs.FastScaling;
+    MenuFolder = Prefs.MenuFolder;
+    // Two editors started from one folder would overwrite each other's undo
+    // snapshots: the second keeps its own in a folder of its own.
+    UndoFolder = AppFolder;
+    if (!undoLock_.TryLock(AppFolder + ".undo.lock")) {
+        UndoFolder = AppFolder + ".undo-" + std::to_string(::getpid()) + "/";
+        std::error_code ec;
+        fs::create_directories(UndoFolder, ec);
+    }
+    ButtonStyles.LoadCustomButtons(ButtonsFolder(), platform_);
+    RefreshMenuList();
+}
+
+void EditorModel::DeferredStart(const std::vector<std::string>& args) {
+    platform_.ProcessMessages();
+    platform_.ProcessMessages();
+    Styles.GetStyles(StylesFolder(), platform_);
+    AddButton();
+    const bool fileGiven = !args.empty() && !args[0].empty() && args[0] != "\"\"";
+    if (fileGiven) {
+        const fs::path path = fs::absolute(args[0]);
+        MenuFolder = FolderOf(path);
+        BinMenuOpen(path.filename().string(), MenuFolder, false);
+    } else {
+        StartNewMenu();
+        Doc.Props.MenuColor = Presets[0];
+        ColorSkin(true);
+    }
+    platform_.ProcessMessages();
+    RefreshMenuList();
+    RedrawCountdown = -1;
+    Flags.Modified = false;
+    Doc.Menu.UndoCount = 0;
+    Doc.Menu.RedoCount = 0;
+    if (!fileGiven) ShowTip(Prefs.TipShown[0] != 0 ? 1 : 0);
+}
+
+bool EditorModel::CloseQuery() { return SaveChangesQuestion(false); }
+
+void EditorModel::Shutdown() {
+    Prefs.MenuFolder = MenuFolder;
+    Prefs.FastScaling = FastScaling;
+    try {
+        WriteSettingsFile(SettingsPath(), Prefs);
+    } catch (const FileError& e) {
+        platform_.Trace(e.what());
+    }
+    UndoKill();
+    if (UndoFolder != AppFolder) {
+        std::error_code ec;
+        fs::remove(UndoFolder, ec);
+    }
+    undoLock_.Unlock();
+}
+
+// Undo and redo ---------------------------------------------------------------
+
+std::string EditorModel::SnapshotName(bool redo, int number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%.3d.und", redo ? "RD" : "UD", number);
+    return name;
+}
+
+void EditorModel::UndoMake() {
+    if (Flags.UndoBusy || Flags.Loading) return;
+    if (UndoFolder.empty()) UndoFolder = AppFolder;
+    Flags.Modified = true;
+    TOVMenu& m = Doc.Menu;
+    m.RedoCount = 0;
+    if (++m.UndoCount == 31) {
+        m.UndoCount = 30;
+        for (int k = 2; k <= 30; ++k) {
+            std::error_code ec;
+            fs::copy_file(UndoFolder + SnapshotName(false, k), UndoFolder + SnapshotName(false, k - 1),
+                          fs::copy_options::overwrite_existing, ec);
+        }
+    }
+    BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(false, m.UndoCount));
+    platform_.ProcessMessages();
+}
+
+void EditorModel::UndoUndo() {
+    TOVMenu& m = Doc.Menu;
+    if (m.UndoCount == 0 || Flags.Loading) return;
+    Flags.UndoBusy = true;
+    platform_.ProcessMessages();
+    m.SelectedButton = -1;
+    ++m.RedoCount;
+    BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(true, m.RedoCount));
+    BinMenuOpen(SnapshotName(false, m.UndoCount), UndoFolder, true);
+    --m.UndoCount;
+    m.SelectedButton = -1;
+    Flags.UndoBusy = false;
+}
+
+void EditorModel::UndoRedo() {
+    TOVMenu& m = Doc.Menu;
+    if (m.RedoCount < 1 || Flags.Loading) return;
+    Flags.UndoBusy = true;
+    platform_.ProcessMessages();
+    m.SelectedButton = -1;
+    ++m.UndoCount;
+    BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(false, m.UndoCount));
+    BinMenuOpen(SnapshotName(true, m.RedoCount), UndoFolder, true);
+    --m.RedoCount;
+    m.SelectedButton = -1;
+    Flags.UndoBusy = false;
+}
+
+void EditorModel::UndoKill() {
+    std::error_code ec;
+    const std::string folder = UndoFolder.empty() ? AppFolder : UndoFolder;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const bool snapshot = name.size() >= 6 && name[1] == 'D' && name.compare(name.size() - 4, 4, ".und") == 0;
+        if (snapshot && (name[0] == 'U' || name[0] == 'R')) fs::remove(it->path(), ec);
+    }
+    Doc.Menu.UndoCount = 0;
+    Doc.Menu.RedoCount = 0;
+}
+
+// File commands -----------------------------------------------------------------
+
+bool EditorModel::SaveChangesQuestion(bool abandonWhenSaveAsCancelled) {
+    if (!Flags.Modified) return true;
+    const MsgResult answer = ShowMessageBox(platform_, "Do you want to save the changes you made to " + Doc.Menu.FileName,
+                                            MsgType::Warning, MsgButtons::YesNoCancel);
+    if (answer == MsgResult::Cancel) return false;
+    if (answer == MsgResult::Yes) {
+        SaveAsCancelled = false;
+        if (Doc.Menu.HasFile)
+            FileSave();
+        else
+            FileSaveAs();
+        if (abandonWhenSaveAsCancelled && SaveAsCancelled) return false;
+    }
+    return true;
+}
+
+void EditorModel::FileNew() {
+    if (!SaveChangesQuestion(true)) return;
+    StartNewMenu();
+}
+
+void EditorModel::FileOpen() {
+    if (!SaveChangesQuestion(false)) return;
+    FileDialogRequest request;
+    request.Title = "Open Menu...";
+    request.Filter = "Orvane Graphic Menu (*.mng)|*.MNG";
+    request.InitialFolder = MenuFolder;
+    const auto chosen = platform_.OpenFileDialog(request);
+    if (!chosen) return;
+    std::error_code ec;
+    if (!fs::exists(*chosen, ec)) {
+        ShowMessageBox(platform_, "The menu \"" + chosen->filename().string() + "\" could no be found.",
+                       MsgType::Information);
+        return;
+    }
+    platform_.ShowProgress("Loading Menu...");
+    MenuFolder = FolderOf(*chosen);
+    const bool loaded = BinMenuOpen(chosen->filename().string(), MenuFolder, false);
+    RefreshMenuList();
+    // A refused file was reported already; the progress window must not claim otherwise.
+    platform_.SetProgressText(loaded ? "Menu Loaded." : kMenuUnreadable, 600);
+}
+
+bool EditorModel::ReportSaveFailure(const std::exception* error) {
+    if (error) platform_.Trace(error->what());
+    ShowMessageBox(platform_, "A problem occured when saving the menu.", MsgType::Information);
+    return false;
+}
+
+bool EditorModel::FileSave() {
+    if (!EndsWithMngIgnoringCase(Doc.Menu.FileName)) return FileSaveAs();
+    try {
+        if (!BinMenuSave(true, false, false, false, Doc.Menu.Folder, Doc.Menu.FileName))
+            return ReportSaveFailure(nullptr);
+    } catch (const FileError& e) {
+        return ReportSaveFailure(&e);
+    }
+    return true;
+}
+
+bool EditorModel::FileSaveAs() {
+    FileDialogRequest request;
+    request.Title = "Save Menu As...";
+    request.Filter = "Orvane Menus (*.mng)|*.MNG";
+    request.InitialFolder = MenuFolder;
+    const auto chosen = platform_.SaveFileDialog(request);
+    if (!chosen) {
+        SaveAsCancelled = true;
+        return false;
+    }
+    std::string name = chosen->filename().string();
+    const std::string full = chosen->string();
+    if (full.size() < 4 || full.compare(full.size() - 4, 4, ".mng") != 0) {
+        const size_t dot = name.find('.');
+        if (dot != std::string::npos) name.resize(dot);
+        name += ".mng";
+    }
+    // Keep what was there if the write fails: the name changes only with the file.
+    const std::string oldName = Doc.Menu.FileName, oldFolder = Doc.Menu.Folder;
+    Doc.Menu.FileName = name;
+    Doc.Menu.Folder = FolderOf(*chosen);
+    MenuFolder = Doc.Menu.Folder;
+    bool saved = false;
+    try {
+        saved = BinMenuSave(true, false, false, false, Doc.Menu.Folder, Doc.Menu.FileName);
+        if (!saved) ReportSaveFailure(nullptr);
+    } catch (const FileError& e) {
+        ReportSaveFailure(&e);
+    }
+    if (!saved && !Doc.Menu.HasFile) {
+        Doc.Menu.FileName = oldName;
+        Doc.Menu.Folder = oldFolder;
+    }
+    RefreshMenuList();
+    return saved;
+}
+
+void EditorModel::RefreshMenuList() {
+    MenuList.clear();
+    std::error_code ec;
+    for (fs::directory_iterator it(MenuFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (EndsWithMngIgnoringCase(name) && it->is_regular_file(ec)) MenuList.push_back(name);
+    }
+    std::sort(MenuList.begin(), MenuList.end());
+    if (MenuList.size() > size_t(kMenuListSize)) MenuList.resize(kMenuListSize);
+}
+
+void EditorModel::OpenMenuListEntry(int index) {
+    if (index < 0 || index >= int(MenuList.size())) return;
+    const std::string path = MenuFolder + MenuList[size_t(index)];
+    std::error_code ec;
+    if (!fs::exists(path, ec)) {
+        ShowMessageBox(platform_, "The following menu could no be found:\r\r" + path, MsgType::Information);
+        RefreshMenuList();
+        return;
+    }
+    BinMenuOpen(MenuList[size_t(index)], MenuFolder, false);
+}
+
+bool EditorModel::FileExit() {
+    platform_.ProcessMessages();
+    if (!CloseQuery()) return false;
+    Shutdown();
+    return true;
+}
+
+// Button commands -----------------------------------------------------------------
+
+void EditorModel::AddButton() {
+    TOVMenu& m = Doc.Menu;
+    if (m.ButtonCount >= kMaxButtons) {
+        platform_.Beep();
+        return;
+    }
+    UndoMake();
+    ++m.ButtonCount;
+    TOVButton& b = m.Buttons[size_t(m.ButtonCount)];
+    b.Caption = "Button " + std::to_string(m.ButtonCount);
+    b.MinimizeOnClick = 0;
+    b.MaximizeWindow = 0;
+    b.ExitOnClick = 0;
+    m.SelectedButton = m.ButtonCount;
+    OpenPalette(ButtonProperties);
+    CreateSkin();
+    ShowTip(13);
+}
+
+void EditorModel::DeleteButton() {
+    TOVMenu& m = Doc.Menu;
+    if (m.SelectedButton < 1) {
+        ShowMessageBox(platform_, "You must first select a button to delete.", MsgType::Information);
+        return;
+    }
+    if (m.ButtonCount == 1) {
+        ShowMessageBox(platform_, "You must have at least one button on your menu.", MsgType::Information);
+        return;
+    }
+    UndoMake();
+    for (int k = m.SelectedButton; k < m.ButtonCount; ++k) CopyButton(m, k + 1, k);
+    Renderer.Layout.ButtonVisible[size_t(m.ButtonCount)] = false;
+    --m.ButtonCount;
+    PreviousButton();
+    CreateSkin();
+    Flags.Modified = true;
+}
+
+void EditorModel::MoveUp() {
+    TOVMenu& m = Doc.Menu;
+    if (m.SelectedButton < 1) {
+        ShowMessageBox(platform_, "You must first select a button to move.", MsgType::Information);
+        return;
+    }
+    if (m.SelectedButton == 1) {
+        platform_.Beep();
+        return;
+    }
+    UndoMake();
+    const int s = m.SelectedButton;
+    CopyButton(m, s, kSwapSlot);
+    CopyButton(m, s - 1, s);
+    CopyButton(m, kSwapSlot, s - 1);
+    m.SelectedButton = s - 1;
+    CreateSkin();
+}
+
+void EditorModel::MoveDown() {
+    TOVMenu& m = Doc.Menu;
+    if (m.SelectedButton < 1) {
+        ShowMessageBox(platform_, "You must first select a button to move.", MsgType::Information);
+        return;
+    }
+    if (m.SelectedButton >= m.ButtonCount) {
+        platform_.Beep();
+        return;
+    }
+    UndoMake();
+    const int s = m.SelectedButton;
+    CopyButton(m, s, kSwapSlot);
+    CopyButton(m, s + 1, s);
+    CopyButton(m, kSwapSlot, s + 1);
+    m.SelectedButton = s + 1;
+    CreateSkin();
+}
+
+void EditorModel::CutButton() {
+    TOVMenu& m = Doc.Menu;
+    if (m.SelectedButton < 1) {
+        ShowMessageBox(platform_, "You must first select a button.", MsgType::Information);
+        return;
+    }
+    if (m.ButtonCount == 1) {
+        ShowMessageBox(platform_, "You must have at least one button on your menu.", MsgType::Information);
+        return;
+    }
+    CopyButton(m, m.SelectedButton, kClipboardSlot);
+    DeleteButton();
+}
+
+void EditorModel::CopyButtonToClipboard() {
+    TOVMenu& m = Doc.Menu;
+    if (m.SelectedButton < 1) {
+        ShowMessageBox(platform_, "You must first select a button.", MsgType::Information);
+        return;
+    }
+    CopyButton(m, m.SelectedButton, kClipboardSlot);
+}
+
+void EditorModel::PasteButton() {
+    TOVMenu& m = Doc.Menu;
+    if (m.ButtonCount >= kMaxButtons) {
+        platform_.Beep();
+        return;
+    }
+    UndoMake();
+    Flags.Updating = true;
+    ++m.ButtonCount;
+    CopyButton(m, kClipboardSlot, m.ButtonCount);
+    m.SelectedButton = m.ButtonCount;
+    Flags.Updating = false;
+    CreateSkin();
+    Flags.Modified = true;
+}
+
+void EditorModel::PreviousButton() {
+    TOVMenu& m = Doc.Menu;
+    Flags.Updating = true;
+    if (--m.SelectedButton < 1) m.SelectedButton = m.ButtonCount;
+    Flags.Updating = false;
+}
+
+void EditorModel::NextButton() {
+    TOVMenu& m = Doc.Menu;
+    Flags.Updating = true;
+    if (m.SelectedButton < 1 || ++m.SelectedButton > m.ButtonCount) m.SelectedButton = 1;
+    Flags.Updating = false;
+}
+
+// Selection and fields -----------------------------------------------------------------
+
+void EditorModel::PressButton(int slot) {
+    if (slot < 1 || slot > Doc.Menu.ButtonCount) return;
+    Doc.Menu.SelectedButton = slot;
+    Renderer.Layout.SelectionVisible = true;
+}
+
+void EditorModel::ClickButton(int slot) {
+    PressButton(slot);
+    OpenPalette(ButtonProperties);
+    FocusRequest = Focus::Caption;
+}
+
+void EditorModel::ClickBackground() {
+    Doc.Menu.SelectedButton = 0;
+    Renderer.Layout.SelectionVisible = false;
+}
+
+void EditorModel::ClickMenuText() {
+    Doc.Menu.SelectedButton = 0;
+    Renderer.Layout.SelectionVisible = true;
+    OpenPalette(MenuDescription);
+    FocusRequest = Focus::MenuText;
+}
+
+void EditorModel::ClickTitle() {
+    if (IsMyBackground()) return;
+    Doc.Menu.SelectedButton = -1;
+    Renderer.Layout.SelectionVisible = true;
+    OpenPalette(MenuDescription);
+    FocusRequest = Focus::Title;
+}
+
+// Typing in the title and menu text counts as a change: otherwise closing the
+// editor would lose what was typed without asking.
+void EditorModel::SetTitle(const std::string& text) {
+    if (Flags.Updating || Doc.Props.Title == text) return;
+    Doc.Props.Title = text;
+    Flags.Modified = true;
+    RedrawCountdown = RedrawDelay;
+}
+
+void EditorModel::SetMenuText(const std::string& text) {
+    if (Flags.Updating || Doc.Props.MenuText == text) return;
+    Doc.Props.MenuText = text;
+    Doc.Menu.ShownText = text;
+    Flags.Modified = true;
+    RedrawCountdown = RedrawDelay;
+}
+
+void EditorModel::SetCaption(const std::string& text) {
+    TOVMenu& m = Doc.Menu;
+    if (Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Caption = text;
+    Flags.Modified = true;
+    RedrawCountdown = RedrawDelay;
+}
+
+void EditorModel::SetCommand(const std::string& text) {
+    TOVMenu& m = Doc.Menu;
+    if (Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Command = text;
+    Flags.Modified = true;
+}
+
+void EditorModel::SetArgument(const std::string& text) {
+    TOVMenu& m = Doc.Menu;
+    if (Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Argument = text;
+    Flags.Modified = true;
+}
+
+void EditorModel::SetDescription(const std::string& text) {
+    TOVMenu& m = Doc.Menu;
+    if (Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Description = text;
+    Flags.Modified = true;
+}
+
+void EditorModel::SetMinimizeOnClick(bool on) {
+    TOVMenu& m = Doc.Menu;
+    if (Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].MinimizeOnClick = on ? 1 : 0;
+    Flags.Modified = true;
+}
+
+void EditorModel::SetMaximizeWindow(bool on) {
+    TOVMenu& m = Doc.Menu;
+    if (Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].MaximizeWindow = on ? 1 : 0;
+    Flags.Modified = true;
+}
+
+void EditorModel::SetExitOnClick(bool on) {
+    TOVMenu& m = Doc.Menu;
+    if (Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].ExitOnClick = on ? 1 : 0;
+    Flags.Modified = true;
+}
+
+void EditorModel::SetAnimateTitle(bool on) {
+    if (Flags.Updating) return;
+    Doc.Props.AnimateTitle = on;
+    Flags.Modified = true;
+}
+
+void EditorModel::SetDisableSounds(bool on) {
+    if (Flags.Updating) return;
+    Doc.Props.DisableSounds = on;
+    Flags.Modified = true;
+}
+
+}  // namespace orvane

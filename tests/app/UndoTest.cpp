@@ -1,0 +1,128 @@
+#include "TempFolder.h"
+
+#include "app/EditorModel.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+namespace {
+
+struct UndoFixture : ::testing::Test {
+    TempFolder app;
+    ScriptedPlatform platform;
+    EditorModel model{platform, app.Path()};
+
+    void SetUp() override {
+        model.FormCreate();
+        model.DeferredStart({});
+    }
+    const TOVMenu& M() const { return model.Doc.Menu; }
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> c;
+        for (int i = 1; i <= M().ButtonCount; ++i) c.push_back(M().Buttons[size_t(i)].Caption);
+        return c;
+    }
+};
+
+}  // namespace
+
+TEST_F(UndoFixture, ThirtyLevelsOfUndo) {
+    ASSERT_EQ(M().UndoCount, 0);
+    // 31 changes: add buttons 2..30, then move the last one up twice.
+    std::vector<std::vector<std::string>> states;
+    for (int i = 0; i < 29; ++i) {
+        states.push_back(Captions());
+        model.AddButton();
+    }
+    states.push_back(Captions());
+    model.MoveUp();
+    states.push_back(Captions());
+    model.MoveUp();
+    EXPECT_EQ(M().UndoCount, 30);
+    EXPECT_TRUE(model.Flags.Modified);
+
+    for (int k = 0; k < 30; ++k) model.UndoUndo();
+    EXPECT_EQ(Captions(), states[1]) << "thirty undos restore the state before the second change";
+    EXPECT_EQ(M().UndoCount, 0);
+    model.UndoUndo();
+    EXPECT_EQ(Captions(), states[1]) << "a thirty-first undo does nothing";
+
+    // Redo walks forward again.
+    model.UndoRedo();
+    EXPECT_EQ(Captions(), states[2]);
+}
+
+TEST_F(UndoFixture, UndoThenRedoRestoresTheDocumentExactly) {
+    model.AddButton();
+    model.AddButton();
+    model.SetCaption("Third");
+    model.ComboBox1Select(6);
+    model.Doc.Menu.SelectedButton = 3;
+    model.MoveUp();  // Third moves above Button 2
+    const MenuProperties props = model.Doc.Props;
+    const auto captions = Captions();
+
+    model.UndoUndo();
+    EXPECT_NE(Captions(), captions);
+    model.UndoRedo();
+    EXPECT_EQ(Captions(), captions);
+    EXPECT_EQ(model.Doc.Props.TitleFont, props.TitleFont);
+    EXPECT_EQ(model.Doc.Props.MenuColor, props.MenuColor);
+    EXPECT_EQ(model.Doc.Props.StyleId, props.StyleId);
+    EXPECT_EQ(model.SelectedStyle, 6);
+    EXPECT_EQ(M().SelectedButton, -1);
+}
+
+TEST_F(UndoFixture, ChangeAfterUndoDropsTheRedo) {
+    model.AddButton();
+    model.UndoUndo();
+    EXPECT_EQ(M().RedoCount, 1);
+    model.AddButton();
+    EXPECT_EQ(M().RedoCount, 0);
+    const auto captions = Captions();
+    model.UndoRedo();
+    EXPECT_EQ(Captions(), captions);
+}
+
+TEST_F(UndoFixture, NoSnapshotWhileReadingAndTheCaptionStays) {
+    model.AddButton();
+    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, app.Folder(), "menu.mng"));
+    const int undo = M().UndoCount;
+    model.Flags.Loading = true;
+    model.UndoMake();
+    model.UndoUndo();
+    EXPECT_EQ(M().UndoCount, undo);
+    model.Flags.Loading = false;
+
+    ASSERT_TRUE(model.BinMenuOpen("menu.mng", app.Folder(), false));
+    EXPECT_EQ(M().UndoCount, 0) << "opening a file starts a fresh history";
+    model.AddButton();
+    model.UndoUndo();
+    EXPECT_EQ(model.WindowCaption, "menu.mng (My Disc Menu) - Orvane Graphic Menu Editor");
+    EXPECT_EQ(M().FileName, "menu.mng");
+    EXPECT_TRUE(M().HasFile);
+}
+
+TEST_F(UndoFixture, SnapshotsLiveInTheApplicationFolderUntilShutdown) {
+    model.AddButton();
+    EXPECT_TRUE(std::filesystem::exists(app.Path() / "UD001.und"));
+    model.UndoUndo();
+    EXPECT_TRUE(std::filesystem::exists(app.Path() / "RD001.und"));
+
+    // A second editor from the same folder keeps its snapshots apart.
+    ScriptedPlatform otherPlatform;
+    EditorModel other(otherPlatform, app.Path());
+    other.FormCreate();
+    EXPECT_NE(other.UndoFolder, model.UndoFolder);
+    other.StartNewMenu();
+    other.AddButton();
+    model.UndoRedo();
+    EXPECT_EQ(M().ButtonCount, 2) << "the other editor did not overwrite our snapshot";
+    other.Shutdown();
+
+    model.Shutdown();
+    for (const auto& entry : std::filesystem::directory_iterator(app.Path()))
+        EXPECT_NE(entry.path().extension(), ".und") << entry.path();
+}
