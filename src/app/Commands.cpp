@@ -96,8 +96,9 @@ std::string EditorModel::SnapshotName(bool redo, int number) {
 
 void EditorModel::UndoMake() {
     if (Flags.UndoBusy || Flags.Loading) return;
-    if (UndoFolder.empty()) UndoFolder = AppFolder;
     Flags.Modified = true;
+    // Without the main window (the command-line tool) there is no history to keep.
+    if (UndoFolder.empty()) return;
     TOVMenu& m = Doc.Menu;
     m.RedoCount = 0;
     if (++m.UndoCount == 31) {

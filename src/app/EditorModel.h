@@ -106,7 +106,9 @@ public:
     void Shutdown();
 
     // Undo and redo ----------------------------------------------------------
-    std::string UndoFolder;  // AppFolder, or a folder of this editor's own when another editor runs there
+    // Set by FormCreate: AppFolder, or a folder of this editor's own when
+    // another editor runs there. Empty: no snapshots are taken.
+    std::string UndoFolder;
     static std::string SnapshotName(bool redo, int number);
     void UndoMake();
     void UndoUndo();

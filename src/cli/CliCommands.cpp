@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "app/EditorModel.h"
+#include "app/MenuImport.h"
 #include "cli/ConsolePlatform.h"
 #include "document/Json.h"
 #include "document/MenuFileInfo.h"
@@ -34,6 +35,11 @@ const char* kUsage =
     "              [--button CAPTION]... [--force] [--app-folder DIR]\n"
     "                                   make a new menu with these changes and save it; each\n"
     "                                   --button adds a button before the Close Menu button\n"
+    "  export FILE.mng                  print a menu's properties and buttons as JSON\n"
+    "  import MENU.json OUT.mng [--force] [--app-folder DIR]\n"
+    "                                   make a menu from such JSON, render it and save it\n"
+    "  resave IN.mng OUT.mng [--force] [--app-folder DIR]\n"
+    "                                   open, render and save a menu (fresh pictures)\n"
     "\n"
     "--app-folder names the folder that holds styles/ and buttons/ (default: this program's folder).\n";
 
@@ -79,10 +85,8 @@ Arguments Parse(const std::vector<std::string>& args, const std::vector<std::str
                 a.Error = arg + " needs a value";
                 return a;
             }
-            if (arg == "--button")
-                a.Buttons.push_back(args[++i]);
-            else
-                a.Options[arg] = args[++i];
+            a.Options[arg] = args[++i];
+            if (arg == "--button") a.Buttons.push_back(a.Options[arg]);
         } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
             a.Flags.push_back(arg);
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -341,6 +345,22 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
+// Refuses an existing target unless --force; true when writing may go on.
+bool MayWrite(const fs::path& target, const Arguments& a, std::ostream& err) {
+    std::error_code ec;
+    if (fs::exists(target, ec) && !a.Has("--force")) {
+        err << "orvane-menu: " << target.string() << " exists; add --force to replace it\n";
+        return false;
+    }
+    return true;
+}
+
+bool SaveModel(EditorModel& model, const fs::path& target) {
+    model.Doc.Menu.FileName = target.filename().string();
+    model.Doc.Menu.Folder = target.parent_path().string() + "/";
+    return model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName);
+}
+
 // "R,G,B" with each part 0 to 255, as a colour value.
 bool ParseColour(const std::string& text, uint32_t& colour) {
     int rgb[3];
@@ -379,11 +399,7 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return 2;
     }
     const fs::path target = fs::absolute(a.Positional[0]);
-    std::error_code ec;
-    if (fs::exists(target, ec) && !a.Has("--force")) {
-        err << "orvane-menu: " << target.string() << " exists; add --force to replace it\n";
-        return 1;
-    }
+    if (!MayWrite(target, a, err)) return 1;
 
     ConsolePlatform platform(err);
     EditorModel model(platform, AppFolderOf(a));
@@ -431,9 +447,81 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!a.Option("--text").empty()) model.Doc.Props.MenuText = WithLineBreaks(a.Option("--text"));
     model.CreateSkin();
 
-    model.Doc.Menu.FileName = target.filename().string();
-    model.Doc.Menu.Folder = target.parent_path().string() + "/";
-    if (!model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName)) return 1;
+    if (!SaveModel(model, target)) return 1;
+    out << target.string() << "\n";
+    return 0;
+}
+
+int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {}, {});
+    if (!a.Error.empty() || a.Positional.size() != 1) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    ConsolePlatform platform(err);
+    const fs::path path = a.Positional[0];
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        ShowMessageBox(platform, "Menu not found.", MsgType::Information);
+        return 1;
+    }
+    RecordFile file(platform);
+    file.OpenRecordData(ReadWholeFile(path));
+    const MenuFileRead read = ReadMenuFile(file, StoredMenu{});
+    if (read.Status != MenuReadStatus::Ok) {
+        ShowMessageBox(platform, kMenuUnreadable, MsgType::Error);
+        if (!read.Detail.empty()) err << "orvane-menu: " << path.string() << ": " << read.Detail << "\n";
+        return 1;
+    }
+    JsonWriter j;
+    j.BeginObject();
+    WriteMenuFieldsJson(j, read.Menu);
+    j.EndObject();
+    out << j.Text();
+    return 0;
+}
+
+int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--app-folder"}, {"--force"});
+    if (!a.Error.empty() || a.Positional.size() != 2) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
+    JsonValue json;
+    std::string error;
+    if (!ParseJson(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), json, error)) {
+        err << "orvane-menu: " << a.Positional[0] << ": " << error << "\n";
+        return 1;
+    }
+    const fs::path target = fs::absolute(a.Positional[1]);
+    if (!MayWrite(target, a, err)) return 1;
+    ConsolePlatform platform(err);
+    EditorModel model(platform, AppFolderOf(a));
+    model.LoadStyleFolders();
+    if (!ImportMenu(model, json, error)) {
+        err << "orvane-menu: " << a.Positional[0] << ": " << error << "\n";
+        return 1;
+    }
+    if (!SaveModel(model, target)) return 1;
+    out << target.string() << "\n";
+    return 0;
+}
+
+int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--app-folder"}, {"--force"});
+    if (!a.Error.empty() || a.Positional.size() != 2) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    const fs::path target = fs::absolute(a.Positional[1]);
+    if (!MayWrite(target, a, err)) return 1;
+    ConsolePlatform platform(err);
+    EditorModel model(platform, AppFolderOf(a));
+    model.LoadStyleFolders();
+    const auto [name, folder] = SplitPath(a.Positional[0]);
+    if (!model.BinMenuOpen(name, folder, false)) return 1;
+    if (!SaveModel(model, target)) return 1;
     out << target.string() << "\n";
     return 0;
 }
@@ -457,6 +545,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (args[0] == "style-image") return StyleImage(args, out, err);
         if (args[0] == "render") return Render(args, out, err);
         if (args[0] == "new") return New(args, out, err);
+        if (args[0] == "export") return Export(args, out, err);
+        if (args[0] == "import") return Import(args, out, err);
+        if (args[0] == "resave") return Resave(args, out, err);
     } catch (const FileError& e) {
         err << "orvane-menu: " << e.what() << "\n";
         return 1;

@@ -44,4 +44,23 @@ private:
 
 std::string JsonQuote(std::string_view text);
 
+// A parsed JSON value. Objects keep their keys in file order.
+struct JsonValue {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind Type = Kind::Null;
+    bool Boolean = false;
+    double Number = 0;
+    bool IsInteger = false;  // written without fraction or exponent
+    int64_t Integer = 0;
+    std::string Text;
+    std::vector<JsonValue> Items;
+    std::vector<std::pair<std::string, JsonValue>> Members;
+
+    const JsonValue* Find(std::string_view key) const;
+};
+
+// Parses a whole JSON text; on a syntax error returns false with a message
+// naming the line and column.
+bool ParseJson(std::string_view text, JsonValue& value, std::string& error);
+
 }  // namespace orvane

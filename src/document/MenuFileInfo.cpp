@@ -36,19 +36,8 @@ MenuFileDescription DescribeMenuFile(RecordFile& file) {
     return d;
 }
 
-std::string MenuFileJson(const MenuFileDescription& d) {
-    const StoredMenu& m = d.Read.Menu;
+void WriteMenuFieldsJson(JsonWriter& j, const StoredMenu& m) {
     const MenuProperties& p = m.Props;
-    JsonWriter j;
-    j.BeginObject();
-
-    j.Key("header").BeginObject();
-    j.Field("kind", int32_t(kRecordFileKind));
-    j.Key("version").BeginInlineArray().Int(d.Read.Major).Int(d.Read.Minor).Int(d.Read.Release).EndArray();
-    j.Field("count", d.Read.Count);
-    j.Field("pictureCount", int32_t(d.Read.PictureCount));
-    j.EndObject();
-
     j.Key("properties").BeginObject();
     j.Field("Title", p.Title).Field("AnimateTitle", p.AnimateTitle).Field("MenuText", p.MenuText);
     j.Field("Position", m.Position).Field("StyleId", p.StyleId).Field("MenuColor", p.MenuColor);
@@ -84,6 +73,22 @@ std::string MenuFileJson(const MenuFileDescription& d) {
         j.EndObject();
     }
     j.EndArray();
+
+}
+
+std::string MenuFileJson(const MenuFileDescription& d) {
+    const StoredMenu& m = d.Read.Menu;
+    JsonWriter j;
+    j.BeginObject();
+
+    j.Key("header").BeginObject();
+    j.Field("kind", int32_t(kRecordFileKind));
+    j.Key("version").BeginInlineArray().Int(d.Read.Major).Int(d.Read.Minor).Int(d.Read.Release).EndArray();
+    j.Field("count", d.Read.Count);
+    j.Field("pictureCount", int32_t(d.Read.PictureCount));
+    j.EndObject();
+
+    WriteMenuFieldsJson(j, m);
 
     j.Key("pictures").BeginArray();
     for (const StoredPicture& s : d.Pictures) {

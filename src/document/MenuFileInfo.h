@@ -26,6 +26,10 @@ struct MenuFileDescription {
 // (each one inflated, so a damaged picture is found).
 MenuFileDescription DescribeMenuFile(RecordFile& file);
 
+class JsonWriter;
+// The stored properties and buttons, as the keys "properties" and "buttons".
+void WriteMenuFieldsJson(JsonWriter& json, const StoredMenu& menu);
+
 // The description as JSON: header, properties, buttons, pictures.
 std::string MenuFileJson(const MenuFileDescription& description);
 

@@ -1,0 +1,109 @@
+#include "TempFolder.h"
+
+#include "cli/CliCommands.h"
+#include "platform/FileUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace orvane;
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+void WriteText(const std::filesystem::path& path, const std::string& text) { std::ofstream(path) << text; }
+
+}  // namespace
+
+TEST(Scripting, ExportThenImportKeepsEveryStoredValue) {
+    TempFolder app, work;
+    const std::string a = (work.Path() / "a.mng").string(), b = (work.Path() / "b.mng").string();
+    ASSERT_EQ(Cli({"new", a, "--style", "Neo-Tribal", "--color", "10,200,30", "--title", "Pics", "--text",
+                   "Line 1\nLine 2", "--button", "&Photos", "--app-folder", app.Path().string()})
+                  .code,
+              0);
+    const CliRun exported = Cli({"export", a});
+    ASSERT_EQ(exported.code, 0) << exported.err;
+    for (const char* expected : {"\"Title\": \"Pics\"", "\"StyleId\": 2", "\"MenuColor\": 2017290",
+                                 "\"MenuText\": \"Line 1\\r\\nLine 2\"", "\"Caption\": \"&Photos\""})
+        EXPECT_NE(exported.out.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(exported.out.find("\"header\""), std::string::npos);
+
+    WriteText(work.Path() / "a.json", exported.out);
+    ASSERT_EQ(Cli({"import", (work.Path() / "a.json").string(), b, "--app-folder", app.Path().string()}).code, 0);
+    EXPECT_EQ(Cli({"export", b}).out, exported.out);
+
+    // resave refreshes the pictures and keeps the values.
+    const std::string c = (work.Path() / "c.mng").string();
+    ASSERT_EQ(Cli({"resave", b, c, "--app-folder", app.Path().string()}).code, 0);
+    EXPECT_EQ(Cli({"export", c}).out, exported.out);
+}
+
+TEST(Scripting, RefusalsNameTheKeyAndWriteNothing) {
+    TempFolder app, work;
+    const std::string out = (work.Path() / "out.mng").string();
+    struct Case {
+        const char* name;
+        std::string json;
+        std::string message;
+    } cases[] = {
+        {"unknown property", R"({"properties": {"Titel": "x"}})", "\"Titel\": unknown key"},
+        {"width out of range", R"({"properties": {"MenuWidth": 2000}})", "\"MenuWidth\": 2000 is not 80 to 1024"},
+        {"font size", R"({"properties": {"TextFont": {"Size": 3}}})", "\"TextFont.Size\": 3 is not 4 to 72"},
+        {"unknown style", R"({"properties": {"StyleId": "Rainbow"}})", "no menu style is named \"Rainbow\""},
+        {"photo style without photo", R"({"properties": {"StyleId": 12}})", "\"BackgroundFile\""},
+        {"too many buttons", R"({"buttons": [)" + std::string(30 * 3, ' ') + R"({},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{}]})",
+         "\"buttons\": 31 buttons"},
+        {"unknown button key", R"({"buttons": [{"Cmd": "x"}]})", "\"buttons[0].Cmd\": unknown key"},
+        {"colour", R"({"properties": {"MenuColor": -1}})", "\"MenuColor\": -1 is not a colour value"},
+        {"not JSON", R"({"properties": )", "line 1, column 16"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteText(work.Path() / "in.json", c.json);
+        const CliRun r = Cli({"import", (work.Path() / "in.json").string(), out, "--app-folder", app.Path().string()});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+TEST(Scripting, ExistingFilesAreReplacedOnlyWithForce) {
+    TempFolder app, work;
+    const std::string menu = (work.Path() / "m.mng").string();
+    WriteFileReplacing(menu, std::vector<uint8_t>{'o', 'l', 'd'});
+    const CliRun refused = Cli({"new", menu, "--app-folder", app.Path().string()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("add --force"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(menu), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(Cli({"new", menu, "--force", "--app-folder", app.Path().string()}).code, 0);
+    EXPECT_EQ(Cli({"info", menu}).code, 0);
+
+    const CliRun badColour = Cli({"new", menu, "--force", "--color", "300,0,0", "--app-folder", app.Path().string()});
+    EXPECT_EQ(badColour.code, 2);
+    const CliRun photoStyle = Cli({"new", menu, "--force", "--style", "MyPhoto Sharp", "--app-folder", app.Path().string()});
+    EXPECT_EQ(photoStyle.code, 1);
+    EXPECT_NE(photoStyle.err.find("--photo"), std::string::npos);
+}
+
+TEST(Scripting, RenderWritesTheDesignSurface) {
+    TempFolder app, work;
+    const std::string menu = (work.Path() / "m.mng").string(), png = (work.Path() / "m.png").string();
+    ASSERT_EQ(Cli({"new", menu, "--button", "Go", "--app-folder", app.Path().string()}).code, 0);
+    ASSERT_EQ(Cli({"render", menu, "-o", png, "--button", "2", "--state", "2", "--app-folder", app.Path().string()}).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(png));
+    EXPECT_EQ(Cli({"render", menu, "-o", png, "--button", "3", "--app-folder", app.Path().string()}).code, 2);
+    EXPECT_EQ(Cli({"render", menu, "-o", png, "--state", "4", "--app-folder", app.Path().string()}).code, 2);
+}
