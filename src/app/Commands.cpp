@@ -527,3 +527,70 @@ void EditorModel::SetDisableSounds(bool on) {
 }
 
 }  // namespace orvane
+
+namespace orvane {
+
+// Button commands and the autorun application -------------------------------------
+
+void EditorModel::ShowButtonProps() {
+    const TOVMenu& m = Doc.Menu;
+    ButtonPanelFields& f = ButtonPanel;
+    if (m.SelectedButton < 1 || m.SelectedButton > m.ButtonCount) {
+        f.Caption.clear();
+        f.Command.clear();
+        f.Argument.clear();
+        f.Description.clear();
+        f.Minimize = false;
+        f.Exit = false;  // the maximise box keeps its state
+        return;
+    }
+    const TOVButton& b = m.Buttons[size_t(m.SelectedButton)];
+    f = {b.Caption, b.Command, b.Argument, b.Description, b.MinimizeOnClick != 0, b.ExitOnClick != 0,
+         b.MaximizeWindow != 0};
+}
+
+void EditorModel::QuickInfo() {
+    ShowMessageBox(platform_,
+                   "Typical use DOES NOT require any use of Commandline Arguments.\r\r"
+                   "Use %CD% to indicate the CD drive, such that G:\\dir\\doc.ext would be %CD%:\\dir\\doc.ext\r"
+                   " Please note the retention of the colon sign (:) in the argument above.\r\r"
+                   "See Help for full instructions (Press F1 after you click OK below)",
+                   MsgType::Information);
+}
+
+void EditorModel::EnterCommandField() {
+    if (!Flags.Updating) ShowTip(12);
+}
+
+void EditorModel::EnterArgumentField() {
+    if (!Flags.Updating) ShowTip(14);
+}
+
+std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {
+    if (Doc.Menu.SelectedButton < 1) {
+        ShowMessageBox(platform_, "You must first select a button to add the command for.", MsgType::Information);
+        return nullptr;
+    }
+    ShowTip(11);
+    return std::make_unique<TfrmBtnWizCls>(platform_, *this, DiscRoot());
+}
+
+std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {
+    if (Flags.Modified) {
+        const MsgResult answer = ShowMessageBox(platform_,
+                                                "Your autorun application will be created using the last saved\r"
+                                                "copy of your menu, do you want to save your menu now?",
+                                                MsgType::Confirmation, MsgButtons::YesNoCancel);
+        if (answer == MsgResult::Cancel) return nullptr;
+        if (answer == MsgResult::Yes && !FileSave()) {
+            ShowMessageBox(platform_, "Please open a menu you wish to create an application from first.",
+                           MsgType::Information);
+            return nullptr;
+        }
+    }
+    std::error_code ec;
+    return std::make_unique<TfrmEXEWizCls>(platform_, Builder, Doc.Menu.FileName, Doc.Menu.Folder,
+                                           fs::current_path(ec).string() + "/");
+}
+
+}  // namespace orvane

@@ -9,10 +9,15 @@
 
 namespace orvane {
 
+namespace {
+std::string WithSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+}  // namespace
+
 EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
-    : Records(platform), platform_(platform) {
-    AppFolder = appFolder.string();
-    if (AppFolder.empty() || AppFolder.back() != '/') AppFolder += '/';
+    : platform_(platform), Records(platform), AppFolder(WithSlash(appFolder.string())) {
     MenuFolder = AppFolder;
     CreateStyles();
 }

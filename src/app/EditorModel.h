@@ -5,12 +5,15 @@
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
 #include "app/Settings.h"
+#include "distribution/AutorunWizard.h"
+#include "distribution/CommandWizard.h"
 #include "platform/FileUtil.h"
 #include "render/MenuSkin.h"
 #include "styles/ButtonStyles.h"
 #include "styles/StyleList.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace orvane {
@@ -18,7 +21,9 @@ namespace orvane {
 // The editor model: what the main window owns and does, without a display.
 // It owns the one menu document for the program's whole run; a new menu or an
 // opened file overwrites it in place.
-class EditorModel {
+class EditorModel : public CommandTarget {
+    Platform& platform_;
+
 public:
     EditorModel(Platform& platform, std::filesystem::path appFolder);
 
@@ -150,12 +155,12 @@ public:
     void SetTitle(const std::string& text);
     void SetMenuText(const std::string& text);
     void SetCaption(const std::string& text);
-    void SetCommand(const std::string& text);
-    void SetArgument(const std::string& text);
+    void SetCommand(const std::string& text) override;
+    void SetArgument(const std::string& text) override;
     void SetDescription(const std::string& text);
-    void SetMinimizeOnClick(bool on);
-    void SetMaximizeWindow(bool on);
-    void SetExitOnClick(bool on);
+    void SetMinimizeOnClick(bool on) override;
+    void SetMaximizeWindow(bool on) override;
+    void SetExitOnClick(bool on) override;
     void SetAnimateTitle(bool on);
     void SetDisableSounds(bool on);
     // The palette a command opens and the field it puts the focus in.
@@ -163,6 +168,27 @@ public:
     enum class Focus { None, Caption, MenuText, Title };
     Focus FocusRequest = Focus::None;
     void OpenPalette(Palette palette) { Prefs.PaletteOpen[size_t(palette)] = 1; }
+
+    // Button commands and the autorun application --------------------------------
+    // The command controls of the "Button Properties" palette.
+    struct ButtonPanelFields {
+        std::string Caption, Command, Argument, Description;
+        bool Minimize = false, Exit = false, Maximize = false;
+    };
+    ButtonPanelFields ButtonPanel;
+    // Fills the palette from the selected button (the caller sets Updating).
+    void ShowButtonProps();
+    void QuickInfo();
+    void EnterCommandField();
+    void EnterArgumentField();
+    // "Wizard >": the command wizard for the selected button, or null after
+    // the message when no button is selected.
+    std::unique_ptr<TfrmBtnWizCls> OpenCommandWizard();
+    // "Create Autorun EXE": offers to save first; null when cancelled.
+    std::unique_ptr<TfrmEXEWizCls> OpenAutorunWizard();
+    AutorunBuilder Builder{platform_, AppFolder};
+    // Where browsed command targets are made relative to: the menu's folder.
+    std::string DiscRoot() const { return Doc.Menu.Folder.empty() ? MenuFolder : Doc.Menu.Folder; }
 
     std::string StylesFolder() const { return AppFolder + "styles/"; }
     std::string ButtonsFolder() const { return AppFolder + "buttons/"; }
@@ -186,8 +212,6 @@ private:
     void ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot, const std::string& fileName,
                          const std::string& folder);
     void EndRead();
-
-    Platform& platform_;
 };
 
 inline const std::string kExitButtonMessage =

@@ -3,6 +3,7 @@
 #include "app/EditorModel.h"
 #include "app/MenuImport.h"
 #include "cli/ConsolePlatform.h"
+#include "distribution/AutorunBuilder.h"
 #include "document/Json.h"
 #include "document/MenuFileInfo.h"
 #include "platform/Errors.h"
@@ -40,6 +41,10 @@ const char* kUsage =
     "                                   make a menu from such JSON, render it and save it\n"
     "  resave IN.mng OUT.mng [--force] [--app-folder DIR]\n"
     "                                   open, render and save a menu (fresh pictures)\n"
+    "  build-autorun OUT.exe MENU.mng... [--default NAME.mng] [--force] [--app-folder DIR]\n"
+    "                                   write an autorun application holding the menus (the\n"
+    "                                   first is the default) and Autorun.inf beside it\n"
+    "  unpack AUTORUN.exe DIR           write the menus packed in an autorun application to DIR\n"
     "\n"
     "--app-folder names the folder that holds styles/ and buttons/ (default: this program's folder).\n";
 
@@ -116,7 +121,7 @@ void PictureJson(JsonWriter& j, std::string_view key, const Bitmap& b) {
     j.Key(key).BeginObject().Field("width", b.Width()).Field("height", b.Height()).EndObject();
 }
 
-enum class FileKind { Menu, MenuStyle, ButtonStyle };
+enum class FileKind { Menu, MenuStyle, ButtonStyle, Autorun };
 
 FileKind KindOf(const std::vector<uint8_t>& data) {
     auto startsWith = [&](size_t at, std::string_view text) {
@@ -126,6 +131,7 @@ FileKind KindOf(const std::vector<uint8_t>& data) {
     // A button style file has no header: it starts with its magic text record.
     if (!data.empty() && data[0] == kTextRecord && startsWith(5, "OVGBUTTONSTYLEFILE")) return FileKind::ButtonStyle;
     if (data.size() > 11 && data[11] == kTextRecord && startsWith(16, "OVGMENUSTYLEFILE")) return FileKind::MenuStyle;
+    if (startsWith(0, "MZ")) return FileKind::Autorun;
     return FileKind::Menu;
 }
 
@@ -197,6 +203,28 @@ int ButtonStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, 
     return 0;
 }
 
+int AutorunInfo(const fs::path& path, std::ostream& out, std::ostream& err) {
+    const std::vector<uint8_t> data = ReadWholeFile(path);
+    const AutorunPackage package = ReadAutorunPackage(data);
+    if (!package.Error.empty()) {
+        err << "orvane-menu: " << path.string() << ": " << package.Error << "\n";
+        return 1;
+    }
+    JsonWriter j;
+    j.BeginObject();
+    j.Field("playerSize", int64_t(package.PlayerSize)).Field("count", int64_t(package.Files.size()));
+    j.Key("files").BeginArray();
+    for (const PackagedFile& f : package.Files) {
+        j.BeginObject();
+        j.Field("name", f.Name).Field("offset", int64_t(f.Offset)).Field("size", int64_t(f.Size));
+        j.EndObject();
+    }
+    j.EndArray();
+    j.EndObject();
+    out << j.Text();
+    return 0;
+}
+
 int MenuInfo(RecordFile& file, const fs::path& path, Platform& platform, std::ostream& out, std::ostream& err) {
     const MenuFileDescription description = DescribeMenuFile(file);
     const std::string& problem =
@@ -230,6 +258,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     switch (kind) {
         case FileKind::MenuStyle: return MenuStyleInfo(file, path, platform, out, err);
         case FileKind::ButtonStyle: return ButtonStyleInfo(file, path, platform, out, err);
+        case FileKind::Autorun: return AutorunInfo(path, out, err);
         case FileKind::Menu: break;
     }
     return MenuInfo(file, path, platform, out, err);
@@ -526,6 +555,88 @@ int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
+int BuildAutorun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--app-folder", "--default"}, {"--force"});
+    if (!a.Error.empty() || a.Positional.size() < 2) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    const fs::path target = fs::absolute(a.Positional[0]);
+    std::vector<std::string> menus;
+    for (size_t i = 1; i < a.Positional.size(); ++i) menus.push_back(fs::absolute(a.Positional[i]).string());
+    if (!a.Option("--default").empty()) {
+        const auto it = std::find_if(menus.begin(), menus.end(), [&](const std::string& m) {
+            return fs::path(m).filename().string() == a.Option("--default");
+        });
+        if (it == menus.end()) {
+            err << "orvane-menu: --default names none of the menus: " << a.Option("--default") << "\n";
+            return 2;
+        }
+        std::iter_swap(menus.begin(), it);
+    }
+    if (!MayWrite(target, a, err)) return 1;
+    std::error_code ec;
+    fs::remove(target, ec);
+
+    ConsolePlatform platform(err);
+    AutorunBuilder builder(platform, AppFolderOf(a));
+    builder.PackageFiles = menus;
+    builder.WriteMenuExecutable(target.parent_path().string() + "/", target.filename().string());
+    if (builder.FileOpFailed) {
+        ShowMessageBox(platform, "Error, application compile failed", MsgType::Error);
+        return 1;
+    }
+    builder.WriteAutorunInf(target.parent_path().string(), target.filename().string());
+    if (builder.FileOpFailed) return 1;
+    out << target.string() << "\n" << (target.parent_path() / "Autorun.inf").string() << "\n";
+    return 0;
+}
+
+// A packed name that could leave the folder it is written to.
+std::string UnsafeName(const std::string& name, const std::vector<std::string>& earlier) {
+    if (name.empty()) return "an empty name";
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return "a path separator";
+    if (name == "." || name == ".." || name.find("..") != std::string::npos) return "\"..\"";
+    if (name.size() >= 2 && name[1] == ':') return "a drive letter";
+    for (const std::string& other : earlier) {
+        std::string a = name, b = other;
+        std::transform(a.begin(), a.end(), a.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        std::transform(b.begin(), b.end(), b.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        if (a == b) return "a name used twice";
+    }
+    return {};
+}
+
+int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {}, {});
+    if (!a.Error.empty() || a.Positional.size() != 2) {
+        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
+        return 2;
+    }
+    const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
+    const AutorunPackage package = ReadAutorunPackage(data);
+    if (!package.Error.empty()) {
+        err << "orvane-menu: " << a.Positional[0] << ": " << package.Error << "\n";
+        return 1;
+    }
+    std::vector<std::string> names;
+    for (const PackagedFile& f : package.Files) {
+        const std::string problem = UnsafeName(f.Name, names);
+        if (!problem.empty()) {
+            err << "orvane-menu: the packed name \"" << f.Name << "\" holds " << problem << "; nothing was written\n";
+            return 1;
+        }
+        names.push_back(f.Name);
+    }
+    const fs::path folder = a.Positional[1];
+    fs::create_directories(folder);
+    for (const PackagedFile& f : package.Files) {
+        WriteFileReplacing(folder / f.Name, std::span<const uint8_t>(data.data() + f.Offset, f.Size));
+        out << (folder / f.Name).string() << "\n";
+    }
+    return 0;
+}
+
 }  // namespace
 
 MsgResult ConsolePlatform::ShowMessageBox(const MessageBoxRequest& request) {
@@ -548,6 +659,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (args[0] == "export") return Export(args, out, err);
         if (args[0] == "import") return Import(args, out, err);
         if (args[0] == "resave") return Resave(args, out, err);
+        if (args[0] == "build-autorun") return BuildAutorun(args, out, err);
+        if (args[0] == "unpack") return Unpack(args, out, err);
     } catch (const FileError& e) {
         err << "orvane-menu: " << e.what() << "\n";
         return 1;

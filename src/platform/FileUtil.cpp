@@ -22,7 +22,8 @@ std::string Describe(const fs::path& path, const char* what) {
 fs::path TempPathBeside(const fs::path& target) {
     static std::mt19937 random{std::random_device{}()};
     const auto tag = std::to_string(random() % 1000000);
-    return target.parent_path() / ("." + target.filename().string() + "." + tag + ".tmp");
+    // Short enough for any file name the target may have.
+    return target.parent_path() / (".orvane-" + tag + ".tmp");
 }
 
 }  // namespace

@@ -1,0 +1,219 @@
+#include "AutorunBuilder.h"
+
+#include "platform/Cp1252.h"
+#include "platform/Errors.h"
+#include "platform/FileUtil.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+uint32_t U32At(std::span<const uint8_t> d, size_t at) {
+    return uint32_t(d[at]) | (uint32_t(d[at + 1]) << 8) | (uint32_t(d[at + 2]) << 16) | (uint32_t(d[at + 3]) << 24);
+}
+
+void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + size_t(i)] = uint8_t(v >> (8 * i));
+}
+
+void AppendU32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
+}
+
+std::string FolderWithSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReadPlayerBlock(std::span<const uint8_t> file, std::string& error) {
+    if (file.size() < 12) {
+        error = "the file is too short to carry a player";
+        return {};
+    }
+    const uint32_t marker = U32At(file, file.size() - 4);
+    if (size_t(marker) + 8 > file.size() || !std::equal(file.begin() + marker, file.begin() + marker + 4, "ApEX")) {
+        error = "no player block";
+        return {};
+    }
+    return std::vector<uint8_t>(file.begin() + marker + 4, file.end() - 4);
+}
+
+AutorunPackage ReadAutorunPackage(std::span<const uint8_t> d) {
+    AutorunPackage p;
+    auto fail = [&](std::string why) {
+        p.Files.clear();
+        p.Error = std::move(why);
+        return p;
+    };
+    if (d.size() < 4 + 19) return fail("the file is too short to hold a package");
+    const uint32_t start = U32At(d, d.size() - 4);  // one-based position of "FPAK"
+    if (start == 0 || size_t(start) - 1 + 19 > d.size() - 4) return fail("the package position points outside the file");
+    const size_t at = start - 1;
+    if (!std::equal(d.begin() + long(at), d.begin() + long(at) + 4, "FPAK")) return fail("no \"FPAK\" marker where the trailer points");
+    p.PlayerSize = at;
+    const size_t count = d[at + 18];
+    if (count < 1 || count > kMaxPackageFiles) return fail("the package says it holds " + std::to_string(count) + " files");
+    const size_t directory = at + 19;
+    const size_t dataStart = directory + count * 260;
+    const size_t dataEnd = d.size() - 4;
+    if (dataStart > dataEnd) return fail("the directory runs past the end of the file");
+    for (size_t i = 0; i < count; ++i) {
+        const size_t entry = directory + i * 260;
+        std::string name(reinterpret_cast<const char*>(d.data() + entry), kDirectoryName);
+        name.erase(name.find_last_not_of(' ') + 1);
+        const uint32_t offset = U32At(d, entry + 256);
+        if (offset == 0 || size_t(offset) - 1 < dataStart || size_t(offset) - 1 > dataEnd)
+            return fail("the offset of \"" + Cp1252ToUtf8(name) + "\" points outside the package");
+        p.Files.push_back({Cp1252ToUtf8(name), offset - 1, 0});
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const size_t end = i + 1 < count ? p.Files[i + 1].Offset : dataEnd;
+        if (end < p.Files[i].Offset) return fail("the files of the package are out of order");
+        p.Files[i].Size = uint32_t(end - p.Files[i].Offset);
+    }
+    if (p.Files[0].Offset != dataStart) return fail("the first file does not follow the directory");
+    return p;
+}
+
+AutorunBuilder::AutorunBuilder(Platform& platform, std::string appFolder)
+    : platform_(platform), appFolder_(FolderWithSlash(std::move(appFolder))) {}
+
+void AutorunBuilder::Error(const std::string& text) {
+    ShowMessageBox(platform_, text, MsgType::Error);
+    FileOpFailed = true;
+}
+
+void AutorunBuilder::CompileAutorunApp(const std::string& nameField, const std::vector<std::string>& checked,
+                                       const std::string& defaultMenu, const std::string& menuFolder) {
+    const std::string folder = FolderWithSlash(menuFolder);
+    FileOpFailed = false;
+    // The count is one byte, and the player reads at most 99 files.
+    if (checked.size() > kMaxPackageFiles) {
+        Error("An autorun application can hold at most 99 menus; " + std::to_string(checked.size()) +
+              " are selected.");
+        return;
+    }
+    PackageFiles.clear();
+    for (const std::string& caption : checked) PackageFiles.push_back(caption + ".mng");
+    const std::string defaultName = defaultMenu + ".mng";
+    if (!PackageFiles.empty() && PackageFiles[0] != defaultName) {
+        const auto it = std::find(PackageFiles.begin() + 1, PackageFiles.end(), defaultName);
+        if (it != PackageFiles.end()) std::iter_swap(PackageFiles.begin(), it);
+    }
+    for (std::string& entry : PackageFiles) entry = folder + entry;
+
+    const fs::path target = nameField;
+    const std::string targetFolder = FolderWithSlash(target.parent_path().string());
+    const std::string targetName = target.filename().string();
+    std::error_code ec;
+    if (fs::exists(targetFolder + targetName, ec)) {
+        fs::remove(targetFolder + targetName, ec);
+        if (ec) {
+            Error(std::string(kAppTitle) +
+                  " could not create the destination EXE.\r\r"
+                  "Check that you do not have the autorun exe currently open and\r"
+                  "try again.");
+            return;
+        }
+    }
+    WriteMenuExecutable(targetFolder, targetName);
+    if (FileOpFailed) {
+        Error("Error, application compile failed");
+        return;
+    }
+    WriteAutorunInf(targetFolder, targetName);
+}
+
+void AutorunBuilder::WriteAutorunInf(const std::string& folder, const std::string& exeName) {
+    const std::string name = Utf8ToCp1252(exeName);
+    const std::string inf = "[autorun]\r\nopen=" + name + "\r\nicon=" + name + "\r\n";
+    try {
+        WriteFileReplacing(FolderWithSlash(folder) + "Autorun.inf",
+                           std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(inf.data()), inf.size()));
+    } catch (const FileError& e) {
+        Error(e.what());
+    }
+}
+
+void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::string& name) {
+    std::error_code ec;
+    if (!fs::exists(EditorFile(), ec)) {
+        Error("The wizard cannot locate the Menu Editor (" + kEditorFileName +
+              ") which is required to create the autorun application.");
+        return;
+    }
+    std::string blockError;
+    std::vector<uint8_t> player;
+    try {
+        player = ReadPlayerBlock(ReadWholeFile(EditorFile()), blockError);
+    } catch (const FileError& e) {
+        blockError = e.what();
+    }
+    if (player.empty()) {
+        platform_.Trace(blockError);
+        Error("Could not retrieve menu executable");
+        return;
+    }
+    std::vector<std::string> files;
+    for (const std::string& entry : PackageFiles) {
+        if (entry.empty() || files.size() == kMaxPackageFiles + 1) break;
+        files.push_back(entry);
+    }
+    for (const std::string& file : files) {
+        if (!fs::is_regular_file(file, ec)) {
+            Error("Could not find all files.");
+            return;
+        }
+        if (Utf8ToCp1252(fs::path(file).filename().string()).size() > kDirectoryName) {
+            Error("The file name " + fs::path(file).filename().string() + " is longer than 256 characters.");
+            return;
+        }
+    }
+    if (files.empty() || files.size() > kMaxPackageFiles) {
+        Error("An autorun application holds 1 to 99 menus.");
+        return;
+    }
+    const std::string path = folder + name;
+    if (fs::exists(path, ec)) {
+        if (ShowMessageBox(platform_, "File exists, do you wish to overwrite it?", MsgType::Confirmation,
+                           MsgButtons::YesNoCancel) != MsgResult::Yes) {
+            FileOpFailed = true;
+            return;
+        }
+    }
+
+    try {
+        std::vector<uint8_t> out = std::move(player);
+        const size_t playerSize = out.size();
+        const uint8_t head[] = {'F', 'P', 'A', 'K', 2, 0, 0, 4, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0};
+        out.insert(out.end(), std::begin(head), std::end(head));
+        out.push_back(uint8_t(files.size()));
+        std::vector<size_t> offsetFields;
+        for (const std::string& file : files) {
+            std::string entry = Utf8ToCp1252(fs::path(file).filename().string());
+            entry.resize(kDirectoryName, ' ');
+            out.insert(out.end(), entry.begin(), entry.end());
+            offsetFields.push_back(out.size());
+            AppendU32(out, 99999);
+        }
+        for (size_t i = 0; i < files.size(); ++i) {
+            const uint32_t offset = uint32_t(out.size() + 1);
+            const std::vector<uint8_t> content = ReadWholeFile(files[i]);
+            out.insert(out.end(), content.begin(), content.end());
+            PutU32(out, offsetFields[i], offset);
+        }
+        AppendU32(out, uint32_t(playerSize + 1));
+        // Written beside the target and renamed over it: a failure leaves no half-written file.
+        WriteFileReplacing(path, out);
+    } catch (const FileError& e) {
+        Error(e.what());
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// The editor's own executable, which carries the player block at its end.
+inline const std::string kEditorFileName = "orvane-graphic";
+inline constexpr size_t kMaxPackageFiles = 99;
+inline constexpr size_t kDirectoryName = 256;
+
+// A built autorun file's package, as read back (untrusted).
+struct PackagedFile {
+    std::string Name;
+    uint32_t Offset = 0;  // zero-based
+    uint32_t Size = 0;
+};
+struct AutorunPackage {
+    size_t PlayerSize = 0;
+    std::vector<PackagedFile> Files;
+    std::string Error;  // why the file is not a package
+};
+
+// Checks every count, offset and length against the data.
+AutorunPackage ReadAutorunPackage(std::span<const uint8_t> data);
+
+// The player block of an editor executable: "ApEX", the player, the marker's
+// offset. Empty with an error when the file carries none.
+std::vector<uint8_t> ReadPlayerBlock(std::span<const uint8_t> editorFile, std::string& error);
+
+// Writes autorun executables: the player copied out of the editor's file,
+// then the "FPAK" package of the menu files.
+class AutorunBuilder {
+public:
+    AutorunBuilder(Platform& platform, std::string appFolder);
+
+    std::vector<std::string> PackageFiles;  // full paths, the default menu first
+    bool FileOpFailed = false;
+
+    // Packs checked menu names (without ".mng") of menuFolder into the
+    // executable named by nameField, the default one first, and writes
+    // Autorun.inf beside it.
+    void CompileAutorunApp(const std::string& nameField, const std::vector<std::string>& checked,
+                           const std::string& defaultMenu, const std::string& menuFolder);
+
+    // Writes folder + name from the editor's player and PackageFiles.
+    void WriteMenuExecutable(const std::string& folder, const std::string& name);
+
+    // "[autorun]", "open=" and "icon=" naming the executable, CR LF each.
+    void WriteAutorunInf(const std::string& folder, const std::string& exeName);
+
+    std::string EditorFile() const { return appFolder_ + kEditorFileName; }
+
+private:
+    void Error(const std::string& text);
+
+    Platform& platform_;
+    std::string appFolder_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace orvane {
+
+// A browsed path as the Windows player finds it on the disc: relative to the
+// disc's root folder (the menu's folder) when it lies inside it, else the
+// whole path; backslashes and a leading "\". A Windows path with a drive
+// letter ("D:\Setup\a.exe") loses its first two characters.
+std::string DiscPath(const std::string& chosen, const std::string& discRoot);
+
+// "\" appended when missing.
+std::string FolderCommand(const std::string& target);
+// ".mng" appended unless the text ends in it (any case).
+std::string SubMenuCommand(const std::string& target);
+// "mailto:" + address, and "?Subject=" + subject when there is one.
+std::string MailCommand(const std::string& address, const std::string& subject);
+// "$" + the text, each CR as "¶" and LF removed.
+std::string MessageCommand(const std::string& text);
+
+}  // namespace orvane

@@ -1,0 +1,155 @@
+#include "CommandWizard.h"
+
+#include "distribution/CommandForms.h"
+
+namespace orvane {
+
+const char* TfrmBtnWizCls::kFinishedMessage =
+    "The Command Wizard has now filled out the command parameters for you.\r\r"
+    "If you plan to move the files when you write the CD, you should adjust any\r"
+    "paths in the command now.";
+
+const char* TfrmBtnWizCls::ActionCaption(int code) {
+    switch (code) {
+        case 0: return "Open a document (or file).";
+        case 1: return "Start an application.";
+        case 2: return "Open a folder in Windows Explorer.";
+        case 3: return "Go to an Internet site.";
+        case 4: return "Go to another Orvane Graphic menu (a sub-menu).";
+        case 5: return "Show a message to the user.";
+        case 6: return "No action, but play the 'noaction.wav' sound.";
+        case 7: return "No action (except for any specified menu action)";
+        case 8: return "Send an email.";
+        case 9: return "Exit button (no action, except for exiting menu).";
+        default: return "";
+    }
+}
+
+TfrmBtnWizCls::TfrmBtnWizCls(Platform& platform, CommandTarget& target, std::string discRoot)
+    : platform_(platform), target_(target), discRoot_(std::move(discRoot)) {
+    ChooseAction("Option1000");
+}
+
+void TfrmBtnWizCls::ChooseAction(const std::string& controlName) {
+    if (controlName.size() < 3) return;
+    const int code = std::stoi(controlName.substr(controlName.size() - 3));
+    if (code < 0 || code > 9) return;
+    WizardAction = code;
+    ForwardCaption = code == 9 ? "&Finish" : "&Next >>";
+    MailPromptsVisible = false;
+    switch (code) {
+        case 0:
+            TargetCaption = "Step 3 - Button Target";
+            TargetPrompt = "Locate the file you would like Orvane Graphic to open below:";
+            break;
+        case 1:
+            TargetCaption = "Step 3 - Button Target";
+            TargetPrompt = "Locate the application you would like Orvane Graphic to start below:";
+            break;
+        case 2:
+            TargetCaption = "Step 3 - Button Target";
+            TargetPrompt = "Locate the directory you would like Orvane Graphic to open below:";
+            break;
+        case 4:
+            TargetCaption = "Step 3 - Button Target";
+            TargetPrompt = "Locate the menu you would like Orvane Graphic to open below:";
+            break;
+        case 3:
+            TargetCaption = "Step 3 - Internet Address";
+            TargetPrompt = "Enter the Internet address you would like the user to be taken to when they click this button:";
+            break;
+        case 8:
+            TargetCaption = "Step 3 - Email Details";
+            TargetPrompt = "Enter the email address you want the email sent to:";
+            MailPromptsVisible = true;
+            break;
+        case 5:
+            TargetCaption = "Step 3 - Message Content";
+            TargetPrompt = "Enter the message that you wish to pass to the user:";
+            break;
+        default:
+            TargetCaption.clear();
+            TargetPrompt.clear();
+    }
+}
+
+void TfrmBtnWizCls::Navigate(const std::string& controlName) {
+    const bool forward = controlName.size() >= 3 && controlName.compare(controlName.size() - 3, 3, "001") == 0;
+    if (WizardAction == 9) {
+        target_.SetCommand("");
+        target_.SetArgument("");
+        target_.SetMinimizeOnClick(false);
+        target_.SetExitOnClick(true);
+        Outcome = Result::Finished;
+        return;
+    }
+    Page += forward ? 1 : -1;
+    if (Page < 0) Page = 0;
+    if ((WizardAction == 6 || WizardAction == 7) && Page == 2) Page = forward ? 3 : 1;
+    if (WizardAction == 4 && Page == 1) Page = forward ? 2 : 0;
+    BackEnabled = Page != 0;
+    ForwardCaption = Page == 2 ? "&Finish" : "&Next >>";
+    FocusFirstField = Page == 2;
+    if (Page == 3) Finish();
+}
+
+void TfrmBtnWizCls::Finish() {
+    std::string command;
+    switch (WizardAction) {
+        case 0:
+        case 1: command = Target; break;
+        case 2: command = FolderCommand(Target); break;
+        case 3: command = Address; break;
+        case 4: command = SubMenuCommand(Target); break;
+        case 5: command = MessageCommand(Message); break;
+        case 6: command = "*"; break;
+        case 8: command = MailCommand(Address, Subject); break;
+        default: break;
+    }
+    target_.SetCommand(command);
+    if (WizardAction == 4) {
+        // A sub-menu has no menu-action page.
+        target_.SetMinimizeOnClick(false);
+        target_.SetExitOnClick(false);
+        target_.SetMaximizeWindow(false);
+    } else {
+        target_.SetMinimizeOnClick(Action == MenuAction::Minimize);
+        target_.SetExitOnClick(Action == MenuAction::Close);
+        target_.SetMaximizeWindow(Maximize);
+    }
+    platform_.ProcessMessages();
+    if (WizardAction <= 2) ShowMessageBox(platform_, kFinishedMessage, MsgType::Information);
+    Outcome = Result::Finished;
+}
+
+void TfrmBtnWizCls::Browse() {
+    if (WizardAction == 2) {
+        FolderRequest request;
+        request.Title = "Open Target Folder";
+        request.InitialFolder = Target;
+        if (const auto chosen = platform_.BrowseForFolder(request)) Target = DiscPath(chosen->string(), discRoot_);
+        return;
+    }
+    FileDialogRequest request;
+    switch (WizardAction) {
+        case 4:
+            request.Title = "Open Target Menu";
+            request.Filter = "Orvane Graphic Menu (*.mng)|*.MNG";
+            break;
+        case 1:
+            request.Title = "Open Target Application";
+            request.Filter = "Applications (*.exe)|*.EXE";
+            break;
+        case 0:
+            request.Title = "Open Target File";
+            request.Filter = "All Files (*.*)|*.*";
+            break;
+        default: return;
+    }
+    request.InitialFolder = discRoot_;
+    const auto chosen = platform_.OpenFileDialog(request);
+    if (!chosen) return;
+    Target = WizardAction == 4 ? chosen->filename().string() : DiscPath(chosen->string(), discRoot_);
+}
+
+}  // namespace orvane

@@ -1,0 +1,79 @@
+#include "TempFolder.h"
+
+#include "app/EditorModel.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+TEST(CommandPalette, WizardWritesThroughTheChangeHandlers) {
+    TempFolder app;
+    ScriptedPlatform platform;
+    EditorModel model(platform, app.Path());
+    model.StartNewMenu();
+
+    model.Doc.Menu.SelectedButton = 0;
+    EXPECT_EQ(model.OpenCommandWizard(), nullptr);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"You must first select a button to add the command for."});
+
+    model.Doc.Menu.SelectedButton = 1;
+    model.Flags.Modified = false;
+    auto wizard = model.OpenCommandWizard();
+    ASSERT_NE(wizard, nullptr);
+    wizard->ChooseAction("Option1003");
+    wizard->Address = "http://example.org";
+    while (wizard->Outcome == TfrmBtnWizCls::Result::Open) wizard->Navigate("Command2001");
+    EXPECT_EQ(model.Doc.Menu.Buttons[1].Command, "http://example.org");
+    EXPECT_TRUE(model.Flags.Modified);
+
+    // Filling the palette: from the button, or emptied without a selection.
+    model.Doc.Menu.Buttons[1].MaximizeWindow = 1;
+    model.ShowButtonProps();
+    EXPECT_EQ(model.ButtonPanel.Command, "http://example.org");
+    EXPECT_TRUE(model.ButtonPanel.Maximize);
+    model.Doc.Menu.SelectedButton = 0;
+    model.ShowButtonProps();
+    EXPECT_EQ(model.ButtonPanel.Command, "");
+    EXPECT_EQ(model.ButtonPanel.Caption, "");
+    EXPECT_FALSE(model.ButtonPanel.Exit);
+    EXPECT_TRUE(model.ButtonPanel.Maximize) << "the maximise box keeps its state";
+
+    // Programmatic changes while the palette is filled store nothing.
+    model.Doc.Menu.SelectedButton = 1;
+    model.Flags.Updating = true;
+    model.Flags.Modified = false;
+    model.SetCommand("x");
+    model.SetExitOnClick(false);
+    EXPECT_EQ(model.Doc.Menu.Buttons[1].Command, "http://example.org");
+    EXPECT_FALSE(model.Flags.Modified);
+    model.Flags.Updating = false;
+
+    platform.Messages.clear();
+    model.QuickInfo();
+    EXPECT_EQ(platform.MessageTexts()[0],
+              "Typical use DOES NOT require any use of Commandline Arguments.\r\r"
+              "Use %CD% to indicate the CD drive, such that G:\\dir\\doc.ext would be %CD%:\\dir\\doc.ext\r"
+              " Please note the retention of the colon sign (:) in the argument above.\r\r"
+              "See Help for full instructions (Press F1 after you click OK below)");
+}
+
+TEST(CommandPalette, AutorunWizardOffersToSaveFirst) {
+    TempFolder app, disc;
+    ScriptedPlatform platform;
+    EditorModel model(platform, app.Path());
+    model.StartNewMenu();
+    model.Flags.Modified = true;
+    platform.Answers = {MsgResult::Cancel};
+    EXPECT_EQ(model.OpenAutorunWizard(), nullptr);
+    EXPECT_EQ(platform.MessageTexts()[0],
+              "Your autorun application will be created using the last saved\rcopy of your menu, do you want to save "
+              "your menu now?");
+
+    platform.Answers = {MsgResult::Yes};
+    platform.DialogAnswers = {disc.Path() / "Main"};
+    auto wizard = model.OpenAutorunWizard();
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_EQ(wizard->NameField, disc.Folder() + "Autorun.exe");
+    EXPECT_EQ(wizard->ListedFiles(), std::vector<std::string>{"Main.mng"});
+}

@@ -1,0 +1,167 @@
+#include "distribution/CommandForms.h"
+#include "distribution/CommandWizard.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+namespace {
+
+// The palette's command controls, as the wizard leaves them.
+struct Palette : CommandTarget {
+    std::string Command = "old", Argument = "arg";
+    bool Minimize = true, Exit = false, Maximize = true;
+    void SetCommand(const std::string& t) override { Command = t; }
+    void SetArgument(const std::string& t) override { Argument = t; }
+    void SetMinimizeOnClick(bool on) override { Minimize = on; }
+    void SetExitOnClick(bool on) override { Exit = on; }
+    void SetMaximizeWindow(bool on) override { Maximize = on; }
+};
+
+std::string Option(int code) { return "Option1" + std::string(code < 10 ? "00" : "0") + std::to_string(code); }
+
+}  // namespace
+
+TEST(CommandForms, PathsAndTexts) {
+    const std::pair<std::string, std::string> paths[] = {
+        {"D:\\Setup\\setup.exe", "\\Setup\\setup.exe"},
+        {"E:\\Photos", "\\Photos"},
+        {"/home/ann/disc/docs/a.pdf", "\\docs\\a.pdf"},
+        {"/home/ann/disc/setup.exe", "\\setup.exe"},
+        {"/home/ann/elsewhere/b.pdf", "\\home\\ann\\elsewhere\\b.pdf"},
+        {"/home/ann/discs/c.pdf", "\\home\\ann\\discs\\c.pdf"},  // a sibling folder with a longer name
+    };
+    for (const auto& [chosen, stored] : paths) EXPECT_EQ(DiscPath(chosen, "/home/ann/disc/"), stored) << chosen;
+
+    EXPECT_EQ(FolderCommand("\\Photos"), "\\Photos\\");
+    EXPECT_EQ(FolderCommand("Photos\\"), "Photos\\");
+    EXPECT_EQ(FolderCommand(""), "\\");
+    EXPECT_EQ(SubMenuCommand("Intro"), "Intro.mng");
+    EXPECT_EQ(SubMenuCommand("Intro.MNG"), "Intro.MNG");
+    EXPECT_EQ(SubMenuCommand(""), ".mng");
+    EXPECT_EQ(MailCommand("info", ""), "mailto:info");
+    EXPECT_EQ(MailCommand("info@x.org", "Hello there"), "mailto:info@x.org?Subject=Hello there");
+    EXPECT_EQ(MessageCommand("A\r\nB"), "$A\xC2\xB6" "B");
+}
+
+TEST(CommandWizard, PageSequences) {
+    struct Case {
+        int code;
+        std::vector<int> forwardPages;  // pages after each press of the forward button
+        int backFromLast;
+    } cases[] = {
+        {0, {1, 2, 3}, 1},
+        {4, {2, 3}, 0},  // no menu-action page
+        {6, {1, 3}, 0},  // no target page
+        {7, {1, 3}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        ScriptedPlatform platform;
+        Palette palette;
+        TfrmBtnWizCls wizard(platform, palette, "/disc/");
+        wizard.ChooseAction(Option(c.code));
+        EXPECT_EQ(wizard.WizardAction, c.code);
+        for (size_t i = 0; i + 1 < c.forwardPages.size(); ++i) {
+            wizard.Navigate("Command2001");
+            EXPECT_EQ(wizard.Page, c.forwardPages[i]);
+            EXPECT_TRUE(wizard.BackEnabled);
+            EXPECT_EQ(wizard.ForwardCaption, wizard.Page == 2 ? "&Finish" : "&Next >>");
+        }
+        wizard.Navigate("Command2000");
+        EXPECT_EQ(wizard.Page, c.backFromLast);
+        EXPECT_EQ(wizard.BackEnabled, c.backFromLast != 0);
+        EXPECT_EQ(wizard.Outcome, TfrmBtnWizCls::Result::Open);
+    }
+}
+
+TEST(CommandWizard, CommandsWritten) {
+    struct Case {
+        const char* name;
+        int code;
+        std::function<void(TfrmBtnWizCls&)> fill;
+        TfrmBtnWizCls::MenuAction action;
+        std::string command;
+        bool minimize, exit, maximize;
+        bool message;
+    } cases[] = {
+        {"document", 0, [](auto& w) { w.Target = "\\docs\\a.pdf"; }, TfrmBtnWizCls::MenuAction::Remain,
+         "\\docs\\a.pdf", false, false, true, true},
+        {"folder typed", 2, [](auto& w) { w.Target = "Photos\\"; }, TfrmBtnWizCls::MenuAction::Minimize, "Photos\\",
+         true, false, true, true},
+        {"internet", 3, [](auto& w) { w.Address = "http://example.org/"; }, TfrmBtnWizCls::MenuAction::Close,
+         "http://example.org/", false, true, true, false},
+        {"mail", 8, [](auto& w) { w.Address = "info"; w.Subject = "Hi you"; }, TfrmBtnWizCls::MenuAction::Remain,
+         "mailto:info?Subject=Hi you", false, false, true, false},
+        {"sub-menu", 4, [](auto& w) { w.Target = "Intro"; }, TfrmBtnWizCls::MenuAction::Close, "Intro.mng", false,
+         false, false, false},
+        {"message", 5, [](auto& w) { w.Message = "A\r\nB"; }, TfrmBtnWizCls::MenuAction::Remain, "$A\xC2\xB6" "B",
+         false, false, true, false},
+        {"no action with sound", 6, [](auto&) {}, TfrmBtnWizCls::MenuAction::Close, "*", false, true, true, false},
+        {"no action", 7, [](auto&) {}, TfrmBtnWizCls::MenuAction::Remain, "", false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPlatform platform;
+        Palette palette;
+        TfrmBtnWizCls wizard(platform, palette, "/disc/");
+        wizard.ChooseAction(Option(c.code));
+        wizard.Action = c.action;
+        wizard.Maximize = true;
+        c.fill(wizard);
+        while (wizard.Outcome == TfrmBtnWizCls::Result::Open) wizard.Navigate("Command2001");
+        EXPECT_EQ(palette.Command, c.command);
+        EXPECT_EQ(palette.Argument, "arg");
+        EXPECT_EQ(palette.Minimize, c.minimize);
+        EXPECT_EQ(palette.Exit, c.exit);
+        EXPECT_EQ(palette.Maximize, c.maximize);
+        EXPECT_EQ(platform.Messages.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_EQ(platform.Messages[0].Request.Text, TfrmBtnWizCls::kFinishedMessage);
+        }
+    }
+}
+
+TEST(CommandWizard, ExitButtonShortcut) {
+    ScriptedPlatform platform;
+    Palette palette;
+    TfrmBtnWizCls wizard(platform, palette, "/disc/");
+    wizard.ChooseAction("Option1009");
+    EXPECT_EQ(wizard.ForwardCaption, "&Finish");
+    wizard.Navigate("Command2001");
+    EXPECT_EQ(wizard.Outcome, TfrmBtnWizCls::Result::Finished);
+    EXPECT_EQ(palette.Command, "");
+    EXPECT_EQ(palette.Argument, "");
+    EXPECT_FALSE(palette.Minimize);
+    EXPECT_TRUE(palette.Exit);
+    EXPECT_TRUE(palette.Maximize) << "left as it was";
+}
+
+TEST(CommandWizard, BrowseTargets) {
+    struct Case {
+        int code;
+        std::filesystem::path chosen;
+        std::string target;
+        std::string title;
+    } cases[] = {
+        {1, "/disc/Setup/setup.exe", "\\Setup\\setup.exe", "Open Target Application"},
+        {0, "/disc/docs/a.pdf", "\\docs\\a.pdf", "Open Target File"},
+        {4, "/disc/menus/Intro.mng", "Intro.mng", "Open Target Menu"},
+        {2, "/disc/Photos", "\\Photos", ""},
+    };
+    for (const Case& c : cases) {
+        ScriptedPlatform platform;
+        Palette palette;
+        TfrmBtnWizCls wizard(platform, palette, "/disc/");
+        wizard.ChooseAction(Option(c.code));
+        wizard.Target = "typed";
+        platform.DialogAnswers = {std::nullopt, c.chosen};
+        wizard.Browse();
+        EXPECT_EQ(wizard.Target, "typed") << "a cancelled dialog changes nothing";
+        wizard.Browse();
+        EXPECT_EQ(wizard.Target, c.target);
+        const std::string title = c.code == 2 ? platform.FolderDialogs[0].Title : platform.FileDialogs[0].Title;
+        EXPECT_EQ(title, c.code == 2 ? "Open Target Folder" : c.title);
+    }
+}
