@@ -19,9 +19,9 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# Until the editor window exists, the main job describes the sample menu the build writes.
+# Starts the editor (it needs a desktop session: DISPLAY or WAYLAND_DISPLAY).
 run: build
-	$(BUILD)/src/cli/orvane-menu info $(BUILD)/sample/Sample.mng
+	$(BUILD)/bin/orvane-graphic
 
 clean:
 	rm -rf $(BUILD)

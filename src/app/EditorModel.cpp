@@ -2,6 +2,7 @@
 
 #include "platform/ImageIO.h"
 #include "render/ColourSkins.h"
+#include "render/TextBlock.h"
 
 #include <algorithm>
 
@@ -275,6 +276,32 @@ void EditorModel::CreateSkin() {
     DesignerScaledLast = false;
     platform_.ProcessMessages();
     Flags.Updating = false;
+}
+
+Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
+    const DesignLayout& layout = Renderer.Layout;
+    Bitmap out = Doc.MenuImage;
+    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
+        const Box& b = layout.Buttons[size_t(i)];
+        const int s = i == button ? std::clamp(state, 0, 2) : 0;
+        CopyInto(Doc.Menu.Buttons[size_t(i)].Images[size_t(s)], out, b.Left, b.Top);
+    }
+    const MenuProperties& p = Doc.Props;
+    // A button's description stands in for the menu text while the pointer is on it.
+    const std::string& description =
+        button >= 1 && button <= Doc.Menu.ButtonCount ? Doc.Menu.Buttons[size_t(button)].Description : std::string();
+    const std::string& text = description.empty() ? p.MenuText : description;
+    if (Doc.Menu.TextShadowDepth > 0) DrawTextBlock(out, layout.MenuTextShadow, p.TextFont, p.TextShadowColor, text);
+    DrawTextBlock(out, layout.MenuText, p.TextFont, p.TextFont.Color, text);
+    return out;
+}
+
+int EditorModel::ButtonAt(int x, int y) const {
+    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
+        const Box& b = Renderer.Layout.Buttons[size_t(i)];
+        if (x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height) return i;
+    }
+    return 0;
 }
 
 void EditorModel::FadeMask() {

@@ -93,6 +93,12 @@ public:
     void FadeMask();
     // The 100 ms timer: counts the deferred redraw down and renders at 0.
     void Tick();
+    // What the design surface shows: the menu image, the buttons in place
+    // (button in the given state, the others normal) and the menu text in its
+    // label, with its shadow.
+    Bitmap DesignSurfaceImage(int button = 0, int state = 0) const;
+    // The button whose preview lies under a point of the surface; 0 for none.
+    int ButtonAt(int x, int y) const;
     // Marks the scaled photo out of date.
     void PhotoChanged() { Renderer.Graphics.ScaleCacheDirty = true; }
     bool IsMyBackground() const { return SelectedStyle == Styles.MyBackgroundPosition(); }

@@ -9,7 +9,6 @@
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
-#include "render/TextBlock.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -334,23 +333,6 @@ std::pair<std::string, std::string> SplitPath(const fs::path& path) {
     return {absolute.filename().string(), absolute.parent_path().string() + "/"};
 }
 
-// What the design surface shows: the menu image, the buttons in place and the
-// menu text in its label.
-Bitmap DesignSurface(const EditorModel& model, int button, int state) {
-    const MenuDocument& doc = model.Doc;
-    const DesignLayout& layout = model.Renderer.Layout;
-    Bitmap out = doc.MenuImage;
-    for (int i = 1; i <= doc.Menu.ButtonCount; ++i) {
-        const Box& b = layout.Buttons[size_t(i)];
-        CopyInto(doc.Menu.Buttons[size_t(i)].Images[size_t(i == button ? state : 0)], out, b.Left, b.Top);
-    }
-    const MenuProperties& p = doc.Props;
-    if (doc.Menu.TextShadowDepth > 0)
-        DrawTextBlock(out, layout.MenuTextShadow, p.TextFont, p.TextShadowColor, p.MenuText);
-    DrawTextBlock(out, layout.MenuText, p.TextFont, p.TextFont.Color, p.MenuText);
-    return out;
-}
-
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {"--app-folder", "-o", "--button", "--state"}, {});
     int button = 0, state = 0;
@@ -369,7 +351,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "orvane-menu: the menu has " << model.Doc.Menu.ButtonCount << " buttons\n";
         return 2;
     }
-    WriteFileReplacing(a.Option("-o"), WritePng(DesignSurface(model, button, state)));
+    WriteFileReplacing(a.Option("-o"), WritePng(model.DesignSurfaceImage(button, state)));
     out << a.Option("-o") << "\n";
     return 0;
 }
