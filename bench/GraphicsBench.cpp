@@ -103,14 +103,16 @@ void BM_ScaleSmooth_1024x768_To_480x320(benchmark::State& state) {
 }
 
 // The plain loops as defined, for scale.
-void BM_ScaleSmooth_1024x768_To_480x320_Direct(benchmark::State& state) {
+void DirectBench(benchmark::State& state, const Bitmap& src, int w, int h) {
     orvane::reference::ScaleState ref;
     Bitmap dst;
     for (auto _ : state) {
-        orvane::reference::ScaleSmooth(ref, Menu(), dst, 480, 320, true);
+        orvane::reference::ScaleSmooth(ref, src, dst, w, h, true);
         benchmark::DoNotOptimize(dst.Data());
     }
 }
+void BM_ScaleSmooth_Photo_To_1024x768_Direct(benchmark::State& state) { DirectBench(state, Photo(), 1024, 768); }
+void BM_ScaleSmooth_1024x768_To_480x320_Direct(benchmark::State& state) { DirectBench(state, Menu(), 480, 320); }
 
 void BM_ScaleFast_Photo_To_1024x768(benchmark::State& state) {
     const int engine = int(state.range(0));
@@ -148,6 +150,7 @@ void Engines(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_ScaleSmooth_Photo_To_1024x768)->Apply(Engines);
 BENCHMARK(BM_ScaleSmooth_Photo_To_1024x768_KeptPlanes)->Apply(Engines);
 BENCHMARK(BM_ScaleSmooth_1024x768_To_480x320)->Apply(Engines);
+BENCHMARK(BM_ScaleSmooth_Photo_To_1024x768_Direct)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScaleSmooth_1024x768_To_480x320_Direct)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScaleFast_Photo_To_1024x768)->Apply(Engines);
 BENCHMARK(BM_MaskBlend_1024x768)->Apply(Engines);
