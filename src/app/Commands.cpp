@@ -44,12 +44,19 @@ void EditorModel::FormCreate() {
     RefreshMenuList();
 }
 
+void EditorModel::ShowTip(int tip) {
+    if (tip < 0 || tip >= int(Prefs.TipShown.size())) return;
+    if (RenderSuspended == 1 || Prefs.TipShown[size_t(tip)] != 0) return;
+    if (platform_.ShowTipWindow(tip)) Prefs.TipShown[size_t(tip)] = 1;
+}
+
 void EditorModel::DeferredStart(const std::vector<std::string>& args) {
+    const bool fileGiven = !args.empty() && !args[0].empty() && args[0] != "\"\"";
+    platform_.ShowSplash(fileGiven ? 400 : 1400);
     platform_.ProcessMessages();
     platform_.ProcessMessages();
     Styles.GetStyles(StylesFolder(), platform_);
     AddButton();
-    const bool fileGiven = !args.empty() && !args[0].empty() && args[0] != "\"\"";
     if (fileGiven) {
         const fs::path path = fs::absolute(args[0]);
         MenuFolder = FolderOf(path);

@@ -380,7 +380,7 @@ void EditorModel::ComboBox1Select(int position) {
     }
     Flags.Updating = false;
     ShowTip(2);
-    if (Doc.Props.PhotoSkin) ShowTip(3);
+    if (Doc.Props.PhotoSkin) ShowTip(Prefs.TipShown[3] != 0 ? 4 : 3);
     if (SelectedStyle == Styles.MyBackgroundPosition()) ShowTip(8);
 }
 

@@ -91,6 +91,8 @@ public:
     void CreateSkin();
     // Fades the selected photo style's mask by the two box visibilities.
     void FadeMask();
+    // Offers first-use tip n unless the user asked not to see it again.
+    void ShowTip(int tip);
     // The 100 ms timer: counts the deferred redraw down and renders at 0.
     void Tick();
     // What the design surface shows: the menu image, the buttons in place
@@ -212,7 +214,6 @@ private:
     FileLock undoLock_;
 
     // Steps that later parts of the editor fill in.
-    void ShowTip(int /*tip*/) {}
     void AddButtonStyle1Click() {}
 
     void ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot, const std::string& fileName,

@@ -57,6 +57,11 @@ public:
     virtual void ShowProgress(std::string_view text) = 0;
     virtual void SetProgressText(std::string_view text, int closeAfterMs) = 0;
 
+    // The splash window at start-up, closing itself after a delay.
+    virtual void ShowSplash(int /*closeAfterMs*/) {}
+    // A first-use tip; true when the user asked not to see it again.
+    virtual bool ShowTipWindow(int /*tip*/) { return false; }
+
     // The screen's size in pixels, for placing windows.
     virtual std::pair<int, int> ScreenSize() { return {1024, 768}; }
 

@@ -27,6 +27,8 @@ public:
     std::vector<FolderRequest> FolderDialogs;
     std::vector<std::string> TraceLines;
     std::vector<std::string> ProgressTexts;
+    std::vector<int> TipsShown;
+    bool SuppressTips = false;  // the answer to "do not show again"
     int Beeps = 0;
     int MessagesProcessed = 0;
 
@@ -39,6 +41,10 @@ public:
     void DebugOutput(std::string_view line) override { TraceLines.emplace_back(line); }
     void ShowProgress(std::string_view text) override { ProgressTexts.emplace_back(text); }
     void SetProgressText(std::string_view text, int) override { ProgressTexts.emplace_back(text); }
+    bool ShowTipWindow(int tip) override {
+        TipsShown.push_back(tip);
+        return SuppressTips;
+    }
 
     // The texts of the messages shown so far, in order.
     std::vector<std::string> MessageTexts() const;

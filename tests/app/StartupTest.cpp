@@ -95,3 +95,27 @@ TEST(Settings, ShortOrDamagedFilesKeepTheDefaults) {
     EXPECT_TRUE(s.FastScaling);
     EXPECT_EQ(s.PaletteOpen, defaults.PaletteOpen);
 }
+
+TEST(Startup, TipsAreOfferedOnceAndNotWhenSuppressed) {
+    TempFolder app;
+    ScriptedPlatform platform;
+    EditorModel model(platform, app.Path());
+    model.FormCreate();
+    platform.SuppressTips = true;
+    model.DeferredStart({});
+    // The start-up Add Button run offers tip 13, then the start tip 0; the new
+    // menu's style is applied while rendering is suspended, without its tip.
+    EXPECT_EQ(platform.TipsShown, (std::vector<int>{13, 0}));
+    platform.TipsShown.clear();
+    model.AddButton();
+    model.ComboBox1Select(3);
+    model.ComboBox1Select(4);
+    EXPECT_EQ(platform.TipsShown, std::vector<int>{2}) << "each tip once; suppressed ones stay away";
+    model.Shutdown();
+
+    ScriptedPlatform second;
+    EditorModel next(second, app.Path());
+    next.FormCreate();
+    next.DeferredStart({});
+    EXPECT_EQ(second.TipsShown, std::vector<int>{1}) << "tip 1 replaces tip 0 once tip 0 is suppressed";
+}
