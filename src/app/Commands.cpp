@@ -261,12 +261,7 @@ bool EditorModel::FileSaveAs() {
 
 void EditorModel::RefreshMenuList() {
     MenuList.clear();
-    std::error_code ec;
-    for (fs::directory_iterator it(MenuFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (EndsWithMngIgnoringCase(name) && it->is_regular_file(ec)) MenuList.push_back(name);
-    }
-    std::sort(MenuList.begin(), MenuList.end());
+    for (const fs::path& file : FilesWithExtension(MenuFolder, ".mng")) MenuList.push_back(file.filename().string());
     if (MenuList.size() > size_t(kMenuListSize)) MenuList.resize(kMenuListSize);
 }
 

@@ -172,18 +172,7 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
     m.TitleShadowDepth = stored.TitleShadowDepth;
     m.ButtonShadowDepth = stored.ButtonShadowDepth;
     m.BackgroundFile = stored.BackgroundFile;
-    for (int n = 1; n <= buttonCount; ++n) {
-        const StoredButton& s = stored.Buttons[size_t(n - 1)];
-        TOVButton& b = m.Buttons[size_t(n)];
-        b.Caption = s.Caption;
-        b.Command = s.Command;
-        b.Argument = s.Argument;
-        b.Description = s.Description;
-        b.MinimizeOnClick = s.MinimizeOnClick;
-        b.ExitOnClick = s.ExitOnClick;
-        b.AccessKey = s.AccessKey;
-        b.MaximizeWindow = s.MaximizeWindow;
-    }
+    for (int n = 1; n <= buttonCount; ++n) ApplyStoredButton(stored.Buttons[size_t(n - 1)], m.Buttons[size_t(n)]);
 }
 
 }  // namespace orvane

@@ -270,17 +270,7 @@ bool ImportMenu(EditorModel& model, const JsonValue& json, std::string& error) {
 
     if (!plan.Buttons.empty()) {
         doc.Menu.ButtonCount = int32_t(plan.Buttons.size());
-        for (size_t i = 0; i < plan.Buttons.size(); ++i) {
-            const StoredButton& s = plan.Buttons[i];
-            TOVButton& b = doc.Menu.Buttons[i + 1];
-            b.Caption = s.Caption;
-            b.Command = s.Command;
-            b.Argument = s.Argument;
-            b.Description = s.Description;
-            b.MinimizeOnClick = s.MinimizeOnClick;
-            b.ExitOnClick = s.ExitOnClick;
-            b.MaximizeWindow = s.MaximizeWindow;
-        }
+        for (size_t i = 0; i < plan.Buttons.size(); ++i) ApplyStoredButton(plan.Buttons[i], doc.Menu.Buttons[i + 1]);
     }
     if (doc.Props.PhotoSkin) model.FadeMask();
     // The text gives the colours; the artwork is recoloured without taking them.

@@ -103,6 +103,25 @@ Arguments Parse(const std::vector<std::string>& args, const std::vector<std::str
     return a;
 }
 
+// A usage fault: says what is wrong and how the command is used.
+bool BadUsage(const Arguments& a, bool wrong, std::ostream& err) {
+    if (a.Error.empty() && !wrong) return false;
+    if (!a.Error.empty()) err << "orvane-menu: " << a.Error << "\n";
+    err << kUsage;
+    return true;
+}
+
+// Opens a file the command reads; false after "Menu not found." when there is none.
+bool OpenInput(const fs::path& path, RecordFile& file, Platform& platform) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        ShowMessageBox(platform, "Menu not found.", MsgType::Information);
+        return false;
+    }
+    file.OpenRecordData(ReadWholeFile(path));
+    return true;
+}
+
 std::string AppFolderOf(const Arguments& a) {
     std::string folder = a.Option("--app-folder", ExecutableFolder());
     if (folder.empty() || folder.back() != '/') folder += '/';
@@ -239,21 +258,12 @@ int MenuInfo(RecordFile& file, const fs::path& path, Platform& platform, std::os
 
 int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {}, {});
-    if (!a.Error.empty() || a.Positional.size() != 1) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 1, err)) return 2;
     ConsolePlatform platform(err);
     const fs::path path = a.Positional[0];
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        ShowMessageBox(platform, "Menu not found.", MsgType::Information);
-        return 1;
-    }
     RecordFile file(platform);
-    std::vector<uint8_t> data = ReadWholeFile(path);
-    const FileKind kind = KindOf(data);
-    file.OpenRecordData(std::move(data));
+    if (!OpenInput(path, file, platform)) return 1;
+    const FileKind kind = KindOf(ReadWholeFile(path));
     switch (kind) {
         case FileKind::MenuStyle: return MenuStyleInfo(file, path, platform, out, err);
         case FileKind::ButtonStyle: return ButtonStyleInfo(file, path, platform, out, err);
@@ -265,10 +275,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 
 int Styles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {"--app-folder"}, {});
-    if (!a.Error.empty() || !a.Positional.empty()) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, !a.Positional.empty(), err)) return 2;
     ConsolePlatform platform(err);
     EditorModel model(platform, AppFolderOf(a));
     model.LoadStyleFolders();
@@ -292,10 +299,7 @@ int Styles(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 int StyleImage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {"--app-folder", "-o"}, {"--mask"});
-    if (!a.Error.empty() || a.Positional.size() != 1 || a.Option("-o").empty()) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 1 || a.Option("-o").empty(), err)) return 2;
     ConsolePlatform platform(err);
     EditorModel model(platform, AppFolderOf(a));
     model.LoadStyleFolders();
@@ -338,10 +342,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
     int button = 0, state = 0;
     const bool badButton = !a.Option("--button").empty() && !ParseInt(a.Option("--button"), 1, kMaxButtons, button);
     const bool badState = !a.Option("--state").empty() && !ParseInt(a.Option("--state"), 0, 2, state);
-    if (!a.Error.empty() || a.Positional.size() != 1 || a.Option("-o").empty() || badButton || badState) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 1 || a.Option("-o").empty() || badButton || badState, err)) return 2;
     ConsolePlatform platform(err);
     EditorModel model(platform, AppFolderOf(a));
     model.LoadStyleFolders();
@@ -400,10 +401,7 @@ std::string WithLineBreaks(const std::string& text) {
 int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a =
         Parse(args, {"--app-folder", "--style", "--color", "--title", "--text", "--photo", "--button"}, {"--force"});
-    if (!a.Error.empty() || a.Positional.size() != 1 || a.Buttons.size() >= size_t(kMaxButtons)) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 1 || a.Buttons.size() >= size_t(kMaxButtons), err)) return 2;
     uint32_t colour = 0;
     if (!a.Option("--color").empty() && !ParseColour(a.Option("--color"), colour)) {
         err << "orvane-menu: --color takes R,G,B with each part 0 to 255\n";
@@ -465,19 +463,11 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {}, {});
-    if (!a.Error.empty() || a.Positional.size() != 1) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 1, err)) return 2;
     ConsolePlatform platform(err);
     const fs::path path = a.Positional[0];
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        ShowMessageBox(platform, "Menu not found.", MsgType::Information);
-        return 1;
-    }
     RecordFile file(platform);
-    file.OpenRecordData(ReadWholeFile(path));
+    if (!OpenInput(path, file, platform)) return 1;
     const MenuFileRead read = ReadMenuFile(file, StoredMenu{});
     if (read.Status != MenuReadStatus::Ok) {
         ShowMessageBox(platform, kMenuUnreadable, MsgType::Error);
@@ -494,10 +484,7 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {"--app-folder"}, {"--force"});
-    if (!a.Error.empty() || a.Positional.size() != 2) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
     const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
     JsonValue json;
     std::string error;
@@ -521,10 +508,7 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {"--app-folder"}, {"--force"});
-    if (!a.Error.empty() || a.Positional.size() != 2) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
     const fs::path target = fs::absolute(a.Positional[1]);
     if (!MayWrite(target, a, err)) return 1;
     ConsolePlatform platform(err);
@@ -539,10 +523,7 @@ int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 int BuildAutorun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {"--app-folder", "--default"}, {"--force"});
-    if (!a.Error.empty() || a.Positional.size() < 2) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() < 2, err)) return 2;
     const fs::path target = fs::absolute(a.Positional[0]);
     std::vector<std::string> menus;
     for (size_t i = 1; i < a.Positional.size(); ++i) menus.push_back(fs::absolute(a.Positional[i]).string());
@@ -591,10 +572,7 @@ std::string UnsafeName(const std::string& name, const std::vector<std::string>& 
 
 int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {}, {});
-    if (!a.Error.empty() || a.Positional.size() != 2) {
-        err << (a.Error.empty() ? "" : "orvane-menu: " + a.Error + "\n") << kUsage;
-        return 2;
-    }
+    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
     const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
     const AutorunPackage package = ReadAutorunPackage(data);
     if (!package.Error.empty()) {

@@ -1,5 +1,7 @@
 #include "AutorunWizard.h"
 
+#include "platform/FileUtil.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -35,12 +37,8 @@ TfrmEXEWizCls::TfrmEXEWizCls(Platform& platform, AutorunBuilder& builder, std::s
 
 std::vector<std::string> TfrmEXEWizCls::ListedFiles() const {
     std::vector<std::string> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(ListedFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".mng" && it->is_regular_file(ec))
-            files.push_back(name);
-    }
+    for (const fs::path& file : FilesWithExtension(ListedFolder, ".mng")) files.push_back(file.filename().string());
+    // Listed as a file list box lists them: by name, whatever the case.
     std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
         return Lower(a) < Lower(b) || (Lower(a) == Lower(b) && a < b);
     });

@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include "platform/Cp1252.h"
+
 #include <cassert>
 
 namespace orvane {
@@ -246,23 +248,6 @@ private:
         }
     }
 
-    static void AppendUtf8(std::string& out, uint32_t cp) {
-        if (cp < 0x80) {
-            out += char(cp);
-        } else if (cp < 0x800) {
-            out += char(0xC0 | (cp >> 6));
-            out += char(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += char(0xE0 | (cp >> 12));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        } else {
-            out += char(0xF0 | (cp >> 18));
-            out += char(0x80 | ((cp >> 12) & 0x3F));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        }
-    }
 
     bool Hex4(uint32_t& cp) {
         if (pos_ + 4 > text_.size()) return Fail("a \\u escape ends early");
@@ -308,7 +293,7 @@ private:
                         if (!Hex4(low)) return false;
                         if (low >= 0xDC00 && low < 0xE000) cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
                     }
-                    AppendUtf8(out, cp);
+                    AppendUtf8(out, char32_t(cp));
                     break;
                 }
                 default: return Fail("an unknown escape in a string");

@@ -58,6 +58,17 @@ private:
 
 }  // namespace
 
+void ApplyStoredButton(const StoredButton& s, TOVButton& b) {
+    b.Caption = s.Caption;
+    b.Command = s.Command;
+    b.Argument = s.Argument;
+    b.Description = s.Description;
+    b.MinimizeOnClick = s.MinimizeOnClick;
+    b.ExitOnClick = s.ExitOnClick;
+    b.AccessKey = s.AccessKey;
+    b.MaximizeWindow = s.MaximizeWindow;
+}
+
 std::string WithCrLf(const std::string& text) {
     std::string out;
     out.reserve(text.size() + 16);

@@ -74,6 +74,10 @@ struct MenuFileRead {
 // unexpected kind, data that ends early.
 MenuFileRead ReadMenuFile(RecordFile& file, const StoredMenu& start);
 
+// Gives a document button the stored texts and flags; the access key comes
+// along, the place (Left, Top) is left to the layout.
+void ApplyStoredButton(const StoredButton& stored, TOVButton& button);
+
 // Menu text line breaks are stored as CR LF.
 std::string WithCrLf(const std::string& text);
 

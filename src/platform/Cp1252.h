@@ -10,4 +10,7 @@ namespace orvane {
 std::string Utf8ToCp1252(std::string_view utf8);
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 }  // namespace orvane

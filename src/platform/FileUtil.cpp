@@ -2,6 +2,8 @@
 
 #include "Errors.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -82,6 +84,24 @@ void WriteFileReplacing(const fs::path& path, std::span<const uint8_t> data) {
     ReplacingFileWriter writer(path);
     writer.Write(data.data(), data.size());
     writer.Commit();
+}
+
+std::vector<fs::path> FilesWithExtension(const fs::path& folder, std::string extension) {
+    auto lower = [](std::string text) {
+        for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    extension = lower(extension);
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > extension.size() && lower(name.substr(name.size() - extension.size())) == extension &&
+            it->is_regular_file(ec))
+            files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 std::string ExecutableFolder() {

@@ -35,6 +35,10 @@ private:
     std::FILE* file_ = nullptr;
 };
 
+// The regular files of a folder whose names end in extension (".mng"; any
+// case), sorted by name. A folder that cannot be read gives none.
+std::vector<std::filesystem::path> FilesWithExtension(const std::filesystem::path& folder, std::string extension);
+
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();
 

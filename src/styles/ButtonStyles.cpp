@@ -1,6 +1,7 @@
 #include "ButtonStyles.h"
 
 #include "document/mdlfilebin.h"
+#include "platform/FileUtil.h"
 #include "platform/Platform.h"
 #include "platform/Version.h"
 
@@ -21,11 +22,6 @@ Bitmap AsStrip(const Bitmap& picture) {
     return strip;
 }
 
-bool HasButtonExtension(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return ext == ".ovgbtn";
-}
 
 }  // namespace
 
@@ -96,11 +92,7 @@ void ButtonStyleList::LoadCustomButtons(const fs::path& folder, Platform& platfo
     for (auto& slot : Slots) slot = TOVCustomBtn{};
     Entries = {kStyleDefaultEntry};
 
-    std::error_code ec;
-    std::vector<fs::path> files;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (HasButtonExtension(it->path()) && it->is_regular_file(ec)) files.push_back(it->path());
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = FilesWithExtension(folder, ".ovgbtn");
 
     std::string folderName = folder.string();
     if (folderName.empty() || folderName.back() != '/') folderName += '/';

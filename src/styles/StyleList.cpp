@@ -1,6 +1,7 @@
 #include "StyleList.h"
 
 #include "document/mdlfilebin.h"
+#include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
 #include "platform/Platform.h"
 #include "platform/Version.h"
@@ -75,11 +76,6 @@ Bitmap DecodeEmbedded(std::span<const uint8_t> png) {
     return AsSheet(decoded.Picture, 0xFFFFFF);
 }
 
-bool HasStyleExtension(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return ext == ".ovgsty";
-}
 
 void ReadFont(RecordFile& f, FontSpec& font) {
     font.Name = f.ReadText();
@@ -196,12 +192,8 @@ bool StyleList::OpenStyle(const fs::path& path, Platform& platform) {
 }
 
 void StyleList::GetStyles(const fs::path& folder, Platform& platform) {
-    std::error_code ec;
-    std::vector<fs::path> files;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (HasStyleExtension(it->path()) && it->is_regular_file(ec)) files.push_back(it->path());
     // Sorted, so every start lists the styles in the same order.
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = FilesWithExtension(folder, ".ovgsty");
 
     std::string skipped;
     for (const fs::path& file : files) {
