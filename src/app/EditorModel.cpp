@@ -452,6 +452,7 @@ void EditorModel::SetBackgroundImage() {
         PhotoChanged();
     }
     if (SelectedStyle < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);
+    if (!Flags.Updating) CreateSkin();
 }
 
 void EditorModel::InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic) {

@@ -150,6 +150,31 @@ TEST_F(BuilderFixture, FailuresLeaveNothingBehind) {
     EXPECT_FALSE(std::filesystem::exists(out.Path() / "Autorun.inf"));
 }
 
+TEST_F(BuilderFixture, OldExecutableThatCannotBeDeletedOrAnOverwriteDeclined) {
+    Menu("Main.mng", 50, 7);
+    // A folder in the executable's place cannot be deleted as a file.
+    std::filesystem::create_directories(out.Path() / "Start.exe" / "inside");
+    builder.CompileAutorunApp(out.Folder() + "Start.exe", {"Main"}, "Main", menus.Folder());
+    EXPECT_TRUE(builder.FileOpFailed);
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<std::string>{"Orvane Graphic Menu Editor could not create the destination EXE.\r\r"
+                                       "Check that you do not have the autorun exe currently open and\r"
+                                       "try again."});
+    EXPECT_TRUE(std::filesystem::exists(out.Path() / "Start.exe" / "inside"));
+    EXPECT_FALSE(std::filesystem::exists(out.Path() / "Autorun.inf"));
+
+    // An output that appeared meanwhile: the question, and No keeps it.
+    platform.Messages.clear();
+    WriteFileReplacing(out.Path() / "Other.exe", std::vector<uint8_t>{'o', 'l', 'd'});
+    builder.PackageFiles = {menus.Folder() + "Main.mng"};
+    builder.FileOpFailed = false;
+    platform.Answers = {MsgResult::No};
+    builder.WriteMenuExecutable(out.Folder(), "Other.exe");
+    EXPECT_TRUE(builder.FileOpFailed);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"File exists, do you wish to overwrite it?"});
+    EXPECT_EQ(ReadWholeFile(out.Path() / "Other.exe"), (std::vector<uint8_t>{'o', 'l', 'd'}));
+}
+
 TEST(AutorunPackage, HostileFilesAreRefused) {
     // A good package of two files to damage.
     std::vector<uint8_t> good = kPlayer;
@@ -258,6 +283,19 @@ TEST(AutorunWizard, NameRules) {
         {disc.Folder() + "My Menu.exe", {questionSpace}, false, ""},
         {"", {"You must specify a filename."}, false, ""},
     };
+    {
+        // No saved menu in the listed folder.
+        TempFolder empty;
+        ScriptedPlatform platform;
+        AutorunBuilder builder(platform, app.Folder());
+        TfrmEXEWizCls wizard(platform, builder, "New Menu", "", empty.Folder());
+        wizard.NameField = empty.Folder() + "Autorun.exe";
+        wizard.Navigate("Command3001");
+        EXPECT_EQ(platform.MessageTexts(),
+                  std::vector<std::string>{"No saved menus could be found.\r\rPlease open or save the menu you wish "
+                                           "to use to create your autorun EXE"});
+        EXPECT_EQ(wizard.Page, 1);
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
         ScriptedPlatform platform;
