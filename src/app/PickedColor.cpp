@@ -1,0 +1,81 @@
+// The main window's side of the colour picker, the shadow-set pop-up and the
+// copy-custom window.
+#include "EditorModel.h"
+
+#include "app/ColorPicker.h"
+#include "app/CopyCustom.h"
+#include "app/ShadowSets.h"
+
+namespace orvane {
+
+namespace {
+constexpr int kFontColorTarget = 1;
+constexpr int kShadowColorTarget = 2;
+constexpr int kMenuColorTarget = 3;
+constexpr int kMenuColorTip = 6;
+}  // namespace
+
+uint32_t EditorModel::PickerStartColor(int target) const {
+    const MenuProperties& p = Doc.Props;
+    const int s = Doc.Menu.SelectedButton;
+    switch (target) {
+        case kFontColorTarget: return (s < 0 ? p.TitleFont : s == 0 ? p.TextFont : p.ButtonFont).Color;
+        case kShadowColorTarget: return s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor;
+        case kMenuColorTarget: return p.MenuColor;
+        default: return PickedColor;
+    }
+}
+
+void EditorModel::ApplyPickedColor(int target, uint32_t color, bool undoSnapshot) {
+    if (target < kFontColorTarget || target > kMenuColorTarget) return;
+    if (undoSnapshot) UndoMake();
+    MenuProperties& p = Doc.Props;
+    TOVMenu& m = Doc.Menu;
+    const int s = m.SelectedButton;
+    switch (target) {
+        case kFontColorTarget:
+            // The design surface draws the menu text from TextFont, so its label follows.
+            (s < 0 ? p.TitleFont : s == 0 ? p.TextFont : p.ButtonFont).Color = color;
+            CreateSkin();
+            break;
+        case kShadowColorTarget: {
+            int32_t& depth = s < 0 ? m.TitleShadowDepth : s == 0 ? m.TextShadowDepth : m.ButtonShadowDepth;
+            // A shadow colour without a shadow would show nothing.
+            if (depth == 0) {
+                depth = 1;
+                if (s == 0) {
+                    const Box& text = Renderer.Layout.MenuText;
+                    Renderer.Layout.MenuTextShadow = {text.Left + 1, text.Top + 1, text.Width, text.Height};
+                }
+            }
+            (s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor) = color;
+            if (s != 0) CreateSkin();
+            break;
+        }
+        default:
+            p.MenuColor = color;
+            ColorSkin(true);
+            ShowTip(kMenuColorTip);
+            break;
+    }
+    Flags.Modified = true;
+}
+
+std::unique_ptr<TfrmColorsCls> EditorModel::OpenColorPicker(int target) {
+    PickerTarget = target;
+    PickedColor = PickerStartColor(target);
+    return std::make_unique<TfrmColorsCls>(*this);
+}
+
+std::unique_ptr<TfrmShadowSets> EditorModel::OpenShadowSets() {
+    PickerTarget = 0;  // anything but the designer's -4
+    return std::make_unique<TfrmShadowSets>(*this);
+}
+
+void EditorModel::CopyButtonStyle1Click(const std::function<void(TfrmCopyCustom&)>& show) {
+    TfrmCopyCustom window(*this);
+    show(window);
+    ComboBox1Select(SelectedStyle);
+}
+
+}  // namespace orvane

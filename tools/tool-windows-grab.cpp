@@ -1,0 +1,80 @@
+// Saves PNG pictures of the colour picker (small and expanded), the
+// shadow-set pop-up and the copy-custom window, each opened from the editor
+// model as the main window opens them, so their look can be checked without
+// a desktop:
+//   tool-windows-grab [outdir] -platform offscreen
+#include "app/EditorModel.h"
+#include "platform/ScriptedPlatform.h"
+#include "ui/ColorPickerDialog.h"
+#include "ui/CopyCustomDialog.h"
+#include "ui/ShadowSetsPopup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+bool Save(QWidget& window, const QString& folder, const QString& name) {
+    window.show();
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name + ".png");
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const QString folder = args.size() > 1 ? args[1] : QStringLiteral("window-grabs");
+    QDir().mkpath(folder);
+
+    namespace fs = std::filesystem;
+    const fs::path appFolder = fs::temp_directory_path() / ("orvane-tool-windows-" + std::to_string(::getpid()));
+    fs::create_directories(appFolder);
+    bool ok = true;
+    {
+        orvane::ScriptedPlatform platform;
+        orvane::EditorModel model(platform, appFolder);
+        model.Prefs = orvane::Settings::Defaults(appFolder.string() + "/", 1024, 768);
+        model.StartNewMenu();
+        model.Doc.Menu.SelectedButton = 0;
+
+        // The menu colour: its swatch is not among the basic ones.
+        auto* small = new orvane::ColorPickerDialog(model.OpenColorPicker(3));
+        ok &= Save(*small, folder, "picker-small");
+        small->close();
+
+        // A basic colour is framed; the full editor then adds it to the custom colours.
+        model.Doc.Props.TextFont.Color = orvane::MakeColor(62, 154, 222);
+        auto* large = new orvane::ColorPickerDialog(model.OpenColorPicker(1));
+        ok &= Save(*large, folder, "picker-framed");
+        orvane::TfrmColorsCls& m = large->Model();
+        m.DefineCustomColors();
+        m.AddToCustomColors();
+        large->Sync();
+        ok &= Save(*large, folder, "picker-expanded");
+        large->close();
+
+        model.Doc.Menu.TextShadowDepth = 2;
+        auto* shadows = new orvane::ShadowSetsPopup(model.OpenShadowSets());
+        ok &= Save(*shadows, folder, "shadow-sets");
+        shadows->close();
+
+        orvane::TfrmCopyCustom copy(model);
+        orvane::CopyCustomDialog dialog(copy);
+        ok &= Save(dialog, folder, "copy-custom");
+        // The closed pop-ups go before the model they point to.
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::error_code ec;
+    fs::remove_all(appFolder, ec);
+    return ok ? 0 : 1;
+}
