@@ -1,0 +1,81 @@
+#pragma once
+
+// First-use tips, the help pages and the version line of the splash: the
+// texts and tables that the small windows show, without a display.
+
+#include "app/Settings.h"
+#include "platform/Platform.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// Tips 0 to 18; flags 19 and 20 of TipShown have no tip.
+inline constexpr int kTipCount = 19;
+
+// Each entry: "0" or "1" (the starting state of "Do not show this message
+// again."), "|", then the text, in which "¶" breaks paragraphs and "&&" is
+// one ampersand, as in a caption.
+extern const std::array<std::string_view, kTipCount> kTipEntries;
+
+struct TipWindowContent {
+    bool DoNotShowAgain = false;
+    std::string Text;  // ready for the label: CR LF line breaks, single "&"
+};
+
+// What the tip window shows for tip n; nothing for a number without a tip.
+std::optional<TipWindowContent> TipContent(int tip);
+
+// A tip's text as its label shows it: "¶" as two CR LF, "&&" as "&".
+std::string TipLabelText(std::string_view text);
+
+inline constexpr std::string_view kTipsResetMessage = "Tips have now been reset.";
+
+// "Reset First Use Tips": every tip shows again at its next trigger.
+void ResetFirstUseTips(Settings& prefs, Platform& platform);
+
+// "VERSION: " and the four numbers of the compiled-in version.
+std::string VersionLine();
+
+// Help --------------------------------------------------------------------
+// The help is a folder of HTML pages beside the executable, shown in the
+// desktop's browser. The product has no web site: its web entries open the
+// troubleshooting and feedback pages.
+
+enum class HelpPage {
+    Contents,
+    Introduction,
+    GettingStarted,
+    Buttons,
+    AutorunApplication,
+    EnhancementOptions,
+    CustomSounds,
+    CustomButtons,
+    Troubleshooting,
+    Feedback,
+};
+inline constexpr int kHelpPageCount = 10;
+
+inline constexpr std::string_view kHelpFolder = "help/";
+
+// The file name of a page inside the help folder.
+std::string_view HelpPageFile(HelpPage page);
+// appFolder (ending in "/") + "help/" + the page's file.
+std::string HelpPagePath(const std::string& appFolder, HelpPage page);
+
+enum class HelpPlace { HelpMenu, HelpButtonMenu, TipWindow, Designer };
+
+struct HelpEntry {
+    std::string_view Text;        // as the menu shows it; "&" marks the access key
+    HelpPlace Place;
+    std::optional<HelpPage> Page; // none: the about box
+    std::string_view Key;         // a shortcut such as "F1", or empty
+};
+
+// Every entry that opens help or the about box, in menu order per place.
+extern const std::array<HelpEntry, 16> kHelpEntries;
+
+}  // namespace orvane
