@@ -1,0 +1,16 @@
+# Writes OUTPUT, a C++ file that holds the button style designer's pictures of
+# ARTWORK_DIR as byte arrays.
+set(out "// Generated from resources/designer by the build; do not edit.\n#include \"app/DesignerArtwork.h\"\n\nnamespace orvane {\nnamespace {\n")
+set(names button_normal button_highlighted button_pressed mask sample_background)
+foreach(name IN LISTS names)
+  file(READ "${ARTWORK_DIR}/${name}.png" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND out "const uint8_t k_${name}[] = {${bytes}};\n")
+endforeach()
+string(APPEND out "}  // namespace\n\n")
+string(APPEND out "std::span<const uint8_t> DesignerButtonPng(int state) {\n    switch (state) {\n    case 0: return k_button_normal;\n    case 1: return k_button_highlighted;\n    case 2: return k_button_pressed;\n    default: return {};\n    }\n}\n\n")
+string(APPEND out "std::span<const uint8_t> DesignerMaskPng() { return k_mask; }\n\n")
+string(APPEND out "std::span<const uint8_t> DesignerBackgroundPng() { return k_sample_background; }\n\n}  // namespace orvane\n")
+file(WRITE "${OUTPUT}.tmp" "${out}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different "${OUTPUT}.tmp" "${OUTPUT}")
+file(REMOVE "${OUTPUT}.tmp")
