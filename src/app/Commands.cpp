@@ -72,7 +72,11 @@ void EditorModel::DeferredStart(const std::vector<std::string>& args) {
     Flags.Modified = false;
     Doc.Menu.UndoCount = 0;
     Doc.Menu.RedoCount = 0;
-    if (!fileGiven) ShowTip(Prefs.TipShown[0] != 0 ? 1 : 0);
+    if (!fileGiven) {
+        // The start-up tip waits until the splash has gone.
+        platform_.WaitForSplash();
+        ShowTip(Prefs.TipShown[0] != 0 ? 1 : 0);
+    }
 }
 
 bool EditorModel::CloseQuery() { return SaveChangesQuestion(false); }
@@ -534,6 +538,15 @@ namespace orvane {
 
 // Button commands and the autorun application -------------------------------------
 
+void EditorModel::AddButtonStyle1Click() {
+    ComboBox2Select(0);
+    ColorSkin(true);
+    platform_.ProcessMessages();
+    if (OpenDesignerWindow) OpenDesignerWindow();
+    ButtonStyles.LoadCustomButtons(ButtonsFolder(), platform_);
+    ShowTip(18);
+}
+
 void EditorModel::ShowButtonProps() {
     const TOVMenu& m = Doc.Menu;
     ButtonPanelFields& f = ButtonPanel;
@@ -566,6 +579,38 @@ void EditorModel::EnterCommandField() {
 
 void EditorModel::EnterArgumentField() {
     if (!Flags.Updating) ShowTip(14);
+}
+
+// Palette switches with a first-use tip ------------------------------------------
+
+void EditorModel::EnterTitleField() { ShowTip(15); }
+
+void EditorModel::ChooseDisplayPosition(int code) {
+    if (code < 0 || code >= kPositionCount) return;
+    UndoMake();
+    Doc.Menu.Position = code;
+    ShowTip(5);
+}
+
+void EditorModel::SetAutoAdjust(bool on) {
+    UndoMake();
+    Doc.Props.AutoAdjust = on;
+    ColorSkin(false);
+    if (!on) ShowTip(7);
+}
+
+void EditorModel::SetAutoSizeMenu(bool on) {
+    UndoMake();
+    Doc.Props.AutoSizeMenu = on;
+    if (!Flags.Updating) CreateSkin();
+    ShowTip(9);
+}
+
+void EditorModel::SetPhotoAspect(bool on) {
+    UndoMake();
+    Doc.Props.PhotoAspect = on;
+    if (!on) ShowTip(10);
+    CreateSkin();
 }
 
 std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {

@@ -13,10 +13,16 @@
 #include "styles/StyleList.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace orvane {
+
+// The colour picker, the shadow-set pop-up and the copy-custom window.
+class TfrmColorsCls;
+class TfrmShadowSets;
+class TfrmCopyCustom;
 
 // The editor model: what the main window owns and does, without a display.
 // It owns the one menu document for the program's whole run; a new menu or an
@@ -72,6 +78,11 @@ public:
     void ComboBox1Select(int position);
     // Applies a "Button Style" list entry to the document.
     void ComboBox2Select(int entry);
+    // "Add New..." and "Custom Button Style...": the designer, then the button
+    // style list read again so styles saved there appear.
+    void AddButtonStyle1Click();
+    // Opens the button style designer modally; the window sets it.
+    std::function<void()> OpenDesignerWindow;
     // Starts a new menu (New after its save question).
     void StartNewMenu();
     // "Set Background Image...": asks for a photo and switches to a photo style.
@@ -189,6 +200,14 @@ public:
     void QuickInfo();
     void EnterCommandField();
     void EnterArgumentField();
+    // The palettes' switches that come with a first-use tip: the title field
+    // taking the focus, a display position (codes 0 to 10), "Auto Adjust",
+    // "Auto Size Menu" and "Use Photo Aspect Ratio" clicked.
+    void EnterTitleField();
+    void ChooseDisplayPosition(int code);
+    void SetAutoAdjust(bool on);
+    void SetAutoSizeMenu(bool on);
+    void SetPhotoAspect(bool on);
     // "Wizard >": the command wizard for the selected button, or null after
     // the message when no button is selected.
     std::unique_ptr<TfrmBtnWizCls> OpenCommandWizard();
@@ -197,6 +216,26 @@ public:
     AutorunBuilder Builder{platform_, AppFolder};
     // Where browsed command targets are made relative to: the menu's folder.
     std::string DiscRoot() const { return Doc.Menu.Folder.empty() ? MenuFolder : Doc.Menu.Folder; }
+
+    // Colour picker, shadow-set pop-up and copy custom ------------------------------
+    // What the picker and the shadow-set pop-up edit: 1 font colour, 2 shadow
+    // colour, 3 menu colour of the main window; -2, -3, -4 the designer's
+    // caption colour, shadow colour and shadow depth.
+    int PickerTarget = 1;
+    uint32_t PickedColor = 0;  // in: the picker's starting colour; out: the chosen one
+    int CopyCustomChoice = 0;  // the copy-custom window's last choice, for this run
+    // Applies a colour from the picker to a main-window target, with an undo
+    // snapshot first when asked.
+    void ApplyPickedColor(int target, uint32_t color, bool undoSnapshot);
+    // The current colour of a main-window target, which the picker starts on.
+    uint32_t PickerStartColor(int target) const;
+    // The toolbar's colour buttons: the picker for target 1, 2 or 3.
+    std::unique_ptr<TfrmColorsCls> OpenColorPicker(int target);
+    // The toolbar's "Shadow Depth" button.
+    std::unique_ptr<TfrmShadowSets> OpenShadowSets();
+    // "Copy Button Style...": show runs the window modally; however it
+    // closed, the selected style is applied again.
+    void CopyButtonStyle1Click(const std::function<void(TfrmCopyCustom&)>& show);
 
     std::string StylesFolder() const { return AppFolder + "styles/"; }
     std::string ButtonsFolder() const { return AppFolder + "buttons/"; }
@@ -214,7 +253,6 @@ private:
     FileLock undoLock_;
 
     // Steps that later parts of the editor fill in.
-    void AddButtonStyle1Click() {}
 
     void ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot, const std::string& fileName,
                          const std::string& folder);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Bitmap.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -59,8 +61,15 @@ public:
 
     // The splash window at start-up, closing itself after a delay.
     virtual void ShowSplash(int /*closeAfterMs*/) {}
+    // Lets window messages run until the splash has closed.
+    virtual void WaitForSplash() {}
     // A first-use tip; true when the user asked not to see it again.
     virtual bool ShowTipWindow(int /*tip*/) { return false; }
+
+    // The desktop clipboard's picture, if it holds one; replacing its contents
+    // with a picture (false when the clipboard could not take it).
+    virtual std::optional<Bitmap> GetClipboardBitmap() { return std::nullopt; }
+    virtual bool SetClipboardBitmap(const Bitmap& /*bitmap*/) { return false; }
 
     // The screen's size in pixels, for placing windows.
     virtual std::pair<int, int> ScreenSize() { return {1024, 768}; }

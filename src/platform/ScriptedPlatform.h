@@ -27,7 +27,12 @@ public:
     std::vector<FolderRequest> FolderDialogs;
     std::vector<std::string> TraceLines;
     std::vector<std::string> ProgressTexts;
+    std::vector<int> ProgressCloseDelays;  // of each SetProgressText
+    std::vector<int> SplashDelays;         // the close delay of each splash shown
+    bool SplashUp = false;                 // shown and not yet waited for
+    std::vector<int> TipsOverSplash;       // tips offered while the splash was up
     std::vector<int> TipsShown;
+    std::optional<Bitmap> Clipboard;  // the clipboard's picture
     bool SuppressTips = false;  // the answer to "do not show again"
     int Beeps = 0;
     int MessagesProcessed = 0;
@@ -38,11 +43,25 @@ public:
     std::optional<std::filesystem::path> BrowseForFolder(const FolderRequest& request) override;
     void ProcessMessages() override { ++MessagesProcessed; }
     void Beep() override { ++Beeps; }
+    std::optional<Bitmap> GetClipboardBitmap() override { return Clipboard; }
+    bool SetClipboardBitmap(const Bitmap& bitmap) override {
+        Clipboard = bitmap;
+        return true;
+    }
     void DebugOutput(std::string_view line) override { TraceLines.emplace_back(line); }
     void ShowProgress(std::string_view text) override { ProgressTexts.emplace_back(text); }
-    void SetProgressText(std::string_view text, int) override { ProgressTexts.emplace_back(text); }
+    void SetProgressText(std::string_view text, int closeAfterMs) override {
+        ProgressTexts.emplace_back(text);
+        ProgressCloseDelays.push_back(closeAfterMs);
+    }
+    void ShowSplash(int closeAfterMs) override {
+        SplashDelays.push_back(closeAfterMs);
+        SplashUp = true;
+    }
+    void WaitForSplash() override { SplashUp = false; }
     bool ShowTipWindow(int tip) override {
         TipsShown.push_back(tip);
+        if (SplashUp) TipsOverSplash.push_back(tip);
         return SuppressTips;
     }
 

@@ -1,5 +1,8 @@
 #include "MainWindow.h"
 
+#include "app/Tips.h"
+#include "ui/AboutBox.h"
+#include "ui/ButtonDesignerDialog.h"
 #include "ui/DesignSurface.h"
 
 #include <QAction>
@@ -18,6 +21,8 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace orvane {
@@ -37,6 +42,7 @@ std::string FromField(const QString& text) {
 
 TForm1::TForm1(const std::filesystem::path& appFolder, std::vector<std::string> args)
     : platform_(this), model_(platform_, appFolder), args_(std::move(args)) {
+    platform_.SetAppFolder(model_.AppFolder);
     setWindowTitle(Q(std::string(kAppTitle)));
     surface_ = new DesignSurface(model_);
     scroll_ = new QScrollArea;
@@ -100,6 +106,40 @@ void TForm1::BuildMenus() {
     add(edit, "&Delete Button", QKeySequence("Ctrl+Delete"), [this] { model_.DeleteButton(); });
     add(edit, "Move Up", QKeySequence(), [this] { model_.MoveUp(); });
     add(edit, "Move Down", QKeySequence(), [this] { model_.MoveDown(); });
+
+    // Help: the Help menu, and the menu the toolbar's "Help" button drops down.
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    add(tools, "Custom Button Style...", QKeySequence(), [this] { model_.AddButtonStyle1Click(); });
+    add(tools, "Reset First Use Tips", QKeySequence(), [this] { ResetFirstUseTips(model_.Prefs, platform_); });
+    model_.OpenDesignerWindow = [this] {
+        ButtonDesignerDialog designer(model_, this);
+        designer.exec();
+    };
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    auto* helpButtonMenu = new QMenu(this);
+    for (const HelpEntry& entry : kHelpEntries) {
+        QMenu* menu = entry.Place == HelpPlace::HelpMenu         ? help
+                      : entry.Place == HelpPlace::HelpButtonMenu ? helpButtonMenu
+                                                                 : nullptr;
+        if (!menu) continue;
+        if (!entry.Page || entry.Page == HelpPage::Troubleshooting) menu->addSeparator();
+        QAction* action = menu->addAction(Q(std::string(entry.Text)));
+        if (!entry.Key.empty()) action->setShortcut(QKeySequence(Q(std::string(entry.Key))));
+        const std::optional<HelpPage> page = entry.Page;
+        connect(action, &QAction::triggered, this, [this, page] {
+            if (page) {
+                platform_.OpenHelpPage(*page);
+            } else {
+                ShowAboutBox(this);
+            }
+        });
+    }
+    auto* helpButton = new QToolButton;
+    helpButton->setText("Help");
+    helpButton->setMenu(helpButtonMenu);
+    helpButton->setPopupMode(QToolButton::InstantPopup);
+    addToolBar("Help")->addWidget(helpButton);
 }
 
 void TForm1::BuildPanel() {

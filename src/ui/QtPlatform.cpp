@@ -1,10 +1,22 @@
 #include "QtPlatform.h"
 
+#include "platform/FileUtil.h"
+#include "ui/TipWindow.h"
+
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+
+#include "ui/DesignSurface.h"
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QUrl>
 #include <QtDebug>
+
+#include <filesystem>
 
 namespace orvane {
 namespace {
@@ -46,6 +58,13 @@ QString QtFilter(const std::string& filter) {
         filters << description + " (" + patterns.join(' ') + ")";
     }
     return filters.join(";;");
+}
+
+QtPlatform::QtPlatform(QWidget* parent) : parent_(parent), appFolder_(ExecutableFolder()) {}
+
+// A splash outliving the platform must not report to it.
+QtPlatform::~QtPlatform() {
+    if (splash_) QObject::disconnect(splash_, &Splash::Finished, nullptr, nullptr);
 }
 
 MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
@@ -90,16 +109,82 @@ std::optional<std::filesystem::path> QtPlatform::BrowseForFolder(const FolderReq
     return std::filesystem::path(chosen.toStdString());
 }
 
+std::optional<Bitmap> QtPlatform::GetClipboardBitmap() {
+    const QImage image = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    if (image.isNull()) return std::nullopt;
+    Bitmap bitmap(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) bitmap.At(x, y) = line[x] & 0xFFFFFF;
+    }
+    return bitmap;
+}
+
+bool QtPlatform::SetClipboardBitmap(const Bitmap& bitmap) {
+    QGuiApplication::clipboard()->setImage(ToQImage(bitmap));
+    return true;
+}
+
 void QtPlatform::ProcessMessages() { QApplication::processEvents(); }
 
 void QtPlatform::Beep() { QApplication::beep(); }
 
 void QtPlatform::DebugOutput(std::string_view line) { qDebug().noquote() << ToQt(line); }
 
-// The progress window arrives with the small windows; until then progress
-// texts go to the developer output.
-void QtPlatform::ShowProgress(std::string_view text) { DebugOutput(text); }
+// Each operation gets a window of its own; one still up from the last is replaced.
+void QtPlatform::ShowProgress(std::string_view text) {
+    if (progress_) progress_->close();
+    progress_ = new ProgressWindow(parent_);
+    progress_->setAttribute(Qt::WA_DeleteOnClose);
+    progress_->SetText(ToQt(text));
+    progress_->show();
+    progress_->repaint();
+    QApplication::processEvents();
+}
 
-void QtPlatform::SetProgressText(std::string_view text, int) { DebugOutput(text); }
+// The result goes to the window of the operation. Once it has closed by its
+// own timer there is nothing left to tell. A delay of 0 or less keeps the
+// window's own timer running rather than leaving it up for good.
+void QtPlatform::SetProgressText(std::string_view text, int closeAfterMs) {
+    if (!progress_ || !progress_->isVisible()) return;
+    progress_->SetText(ToQt(text));
+    if (closeAfterMs > 0) progress_->CloseAfter(closeAfterMs);
+    progress_->repaint();
+    QApplication::processEvents();
+}
+
+void QtPlatform::ShowSplash(int closeAfterMs) {
+    if (splash_) splash_->close();
+    splashFinished_ = false;
+    splash_ = new Splash(Splash::Mode::StartUp, parent_);
+    splash_->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(splash_, &Splash::Finished, [this] { splashFinished_ = true; });
+    splash_->show();
+    splash_->CloseAfter(closeAfterMs);
+}
+
+void QtPlatform::WaitForSplash() {
+    while (!splashFinished_) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+bool QtPlatform::ShowTipWindow(int tip) {
+    const auto content = TipContent(tip);
+    if (!content) return false;
+    TipWindow window(*content, parent_);
+    QObject::connect(&window, &TipWindow::HelpRequested, [this] { OpenHelpPage(HelpPage::Contents); });
+    return window.exec() == QDialog::Accepted && window.DoNotShowAgain();
+}
+
+void QtPlatform::OpenHelpPage(HelpPage page) {
+    const std::string path = HelpPagePath(appFolder_, page);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        orvane::ShowMessageBox(*this, "The help page \"" + path + "\" could not be found.", MsgType::Warning);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))))
+        orvane::ShowMessageBox(*this, "No web browser could be started to show the help page \"" + path + "\".",
+                               MsgType::Warning);
+}
 
 }  // namespace orvane

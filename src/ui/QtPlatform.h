@@ -1,6 +1,11 @@
 #pragma once
 
+#include "app/Tips.h"
 #include "platform/Platform.h"
+#include "ui/ProgressWindow.h"
+#include "ui/Splash.h"
+
+#include <QPointer>
 
 class QWidget;
 class QString;
@@ -8,24 +13,42 @@ class QString;
 namespace orvane {
 
 // The desktop as Qt gives it: message boxes, file and folder dialogs, the
-// event loop and the system beep.
+// event loop, the system beep, and the editor's small windows.
 class QtPlatform : public Platform {
 public:
-    explicit QtPlatform(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit QtPlatform(QWidget* parent = nullptr);
+    ~QtPlatform() override;
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // The folder that holds "help/"; the executable's folder unless set.
+    void SetAppFolder(std::string folder) { appFolder_ = std::move(folder); }
 
     MsgResult ShowMessageBox(const MessageBoxRequest& request) override;
     std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> BrowseForFolder(const FolderRequest& request) override;
     void ProcessMessages() override;
+    std::optional<Bitmap> GetClipboardBitmap() override;
+    bool SetClipboardBitmap(const Bitmap& bitmap) override;
     void Beep() override;
     void DebugOutput(std::string_view line) override;
     void ShowProgress(std::string_view text) override;
     void SetProgressText(std::string_view text, int closeAfterMs) override;
+    void ShowSplash(int closeAfterMs) override;
+    void WaitForSplash() override;
+    bool ShowTipWindow(int tip) override;
+
+    // Opens a help page in the desktop's browser; a missing page is reported.
+    void OpenHelpPage(HelpPage page);
+
+    // The progress window on screen, if any (for tests).
+    ProgressWindow* Progress() const { return progress_; }
 
 private:
     QWidget* parent_;
+    std::string appFolder_;
+    QPointer<ProgressWindow> progress_;
+    QPointer<Splash> splash_;
+    bool splashFinished_ = true;
 };
 
 // "Menus (*.mng)|*.MNG" -> "Menus (*.mng *.MNG)": Qt wants the patterns inside

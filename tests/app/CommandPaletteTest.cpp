@@ -77,3 +77,29 @@ TEST(CommandPalette, AutorunWizardOffersToSaveFirst) {
     EXPECT_EQ(wizard->NameField, disc.Folder() + "Autorun.exe");
     EXPECT_EQ(wizard->ListedFiles(), std::vector<std::string>{"Main.mng"});
 }
+
+TEST(CommandPalette, AddNewOpensTheDesignerAndListsWhatItSaved) {
+    TempFolder app;
+    ScriptedPlatform platform;
+    EditorModel model(platform, app.Path());
+    model.StartNewMenu();
+    bool opened = false;
+    model.OpenDesignerWindow = [&] {
+        opened = true;
+        // What the designer leaves behind: a saved style in buttons/.
+        ButtonStyleFile style;
+        style.Name = "Fresh";
+        style.Strip = style.MaskStrip = Bitmap(96, 32);
+        std::filesystem::create_directories(model.ButtonsFolder());
+        RecordFile f(platform);
+        ASSERT_TRUE(f.OpenRecordFile("fresh.ovgbtn", model.ButtonsFolder(), true, false));
+        WriteButtonStyleRecords(f, style);
+        f.CloseRecordFile();
+    };
+    model.ComboBox2Select(int(model.ButtonStyles.Entries.size()) - 1);  // "Add New..."
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(model.ButtonStyles.Entries,
+              (std::vector<std::string>{"[Style Default]", "Fresh", "Add New..."}));
+    EXPECT_EQ(model.ButtonStyles.Selected, 0);
+    EXPECT_EQ(platform.TipsShown.back(), 18);
+}
