@@ -687,4 +687,16 @@ void TfrmCustomBtnCls::CopyButtonMap() {
                    MsgType::Information);
 }
 
+void TfrmCustomBtnCls::SetStyleName(const std::string& name) {
+    if (name == StyleName) return;
+    StyleName = name;
+    Modified = true;
+}
+
+void TfrmCustomBtnCls::SetAnimation(int animation) {
+    if (animation < 0 || animation >= kAnimationCount || animation == Animation) return;
+    Animation = animation;
+    Modified = true;
+}
+
 }  // namespace orvane

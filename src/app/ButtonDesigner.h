@@ -65,6 +65,11 @@ public:
     std::string LastImageFolder;
     std::string StyleName = kDefaultStyleName;  // "Button Style Name"
     int Animation = 0;                          // "Default Button Animation" index
+
+    // The name and animation fields. They count as changes, so closing after
+    // editing only them still asks before losing them.
+    void SetStyleName(const std::string& name);
+    void SetAnimation(int animation);
     std::vector<std::string> FontList;
     int FontIndex = 0;
     std::vector<std::string> SizeList;          // "4" to "72"

@@ -317,13 +317,13 @@ void ButtonDesignerDialog::BuildBody(QWidget* host) {
     nameCaption->move(12, 62);
     name_ = new QLineEdit(Q(model_->StyleName), host);
     name_->setGeometry(12, 80, 220, 22);
-    connect(name_, &QLineEdit::textEdited, this, [this](const QString& t) { model_->StyleName = t.toStdString(); });
+    connect(name_, &QLineEdit::textEdited, this, [this](const QString& t) { model_->SetStyleName(t.toStdString()); });
     auto* animationCaption = new QLabel("Default Button Animation", host);
     animationCaption->move(kPanelLeft, 62);
     animation_ = new QComboBox(host);
     for (const char* n : kAnimationNames) animation_->addItem(n);
     animation_->setGeometry(kPanelLeft, 80, 208, 22);
-    connect(animation_, &QComboBox::activated, this, [this](int i) { model_->Animation = i; });
+    connect(animation_, &QComboBox::activated, this, [this](int i) { model_->SetAnimation(i); });
 
     auto* buttonCaption = new QLabel("Button", host);
     buttonCaption->move(kSlotLeft - 2, kFirstSlotTop - 22);

@@ -588,3 +588,23 @@ TEST_F(DesignerFixture, SavedStyleIsListedAndDrawsTheMenuButtons) {
         EXPECT_GT(faces, image.PixelCount() / 2);
     }
 }
+
+TEST_F(DesignerFixture, NameAndAnimationCountAsChanges) {
+    struct Case {
+        const char* name;
+        std::function<void()> edit;
+        bool modified;
+    } cases[] = {
+        {"new name", [&] { designer.SetStyleName("Sunset"); }, true},
+        {"same name", [&] { designer.SetStyleName(designer.StyleName); }, false},
+        {"animation", [&] { designer.SetAnimation(6); }, true},
+        {"animation out of range", [&] { designer.SetAnimation(15); }, false},
+    };
+    for (const Case& c : cases) {
+        designer.Modified = false;
+        c.edit();
+        EXPECT_EQ(designer.Modified, c.modified) << c.name;
+    }
+    EXPECT_EQ(designer.StyleName, "Sunset");
+    EXPECT_EQ(designer.Animation, 6);
+}
