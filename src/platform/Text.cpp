@@ -435,4 +435,26 @@ uint32_t ResolveColor(uint32_t colour) {
     return MakeColor(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
 }
 
+std::vector<std::string> InstalledFontFamilies() {
+    std::vector<std::string> names;
+    if (!TheEngine().FontconfigReady) return names;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = pattern && objects ? FcFontList(nullptr, pattern, objects) : nullptr;
+    if (fonts) {
+        for (int i = 0; i < fonts->nfont; ++i) {
+            // A font may list several families (localised names); each is offered.
+            FcChar8* family = nullptr;
+            for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &family) == FcResultMatch; ++n)
+                if (family && *family) names.emplace_back(reinterpret_cast<const char*>(family));
+        }
+        FcFontSetDestroy(fonts);
+    }
+    if (objects) FcObjectSetDestroy(objects);
+    if (pattern) FcPatternDestroy(pattern);
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
 }  // namespace orvane

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvane {
 
@@ -43,5 +44,9 @@ void DrawText(Bitmap& target, int x, int y, const TextFont& font, uint32_t colou
 // A colour value with red in the low byte; system colours (top byte 0xFF)
 // resolved to the Windows defaults.
 uint32_t ResolveColor(uint32_t colour);
+
+// The family names of the fonts installed on this computer (UTF-8), sorted
+// and without duplicates; empty when fontconfig is unavailable.
+std::vector<std::string> InstalledFontFamilies();
 
 }  // namespace orvane
