@@ -32,6 +32,10 @@ void EditorModel::FormCreate() {
     Prefs = ReadSettingsFile(SettingsPath(), Settings::Defaults(AppFolder, screenWidth, screenHeight));
     FastScaling = Prefs.FastScaling;
     MenuFolder = Prefs.MenuFolder;
+    Palettes.Open.fill(0);
+    Palettes.OnePaletteMode = Prefs.OnePaletteMode;
+    for (int i = 0; i < PaletteColumn::kCount; ++i)
+        if (Prefs.PaletteOpen[size_t(i)] == 1) Palettes.OpenIfClosed(i);
     // Two editors started from one folder would overwrite each other's undo
     // snapshots: the second keeps its own in a folder of its own.
     UndoFolder = AppFolder;
@@ -68,6 +72,7 @@ void EditorModel::DeferredStart(const std::vector<std::string>& args) {
     }
     platform_.ProcessMessages();
     RefreshMenuList();
+    if (ShowDocument) ShowDocument();
     RedrawCountdown = -1;
     Flags.Modified = false;
     Doc.Menu.UndoCount = 0;
@@ -84,6 +89,8 @@ bool EditorModel::CloseQuery() { return SaveChangesQuestion(false); }
 void EditorModel::Shutdown() {
     Prefs.MenuFolder = MenuFolder;
     Prefs.FastScaling = FastScaling;
+    for (size_t i = 0; i < Prefs.PaletteOpen.size(); ++i) Prefs.PaletteOpen[i] = Palettes.Open[i];
+    Prefs.OnePaletteMode = Palettes.OnePaletteMode;
     try {
         WriteSettingsFile(SettingsPath(), Prefs);
     } catch (const FileError& e) {
@@ -409,6 +416,7 @@ void EditorModel::PreviousButton() {
     TOVMenu& m = Doc.Menu;
     Flags.Updating = true;
     if (--m.SelectedButton < 1) m.SelectedButton = m.ButtonCount;
+    ShowButtonProps();
     Flags.Updating = false;
 }
 
@@ -416,6 +424,7 @@ void EditorModel::NextButton() {
     TOVMenu& m = Doc.Menu;
     Flags.Updating = true;
     if (m.SelectedButton < 1 || ++m.SelectedButton > m.ButtonCount) m.SelectedButton = 1;
+    ShowButtonProps();
     Flags.Updating = false;
 }
 
@@ -451,23 +460,6 @@ void EditorModel::ClickTitle() {
     Renderer.Layout.SelectionVisible = true;
     OpenPalette(MenuDescription);
     FocusRequest = Focus::Title;
-}
-
-// Typing in the title and menu text counts as a change: otherwise closing the
-// editor would lose what was typed without asking.
-void EditorModel::SetTitle(const std::string& text) {
-    if (Flags.Updating || Doc.Props.Title == text) return;
-    Doc.Props.Title = text;
-    Flags.Modified = true;
-    RedrawCountdown = RedrawDelay;
-}
-
-void EditorModel::SetMenuText(const std::string& text) {
-    if (Flags.Updating || Doc.Props.MenuText == text) return;
-    Doc.Props.MenuText = text;
-    Doc.Menu.ShownText = text;
-    Flags.Modified = true;
-    RedrawCountdown = RedrawDelay;
 }
 
 void EditorModel::SetCaption(const std::string& text) {
@@ -579,38 +571,6 @@ void EditorModel::EnterCommandField() {
 
 void EditorModel::EnterArgumentField() {
     if (!Flags.Updating) ShowTip(14);
-}
-
-// Palette switches with a first-use tip ------------------------------------------
-
-void EditorModel::EnterTitleField() { ShowTip(15); }
-
-void EditorModel::ChooseDisplayPosition(int code) {
-    if (code < 0 || code >= kPositionCount) return;
-    UndoMake();
-    Doc.Menu.Position = code;
-    ShowTip(5);
-}
-
-void EditorModel::SetAutoAdjust(bool on) {
-    UndoMake();
-    Doc.Props.AutoAdjust = on;
-    ColorSkin(false);
-    if (!on) ShowTip(7);
-}
-
-void EditorModel::SetAutoSizeMenu(bool on) {
-    UndoMake();
-    Doc.Props.AutoSizeMenu = on;
-    if (!Flags.Updating) CreateSkin();
-    ShowTip(9);
-}
-
-void EditorModel::SetPhotoAspect(bool on) {
-    UndoMake();
-    Doc.Props.PhotoAspect = on;
-    if (!on) ShowTip(10);
-    CreateSkin();
 }
 
 std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {

@@ -172,6 +172,7 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
     m.TitleShadowDepth = stored.TitleShadowDepth;
     m.ButtonShadowDepth = stored.ButtonShadowDepth;
     m.BackgroundFile = stored.BackgroundFile;
+    TextLabel = Doc.Props.MenuText;
     for (int n = 1; n <= buttonCount; ++n) ApplyStoredButton(stored.Buttons[size_t(n - 1)], m.Buttons[size_t(n)]);
 }
 
@@ -262,6 +263,7 @@ void EditorModel::CreateSkin() {
     in.FastScaling = FastScaling;
     in.ReloadPhoto = Renderer.Graphics.ScaleCacheDirty || DesignerScaledLast;
     Renderer.CreateSkin(Doc, in);
+    ++RenderCount;
     DesignerScaledLast = false;
     platform_.ProcessMessages();
     Flags.Updating = false;
@@ -275,14 +277,26 @@ Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
         const int s = i == button ? std::clamp(state, 0, 2) : 0;
         CopyInto(Doc.Menu.Buttons[size_t(i)].Images[size_t(s)], out, b.Left, b.Top);
     }
-    const MenuProperties& p = Doc.Props;
-    // A button's description stands in for the menu text while the pointer is on it.
-    const std::string& description =
-        button >= 1 && button <= Doc.Menu.ButtonCount ? Doc.Menu.Buttons[size_t(button)].Description : std::string();
-    const std::string& text = description.empty() ? p.MenuText : description;
-    if (Doc.Menu.TextShadowDepth > 0) DrawTextBlock(out, layout.MenuTextShadow, p.TextFont, p.TextShadowColor, text);
-    DrawTextBlock(out, layout.MenuText, p.TextFont, p.TextFont.Color, text);
+    DrawTextLabel(out);
     return out;
+}
+
+Bitmap EditorModel::DesignSurfaceBack() const {
+    const DesignLayout& layout = Renderer.Layout;
+    Bitmap out = Doc.MenuImage;
+    if (layout.WindowControlsVisible && !layout.WindowControlsImage.IsEmpty())
+        CopyInto(layout.WindowControlsImage, out, layout.WindowControls.Left, layout.WindowControls.Top);
+    DrawTextLabel(out);
+    return out;
+}
+
+// The label shows a button's description while the pointer is on it (HoverButton).
+void EditorModel::DrawTextLabel(Bitmap& out) const {
+    const DesignLayout& layout = Renderer.Layout;
+    const MenuProperties& p = Doc.Props;
+    if (Doc.Menu.TextShadowDepth > 0)
+        DrawTextBlock(out, layout.MenuTextShadow, p.TextFont, p.TextShadowColor, TextLabel);
+    DrawTextBlock(out, layout.MenuText, p.TextFont, p.TextFont.Color, TextLabel);
 }
 
 int EditorModel::ButtonAt(int x, int y) const {
@@ -417,6 +431,7 @@ void EditorModel::StartNewMenu() {
 
     WindowCaption = std::string(kAppTitle);
     ResetToNewMenu(Doc);
+    TextLabel = Doc.Props.MenuText;
     Flags.CustomStyleSelected = false;
 
     Doc.Props.AutoSizeMenu = true;

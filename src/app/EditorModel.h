@@ -4,10 +4,13 @@
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
+#include "app/FormatBar.h"
+#include "app/PaletteColumn.h"
 #include "app/Settings.h"
 #include "distribution/AutorunWizard.h"
 #include "distribution/CommandWizard.h"
 #include "platform/FileUtil.h"
+#include "render/ButtonAnimation.h"
 #include "render/MenuSkin.h"
 #include "styles/ButtonStyles.h"
 #include "styles/StyleList.h"
@@ -100,6 +103,7 @@ public:
     void NewColorSkin(bool takeTextColours);
     // Renders the menu: MenuImage, the buttons' images and the layout.
     void CreateSkin();
+    int RenderCount = 0;  // renders done, for whoever needs to know one happened
     // Fades the selected photo style's mask by the two box visibilities.
     void FadeMask();
     // Offers first-use tip n unless the user asked not to see it again.
@@ -107,9 +111,12 @@ public:
     // The 100 ms timer: counts the deferred redraw down and renders at 0.
     void Tick();
     // What the design surface shows: the menu image, the buttons in place
-    // (button in the given state, the others normal) and the menu text in its
-    // label, with its shadow.
+    // (button in the given state, the others normal) and TextLabel in the
+    // menu-text label, with its shadow.
     Bitmap DesignSurfaceImage(int button = 0, int state = 0) const;
+    // The same without the buttons, with the window-control example: what
+    // lies under the button previews, which the window places itself.
+    Bitmap DesignSurfaceBack() const;
     // The button whose preview lies under a point of the surface; 0 for none.
     int ButtonAt(int x, int y) const;
     // Marks the scaled photo out of date.
@@ -117,6 +124,8 @@ public:
     bool IsMyBackground() const { return SelectedStyle == Styles.MyBackgroundPosition(); }
 
     // Start-up, settings and shutdown ----------------------------------------
+    // Shows the new document before the start-up tip covers the window.
+    std::function<void()> ShowDocument;
     Settings Prefs;
     std::string SettingsPath() const { return AppFolder + "orvane-graphic.ini"; }
     // The main window's creation: settings, undo folder, button styles, menu list.
@@ -186,7 +195,11 @@ public:
     enum Palette { MenuDescription = 0, DisplayPosition, MenuStylePalette, CustomProperties, ButtonProperties };
     enum class Focus { None, Caption, MenuText, Title };
     Focus FocusRequest = Focus::None;
-    void OpenPalette(Palette palette) { Prefs.PaletteOpen[size_t(palette)] = 1; }
+    // Opens a closed palette through the column, so one-palette mode holds.
+    void OpenPalette(Palette palette) { Palettes.OpenIfClosed(int(palette)); }
+    PaletteColumn Palettes;
+    // The formatting toolbar: the selected element's font.
+    FormatBar Format{*this};
 
     // Button commands and the autorun application --------------------------------
     // The command controls of the "Button Properties" palette.
@@ -208,6 +221,44 @@ public:
     void SetAutoAdjust(bool on);
     void SetAutoSizeMenu(bool on);
     void SetPhotoAspect(bool on);
+
+    // The property panels ----------------------------------------------------------
+    // A scroll bar taking the keyboard focus: one undo step per drag.
+    void SliderFocus();
+    // The sliders, clamped to their ranges. Width and height follow each other
+    // by the photo's aspect while "Use Photo Aspect Ratio" is enabled and checked.
+    void SetMenuWidth(int value);
+    void SetMenuHeight(int value);
+    void SetButtonWidth(int value);
+    void SetButtonHeight(int value);
+    void SetButtonGap(int value);
+    void SetTextBoxVisibility(int value);
+    void SetTitleBoxVisibility(int value);
+    bool AspectAdjusting = false;  // the other size slider is being moved
+    void SetAutoSizeButtons(bool on);
+    // The size sliders an auto-size box governs are enabled when it is clear.
+    bool MenuSizeEnabled() const { return !Doc.Props.AutoSizeMenu; }
+    bool ButtonSizeEnabled() const { return !Doc.Props.AutoSizeButtons; }
+    // "Button Animation": entering the list takes the undo snapshot; choosing
+    // returns whether the window should play the animation.
+    void EnterAnimationList();
+    bool ChooseAnimation(int code);
+    // One of the five preset colour boxes (0 to 4).
+    void ChoosePreset(int index);
+    // "High Quality Photo Scaling".
+    void ToggleHighQualityScaling();
+    bool HighQualityScaling() const { return !FastScaling; }
+    // "Animate title in taskbar", which runs the minimise box's handler too:
+    // the box states are passed as the window shows them.
+    void AnimateTitleClicked(bool titleBox, bool minimizeBox);
+    // What the design surface's menu-text label and its shadow label show:
+    // the menu text, or a button's description while the pointer is on it.
+    std::string TextLabel = Doc.Props.MenuText;
+    void HoverButton(int slot);
+    void HoverBackground();
+    // The animation preview: renders a pending redraw first, then the moves
+    // to play (the window keeps RenderSuspended at 1 while playing them).
+    std::vector<AnimationMove> ButtAniPath(int windowWidth);
     // "Wizard >": the command wizard for the selected button, or null after
     // the message when no button is selected.
     std::unique_ptr<TfrmBtnWizCls> OpenCommandWizard();
@@ -243,6 +294,7 @@ public:
 private:
     // The working copy of the selected style's artwork.
     const Bitmap& CurrentSheet() const;
+    void DrawTextLabel(Bitmap& out) const;
     // The style's artwork with a custom button style's faces, as a grid.
     void LoadSheet();
     void TakeTextColours(bool fromSheet);

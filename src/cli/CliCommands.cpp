@@ -352,6 +352,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "orvane-menu: the menu has " << model.Doc.Menu.ButtonCount << " buttons\n";
         return 2;
     }
+    if (button) model.HoverButton(button);
     WriteFileReplacing(a.Option("-o"), WritePng(model.DesignSurfaceImage(button, state)));
     out << a.Option("-o") << "\n";
     return 0;
