@@ -32,6 +32,7 @@ public:
     bool BackVisible = false;
     bool ForwardEnabled = true;
     std::string ForwardCaption = "&Create Autorun >";
+    bool Closed = false;  // "&Close" pressed: the window goes away
 
     // The "*.mng" files of the listed folder, by name.
     std::vector<std::string> ListedFiles() const;
@@ -41,6 +42,7 @@ public:
     void Navigate(const std::string& controlName);
     void SelectAll();
     void ChooseRadio(size_t index);
+    void Close() { Closed = true; }
 
 private:
     bool CheckPageOne();
