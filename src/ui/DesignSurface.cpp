@@ -2,14 +2,11 @@
 
 #include "app/EditorModel.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace orvane {
-
-namespace {
-constexpr int kMargin = 4;  // the menu panel's place; its shadow sits 4 further
-}
 
 QImage ToQImage(const Bitmap& bitmap) {
     if (bitmap.IsEmpty()) return QImage();
@@ -24,89 +21,166 @@ QImage ToQImage(const Bitmap& bitmap) {
 
 DesignSurface::DesignSurface(EditorModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setMouseTracking(true);
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void DesignSurface::Compose() {
-    const int state = pressed_ && pressed_ == hover_ ? 2 : (hover_ ? 1 : 0);
-    image_ = ToQImage(model_.DesignSurfaceImage(hover_, state));
+void DesignSurface::ComposeBack() {
+    back_ = ToQImage(model_.DesignSurfaceBack());
+    shownLabel_ = model_.TextLabel;
+}
+
+void DesignSurface::ComposeButtons() {
+    const TOVMenu& menu = model_.Doc.Menu;
+    const DesignLayout& layout = model_.Renderer.Layout;
+    for (int i = 1; i <= kMaxButtons; ++i) {
+        auto& images = buttons_[size_t(i)];
+        if (i > menu.ButtonCount) {
+            images = {};
+            continue;
+        }
+        for (int s = 0; s < 3; ++s) images[size_t(s)] = ToQImage(menu.Buttons[size_t(i)].Images[size_t(s)]);
+        if (!animating_) place_[size_t(i)] = QPoint(layout.Buttons[size_t(i)].Left, layout.Buttons[size_t(i)].Top);
+    }
 }
 
 void DesignSurface::Refresh() {
-    Compose();
+    ComposeBack();
+    ComposeButtons();
     updateGeometry();
     resize(sizeHint());
     update();
 }
 
 QSize DesignSurface::sizeHint() const {
-    return QSize(image_.width() + 2 * kMargin + 8, image_.height() + 2 * kMargin + 8);
+    return QSize(back_.width() + 2 * kMargin + 4, back_.height() + 2 * kMargin + 4);
+}
+
+void DesignSurface::BeginAnimation() { animating_ = true; }
+
+void DesignSurface::MoveButton(int slot, int left, int top) {
+    if (slot < 1 || slot > kMaxButtons) return;
+    place_[size_t(slot)] = QPoint(left, top);
+    update();
+}
+
+void DesignSurface::EndAnimation() {
+    animating_ = false;
+    Refresh();
 }
 
 QPoint DesignSurface::ToMenu(const QPoint& p) const { return p - QPoint(kMargin, kMargin); }
 
+int DesignSurface::ButtonUnder(const QPoint& p) const {
+    if (animating_) return 0;
+    return model_.ButtonAt(p.x(), p.y());
+}
+
 void DesignSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (image_.isNull()) return;
-    painter.fillRect(QRect(kMargin + 4, kMargin + 4, image_.width(), image_.height()), QColor(0, 0, 0, 90));
-    painter.drawImage(kMargin, kMargin, image_);
+    if (back_.isNull()) return;
+    const QRect panel(kMargin, kMargin, back_.width(), back_.height());
+    // The shadow panel, 4 pixels down and right of the menu panel.
+    painter.fillRect(panel.translated(4, 4), QColor(0, 0, 0, 110));
+    painter.drawImage(panel.topLeft(), back_);
+    painter.setClipRect(panel);
+    const TOVMenu& menu = model_.Doc.Menu;
     const DesignLayout& layout = model_.Renderer.Layout;
-    const int selected = model_.Doc.Menu.SelectedButton;
-    if (!layout.SelectionVisible) return;
+    for (int i = 1; i <= menu.ButtonCount; ++i) {
+        if (!animating_ && !layout.ButtonVisible[size_t(i)]) continue;
+        const int state = i == pressed_ && i == hover_ ? 2 : (i == hover_ ? 1 : 0);
+        const QImage& image = buttons_[size_t(i)][size_t(state)];
+        if (!image.isNull()) painter.drawImage(panel.topLeft() + place_[size_t(i)], image);
+    }
+    if (animating_ || !layout.SelectionVisible) return;
+    const int selected = menu.SelectedButton;
     Box box;
-    if (selected > 0 && selected <= model_.Doc.Menu.ButtonCount)
+    if (selected > 0 && selected <= menu.ButtonCount)
         box = layout.Buttons[size_t(selected)];
     else if (selected == 0)
         box = layout.MenuText;
     else
         box = layout.TitleSelection;
-    QPen pen(QColor(30, 30, 30));
-    pen.setStyle(Qt::DashLine);
+    // A dotted outline that inverts what lies under it, 2 pixels outside the element.
+    painter.setClipping(false);
+    QPen pen(Qt::white, 1, Qt::DotLine);
     painter.setPen(pen);
-    painter.drawRect(QRect(box.Left + kMargin - 2, box.Top + kMargin - 2, box.Width + 3, box.Height + 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.drawRect(QRect(kMargin + box.Left - 2, kMargin + box.Top - 2, box.Width + 3, box.Height + 3));
 }
 
 void DesignSurface::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
     const QPoint p = ToMenu(event->position().toPoint());
-    pressed_ = model_.ButtonAt(p.x(), p.y());
-    if (pressed_) model_.PressButton(pressed_);
-    Refresh();
-    emit SelectionChanged();
+    pressed_ = ButtonUnder(p);
+    if (pressed_) {
+        model_.PressButton(pressed_);
+        emit SelectionChanged();
+    }
+    update();
 }
 
 void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || animating_) return;
     const QPoint p = ToMenu(event->position().toPoint());
-    const int released = model_.ButtonAt(p.x(), p.y());
+    const int released = ButtonUnder(p);
     const DesignLayout& layout = model_.Renderer.Layout;
     auto inside = [&](const Box& b) {
         return p.x() >= b.Left && p.x() < b.Left + b.Width && p.y() >= b.Top && p.y() < b.Top + b.Height;
     };
+    const bool onMenu = QRect(0, 0, back_.width(), back_.height()).contains(p);
     if (pressed_ && released == pressed_)
         model_.ClickButton(released);
     else if (!pressed_ && inside(layout.MenuText))
         model_.ClickMenuText();
     else if (!pressed_ && inside(layout.TitleSelection))
         model_.ClickTitle();
-    else if (!pressed_)
+    else if (!pressed_ && onMenu)
         model_.ClickBackground();
+    else {
+        pressed_ = 0;
+        update();
+        return;
+    }
     pressed_ = 0;
-    Refresh();
     emit SelectionChanged();
 }
 
-void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = ToMenu(event->position().toPoint());
-    const int over = model_.ButtonAt(p.x(), p.y());
-    if (over == hover_) return;
+void DesignSurface::Hover(const QPoint& p) {
+    const int over = ButtonUnder(p);
+    if (over) {
+        model_.HoverButton(over);
+    } else {
+        model_.HoverBackground();
+    }
+    const bool relabel = model_.TextLabel != shownLabel_;
+    if (relabel) ComposeBack();
+    if (!relabel && over == hover_) return;
     hover_ = over;
-    Compose();
     update();
+}
+
+void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
+    Hover(ToMenu(event->position().toPoint()));
+    setCursor(hover_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void DesignSurface::leaveEvent(QEvent*) {
     hover_ = 0;
-    Compose();
+    model_.HoverBackground();
+    if (model_.TextLabel != shownLabel_) ComposeBack();
     update();
+}
+
+void DesignSurface::contextMenuEvent(QContextMenuEvent* event) {
+    const QPoint p = ToMenu(event->pos());
+    if (!QRect(0, 0, back_.width(), back_.height()).contains(p)) return;
+    const int button = ButtonUnder(p);
+    if (button) {
+        model_.PressButton(button);
+        emit SelectionChanged();
+    }
+    emit ContextMenuRequested(button, event->globalPos());
 }
 
 }  // namespace orvane

@@ -1,120 +1,221 @@
 #include "MainWindow.h"
 
+#include "app/FormatBar.h"
 #include "app/Tips.h"
 #include "ui/AboutBox.h"
+#include "ui/AutorunWizardDialog.h"
 #include "ui/ButtonDesignerDialog.h"
+#include "ui/CommandWizardDialog.h"
+#include "ui/CopyCustomDialog.h"
 #include "ui/DesignSurface.h"
+#include "ui/FormatToolbar.h"
+#include "ui/Icons.h"
+#include "ui/Palettes.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDockWidget>
-#include <QFormLayout>
-#include <QKeySequence>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSlider>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSignalBlocker>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace orvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-// The menu text holds CR LF line breaks; the text field shows LF.
-QString ToField(const std::string& text) { return Q(text).replace("\r\n", "\n"); }
-std::string FromField(const QString& text) {
-    QString s = text;
-    return s.replace("\n", "\r\n").toStdString();
-}
+constexpr int kStepPauseMs = 8;  // between two steps of the button animation
 
 }  // namespace
 
 TForm1::TForm1(const std::filesystem::path& appFolder, std::vector<std::string> args)
     : platform_(this), model_(platform_, appFolder), args_(std::move(args)) {
+    setObjectName("Form1");
     platform_.SetAppFolder(model_.AppFolder);
-    setWindowTitle(Q(std::string(kAppTitle)));
+    setWindowTitle(Q(kAppTitle));
+    setWindowIcon(Glyph("autorun"));
+
     surface_ = new DesignSurface(model_);
-    scroll_ = new QScrollArea;
-    scroll_->setWidget(surface_);
-    scroll_->setBackgroundRole(QPalette::Dark);
-    setCentralWidget(scroll_);
-    BuildMenus();
-    BuildPanel();
-    connect(surface_, &DesignSurface::SelectionChanged, this, [this] { ShowModel(); });
-
-    model_.FormCreate();
-    const auto& rect = model_.Prefs.WindowRect;
-    resize(std::max(rect[2], 900), std::max(rect[3], 600));
-
-    redrawTimer_ = new QTimer(this);
-    connect(redrawTimer_, &QTimer::timeout, this, [this] {
-        const int before = model_.RedrawCountdown;
-        model_.Tick();
-        if (before == 1) surface_->Refresh();
-    });
-    // The second stage of start-up runs once the window is up.
-    QTimer::singleShot(10, this, [this] {
-        model_.DeferredStart(args_);
-        redrawTimer_->start(100);
+    surfaceScroll_ = new QScrollArea;
+    surfaceScroll_->setWidget(surface_);
+    surfaceScroll_->setAlignment(Qt::AlignCenter);
+    surfaceScroll_->setBackgroundRole(QPalette::Mid);
+    surfaceScroll_->setFrameShape(QFrame::NoFrame);
+    connect(surface_, &DesignSurface::SelectionChanged, this, [this] {
         ShowModel();
+        ApplyFocusRequest();
     });
-}
+    connect(surface_, &DesignSurface::ContextMenuRequested, this, &TForm1::ShowContextMenu);
 
-TForm1::~TForm1() = default;
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    format_ = new FormatToolbar(model_, this);
+    addToolBarBreak();
+    addToolBar(format_);
+    connect(format_, &FormatToolbar::Changed, this, [this] { ShowModel(); });
+    BuildPalettes();
 
-void TForm1::BuildMenus() {
-    QMenu* file = menuBar()->addMenu("&File");
-    auto add = [this](QMenu* menu, const QString& text, QKeySequence key, auto handler) {
-        QAction* action = menu->addAction(text);
-        if (!key.isEmpty()) action->setShortcut(key);
-        connect(action, &QAction::triggered, this, [this, handler] {
-            handler();
-            AfterCommand();
-        });
-        return action;
-    };
-    add(file, "New", QKeySequence("Ctrl+N"), [this] { model_.FileNew(); });
-    add(file, "&Open...", QKeySequence("Ctrl+O"), [this] { model_.FileOpen(); });
-    add(file, "&Save", QKeySequence("Ctrl+S"), [this] { model_.FileSave(); });
-    add(file, "Save &As...", QKeySequence("Ctrl+A"), [this] { model_.FileSaveAs(); });
-    file->addSeparator();
-    menuList_ = file->addMenu("Recent &Menus");
-    file->addSeparator();
-    QAction* exit = file->addAction("E&xit");
-    connect(exit, &QAction::triggered, this, [this] { close(); });
+    auto* central = new QWidget;
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(column_);
+    row->addWidget(surfaceScroll_, 1);
+    setCentralWidget(central);
 
-    QMenu* edit = menuBar()->addMenu("&Edit");
-    add(edit, "&Undo", QKeySequence("Ctrl+Z"), [this] { model_.UndoUndo(); });
-    add(edit, "&Redo", QKeySequence("Ctrl+Y"), [this] { model_.UndoRedo(); });
-    edit->addSeparator();
-    add(edit, "Cu&t", QKeySequence("Ctrl+X"), [this] { model_.CutButton(); });
-    add(edit, "&Copy", QKeySequence("Ctrl+C"), [this] { model_.CopyButtonToClipboard(); });
-    add(edit, "&Paste", QKeySequence("Ctrl+V"), [this] { model_.PasteButton(); });
-    edit->addSeparator();
-    add(edit, "&Add Button", QKeySequence("Ctrl+B"), [this] { model_.AddButton(); });
-    add(edit, "&Delete Button", QKeySequence("Ctrl+Delete"), [this] { model_.DeleteButton(); });
-    add(edit, "Move Up", QKeySequence(), [this] { model_.MoveUp(); });
-    add(edit, "Move Down", QKeySequence(), [this] { model_.MoveDown(); });
-
-    // Help: the Help menu, and the menu the toolbar's "Help" button drops down.
-    QMenu* tools = menuBar()->addMenu("&Tools");
-    add(tools, "Custom Button Style...", QKeySequence(), [this] { model_.AddButtonStyle1Click(); });
-    add(tools, "Reset First Use Tips", QKeySequence(), [this] { ResetFirstUseTips(model_.Prefs, platform_); });
     model_.OpenDesignerWindow = [this] {
         ButtonDesignerDialog designer(model_, this);
         designer.exec();
     };
+    model_.FormCreate();
+    column_->MeasurePalettes();
+    ArrangePalettes();
+    column_->verticalScrollBar()->setValue(0);
+    onePalette_->setChecked(model_.Palettes.OnePaletteMode);
+    highQuality_->setChecked(model_.HighQualityScaling());
+
+    // A sensible first size that still fits a small screen.
+    const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
+                                                       : QRect(0, 0, 1366, 768);
+    resize(std::min(1200, screen.width() - 40), std::min(800, screen.height() - 40));
+
+    qApp->installEventFilter(this);
+    redrawTimer_ = new QTimer(this);
+    connect(redrawTimer_, &QTimer::timeout, this, [this] {
+        const int before = model_.RedrawCountdown;
+        model_.Tick();
+        if (before == 1 && !surface_->Animating()) surface_->Refresh();
+    });
+    // The second stage of start-up runs once the window is up.
+    QTimer::singleShot(10, this, [this] {
+        model_.ShowDocument = [this] { ShowModel(); };
+        model_.DeferredStart(args_);
+        redrawTimer_->start(100);
+        started_ = true;
+        ShowModel();
+    });
+}
+
+TForm1::~TForm1() { qApp->removeEventFilter(this); }
+
+// Actions, menus and tool bars ---------------------------------------------------------
+
+void TForm1::BuildActions() {
+    auto make = [this](const QString& text, const QString& hint, const QString& glyph, QKeySequence key,
+                       std::function<void()> command) {
+        auto* action = new QAction(text, this);
+        if (!hint.isEmpty()) action->setToolTip(hint);
+        if (!glyph.isEmpty()) action->setIcon(Glyph(glyph));
+        if (!key.isEmpty()) action->setShortcut(key);
+        connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+        return action;
+    };
+    new_ = make("New", "New", "new", QKeySequence("Ctrl+N"), [this] { model_.FileNew(); });
+    open_ = make("&Open...", "Open", "open", QKeySequence("Ctrl+O"), [this] { model_.FileOpen(); });
+    save_ = make("&Save", "Save", "save", QKeySequence("Ctrl+S"), [this] { model_.FileSave(); });
+    saveAs_ = make("Save &As...", "", "", QKeySequence("Ctrl+A"), [this] { model_.FileSaveAs(); });
+    autorun_ = make("Create Autorun EXE...", "Create Autorun EXE", "autorun", QKeySequence("Ctrl+E"),
+                    [this] { RunAutorunWizard(); });
+    exit_ = new QAction("E&xit", this);
+    connect(exit_, &QAction::triggered, this, [this] {
+        platform_.ProcessMessages();
+        close();
+    });
+    undo_ = make("&Undo", "Undo", "undo", QKeySequence::Undo, [this] { model_.UndoUndo(); });
+    redo_ = make("&Redo", "Redo", "redo", QKeySequence("Ctrl+Y"), [this] { model_.UndoRedo(); });
+    cut_ = make("Cu&t", "Cut (Button)", "cut", QKeySequence("Ctrl+X"), [this] { model_.CutButton(); });
+    copy_ = make("&Copy", "Copy (Button)", "copy", QKeySequence("Ctrl+C"), [this] { model_.CopyButtonToClipboard(); });
+    paste_ = make("&Paste", "Paste (Button)", "paste", QKeySequence("Ctrl+V"), [this] { model_.PasteButton(); });
+    addButton_ = make("&Add Button", "Add New Button", "add_button", QKeySequence("Ctrl+B"), [this] { model_.AddButton(); });
+    deleteButton_ = make("&Delete Button", "Delete Button", "delete_button", QKeySequence("Ctrl+Delete"),
+                         [this] { model_.DeleteButton(); });
+    moveUp_ = make("Move Up", "Move Up", "move_up", QKeySequence(), [this] { model_.MoveUp(); });
+    moveDown_ = make("Move Down", "Move Down", "move_down", QKeySequence(), [this] { model_.MoveDown(); });
+    previous_ = make("Previous", "Previous", "previous", QKeySequence(), [this] { model_.PreviousButton(); });
+    next_ = make("Next", "Next", "next", QKeySequence(), [this] { model_.NextButton(); });
+    animate_ = new QAction(Glyph("animate"), "Animate Buttons", this);
+    animate_->setToolTip("Animate buttons now");
+    connect(animate_, &QAction::triggered, this, [this] { ButtAni(); });
+
+    onePalette_ = new QAction("One Palette Visible at a Time", this);
+    onePalette_->setCheckable(true);
+    connect(onePalette_, &QAction::triggered, this, [this](bool) {
+        model_.Palettes.SetOnePaletteMode(!model_.Palettes.OnePaletteMode);
+        onePalette_->setChecked(model_.Palettes.OnePaletteMode);
+        int first = -1;
+        for (int i = 0; i < PaletteColumn::kCount && first < 0; ++i)
+            if (model_.Palettes.Open[size_t(i)]) first = i;
+        ArrangePalettes(first);
+    });
+    disableSounds_ = new QAction("Disable Menu Sounds", this);
+    disableSounds_->setCheckable(true);
+    connect(disableSounds_, &QAction::triggered, this, [this](bool on) { Run([this, on] { model_.SetDisableSounds(on); }); });
+    highQuality_ = new QAction("High Quality Photo Scaling", this);
+    highQuality_->setCheckable(true);
+    connect(highQuality_, &QAction::triggered, this, [this](bool) { Run([this] { model_.ToggleHighQualityScaling(); }); });
+
+    const std::array<const char*, 5> palettes = {"Menu &Description", "Display &Position", "Menu &Style",
+                                                 "&Custom Properties", "&Button Properties"};
+    for (int i = 0; i < 5; ++i) {
+        auto* action = new QAction(palettes[size_t(i)], this);
+        action->setCheckable(true);
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i)));
+        connect(action, &QAction::triggered, this, [this, i] { TogglePalette(i); });
+        viewPalette_[size_t(i)] = action;
+    }
+}
+
+void TForm1::BuildMenus() {
+    fileMenu_ = menuBar()->addMenu("&File");
+    fileMenu_->addActions({new_, open_, save_, saveAs_});
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(autorun_);
+    menuListAnchor_ = fileMenu_->addSeparator();
+    for (int i = 0; i < EditorModel::kMenuListSize; ++i) {
+        QAction* entry = fileMenu_->addAction(QString());
+        connect(entry, &QAction::triggered, this, [this, i] { Run([this, i] { model_.OpenMenuListEntry(i); }); });
+        menuList_.push_back(entry);
+    }
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exit_);
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->addActions({undo_, redo_});
+    edit->addSeparator();
+    edit->addActions({cut_, copy_, paste_});
+    edit->addSeparator();
+    edit->addActions({addButton_, deleteButton_, moveUp_, moveDown_});
+
+    QMenu* view = menuBar()->addMenu("&View");
+    for (QAction* action : viewPalette_) view->addAction(action);
+    view->addSeparator();
+    view->addAction(onePalette_);
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    tools->addAction("Custom Button Style...", this, [this] { Run([this] { model_.AddButtonStyle1Click(); }); });
+    tools->addAction("Copy Button Style...", this, [this] { CopyButtonStyle(); });
+    tools->addSeparator();
+    tools->addAction(animate_);
+    tools->addSeparator();
+    tools->addActions({disableSounds_, highQuality_});
+    tools->addSeparator();
+    tools->addAction("Reset First Use Tips", this, [this] { ResetFirstUseTips(model_.Prefs, platform_); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     auto* helpButtonMenu = new QMenu(this);
@@ -124,8 +225,8 @@ void TForm1::BuildMenus() {
                                                                  : nullptr;
         if (!menu) continue;
         if (!entry.Page || entry.Page == HelpPage::Troubleshooting) menu->addSeparator();
-        QAction* action = menu->addAction(Q(std::string(entry.Text)));
-        if (!entry.Key.empty()) action->setShortcut(QKeySequence(Q(std::string(entry.Key))));
+        QAction* action = menu->addAction(Q(entry.Text));
+        if (!entry.Key.empty()) action->setShortcut(QKeySequence(Q(entry.Key)));
         const std::optional<HelpPage> page = entry.Page;
         connect(action, &QAction::triggered, this, [this, page] {
             if (page) {
@@ -135,127 +236,229 @@ void TForm1::BuildMenus() {
             }
         });
     }
-    auto* helpButton = new QToolButton;
-    helpButton->setText("Help");
-    helpButton->setMenu(helpButtonMenu);
-    helpButton->setPopupMode(QToolButton::InstantPopup);
-    addToolBar("Help")->addWidget(helpButton);
+    helpButtonMenu->setObjectName("HelpButtonMenu");
+    help->setObjectName("HelpMenu");
+    setProperty("helpButtonMenu", QVariant::fromValue<QObject*>(helpButtonMenu));
 }
 
-void TForm1::BuildPanel() {
-    auto* panel = new QWidget;
-    auto* column = new QVBoxLayout(panel);
-    auto* form = new QFormLayout;
-    column->addLayout(form);
-    column->addStretch(1);
-    title_ = new QLineEdit;
-    menuText_ = new QPlainTextEdit;
-    menuText_->setFixedHeight(90);
-    styles_ = new QComboBox;
-    buttonStyles_ = new QComboBox;
-    caption_ = new QLineEdit;
-    command_ = new QLineEdit;
-    command_->setToolTip("The action to take when this button is clicked");
-    argument_ = new QLineEdit;
-    argument_->setToolTip("Advanced instructions for applications (advanced users only)");
-    description_ = new QLineEdit;
-    minimize_ = new QCheckBox("Minimize menu when this button clicked");
-    exit_ = new QCheckBox("Exit menu when this button clicked");
-    maximize_ = new QCheckBox("Maximize the opened window");
-    form->addRow("Menu Title", title_);
-    form->addRow("Menu Text", menuText_);
-    form->addRow("Menu Style", styles_);
-    form->addRow("Button Style", buttonStyles_);
-    form->addRow(new QLabel("<b>Button Properties</b>"));
-    form->addRow("Caption", caption_);
-    form->addRow("Command", command_);
-    form->addRow("Commandline Argument", argument_);
-    form->addRow("Description", description_);
-    form->addRow(exit_);
-    form->addRow(minimize_);
-    form->addRow(maximize_);
+void TForm1::BuildToolBar() {
+    QToolBar* bar = addToolBar("Main");
+    bar->setObjectName("MainToolbar");
+    bar->setIconSize(QSize(16, 16));
+    bar->setMovable(false);
+    bar->addActions({new_, open_, save_});
+    bar->addSeparator();
+    bar->addActions({undo_, redo_});
+    bar->addSeparator();
+    bar->addActions({cut_, copy_, paste_});
+    bar->addSeparator();
+    bar->addActions({addButton_, deleteButton_, moveUp_, moveDown_});
+    bar->addSeparator();
+    bar->addAction(autorun_);
+    bar->addAction(animate_);
+    animateButton_ = qobject_cast<QToolButton*>(bar->widgetForAction(animate_));
+    bar->addSeparator();
+    auto* helpButton = new QToolButton(bar);
+    helpButton->setObjectName("HelpButton");
+    helpButton->setIcon(Glyph("help"));
+    helpButton->setToolTip("Help");
+    helpButton->setMenu(qobject_cast<QMenu*>(property("helpButtonMenu").value<QObject*>()));
+    helpButton->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(helpButton, &QToolButton::clicked, this, [this] { platform_.OpenHelpPage(HelpPage::Contents); });
+    bar->addWidget(helpButton);
+}
 
-    auto* dock = new QDockWidget("Properties", this);
-    dock->setWidget(panel);
-    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    addDockWidget(Qt::LeftDockWidgetArea, dock);
+// Showing the model -----------------------------------------------------------------
 
-    connect(title_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetTitle(t.toStdString()); });
-    connect(menuText_, &QPlainTextEdit::textChanged, this,
-            [this] { model_.SetMenuText(FromField(menuText_->toPlainText())); });
-    connect(styles_, &QComboBox::activated, this, [this](int i) {
-        model_.ComboBox1Select(i);
-        AfterCommand();
-    });
-    connect(buttonStyles_, &QComboBox::activated, this, [this](int i) {
-        model_.ComboBox2Select(i);
-        AfterCommand();
-    });
-    connect(caption_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetCaption(t.toStdString()); });
-    connect(command_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetCommand(t.toStdString()); });
-    connect(argument_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetArgument(t.toStdString()); });
-    connect(description_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { model_.SetDescription(t.toStdString()); });
-    connect(minimize_, &QCheckBox::toggled, this, [this](bool on) { model_.SetMinimizeOnClick(on); });
-    connect(exit_, &QCheckBox::toggled, this, [this](bool on) { model_.SetExitOnClick(on); });
-    connect(maximize_, &QCheckBox::toggled, this, [this](bool on) { model_.SetMaximizeWindow(on); });
+void TForm1::Run(const std::function<void()>& command) {
+    command();
+    ShowModel();
+    ApplyFocusRequest();
 }
 
 void TForm1::ShowModel() {
-    const MenuDocument& doc = model_.Doc;
-    {
-        QSignalBlocker a(title_), b(menuText_), c(styles_), d(buttonStyles_), e(caption_), f(command_), g(argument_),
-            h(description_), i(minimize_), j(exit_), k(maximize_);
-        if (title_->text().toStdString() != doc.Props.Title) title_->setText(Q(doc.Props.Title));
-        if (FromField(menuText_->toPlainText()) != doc.Props.MenuText) menuText_->setPlainText(ToField(doc.Props.MenuText));
-        styles_->clear();
-        for (int p = 0; p < model_.Styles.Count(); ++p) styles_->addItem(Q(model_.Styles.At(p).Name));
-        styles_->setCurrentIndex(model_.SelectedStyle);
-        buttonStyles_->clear();
-        for (const std::string& entry : model_.ButtonStyles.Entries) buttonStyles_->addItem(Q(entry));
-        buttonStyles_->setCurrentIndex(model_.ButtonStyles.Selected);
-        model_.ShowButtonProps();
-        const auto& panel = model_.ButtonPanel;
-        caption_->setText(Q(panel.Caption));
-        command_->setText(Q(panel.Command));
-        argument_->setText(Q(panel.Argument));
-        description_->setText(Q(panel.Description));
-        minimize_->setChecked(panel.Minimize);
-        exit_->setChecked(panel.Exit);
-        maximize_->setChecked(panel.Maximize);
-        const bool button = doc.Menu.SelectedButton > 0;
-        for (QWidget* w : std::initializer_list<QWidget*>{caption_, command_, argument_, description_, minimize_, exit_, maximize_})
-            w->setEnabled(button);
-    }
+    model_.Format.SetToolbarFormats();
+    format_->Sync();
+    ShowPalettes();
+    ArrangePalettes();
     setWindowTitle(Q(model_.WindowCaption));
+    disableSounds_->setChecked(model_.Doc.Props.DisableSounds);
+    highQuality_->setChecked(model_.HighQualityScaling());
+    undo_->setEnabled(model_.Doc.Menu.UndoCount > 0);
+    redo_->setEnabled(model_.Doc.Menu.RedoCount > 0);
     RefreshMenuList();
-    surface_->Refresh();
+    if (!surface_->Animating()) surface_->Refresh();
 }
 
-void TForm1::AfterCommand() { ShowModel(); }
+void TForm1::ApplyFocusRequest() {
+    const EditorModel::Focus focus = model_.FocusRequest;
+    model_.FocusRequest = EditorModel::Focus::None;
+    QWidget* field = nullptr;
+    int palette = -1;
+    switch (focus) {
+        case EditorModel::Focus::None: return;
+        case EditorModel::Focus::Caption: field = caption_, palette = EditorModel::ButtonProperties; break;
+        case EditorModel::Focus::MenuText: field = menuText_, palette = EditorModel::MenuDescription; break;
+        case EditorModel::Focus::Title: field = title_, palette = EditorModel::MenuDescription; break;
+    }
+    ArrangePalettes(palette);
+    model_.Flags.Updating = true;  // taking the focus is not an edit
+    field->setFocus(Qt::MouseFocusReason);
+    model_.Flags.Updating = false;
+    if (field == menuText_) menuText_->moveCursor(QTextCursor::End);
+    column_->ensureWidgetVisible(field);
+}
+
+void TForm1::ArrangePalettes(int inView) {
+    column_->Arrange(inView);
+    for (int i = 0; i < 5; ++i) viewPalette_[size_t(i)]->setChecked(model_.Palettes.Open[size_t(i)] != 0);
+}
+
+void TForm1::TogglePalette(int index) {
+    model_.Palettes.Toggle(index);
+    ArrangePalettes(index);
+}
 
 void TForm1::RefreshMenuList() {
-    menuList_->clear();
-    if (model_.MenuList.empty()) {
-        menuList_->addAction("No menus found")->setEnabled(false);
-        return;
+    const auto& names = model_.MenuList;
+    for (int i = 0; i < EditorModel::kMenuListSize; ++i) {
+        QAction* entry = menuList_[size_t(i)];
+        if (names.empty() && i == 0) {
+            entry->setText("No menus found");
+            entry->setEnabled(false);
+            entry->setVisible(true);
+            continue;
+        }
+        const bool used = i < int(names.size());
+        entry->setVisible(used);
+        entry->setEnabled(used);
+        if (used) entry->setText(Q(names[size_t(i)]));
     }
-    for (int i = 0; i < int(model_.MenuList.size()); ++i) {
-        QAction* action = menuList_->addAction(Q(model_.MenuList[size_t(i)]));
-        connect(action, &QAction::triggered, this, [this, i] {
-            model_.OpenMenuListEntry(i);
-            AfterCommand();
-        });
+}
+
+void TForm1::ShowContextMenu(int button, QPoint globalPos) {
+    QMenu menu(this);
+    if (button > 0) {
+        menu.addAction(addButton_);
+        menu.addAction(deleteButton_);
+        menu.addSeparator();
+        menu.addAction(moveUp_);
+        menu.addAction(moveDown_);
+    } else {
+        menu.addAction(Glyph("save"), "Save Menu", this, [this] { Run([this] { model_.FileSave(); }); });
+        menu.addAction(addButton_);
+        menu.addSeparator();
+        menu.addAction(Glyph("autorun"), "Create Autorun EXE", this, [this] { RunAutorunWizard(); });
     }
+    menu.exec(globalPos);
+}
+
+// Tool windows -------------------------------------------------------------------------
+
+void TForm1::RunCommandWizard() {
+    std::unique_ptr<TfrmBtnWizCls> wizard = model_.OpenCommandWizard();
+    if (wizard) {
+        CommandWizardDialog dialog(*wizard, this);
+        dialog.exec();
+    }
+    ShowModel();
+}
+
+void TForm1::RunAutorunWizard() {
+    std::unique_ptr<TfrmEXEWizCls> wizard = model_.OpenAutorunWizard();
+    ShowModel();
+    if (!wizard) return;
+    AutorunWizardDialog dialog(*wizard, this);
+    dialog.exec();
+    ShowModel();
+}
+
+void TForm1::CopyButtonStyle() {
+    model_.CopyButtonStyle1Click([this](TfrmCopyCustom& copy) {
+        CopyCustomDialog dialog(copy, this);
+        dialog.exec();
+    });
+    ShowModel();
+}
+
+// The button animation -------------------------------------------------------------------
+
+void TForm1::ButtAni() {
+    // A second request while one runs is ignored: the first one is still moving the buttons.
+    if (animationRunning_) return;
+    animationRunning_ = true;
+    const std::vector<AnimationMove> path = model_.ButtAniPath(surface_->width());
+    surface_->Refresh();
+    model_.RenderSuspended = 1;
+    if (animateButton_) animateButton_->setToolTip(QString());
+    surface_->BeginAnimation();
+    for (const AnimationMove& move : path) {
+        if (stopAnimation_) break;
+        surface_->MoveButton(move.Slot, move.Left, move.Top);
+        if (!move.Pause) {
+            QApplication::processEvents();
+            continue;
+        }
+        surface_->repaint();
+        QEventLoop pause;
+        QTimer::singleShot(kStepPauseMs, &pause, &QEventLoop::quit);
+        pause.exec();
+    }
+    model_.RenderSuspended = 0;
+    stopAnimation_ = false;
+    if (animateButton_) animateButton_->setToolTip("Animate buttons now");
+    surface_->EndAnimation();
+    animationRunning_ = false;
+}
+
+// Events ----------------------------------------------------------------------------------
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        if (qobject_cast<QSlider*>(widget)) {
+            model_.SliderFocus();
+            undo_->setEnabled(true);
+        } else if (widget == title_) {
+            model_.EnterTitleField();
+        } else if (widget == command_) {
+            model_.EnterCommandField();
+        } else if (widget == argument_) {
+            model_.EnterArgumentField();
+        } else if (widget == animation_) {
+            model_.EnterAnimationList();
+            undo_->setEnabled(true);
+        }
+    } else if (event->type() == QEvent::Wheel) {
+        // The wheel scrolls the palette column, unless the menu itself is
+        // larger than its view and the pointer is over it.
+        const bool overSurface = surfaceScroll_->isAncestorOf(widget) || widget == surfaceScroll_;
+        const bool surfaceScrolls = surfaceScroll_->verticalScrollBar()->maximum() > 0;
+        if (overSurface && surfaceScrolls) return false;
+        if (menuText_->isAncestorOf(widget) || description_->isAncestorOf(widget)) return false;
+        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        if (notches) column_->ScrollBy(notches);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     if (closing_) return;
+    if (animationRunning_) {
+        // Let the animation stop first; the close is asked again afterwards.
+        stopAnimation_ = true;
+        event->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
+        return;
+    }
     if (!model_.CloseQuery()) {
         event->ignore();
         return;
     }
     closing_ = true;
+    redrawTimer_->stop();
     model_.Shutdown();
     event->accept();
 }

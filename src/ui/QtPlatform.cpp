@@ -68,6 +68,7 @@ QtPlatform::~QtPlatform() {
 }
 
 MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
+    if (Script) return Script->ShowMessageBox(request);
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (request.Type) {
         case MsgType::Warning: icon = QMessageBox::Warning; break;
@@ -89,6 +90,7 @@ MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialogRequest& request) {
+    if (Script) return Script->OpenFileDialog(request);
     const QString folder = ToQt((request.InitialFolder / request.FileName).string());
     const QString chosen = QFileDialog::getOpenFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
@@ -96,6 +98,7 @@ std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialog
 }
 
 std::optional<std::filesystem::path> QtPlatform::SaveFileDialog(const FileDialogRequest& request) {
+    if (Script) return Script->SaveFileDialog(request);
     const QString folder = ToQt((request.InitialFolder / request.FileName).string());
     const QString chosen = QFileDialog::getSaveFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
@@ -103,6 +106,7 @@ std::optional<std::filesystem::path> QtPlatform::SaveFileDialog(const FileDialog
 }
 
 std::optional<std::filesystem::path> QtPlatform::BrowseForFolder(const FolderRequest& request) {
+    if (Script) return Script->BrowseForFolder(request);
     const QString chosen =
         QFileDialog::getExistingDirectory(parent_, ToQt(request.Title), ToQt(request.InitialFolder.string()));
     if (chosen.isEmpty()) return std::nullopt;
@@ -127,7 +131,10 @@ bool QtPlatform::SetClipboardBitmap(const Bitmap& bitmap) {
 
 void QtPlatform::ProcessMessages() { QApplication::processEvents(); }
 
-void QtPlatform::Beep() { QApplication::beep(); }
+void QtPlatform::Beep() {
+    if (Script) return Script->Beep();
+    QApplication::beep();
+}
 
 void QtPlatform::DebugOutput(std::string_view line) { qDebug().noquote() << ToQt(line); }
 
@@ -154,6 +161,7 @@ void QtPlatform::SetProgressText(std::string_view text, int closeAfterMs) {
 }
 
 void QtPlatform::ShowSplash(int closeAfterMs) {
+    if (Script) return Script->ShowSplash(closeAfterMs);
     if (splash_) splash_->close();
     splashFinished_ = false;
     splash_ = new Splash(Splash::Mode::StartUp, parent_);
@@ -164,10 +172,12 @@ void QtPlatform::ShowSplash(int closeAfterMs) {
 }
 
 void QtPlatform::WaitForSplash() {
+    if (Script) return Script->WaitForSplash();
     while (!splashFinished_) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 bool QtPlatform::ShowTipWindow(int tip) {
+    if (Script) return Script->ShowTipWindow(tip);
     const auto content = TipContent(tip);
     if (!content) return false;
     TipWindow window(*content, parent_);

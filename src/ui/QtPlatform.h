@@ -40,6 +40,10 @@ public:
     // Opens a help page in the desktop's browser; a missing page is reported.
     void OpenHelpPage(HelpPage page);
 
+    // Answers questions, dialogs and tips instead of the user when set (tests
+    // drive the real windows while the answers come from a script).
+    Platform* Script = nullptr;
+
     // The progress window on screen, if any (for tests).
     ProgressWindow* Progress() const { return progress_; }
 

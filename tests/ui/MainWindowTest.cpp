@@ -1,0 +1,274 @@
+// The main window driven through its real widgets, offscreen: the roads
+// users take most, with questions and file dialogs answered by a script.
+#include "TempFolder.h"
+
+#include "app/FormatBar.h"
+#include "distribution/AutorunBuilder.h"
+#include "platform/FileUtil.h"
+#include "platform/ScriptedPlatform.h"
+#include "ui/AutorunWizardDialog.h"
+#include "ui/CommandWizardDialog.h"
+#include "ui/DesignSurface.h"
+#include "ui/FormatToolbar.h"
+#include "ui/MainWindow.h"
+#include "ui/Palettes.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace orvane;
+
+namespace {
+
+// An editor file carrying a small player block, so an autorun application can be built.
+void WriteEditor(const TempFolder& app) {
+    std::vector<uint8_t> editor(16, 0xEE);
+    for (uint8_t b : std::initializer_list<uint8_t>{'A', 'p', 'E', 'X', 'M', 'Z', 9, 9, 16, 0, 0, 0}) editor.push_back(b);
+    WriteFileReplacing(app.Path() / kEditorFileName, editor);
+}
+
+// Runs `drive` on the modal window of type W once it is up.
+template <typename W, typename F>
+void WhenModal(F drive) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, drive] {
+        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!window) return;
+        poll->stop();
+        poll->deleteLater();
+        drive(window);
+    });
+    poll->start(10);
+}
+
+template <typename T>
+T* Child(QWidget* parent, const char* name) {
+    T* found = parent->findChild<T*>(name);
+    if (!found) qFatal("no control %s", name);
+    return found;
+}
+
+// A radio button or check box clicked on its indicator.
+void Tick(QWidget* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+
+// An editor window started as `orvane-graphic` with no file, in a folder of its own.
+struct Editor {
+    TempFolder app;
+    ScriptedPlatform answers;
+    std::unique_ptr<TForm1> window;
+
+    Editor() {
+        answers.SuppressTips = true;
+        window = std::make_unique<TForm1>(app.Path(), std::vector<std::string>{});
+        window->Desktop().Script = &answers;
+        window->show();
+        QTRY_VERIFY_WITH_TIMEOUT(window->Started(), 5000);
+    }
+    ~Editor() {
+        window->Model().Flags.Modified = false;
+        window->close();
+    }
+    EditorModel& Model() { return window->Model(); }
+
+    template <typename T>
+    T* Find(const QString& name) {
+        T* found = window->findChild<T*>(name);
+        if (!found) qFatal("no widget %s", qPrintable(name));
+        return found;
+    }
+    // The tool button of the main tool bar with this hint.
+    QToolButton* Tool(const QString& hint) {
+        for (QToolButton* b : Find<QToolBar>("MainToolbar")->findChildren<QToolButton*>())
+            if (b->toolTip() == hint) return b;
+        qFatal("no tool button %s", qPrintable(hint));
+        return nullptr;
+    }
+    QAction* MenuItem(const QString& text) {
+        for (QAction* a : window->findChildren<QAction*>())
+            if (a->text() == text) return a;
+        qFatal("no menu item %s", qPrintable(text));
+        return nullptr;
+    }
+    // Clicks a point of the menu on the design surface.
+    void ClickMenu(QPoint menuPoint) {
+        DesignSurface* surface = window->Surface();
+        const QPoint p = menuPoint + QPoint(DesignSurface::kMargin, DesignSurface::kMargin);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, p);
+    }
+    static QPoint Centre(const Box& b) { return {b.Left + b.Width / 2, b.Top + b.Height / 2}; }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // New menu, "Blue Ribbon", a button that starts a program, saved as
+    // disc.mng, then the autorun application: the road of a first disc.
+    void TypicalRoadToAnAutorunDisc() {
+        Editor e;
+        TempFolder disc;
+        WriteEditor(e.app);
+        e.Model().MenuFolder = disc.Folder();  // where the user keeps this disc's files
+        QTest::mouseClick(e.Tool("New"), Qt::LeftButton);
+
+        QComboBox* styles = e.Find<QComboBox>("MenuStyle");
+        styles->setFocus();
+        QTest::keyClick(styles, Qt::Key_Down);  // from "XP Style" to the next entry
+        QCOMPARE(styles->currentText(), QString("Blue Ribbon"));
+        QCOMPARE(e.Model().Styles.At(e.Model().SelectedStyle).Name, std::string("Blue Ribbon"));
+
+        QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
+        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 2);
+        QLineEdit* caption = e.Find<QLineEdit>("Caption");
+        QCOMPARE(caption->text(), QString("Button 2"));
+        caption->selectAll();
+        QTest::keyClicks(caption, "&Install");
+        QCOMPARE(e.Model().Doc.Menu.Buttons[2].Caption, std::string("&Install"));
+
+        e.answers.DialogAnswers = {disc.Path() / "Setup" / "setup.exe"};
+        WhenModal<CommandWizardDialog>([](CommandWizardDialog* wizard) {
+            Tick(Child<QRadioButton>(wizard, "Option1001"));  // start an application
+            auto* forward = Child<QPushButton>(wizard, "Command2001");
+            QTest::mouseClick(forward, Qt::LeftButton);
+            QTest::mouseClick(forward, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(wizard, "cmdBrowse"), Qt::LeftButton);
+            QTest::mouseClick(forward, Qt::LeftButton);
+        });
+        QTest::mouseClick(e.Find<QPushButton>("Wizard"), Qt::LeftButton);
+        QCOMPARE(e.Model().Doc.Menu.Buttons[2].Command, std::string("\\Setup\\setup.exe"));
+        QCOMPARE(e.Find<QLineEdit>("Command")->text(), QString("\\Setup\\setup.exe"));
+
+        e.answers.DialogAnswers = {disc.Path() / "disc"};
+        QTest::mouseClick(e.Tool("Save"), Qt::LeftButton);
+        QCOMPARE(e.answers.FileDialogs.back().Title, std::string("Save Menu As..."));
+        QVERIFY(std::filesystem::exists(disc.Path() / "disc.mng"));
+        QVERIFY(e.window->windowTitle().startsWith("disc.mng"));
+        QVERIFY(!e.Model().Flags.Modified);
+
+        bool reachedResult = false;
+        WhenModal<AutorunWizardDialog>([&reachedResult](AutorunWizardDialog* wizard) {
+            auto* forward = Child<QPushButton>(wizard, "Command3001");
+            QTest::mouseClick(forward, Qt::LeftButton);  // the name: Autorun.exe beside the menu
+            QVERIFY(Child<QCheckBox>(wizard, "ChkOptn1")->isChecked());
+            QTest::mouseClick(forward, Qt::LeftButton);  // the menus
+            QVERIFY(Child<QRadioButton>(wizard, "RadOptn1")->isChecked());
+            QTest::mouseClick(forward, Qt::LeftButton);  // the default menu: build
+            reachedResult = Child<QLabel>(wizard, "lblBoldName")->text() == "Autorun.exe";
+            QTest::mouseClick(Child<QPushButton>(wizard, "cmdClose"), Qt::LeftButton);
+        });
+        e.MenuItem("Create Autorun EXE...")->trigger();
+        QVERIFY(reachedResult);
+        const AutorunPackage package = ReadAutorunPackage(ReadWholeFile(disc.Path() / "Autorun.exe"));
+        QCOMPARE(package.Error, std::string());
+        QCOMPARE(package.Files.size(), size_t(1));
+        QCOMPARE(package.Files[0].Name, std::string("disc.mng"));
+        QVERIFY(std::filesystem::exists(disc.Path() / "Autorun.inf"));
+    }
+
+    void StartsWithANewMenuInXpStyle() {
+        Editor e;
+        QCOMPARE(e.Find<QComboBox>("MenuStyle")->currentText(), QString("XP Style"));
+        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 1);
+        QCOMPARE(e.window->windowTitle(), QString("Orvane Graphic Menu Editor"));
+        QVERIFY(!e.Model().Doc.MenuImage.IsEmpty());
+        QCOMPARE(e.answers.TipsShown.back(), 0);  // the start-up tip comes last
+    }
+
+    void PreviousAndNextWrap() {
+        Editor e;
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
+        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 4);
+        e.ClickMenu(Editor::Centre(e.Model().Renderer.Layout.Buttons[1]));
+        QCOMPARE(e.Model().Doc.Menu.SelectedButton, 1);
+
+        struct Step {
+            const char* Action;
+            int Selected;
+        };
+        for (const Step& step : {Step{"Previous", 4}, Step{"Next", 1}, Step{"Next", 2}, Step{"Previous", 1}}) {
+            e.MenuItem(step.Action)->trigger();
+            QCOMPARE(e.Model().Doc.Menu.SelectedButton, step.Selected);
+            const std::string caption = e.Model().Doc.Menu.Buttons[size_t(step.Selected)].Caption;
+            QCOMPARE(e.Find<QLineEdit>("Caption")->text().toStdString(), caption);
+        }
+    }
+
+    void OnePaletteModeKeepsOnePaletteOpen() {
+        Editor e;
+        PaletteColumn& column = e.Model().Palettes;
+        // Palettes 1 and 2 open besides the start-up ones, then the mode on.
+        for (int i : {0, 1}) e.window->TogglePalette(i);
+        e.MenuItem("One Palette Visible at a Time")->trigger();
+        QVERIFY(column.OnePaletteMode);
+        const int firstOpen = 0;
+        for (int i = 0; i < 5; ++i) QCOMPARE(column.Open[size_t(i)], i == firstOpen ? 1 : 0);
+
+        QTest::keyClick(e.window.get(), Qt::Key_F4, Qt::ControlModifier);
+        const std::array<int, 5> open = {0, 0, 0, 1, 0};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(column.Open[size_t(i)], open[size_t(i)]);
+            PaletteFrame* frame = e.window->Palettes()->Frame(i);
+            QCOMPARE(frame->height(), open[size_t(i)] ? column.FullHeight[size_t(i)] : PaletteColumn::kClosedHeight);
+            QCOMPARE(frame->Body()->isVisible(), open[size_t(i)] == 1);
+            if (i > 0) {
+                PaletteFrame* above = e.window->Palettes()->Frame(i - 1);
+                QCOMPARE(frame->y(), above->y() + above->height() + 1);
+            }
+        }
+        QVERIFY(e.MenuItem("&Custom Properties")->isChecked());
+        QVERIFY(!e.MenuItem("Menu &Description")->isChecked());
+    }
+
+    void FontAvailabilityFollowsTheTargetAndTheFont() {
+        Editor e;
+        QToolButton* indicator = e.window->Formatting()->Availability();
+        QComboBox* names = e.window->Formatting()->FontNames();
+        e.ClickMenu(Editor::Centre(e.Model().Renderer.Layout.MenuText));
+        QCOMPARE(e.Model().Doc.Menu.SelectedButton, 0);
+
+        struct Case {
+            const char* Font;
+            const char* Hint;
+        };
+        for (const Case& c : {Case{"Arial", "99% popularity"}, Case{"Georgia", "95% popularity"},
+                              Case{"No Such Font 7", "Less than 10% popularity"}}) {
+            names->setFocus();
+            names->lineEdit()->selectAll();
+            QTest::keyClicks(names->lineEdit(), c.Font);
+            QTest::keyClick(names->lineEdit(), Qt::Key_Return);
+            QCOMPARE(e.Model().Doc.Props.TextFont.Name, std::string(c.Font));
+            QCOMPARE(indicator->toolTip(), QString(c.Hint));
+        }
+        e.ClickMenu(Editor::Centre(e.Model().Renderer.Layout.TitleSelection));
+        QCOMPARE(e.Model().Doc.Menu.SelectedButton, -1);
+        QCOMPARE(indicator->toolTip(), QString("Font Safe: text will be rendered into menu"));
+        QVERIFY(e.Find<QLineEdit>("MenuTitle")->hasFocus());
+    }
+
+    void TypingThreeCharactersRendersOnce() {
+        Editor e;
+        QLineEdit* title = e.Find<QLineEdit>("MenuTitle");
+        title->setFocus();
+        title->end(false);
+        const int before = e.Model().RenderCount;
+        QTest::keyClicks(title, "abc");
+        QCOMPARE(e.Model().RenderCount, before);  // deferred, not yet
+        QCOMPARE(e.Model().RedrawCountdown, EditorModel::RedrawDelay);
+        QTRY_COMPARE_WITH_TIMEOUT(e.Model().RedrawCountdown, -1, 3000);
+        QCOMPARE(e.Model().RenderCount, before + 1);
+        QVERIFY(e.Model().Doc.Props.Title.ends_with("abc"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,48 @@
+// Saves a picture of the editor's main window with a styled menu, for the
+// README and for checking the window's look without a desktop:
+//   main-window-grab out.png -platform offscreen
+#include "platform/ScriptedPlatform.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const QString out = args.size() > 1 ? args[1] : QStringLiteral("main-window.png");
+    QTemporaryDir appFolder;  // a settings file of its own, not the user's
+    orvane::ScriptedPlatform answers;
+    answers.SuppressTips = true;
+    orvane::TForm1 window(appFolder.path().toStdString() + "/", {});
+    window.Desktop().Script = &answers;
+    window.resize(1280, 760);
+    window.show();
+    while (!window.Started()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+
+    orvane::EditorModel& model = window.Model();
+    model.ComboBox1Select(model.StylePositionByName("Blue Ribbon"));
+    model.SetTitle("Holiday 2026");
+    model.SetMenuText("Our summer by the sea: photos, films and the travel diary.\r\n\r\nChoose a button to begin.");
+    for (const char* caption : {"&Photos", "&Videos", "Travel &Diary", "&Music"}) {
+        model.AddButton();
+        model.SetCaption(caption);
+    }
+    model.Doc.Menu.Buttons[1].Caption = "E&xit";
+    model.CreateSkin();
+    model.PressButton(2);
+    for (int palette : {0, 1, 3}) window.TogglePalette(palette);
+    window.TogglePalette(0);
+    window.ShowModel();
+    QApplication::processEvents();
+    const bool saved = window.grab().save(out);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(out));
+    model.Flags.Modified = false;
+    window.close();
+    return saved ? 0 : 1;
+}
