@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     answers.SuppressTips = true;
     orvane::TForm1 window(appFolder.path().toStdString() + "/", {});
     window.Desktop().Script = &answers;
-    window.resize(1280, 760);
+    window.resize(1280, 800);
     window.show();
     while (!window.Started()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 
@@ -36,8 +36,7 @@ int main(int argc, char** argv) {
     model.Doc.Menu.Buttons[1].Caption = "E&xit";
     model.CreateSkin();
     model.PressButton(2);
-    for (int palette : {0, 1, 3}) window.TogglePalette(palette);
-    window.TogglePalette(0);
+    window.TogglePalette(0);  // with "Menu Style" and "Button Properties", open from the start
     window.ShowModel();
     QApplication::processEvents();
     const bool saved = window.grab().save(out);

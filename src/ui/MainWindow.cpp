@@ -35,6 +35,10 @@
 
 namespace orvane {
 
+void ReportError(Platform& platform, const std::exception& error) {
+    ShowMessageBox(platform, error.what(), MsgType::Error);
+}
+
 namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -271,7 +275,11 @@ void TForm1::BuildToolBar() {
 // Showing the model -----------------------------------------------------------------
 
 void TForm1::Run(const std::function<void()>& command) {
-    command();
+    try {
+        command();
+    } catch (const std::exception& error) {
+        ReportError(platform_, error);
+    }
     ShowModel();
     ApplyFocusRequest();
 }

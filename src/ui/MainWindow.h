@@ -26,6 +26,10 @@ namespace orvane {
 
 class DesignSurface;
 class FormatToolbar;
+
+// The general error report: an error of the file layer (or any other that
+// reached the window) as an error message.
+void ReportError(Platform& platform, const std::exception& error);
 class PaletteColumnView;
 class PaletteFrame;
 

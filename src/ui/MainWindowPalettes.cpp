@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -71,6 +72,25 @@ void EnableAll(const std::vector<QWidget*>& widgets, bool on) {
     for (QWidget* w : widgets) w->setEnabled(on);
 }
 
+// A drop-down list's entries are shown whole, even when wider than the list.
+void WidenPopup(QComboBox* list) { list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24); }
+
+// Breaks a check box's text onto a second line when the column is too
+// narrow for it, rather than cutting it off.
+void FitToWidth(QCheckBox* box, int width) {
+    const QFontMetrics metrics(box->font());
+    const int indicator = box->sizeHint().width() - metrics.horizontalAdvance(box->text());
+    const QString text = box->text();
+    if (indicator + metrics.horizontalAdvance(text) <= width) return;
+    for (qsizetype space = text.lastIndexOf(' '); space > 0; space = text.lastIndexOf(' ', space - 1)) {
+        if (indicator + metrics.horizontalAdvance(text.left(space)) <= width) {
+            box->setText(text.left(space) + "\n" + text.mid(space + 1));
+            box->setAccessibleName(text);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 void TForm1::BuildPalettes() {
@@ -84,6 +104,10 @@ void TForm1::BuildPalettes() {
         connect(frame, &PaletteFrame::Toggled, this, [this, i] { TogglePalette(i); });
         frames_[size_t(i)] = frame;
     }
+    const int bodyWidth = PaletteColumn::kClientWidth - 12;
+    for (QWidget* body : bodies)
+        for (QCheckBox* box : body->findChildren<QCheckBox*>()) FitToWidth(box, bodyWidth);
+    WidenPopup(animation_);
     column_ = new PaletteColumnView(model_.Palettes, frames_);
     column_->setObjectName("PaletteColumn");
 }
@@ -234,6 +258,7 @@ QWidget* TForm1::BuildStylePalette() {
     connect(styles_, &QComboBox::activated, this, [this](int i) { Run([this, i] { model_.ComboBox1Select(i); }); });
 
     auto* colourRow = new QHBoxLayout;
+    colourRow->setSpacing(6);
     colourRow->addWidget(Caption("Menu Color", body));
     menuColor_ = ColourBox(body, QSize(40, 20));
     menuColor_->setObjectName("MenuColor");
@@ -250,6 +275,7 @@ QWidget* TForm1::BuildStylePalette() {
     connect(menuColorMore_, &QToolButton::clicked, this, [this] { OpenMenuColorPicker(menuColor_); });
 
     auto* presetRow = new QHBoxLayout;
+    presetRow->setSpacing(4);
     presetRow->addWidget(Caption("Presets", body));
     for (int i = 0; i < 5; ++i) {
         QToolButton* preset = ColourBox(body, QSize(20, 20));
@@ -435,6 +461,7 @@ void TForm1::ShowPalettes() {
     if (styles_->count() != model_.Styles.Count()) {
         styles_->clear();
         for (int i = 0; i < model_.Styles.Count(); ++i) styles_->addItem(Q(model_.Styles.At(i).Name));
+        WidenPopup(styles_);
     }
     styles_->setCurrentIndex(model_.SelectedStyle);
     PaintColourBox(menuColor_, p.MenuColor);
@@ -443,6 +470,7 @@ void TForm1::ShowPalettes() {
     animation_->setCurrentIndex(std::clamp(p.ButtonAnimation, 0, kAnimationCount - 1));
     buttonStyles_->clear();
     for (const std::string& entry : model_.ButtonStyles.Entries) buttonStyles_->addItem(Q(entry));
+    WidenPopup(buttonStyles_);
     buttonStyles_->setCurrentIndex(model_.ButtonStyles.Selected);
     textVisibility_->setValue(p.TextBoxVisibility);
     titleVisibility_->setValue(p.TitleBoxVisibility);

@@ -70,7 +70,9 @@ struct Editor {
         window = std::make_unique<TForm1>(app.Path(), std::vector<std::string>{});
         window->Desktop().Script = &answers;
         window->show();
+        window->activateWindow();
         QTRY_VERIFY_WITH_TIMEOUT(window->Started(), 5000);
+        QTRY_VERIFY(window->isActiveWindow());
     }
     ~Editor() {
         window->Model().Flags.Modified = false;
@@ -182,6 +184,40 @@ private slots:
         QCOMPARE(e.window->windowTitle(), QString("Orvane Graphic Menu Editor"));
         QVERIFY(!e.Model().Doc.MenuImage.IsEmpty());
         QCOMPARE(e.answers.TipsShown.back(), 0);  // the start-up tip comes last
+        // The window still fits a 1366 x 768 screen.
+        const QSize least = e.window->minimumSizeHint().expandedTo(e.window->minimumSize());
+        QVERIFY2(least.width() <= 1366 && least.height() <= 768, qPrintable(QString("%1x%2").arg(least.width()).arg(least.height())));
+    }
+
+    void AnimationPlaysAndLeavesTheButtonsInPlace() {
+        Editor e;
+        for (int i = 0; i < 2; ++i) QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
+        QToolButton* animate = e.Tool("Animate buttons now");
+        QComboBox* list = e.Find<QComboBox>("ButtonAnimation");
+        const int undoBefore = e.Model().Doc.Menu.UndoCount;
+        list->setFocus();
+        const int before = list->currentIndex();
+        QTest::keyClick(list, Qt::Key_Down);  // the next effect plays at once
+        QCOMPARE(e.Model().Doc.Props.ButtonAnimation, before + 1);
+        QVERIFY(e.Model().Doc.Menu.UndoCount > undoBefore);  // entering the list took the snapshot
+        QCOMPARE(e.Model().RenderSuspended, 0);
+        QCOMPARE(animate->toolTip(), QString("Animate buttons now"));
+        DesignSurface* surface = e.window->Surface();
+        QVERIFY(!surface->Animating());
+        for (int i = 1; i <= 3; ++i) {
+            const Box& b = e.Model().Renderer.Layout.Buttons[size_t(i)];
+            QCOMPARE(surface->ButtonPlace(i), QPoint(b.Left, b.Top));
+        }
+        // While it plays, renders are held back and the hint is gone.
+        bool sawSuspended = false;
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            if (surface->Animating() && e.Model().RenderSuspended == 1 && animate->toolTip().isEmpty()) sawSuspended = true;
+        });
+        probe.start(5);
+        QTest::mouseClick(animate, Qt::LeftButton);
+        QVERIFY(sawSuspended);
+        QCOMPARE(e.Model().RenderSuspended, 0);
     }
 
     void PreviousAndNextWrap() {
