@@ -1,5 +1,7 @@
 #include "AutorunWizardDialog.h"
 
+#include "ui/WizardFrame.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -75,26 +77,13 @@ std::vector<Box*> FillList(QScrollArea* list, const std::vector<TfrmEXEWizCls::O
 }  // namespace
 
 AutorunWizardDialog::AutorunWizardDialog(TfrmEXEWizCls& wizard, QWidget* parent) : QDialog(parent), wizard_(wizard) {
-    setObjectName("frmEXEWiz");
-    setWindowTitle("Create Autorun Application");
-    setModal(true);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(10, 10, 10, 10);
-    pages_ = new QStackedWidget;
+    const WizardFrame frame = BuildWizardFrame(this, "frmEXEWiz", "Create Autorun Application");
+    pages_ = frame.Pages;
     pages_->addWidget(BuildNamePage());
     pages_->addWidget(BuildMenusPage());
     pages_->addWidget(BuildDefaultPage());
     pages_->addWidget(BuildResultPage());
-    column->addWidget(pages_, 1);
-
-    auto* rule = new QFrame;
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    column->addWidget(rule);
-
-    auto* buttons = new QHBoxLayout;
+    QHBoxLayout* buttons = frame.Buttons;
     back_ = new QPushButton("< B&ack");
     back_->setObjectName("Command3000");
     forward_ = new QPushButton;
@@ -102,12 +91,10 @@ AutorunWizardDialog::AutorunWizardDialog(TfrmEXEWizCls& wizard, QWidget* parent)
     close_ = new QPushButton("&Close");
     close_->setObjectName("cmdClose");
     back_->setAutoDefault(false);
-    buttons->addStretch(1);
     buttons->addWidget(back_);
     buttons->addWidget(forward_);
     buttons->addSpacing(6);
     buttons->addWidget(close_);
-    column->addLayout(buttons);
     // Keeps its place while hidden on the first page, so the others do not jump.
     QSizePolicy keep = back_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);

@@ -1,5 +1,7 @@
 #include "CommandWizardDialog.h"
 
+#include "ui/WizardFrame.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
@@ -44,27 +46,14 @@ QGroupBox* Frame(const QString& caption, QVBoxLayout*& inside) {
 }  // namespace
 
 CommandWizardDialog::CommandWizardDialog(TfrmBtnWizCls& wizard, QWidget* parent) : QDialog(parent), wizard_(wizard) {
-    setObjectName("frmBtnWiz");
-    setWindowTitle("Button Command Wizard");
-    setModal(true);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(10, 10, 10, 10);
-    pages_ = new QStackedWidget;
+    const WizardFrame frame = BuildWizardFrame(this, "frmBtnWiz", "Button Command Wizard");
+    pages_ = frame.Pages;
     pages_->addWidget(BuildActionPage());
     pages_->addWidget(BuildMenuActionPage());
     pages_->addWidget(BuildTargetPage());
     pages_->addWidget(BuildAddressPage());
     pages_->addWidget(BuildMessagePage());
-    column->addWidget(pages_, 1);
-
-    auto* rule = new QFrame;
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    column->addWidget(rule);
-
-    auto* buttons = new QHBoxLayout;
+    QHBoxLayout* buttons = frame.Buttons;
     back_ = new QPushButton("<< &Back");
     back_->setObjectName("Command2000");
     forward_ = new QPushButton;
@@ -74,12 +63,10 @@ CommandWizardDialog::CommandWizardDialog(TfrmBtnWizCls& wizard, QWidget* parent)
     // Enter always means forward, even from a text field.
     for (QPushButton* b : {back_, cancel_}) b->setAutoDefault(false);
     forward_->setDefault(true);
-    buttons->addStretch(1);
     buttons->addWidget(back_);
     buttons->addWidget(forward_);
     buttons->addSpacing(8);
     buttons->addWidget(cancel_);
-    column->addLayout(buttons);
 
     connect(back_, &QPushButton::clicked, this, [this] { Navigate("Command2000"); });
     connect(forward_, &QPushButton::clicked, this, [this] { Navigate("Command2001"); });

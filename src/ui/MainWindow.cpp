@@ -98,6 +98,7 @@ TForm1::TForm1(const std::filesystem::path& appFolder, std::vector<std::string> 
     const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
                                                        : QRect(0, 0, 1366, 768);
     resize(std::min(1200, screen.width() - 40), std::min(800, screen.height() - 40));
+    move(screen.center() - rect().center());
 
     qApp->installEventFilter(this);
     redrawTimer_ = new QTimer(this);
@@ -267,8 +268,7 @@ void TForm1::BuildToolBar() {
     helpButton->setIcon(Glyph("help"));
     helpButton->setToolTip("Help");
     helpButton->setMenu(qobject_cast<QMenu*>(property("helpButtonMenu").value<QObject*>()));
-    helpButton->setPopupMode(QToolButton::MenuButtonPopup);
-    connect(helpButton, &QToolButton::clicked, this, [this] { platform_.OpenHelpPage(HelpPage::Contents); });
+    helpButton->setPopupMode(QToolButton::InstantPopup);  // the click drops the help menu down
     bar->addWidget(helpButton);
 }
 

@@ -2,22 +2,13 @@
 #include "distribution/CommandWizard.h"
 #include "platform/ScriptedPlatform.h"
 
+#include "FakePalette.h"
+
 #include <gtest/gtest.h>
 
 using namespace orvane;
 
 namespace {
-
-// The palette's command controls, as the wizard leaves them.
-struct Palette : CommandTarget {
-    std::string Command = "old", Argument = "arg";
-    bool Minimize = true, Exit = false, Maximize = true;
-    void SetCommand(const std::string& t) override { Command = t; }
-    void SetArgument(const std::string& t) override { Argument = t; }
-    void SetMinimizeOnClick(bool on) override { Minimize = on; }
-    void SetExitOnClick(bool on) override { Exit = on; }
-    void SetMaximizeWindow(bool on) override { Maximize = on; }
-};
 
 std::string Option(int code) { return "Option1" + std::string(code < 10 ? "00" : "0") + std::to_string(code); }
 
@@ -59,7 +50,7 @@ TEST(CommandWizard, PageSequences) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         ScriptedPlatform platform;
-        Palette palette;
+        FakePalette palette;
         TfrmBtnWizCls wizard(platform, palette, "/disc/");
         wizard.ChooseAction(Option(c.code));
         EXPECT_EQ(wizard.WizardAction, c.code);
@@ -104,7 +95,7 @@ TEST(CommandWizard, CommandsWritten) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedPlatform platform;
-        Palette palette;
+        FakePalette palette;
         TfrmBtnWizCls wizard(platform, palette, "/disc/");
         wizard.ChooseAction(Option(c.code));
         wizard.Action = c.action;
@@ -125,7 +116,7 @@ TEST(CommandWizard, CommandsWritten) {
 
 TEST(CommandWizard, ExitButtonShortcut) {
     ScriptedPlatform platform;
-    Palette palette;
+    FakePalette palette;
     TfrmBtnWizCls wizard(platform, palette, "/disc/");
     wizard.ChooseAction("Option1009");
     EXPECT_EQ(wizard.ForwardCaption, "&Finish");
@@ -152,7 +143,7 @@ TEST(CommandWizard, BrowseTargets) {
     };
     for (const Case& c : cases) {
         ScriptedPlatform platform;
-        Palette palette;
+        FakePalette palette;
         TfrmBtnWizCls wizard(platform, palette, "/disc/");
         wizard.ChooseAction(Option(c.code));
         wizard.Target = "typed";

@@ -1,5 +1,6 @@
 // The main window driven through its real widgets, offscreen: the roads
 // users take most, with questions and file dialogs answered by a script.
+#include "EditorFile.h"
 #include "TempFolder.h"
 
 #include "app/FormatBar.h"
@@ -27,13 +28,6 @@
 using namespace orvane;
 
 namespace {
-
-// An editor file carrying a small player block, so an autorun application can be built.
-void WriteEditor(const TempFolder& app) {
-    std::vector<uint8_t> editor(16, 0xEE);
-    for (uint8_t b : std::initializer_list<uint8_t>{'A', 'p', 'E', 'X', 'M', 'Z', 9, 9, 16, 0, 0, 0}) editor.push_back(b);
-    WriteFileReplacing(app.Path() / kEditorFileName, editor);
-}
 
 // Runs `drive` on the modal window of type W once it is up.
 template <typename W, typename F>
@@ -119,7 +113,7 @@ private slots:
     void TypicalRoadToAnAutorunDisc() {
         Editor e;
         TempFolder disc;
-        WriteEditor(e.app);
+        WriteEditorWithPlayer(e.app);
         e.Model().MenuFolder = disc.Folder();  // where the user keeps this disc's files
         QTest::mouseClick(e.Tool("New"), Qt::LeftButton);
 

@@ -1,4 +1,6 @@
 // The command wizard's and the autorun wizard's windows, driven offscreen.
+#include "EditorFile.h"
+#include "FakePalette.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -21,25 +23,6 @@
 using namespace orvane;
 
 namespace {
-
-// The palette's command controls, as the wizard leaves them.
-struct Palette : CommandTarget {
-    std::string Command = "old", Argument = "arg";
-    bool Minimize = true, Exit = false, Maximize = true;
-    void SetCommand(const std::string& t) override { Command = t; }
-    void SetArgument(const std::string& t) override { Argument = t; }
-    void SetMinimizeOnClick(bool on) override { Minimize = on; }
-    void SetExitOnClick(bool on) override { Exit = on; }
-    void SetMaximizeWindow(bool on) override { Maximize = on; }
-    bool Untouched() const { return Command == "old" && Argument == "arg" && Minimize && !Exit && Maximize; }
-};
-
-// An editor file carrying a small player block.
-void WriteEditor(const TempFolder& app) {
-    std::vector<uint8_t> editor(16, 0xEE);
-    for (uint8_t b : std::initializer_list<uint8_t>{'A', 'p', 'E', 'X', 'M', 'Z', 9, 9, 16, 0, 0, 0}) editor.push_back(b);
-    WriteFileReplacing(app.Path() / kEditorFileName, editor);
-}
 
 template <typename W>
 W* Child(QWidget* parent, const char* name) {
@@ -157,7 +140,7 @@ private slots:
         };
         for (const Case& c : cases) {
             ScriptedPlatform platform;
-            Palette palette;
+            FakePalette palette;
             TfrmBtnWizCls wizard(platform, palette, "/disc/");
             CommandWizardDialog dialog(wizard);
             dialog.show();
@@ -190,7 +173,7 @@ private slots:
 
     void BackReturnsThroughThePages() {
         ScriptedPlatform platform;
-        Palette palette;
+        FakePalette palette;
         TfrmBtnWizCls wizard(platform, palette, "/disc/");
         CommandWizardDialog dialog(wizard);
         dialog.show();
@@ -208,7 +191,7 @@ private slots:
     void TypedFieldsAndTheKeyboard() {
         // Enter in a one-line field goes forward; in the message it breaks the line.
         ScriptedPlatform platform;
-        Palette palette;
+        FakePalette palette;
         TfrmBtnWizCls wizard(platform, palette, "/disc/");
         CommandWizardDialog dialog(wizard);
         dialog.show();
@@ -227,7 +210,7 @@ private slots:
         QCOMPARE(palette.Command, std::string("$A\xC2\xB6" "B"));
 
         ScriptedPlatform platform2;
-        Palette mail;
+        FakePalette mail;
         TfrmBtnWizCls wizard2(platform2, mail, "/disc/");
         CommandWizardDialog dialog2(wizard2);
         dialog2.show();
@@ -247,7 +230,7 @@ private slots:
     void CancelLeavesTheTargetUntouched() {
         for (const bool byEscape : {false, true}) {
             ScriptedPlatform platform;
-            Palette palette;
+            FakePalette palette;
             TfrmBtnWizCls wizard(platform, palette, "/disc/");
             CommandWizardDialog dialog(wizard);
             dialog.show();
@@ -267,7 +250,7 @@ private slots:
 
     void AutorunFromNameToResult() {
         TempFolder app, disc;
-        WriteEditor(app);
+        WriteEditorWithPlayer(app);
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
         model.Prefs = Settings::Defaults(app.Folder(), 1024, 768);
