@@ -583,21 +583,25 @@ std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {
 }
 
 std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {
-    if (Flags.Modified) {
-        const MsgResult answer = ShowMessageBox(platform_,
-                                                "Your autorun application will be created using the last saved\r"
-                                                "copy of your menu, do you want to save your menu now?",
-                                                MsgType::Confirmation, MsgButtons::YesNoCancel);
-        if (answer == MsgResult::Cancel) return nullptr;
-        if (answer == MsgResult::Yes && !FileSave()) {
-            ShowMessageBox(platform_, "Please open a menu you wish to create an application from first.",
-                           MsgType::Information);
-            return nullptr;
+    try {
+        if (Flags.Modified) {
+            const MsgResult answer = ShowMessageBox(platform_,
+                                                    "Your autorun application will be created using the last saved\r"
+                                                    "copy of your menu, do you want to save your menu now?",
+                                                    MsgType::Confirmation, MsgButtons::YesNoCancel);
+            if (answer == MsgResult::Cancel) return nullptr;
+            // A cancelled or refused save has spoken for itself; the wizard
+            // still opens on the last saved copy.
+            if (answer == MsgResult::Yes) FileSave();
         }
+        std::error_code ec;
+        return std::make_unique<TfrmEXEWizCls>(platform_, Builder, Doc.Menu.FileName, Doc.Menu.Folder,
+                                               fs::current_path(ec).string() + "/");
+    } catch (const std::exception&) {
+        ShowMessageBox(platform_, "Please open a menu you wish to create an application from first.",
+                       MsgType::Information);
+        return nullptr;
     }
-    std::error_code ec;
-    return std::make_unique<TfrmEXEWizCls>(platform_, Builder, Doc.Menu.FileName, Doc.Menu.Folder,
-                                           fs::current_path(ec).string() + "/");
 }
 
 }  // namespace orvane

@@ -235,7 +235,10 @@ void EditorModel::ColorSkin(bool takeTextColours) {
         NewColorSkin(takeTextColours);
         return;
     }
-    if (RenderSuspended > 0) return;
+    if (RenderSuspended > 0) {
+        RenderMissed = true;
+        return;
+    }
     LoadSheet();
     RecolourKeepingShading(Renderer.SkinSheet, Doc.Props.MenuColor);
     Renderer.SkinSheet.ToBitmap();
@@ -244,7 +247,10 @@ void EditorModel::ColorSkin(bool takeTextColours) {
 }
 
 void EditorModel::NewColorSkin(bool takeTextColours) {
-    if (RenderSuspended > 0) return;
+    if (RenderSuspended > 0) {
+        RenderMissed = true;
+        return;
+    }
     LoadSheet();
     RecolourByBrightness(Renderer.SkinSheet, Doc.Props.MenuColor);
     Renderer.SkinSheet.ToBitmap();
@@ -253,7 +259,10 @@ void EditorModel::NewColorSkin(bool takeTextColours) {
 }
 
 void EditorModel::CreateSkin() {
-    if (RenderSuspended > 0) return;
+    if (RenderSuspended > 0) {
+        RenderMissed = true;
+        return;
+    }
     Flags.Updating = true;
     platform_.ProcessMessages();
     SkinInputs in{Styles.At(SelectedStyle)};

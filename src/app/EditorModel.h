@@ -47,6 +47,7 @@ public:
     std::string WindowCaption{kAppTitle};
     bool DesignSurfaceVisible = true;
     int RenderSuspended = 0;
+    bool RenderMissed = false;  // a recolour or render was asked for while suspended
     int RedrawCountdown = -1;
 
     // Writes the document to folder + fileName. Save and Save As: replace,

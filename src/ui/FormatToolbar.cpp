@@ -93,11 +93,8 @@ FormatToolbar::FormatToolbar(EditorModel& editor, QWidget* parent)
         return action;
     };
     bold_ = toggle("Bold", "bold", &FormatBar::SetBold);
-    bold_->setShortcut(QKeySequence::Bold);
     italic_ = toggle("Italic", "italic", &FormatBar::SetItalic);
-    italic_->setShortcut(QKeySequence::Italic);
     underline_ = toggle("Underline", "underline", &FormatBar::SetUnderline);
-    underline_->setShortcut(QKeySequence::Underline);
     addSeparator();
     auto* group = new QActionGroup(this);
     struct AlignButton {
@@ -168,7 +165,12 @@ void FormatToolbar::Run(const std::function<void()>& handler) {
 void FormatToolbar::Sync() {
     QSignalBlocker a(names_), b(sizes_);
     const int index = names_->findText(Q(bar_.FontName), Qt::MatchExactly);
-    if (index >= 0) names_->setCurrentIndex(index);
+    if (index >= 0) {
+        names_->setCurrentIndex(index);
+    } else {
+        // A name the list lacks still shows, so it is not applied to the next target by mistake.
+        names_->setEditText(Q(bar_.FontName));
+    }
     sizes_->setCurrentText(QString::number(bar_.FontSize));
     fontColor_->setIcon(StripIcon(fontColorGlyph_, bar_.FontColor));
     shadowColor_->setIcon(StripIcon(shadowColorGlyph_, bar_.ShadowColor));

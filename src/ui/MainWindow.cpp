@@ -105,7 +105,10 @@ TForm1::TForm1(const std::filesystem::path& appFolder, std::vector<std::string> 
     connect(redrawTimer_, &QTimer::timeout, this, [this] {
         const int before = model_.RedrawCountdown;
         model_.Tick();
-        if (before == 1 && !surface_->Animating()) surface_->Refresh();
+        if (before == 1 && !surface_->Animating()) {
+            ShowPalettes();  // auto-sizing may have moved the size sliders
+            surface_->Refresh();
+        }
     });
     // The second stage of start-up runs once the window is up.
     QTimer::singleShot(10, this, [this] {
@@ -261,7 +264,6 @@ void TForm1::BuildToolBar() {
     bar->addSeparator();
     bar->addAction(autorun_);
     bar->addAction(animate_);
-    animateButton_ = qobject_cast<QToolButton*>(bar->widgetForAction(animate_));
     bar->addSeparator();
     auto* helpButton = new QToolButton(bar);
     helpButton->setObjectName("HelpButton");
@@ -355,6 +357,7 @@ void TForm1::ShowContextMenu(int button, QPoint globalPos) {
     } else {
         menu.addAction(Glyph("save"), "Save Menu", this, [this] { Run([this] { model_.FileSave(); }); });
         menu.addAction(addButton_);
+        menu.addAction(Glyph("wizard"), "Launch Command Wizard", this, [this] { RunCommandWizard(); });
         menu.addSeparator();
         menu.addAction(Glyph("autorun"), "Create Autorun EXE", this, [this] { RunAutorunWizard(); });
     }
@@ -398,7 +401,12 @@ void TForm1::ButtAni() {
     const std::vector<AnimationMove> path = model_.ButtAniPath(surface_->width());
     surface_->Refresh();
     model_.RenderSuspended = 1;
-    if (animateButton_) animateButton_->setToolTip(QString());
+    model_.RenderMissed = false;
+    // The hint of every "Animate buttons now" button is cleared while it plays.
+    QList<QToolButton*> animateButtons;
+    for (QToolButton* b : findChildren<QToolButton*>())
+        if (b->defaultAction() == animate_) animateButtons << b;
+    for (QToolButton* b : animateButtons) b->setToolTip(QString());
     surface_->BeginAnimation();
     for (const AnimationMove& move : path) {
         if (stopAnimation_) break;
@@ -414,9 +422,15 @@ void TForm1::ButtAni() {
     }
     model_.RenderSuspended = 0;
     stopAnimation_ = false;
-    if (animateButton_) animateButton_->setToolTip("Animate buttons now");
+    for (QToolButton* b : animateButtons) b->setToolTip(animate_->toolTip());
+    // Commands run meanwhile could not render; show what they did now.
+    if (model_.RenderMissed) {
+        model_.RenderMissed = false;
+        model_.ColorSkin(false);
+    }
     surface_->EndAnimation();
     animationRunning_ = false;
+    ShowModel();
 }
 
 // Events ----------------------------------------------------------------------------------
@@ -425,6 +439,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
+        // Focus coming back with the window or after a pop-up is no entry by the user.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
         if (qobject_cast<QSlider*>(widget)) {
             model_.SliderFocus();
             undo_->setEnabled(true);
@@ -445,8 +463,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         const bool surfaceScrolls = surfaceScroll_->verticalScrollBar()->maximum() > 0;
         if (overSurface && surfaceScrolls) return false;
         if (menuText_->isAncestorOf(widget) || description_->isAncestorOf(widget)) return false;
-        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
-        if (notches) column_->ScrollBy(notches);
+        column_->Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -109,7 +109,6 @@ private:
         *moveDown_{}, *previous_{}, *next_{};
     QAction *animate_{}, *onePalette_{}, *disableSounds_{}, *highQuality_{};
     std::array<QAction*, 5> viewPalette_{};
-    QToolButton* animateButton_ = nullptr;
 
     // Palette 1
     QLineEdit* title_ = nullptr;

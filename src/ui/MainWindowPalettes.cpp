@@ -296,7 +296,14 @@ QWidget* TForm1::BuildStylePalette() {
     animation_->setObjectName("ButtonAnimation");
     animation_->setMaxVisibleItems(18);
     for (const char* name : kAnimationNames) animation_->addItem(name);
-    grid->addWidget(animation_, row++, 0, 1, 2);
+    auto* animateNow = new QToolButton(body);
+    animateNow->setDefaultAction(animate_);
+    animateNow->setAutoRaise(true);
+    auto* animationRow = new QHBoxLayout;
+    animationRow->setSpacing(2);
+    animationRow->addWidget(animation_, 1);
+    animationRow->addWidget(animateNow);
+    grid->addLayout(animationRow, row++, 0, 1, 2);
     connect(animation_, &QComboBox::activated, this, [this](int code) {
         const bool play = model_.ChooseAnimation(code);
         ShowModel();
@@ -433,7 +440,9 @@ QWidget* TForm1::BuildButtonPalette() {
 void TForm1::OpenMenuColorPicker(QWidget* anchor) {
     auto* picker = new ColorPickerDialog(model_.OpenColorPicker(3), this);
     connect(picker, &ColorPickerDialog::Finished, this, [this] { ShowModel(); });
-    PlaceBelow(picker, anchor);
+    // At the colour box's lower-left corner.
+    picker->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
+    KeepOnScreen(picker);
     picker->show();
 }
 
@@ -468,9 +477,15 @@ void TForm1::ShowPalettes() {
     for (int i = 0; i < 5; ++i) PaintColourBox(presets_[size_t(i)], model_.Presets[size_t(i)]);
     autoAdjust_->setChecked(p.AutoAdjust);
     animation_->setCurrentIndex(std::clamp(p.ButtonAnimation, 0, kAnimationCount - 1));
-    buttonStyles_->clear();
-    for (const std::string& entry : model_.ButtonStyles.Entries) buttonStyles_->addItem(Q(entry));
-    WidenPopup(buttonStyles_);
+    QStringList entries;
+    for (const std::string& entry : model_.ButtonStyles.Entries) entries << Q(entry);
+    QStringList listed;
+    for (int i = 0; i < buttonStyles_->count(); ++i) listed << buttonStyles_->itemText(i);
+    if (entries != listed) {
+        buttonStyles_->clear();
+        buttonStyles_->addItems(entries);
+        WidenPopup(buttonStyles_);
+    }
     buttonStyles_->setCurrentIndex(model_.ButtonStyles.Selected);
     textVisibility_->setValue(p.TextBoxVisibility);
     titleVisibility_->setValue(p.TitleBoxVisibility);

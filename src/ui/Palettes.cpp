@@ -122,9 +122,15 @@ void PaletteColumnView::ScrollBy(int notches) {
     bar->setValue(bar->value() - notches * PaletteColumn::kWheelStep);
 }
 
-void PaletteColumnView::wheelEvent(QWheelEvent* event) {
-    const int notches = event->angleDelta().y() / 120;
+void PaletteColumnView::Wheel(int angleDelta) {
+    wheelRest_ += angleDelta;
+    const int notches = wheelRest_ / 120;
+    wheelRest_ -= notches * 120;
     if (notches) ScrollBy(notches);
+}
+
+void PaletteColumnView::wheelEvent(QWheelEvent* event) {
+    Wheel(event->angleDelta().y());
     event->accept();
 }
 

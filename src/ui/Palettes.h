@@ -53,6 +53,9 @@ public:
     PaletteFrame* Frame(int index) const { return frames_[size_t(index)]; }
     // One wheel notch: 30 pixels.
     void ScrollBy(int notches);
+    // A wheel turn in eighths of a degree; fine-grained wheels and touch pads
+    // add up to whole notches.
+    void Wheel(int angleDelta);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -62,6 +65,7 @@ private:
     PaletteColumn& model_;
     std::array<PaletteFrame*, 5> frames_;
     QWidget* inner_;
+    int wheelRest_ = 0;
 };
 
 }  // namespace orvane

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QSlider>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -212,6 +213,41 @@ private slots:
         QTest::mouseClick(animate, Qt::LeftButton);
         QVERIFY(sawSuspended);
         QCOMPARE(e.Model().RenderSuspended, 0);
+
+        // A button added while the animation plays shows once it has ended.
+        probe.disconnect();
+        bool added = false;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            if (!added && surface->Animating()) {
+                added = true;
+                e.MenuItem("&Add Button")->trigger();
+            }
+        });
+        QTest::mouseClick(animate, Qt::LeftButton);
+        QVERIFY(added);
+        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 4);
+        QVERIFY(e.Model().Renderer.Layout.ButtonVisible[4]);
+        const Box& fourth = e.Model().Renderer.Layout.Buttons[4];
+        QCOMPARE(surface->ButtonPlace(4), QPoint(fourth.Left, fourth.Top));
+    }
+
+    // A slider's undo snapshot comes with the user's focus, not with the
+    // focus returning after a message box or a menu.
+    void SliderSnapshotsOnlyForTheUsersFocus() {
+        Editor e;
+        e.window->TogglePalette(EditorModel::CustomProperties);
+        QSlider* gap = e.Find<QSlider>("ButtonGap");
+        struct Case {
+            Qt::FocusReason Reason;
+            int Snapshots;
+        };
+        for (const Case& c : {Case{Qt::MouseFocusReason, 1}, Case{Qt::TabFocusReason, 1},
+                              Case{Qt::ActiveWindowFocusReason, 0}, Case{Qt::PopupFocusReason, 0}}) {
+            const int before = e.Model().Doc.Menu.UndoCount;
+            QFocusEvent focus(QEvent::FocusIn, c.Reason);
+            QApplication::sendEvent(gap, &focus);
+            QCOMPARE(e.Model().Doc.Menu.UndoCount - before, c.Snapshots);
+        }
     }
 
     void PreviousAndNextWrap() {
