@@ -490,8 +490,8 @@ def bar_template(scale):
         t = (x - 8.0) / 5.0  # -1 .. 1 across columns 3..12
         nz = math.sqrt(max(0.0, 1 - t * t))
         diffuse = max(0.0, -0.45 * t + 0.893 * nz)  # the normal faces the light at column 5.75
-        spec = diffuse ** 12
-        v = 0.30 + 0.56 * diffuse + 0.14 * spec
+        specular = diffuse ** 12
+        v = 0.30 + 0.56 * diffuse + 0.14 * specular
         b = max(0, min(255, int(v * 255)))
         for y in range(n):
             px[X, y] = (b, b, b, 255)

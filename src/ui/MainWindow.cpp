@@ -194,7 +194,7 @@ void TForm1::BuildMenus() {
     fileMenu_->addActions({new_, open_, save_, saveAs_});
     fileMenu_->addSeparator();
     fileMenu_->addAction(autorun_);
-    menuListAnchor_ = fileMenu_->addSeparator();
+    fileMenu_->addSeparator();
     for (int i = 0; i < EditorModel::kMenuListSize; ++i) {
         QAction* entry = fileMenu_->addAction(QString());
         connect(entry, &QAction::triggered, this, [this, i] { Run([this, i] { model_.OpenMenuListEntry(i); }); });

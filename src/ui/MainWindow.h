@@ -100,7 +100,6 @@ private:
     std::array<PaletteFrame*, 5> frames_{};
     QTimer* redrawTimer_ = nullptr;
     QMenu* fileMenu_ = nullptr;
-    QAction* menuListAnchor_ = nullptr;
     std::vector<QAction*> menuList_;
 
     // Actions shared by menus, tool bars and context menus.
