@@ -119,7 +119,13 @@ Bitmap BoxColorGlyph(const Bitmap& glyph16, uint32_t colour) {
 
 // The toolbar ------------------------------------------------------------------
 
-FormatBar::FormatBar(EditorModel& editor) : FormatBar(editor, InstalledFontFamilies()) {}
+FormatBar::FormatBar(EditorModel& editor) : FormatBar(editor, {}) {}
+
+void FormatBar::ListFonts() {
+    const std::string shown = FontName;
+    FontNames = FontNameList(InstalledFontFamilies());
+    FontNameIndex = IndexOf(FontNames, shown);
+}
 
 FormatBar::FormatBar(EditorModel& editor, const std::vector<std::string>& installedFonts)
     : FontNames(FontNameList(installedFonts)), FontSizes(FontSizeList()), editor_(editor) {

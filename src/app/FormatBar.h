@@ -45,11 +45,14 @@ class EditorModel;
 // controls do to the selected title, menu text or button captions.
 class FormatBar {
 public:
-    // Fills the font name list from the fonts installed on this computer.
+    // The name list starts with the popular fonts only; ListFonts adds the
+    // installed ones, which only a window showing the list needs.
     explicit FormatBar(EditorModel& editor);
     FormatBar(EditorModel& editor, const std::vector<std::string>& installedFonts);
+    // Adds the fonts installed on this computer to the name list.
+    void ListFonts();
 
-    // The two lists, filled once.
+    // The two lists.
     std::vector<std::string> FontNames;
     std::vector<std::string> FontSizes;
 

@@ -2,7 +2,6 @@
 
 #include "app/EditorModel.h"
 #include "app/FormatBar.h"
-#include "platform/Text.h"
 #include "ui/ColorPickerDialog.h"
 #include "ui/Icons.h"
 #include "ui/ShadowSetsPopup.h"
@@ -56,7 +55,8 @@ FormatToolbar::FormatToolbar(EditorModel& editor, QWidget* parent)
     names_->setToolTip("Font");
     names_->setMinimumContentsLength(16);
     names_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    for (const std::string& name : FontNameList(InstalledFontFamilies())) names_->addItem(Q(name));
+    bar_.ListFonts();
+    for (const std::string& name : bar_.FontNames) names_->addItem(Q(name));
     names_->setCurrentIndex(0);
     connect(names_, &QComboBox::activated, this,
             [this](int index) { Run([this, index] { bar_.FontNameChanged(names_->itemText(index).toStdString()); }); });
