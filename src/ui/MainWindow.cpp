@@ -92,7 +92,7 @@ TForm1::TForm1(const std::filesystem::path& appFolder, std::vector<std::string> 
     ArrangePalettes();
     column_->verticalScrollBar()->setValue(0);
     onePalette_->setChecked(model_.Palettes.OnePaletteMode);
-    highQuality_->setChecked(model_.HighQualityScaling());
+    ShowModel();  // the controls show their defaults while start-up runs
 
     // A sensible first size that still fits a small screen.
     const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
