@@ -24,6 +24,15 @@ using namespace orvane;
 
 namespace {
 
+// A command wizard window on screen, writing into a palette of its own.
+struct CommandWizardOnScreen {
+    ScriptedPlatform platform;
+    FakePalette palette;
+    TfrmBtnWizCls wizard{platform, palette, "/disc/"};
+    CommandWizardDialog dialog{wizard};
+    CommandWizardOnScreen() { dialog.show(); }
+};
+
 template <typename W>
 W* Child(QWidget* parent, const char* name) {
     W* w = parent->findChild<W*>(name);
@@ -139,11 +148,8 @@ private slots:
             {"Option1009", {{"", ""}}, ""},
         };
         for (const Case& c : cases) {
-            ScriptedPlatform platform;
-            FakePalette palette;
-            TfrmBtnWizCls wizard(platform, palette, "/disc/");
-            CommandWizardDialog dialog(wizard);
-            dialog.show();
+            CommandWizardOnScreen on;
+            CommandWizardDialog& dialog = on.dialog;
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             auto* back = Child<QPushButton>(&dialog, "Command2000");
             auto* forward = Child<QPushButton>(&dialog, "Command2001");
@@ -163,8 +169,8 @@ private slots:
                 QVERIFY(back->isEnabled());
             }
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(palette.Command, std::string(c.command));
-            QCOMPARE(palette.Exit, c.option == std::string("Option1009"));
+            QCOMPARE(on.palette.Command, std::string(c.command));
+            QCOMPARE(on.palette.Exit, c.option == std::string("Option1009"));
             // The e-mail page asks for a subject; the Internet page gives an example instead.
             const bool mail = c.option == std::string("Option1008");
             QCOMPARE(Child<QLineEdit>(&dialog, "txtSubject")->isVisibleTo(&dialog), mail);
@@ -172,11 +178,8 @@ private slots:
     }
 
     void BackReturnsThroughThePages() {
-        ScriptedPlatform platform;
-        FakePalette palette;
-        TfrmBtnWizCls wizard(platform, palette, "/disc/");
-        CommandWizardDialog dialog(wizard);
-        dialog.show();
+        CommandWizardOnScreen on;
+        CommandWizardDialog& dialog = on.dialog;
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Tick(Child<QRadioButton>(&dialog, "Option1004"));
         QTest::mouseClick(Child<QPushButton>(&dialog, "Command2001"), Qt::LeftButton);
@@ -190,11 +193,8 @@ private slots:
 
     void TypedFieldsAndTheKeyboard() {
         // Enter in a one-line field goes forward; in the message it breaks the line.
-        ScriptedPlatform platform;
-        FakePalette palette;
-        TfrmBtnWizCls wizard(platform, palette, "/disc/");
-        CommandWizardDialog dialog(wizard);
-        dialog.show();
+        CommandWizardOnScreen text;
+        CommandWizardDialog& dialog = text.dialog;
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         Tick(Child<QRadioButton>(&dialog, "Option1005"));
         QTest::keyClick(&dialog, Qt::Key_Return);
@@ -207,13 +207,10 @@ private slots:
         QTest::keyClicks(message, "B");
         QVERIFY(dialog.isVisible());
         QTest::mouseClick(Child<QPushButton>(&dialog, "Command2001"), Qt::LeftButton);
-        QCOMPARE(palette.Command, std::string("$A\xC2\xB6" "B"));
+        QCOMPARE(text.palette.Command, std::string("$A\xC2\xB6" "B"));
 
-        ScriptedPlatform platform2;
-        FakePalette mail;
-        TfrmBtnWizCls wizard2(platform2, mail, "/disc/");
-        CommandWizardDialog dialog2(wizard2);
-        dialog2.show();
+        CommandWizardOnScreen mail;
+        CommandWizardDialog& dialog2 = mail.dialog;
         QVERIFY(QTest::qWaitForWindowActive(&dialog2));
         Tick(Child<QRadioButton>(&dialog2, "Option1008"));
         QTest::keyClick(&dialog2, Qt::Key_Return);
@@ -224,16 +221,13 @@ private slots:
         QTest::keyClicks(Child<QLineEdit>(&dialog2, "txtSubject"), "Hello there");
         QTest::keyClick(address, Qt::Key_Return);
         QVERIFY(!dialog2.isVisible());
-        QCOMPARE(mail.Command, std::string("mailto:info@x.org?Subject=Hello there"));
+        QCOMPARE(mail.palette.Command, std::string("mailto:info@x.org?Subject=Hello there"));
     }
 
     void CancelLeavesTheTargetUntouched() {
         for (const bool byEscape : {false, true}) {
-            ScriptedPlatform platform;
-            FakePalette palette;
-            TfrmBtnWizCls wizard(platform, palette, "/disc/");
-            CommandWizardDialog dialog(wizard);
-            dialog.show();
+            CommandWizardOnScreen on;
+            CommandWizardDialog& dialog = on.dialog;
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             Tick(Child<QRadioButton>(&dialog, "Option1003"));
             QTest::mouseClick(Child<QPushButton>(&dialog, "Command2001"), Qt::LeftButton);
@@ -243,8 +237,8 @@ private slots:
             else QTest::mouseClick(ButtonNamed(&dialog, "&Cancel"), Qt::LeftButton);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QVERIFY(wizard.Outcome == TfrmBtnWizCls::Result::Cancelled);
-            QVERIFY(palette.Untouched());
+            QVERIFY(on.wizard.Outcome == TfrmBtnWizCls::Result::Cancelled);
+            QVERIFY(on.palette.Untouched());
         }
     }
 
