@@ -9,6 +9,8 @@
 #include "ui/CopyCustomDialog.h"
 #include "ui/ShadowSetsPopup.h"
 
+#include "SaveGrab.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -16,19 +18,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
-
-namespace {
-
-bool Save(QWidget& window, const QString& folder, const QString& name) {
-    window.show();
-    QApplication::processEvents();
-    const QString path = QDir(folder).filePath(name + ".png");
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -49,28 +38,28 @@ int main(int argc, char** argv) {
 
         // The menu colour: its swatch is not among the basic ones.
         auto* small = new orvane::ColorPickerDialog(model.OpenColorPicker(3));
-        ok &= Save(*small, folder, "picker-small");
+        ok &= SaveGrab(*small, folder, "picker-small");
         small->close();
 
         // A basic colour is framed; the full editor then adds it to the custom colours.
         model.Doc.Props.TextFont.Color = orvane::MakeColor(62, 154, 222);
         auto* large = new orvane::ColorPickerDialog(model.OpenColorPicker(1));
-        ok &= Save(*large, folder, "picker-framed");
+        ok &= SaveGrab(*large, folder, "picker-framed");
         orvane::TfrmColorsCls& m = large->Model();
         m.DefineCustomColors();
         m.AddToCustomColors();
         large->Sync();
-        ok &= Save(*large, folder, "picker-expanded");
+        ok &= SaveGrab(*large, folder, "picker-expanded");
         large->close();
 
         model.Doc.Menu.TextShadowDepth = 2;
         auto* shadows = new orvane::ShadowSetsPopup(model.OpenShadowSets());
-        ok &= Save(*shadows, folder, "shadow-sets");
+        ok &= SaveGrab(*shadows, folder, "shadow-sets");
         shadows->close();
 
         orvane::TfrmCopyCustom copy(model);
         orvane::CopyCustomDialog dialog(copy);
-        ok &= Save(dialog, folder, "copy-custom");
+        ok &= SaveGrab(dialog, folder, "copy-custom");
         // The closed pop-ups go before the model they point to.
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

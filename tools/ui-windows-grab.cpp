@@ -6,25 +6,13 @@
 #include "ui/Splash.h"
 #include "ui/TipWindow.h"
 
+#include "SaveGrab.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 
 #include <cstdio>
-
-namespace {
-
-bool Save(QWidget& window, const QString& folder, const QString& name) {
-    window.show();
-    QApplication::processEvents();
-    const QString path = QDir(folder).filePath(name + ".png");
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    window.hide();
-    return saved;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -36,19 +24,19 @@ int main(int argc, char** argv) {
     // The first tip, the one with paragraphs and an ampersand, and the longest.
     for (int tip : {0, 13, 14}) {
         orvane::TipWindow window(*orvane::TipContent(tip));
-        ok &= Save(window, folder, QString("tip-%1").arg(tip, 2, 10, QChar('0')));
+        ok &= SaveGrab(window, folder, QString("tip-%1").arg(tip, 2, 10, QChar('0')));
     }
 
     orvane::Splash splash(orvane::Splash::Mode::StartUp);
-    ok &= Save(splash, folder, "splash");
+    ok &= SaveGrab(splash, folder, "splash");
     orvane::Splash about(orvane::Splash::Mode::About);
-    ok &= Save(about, folder, "about");
+    ok &= SaveGrab(about, folder, "about");
 
     const char* texts[] = {"Saving...", "Save cancelled...", "Loading Menu...", "Button Loaded."};
     for (int i = 0; i < 4; ++i) {
         orvane::ProgressWindow progress;
         progress.SetText(texts[i]);
-        ok &= Save(progress, folder, QString("progress-%1").arg(i + 1));
+        ok &= SaveGrab(progress, folder, QString("progress-%1").arg(i + 1));
     }
     return ok ? 0 : 1;
 }
