@@ -3,19 +3,6 @@
 namespace orvane {
 namespace {
 
-int32_t Flag10(bool on) { return on ? 1 : 0; }
-int32_t FlagMinus1(bool on) { return on ? -1 : 0; }
-
-void WriteFont(RecordFile& f, const FontSpec& font) {
-    f.WriteField(kTextRecord, 0, font.Name);
-    f.WriteField(kLongRecord, font.Size, {});
-    f.WriteField(kIntegerRecord, FlagMinus1(font.Bold), {});
-    f.WriteField(kIntegerRecord, FlagMinus1(font.Italic), {});
-    f.WriteField(kIntegerRecord, FlagMinus1(font.Underline), {});
-    f.WriteField(kIntegerRecord, font.Alignment, {});
-    f.WriteField(kLongRecord, int32_t(font.Color), {});
-}
-
 // Reads in order and remembers whether every record had the expected kind.
 class FieldReader {
 public:
@@ -77,71 +64,6 @@ std::string WithCrLf(const std::string& text) {
         out += text[i];
     }
     return out;
-}
-
-bool WriteMenuFields(RecordFile& f, MenuDocument& doc) {
-    const MenuProperties& p = doc.Props;
-    TOVMenu& m = doc.Menu;
-    f.WriteField(kTextRecord, 0, p.Title);
-    f.WriteField(kIntegerRecord, Flag10(p.AnimateTitle), {});
-    f.WriteField(kTextRecord, 0, WithCrLf(p.MenuText));
-    f.WriteField(kIntegerRecord, m.Position, {});
-    f.WriteField(kIntegerRecord, p.StyleId, {});
-    f.WriteField(kLongRecord, int32_t(p.MenuColor), {});
-    f.WriteField(kIntegerRecord, Flag10(p.AutoAdjust), {});
-    f.WriteField(kIntegerRecord, p.ButtonAnimation, {});
-    f.WriteField(kTextRecord, 0, m.BackgroundFile);
-    f.WriteField(kIntegerRecord, Flag10(p.AutoSizeMenu), {});
-    f.WriteField(kIntegerRecord, p.MenuWidth, {});
-    f.WriteField(kIntegerRecord, p.MenuHeight, {});
-    f.WriteField(kIntegerRecord, Flag10(p.PhotoAspect), {});
-    f.WriteField(kIntegerRecord, Flag10(p.AutoSizeButtons), {});
-    f.WriteField(kIntegerRecord, p.ButtonWidth, {});
-    f.WriteField(kIntegerRecord, p.ButtonHeight, {});
-    f.WriteField(kIntegerRecord, p.ButtonGap, {});
-    WriteFont(f, p.TextFont);
-    WriteFont(f, p.ButtonFont);
-    WriteFont(f, p.TitleFont);
-    f.WriteField(kIntegerRecord, m.TextShadowDepth, {});
-    f.WriteField(kLongRecord, int32_t(p.TextShadowColor), {});
-    f.WriteField(kIntegerRecord, m.TitleShadowDepth, {});
-    f.WriteField(kLongRecord, int32_t(p.TitleShadowColor), {});
-    f.WriteField(kIntegerRecord, m.ButtonShadowDepth, {});
-    f.WriteField(kLongRecord, int32_t(p.ButtonShadowColor), {});
-    f.WriteField(kIntegerRecord, p.FirstButtonLeft, {});
-    f.WriteField(kIntegerRecord, p.FirstButtonTop, {});
-    for (int32_t v : p.TextRect) f.WriteField(kIntegerRecord, v, {});
-    f.WriteField(kIntegerRecord, FlagMinus1(p.PhotoSkin), {});
-    f.WriteField(kIntegerRecord, FlagMinus1(p.DisableSounds), {});
-    f.WriteField(kIntegerRecord, p.TitleBoxVisibility, {});
-    f.WriteField(kIntegerRecord, p.TextBoxVisibility, {});
-    f.WriteField(kTextRecord, 0, p.ButtonStyleName);
-
-    bool exitButton = false;
-    for (int n = 1; n <= m.ButtonCount; ++n) {
-        TOVButton& b = m.Buttons[size_t(n)];
-        b.AccessKey = AccessKeyOf(b.Caption);
-        f.WriteField(kTextRecord, 0, b.Caption);
-        f.WriteField(kTextRecord, 0, b.Command);
-        f.WriteField(kTextRecord, 0, b.Argument);
-        f.WriteField(kTextRecord, 0, b.Description);
-        f.WriteField(kIntegerRecord, b.MinimizeOnClick, {});
-        f.WriteField(kIntegerRecord, b.ExitOnClick, {});
-        f.WriteField(kTextRecord, 0, b.AccessKey);
-        f.WriteField(kIntegerRecord, b.MaximizeWindow, {});
-        f.WriteField(kIntegerRecord, b.Left, {});
-        f.WriteField(kIntegerRecord, b.Top, {});
-        if (b.Command.empty() && b.ExitOnClick != 0) exitButton = true;
-    }
-    return exitButton;
-}
-
-void WriteMenuPictures(RecordFile& f, const MenuDocument& doc) {
-    const TOVMenu& m = doc.Menu;
-    f.WritePicture(1, 0, 0, 0, doc.MenuImage, {}, false);
-    for (int n = 1; n <= m.ButtonCount; ++n)
-        for (int s = 0; s < 3; ++s) f.WritePicture(1, n, s, 0, m.Buttons[size_t(n)].Images[size_t(s)], {}, false);
-    for (int s = 0; s < 3; ++s) f.WritePicture(1, 21, s, 0, m.Buttons[kControlSlot].Images[size_t(s)], {}, false);
 }
 
 MenuFileRead ReadMenuFile(RecordFile& file, const StoredMenu& start) {
@@ -239,6 +161,52 @@ bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredM
         r.Int(b.Top);
     }
     return r.Ok();
+}
+
+namespace {
+
+std::string PictureName(int number, int state, bool strip) {
+    static const char* const kStates[] = {"normal", "highlighted", "pressed"};
+    const std::string which = strip ? "the window-control strip"
+                              : number == 0 ? "the menu picture"
+                                            : "button " + std::to_string(number);
+    return which + (number == 0 && !strip ? "" : std::string(" (") + kStates[state] + ")");
+}
+
+// Reads one picture where the writer puts it; false for a strip that refers
+// to an outside file.
+bool ReadExpectedPicture(RecordFile& file, int number, int state, bool strip, Bitmap& into) {
+    const std::string name = PictureName(number, state, strip);
+    if (file.AtEnd() || file.PeekKind() != kPictureRecord) throw RecordFormatError(name + " is missing");
+    file.ReadPictureFields();
+    const auto& f = file.LastPicture;
+    if (strip && f.Frame == -1) return false;
+    if (f.Type != 1 || f.Number != number || f.State != state || f.Frame != 0)
+        throw RecordFormatError("picture " + std::to_string(f.Number) + " state " + std::to_string(f.State) +
+                                " stands where " + name + " belongs");
+    try {
+        file.ReadPictureData(into, false);
+    } catch (const RecordFormatError& e) {
+        throw RecordFormatError(name + ": " + e.what());
+    }
+    return true;
+}
+
+}  // namespace
+
+void ReadMenuPictures(RecordFile& file, int buttonCount, StoredPictures& pictures) {
+    ReadExpectedPicture(file, 0, 0, false, pictures.MenuImage);
+    if (pictures.MenuImage.IsEmpty()) throw RecordFormatError("the menu picture is empty");
+    pictures.Buttons.assign(size_t(buttonCount), {});
+    for (int n = 1; n <= buttonCount; ++n)
+        for (int s = 0; s < 3; ++s) ReadExpectedPicture(file, n, s, false, pictures.Buttons[size_t(n - 1)][size_t(s)]);
+    pictures.Controls = {};
+    for (int s = 0; s < 3; ++s) {
+        if (!ReadExpectedPicture(file, 21, s, true, pictures.Controls[size_t(s)])) {
+            pictures.Controls = {};
+            break;
+        }
+    }
 }
 
 }  // namespace orvane

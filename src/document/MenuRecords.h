@@ -74,6 +74,20 @@ struct MenuFileRead {
 // unexpected kind, data that ends early.
 MenuFileRead ReadMenuFile(RecordFile& file, const StoredMenu& start);
 
+// The pictures a menu file stores after its fields: what the player shows.
+struct StoredPictures {
+    Bitmap MenuImage;
+    std::vector<std::array<Bitmap, 3>> Buttons;  // normal, highlighted, pressed; button 1 first
+    std::array<Bitmap, 3> Controls;              // the window-control strip; empty when not stored
+};
+
+// Reads the picture records after the fields (ReadMenuFile), in the order
+// WriteMenuPictures writes them, checking each record's type, number, state
+// and frame. A strip stored as a reference to an outside file (frame -1) is
+// left empty. Throws RecordFormatError naming the picture that is missing,
+// out of place or damaged.
+void ReadMenuPictures(RecordFile& file, int buttonCount, StoredPictures& pictures);
+
 // Gives a document button the stored texts and flags; the access key comes
 // along, the place (Left, Top) is left to the layout.
 void ApplyStoredButton(const StoredButton& stored, TOVButton& button);

@@ -1,7 +1,5 @@
 #include "UBmpArray.h"
 
-#include "platform/Platform.h"
-
 #include <zlib.h>
 
 #include <algorithm>
@@ -21,22 +19,6 @@ void AllocateExact(TBmpArray& a, int32_t width, int32_t height) {
     a.Height = height;
     a.Stride = width;
     a.Pixels.assign(size_t(width) * size_t(height), 0);
-}
-
-// The pixel block: rows from the top, each from x = 0, 32-bit little-endian.
-std::vector<uint8_t> PixelBlock(const TBmpArray& a) {
-    std::vector<uint8_t> block(size_t(a.Width) * size_t(a.Height) * 4);
-    uint8_t* out = block.data();
-    for (int y = 0; y < a.Height; ++y) {
-        for (int x = 0; x < a.Width; ++x) {
-            const uint32_t v = a.Pixel(x, y);
-            *out++ = uint8_t(v);
-            *out++ = uint8_t(v >> 8);
-            *out++ = uint8_t(v >> 16);
-            *out++ = uint8_t(v >> 24);
-        }
-    }
-    return block;
 }
 
 void FillFromBlock(TBmpArray& a, const uint8_t* block) {
@@ -68,26 +50,6 @@ void TBmpArray::ToBitmap() {
     ::orvane::Bitmap picture(Width, Height);
     for (int y = 0; y < Height; ++y) std::copy_n(&Pixel(0, y), Width, picture.Row(y));
     Bitmap = std::move(picture);
-}
-
-void TBmpArray::WriteCompressed(ByteSink& out, Platform& platform) const {
-    platform.Trace("BitmapZipBinaryWrite Called, Reading Width and Height");
-    platform.Trace("LWidth: " + std::to_string(Bitmap.Width()));
-    platform.Trace("LHeight: " + std::to_string(Bitmap.Height()));
-
-    const std::vector<uint8_t> block = PixelBlock(*this);
-    uLongf zipped = compressBound(uLong(block.size()));
-    std::vector<uint8_t> buffer(4 + zipped);
-    const uint32_t length = uint32_t(block.size());
-    for (int i = 0; i < 4; ++i) buffer[size_t(i)] = uint8_t(length >> (8 * i));
-    if (compress2(buffer.data() + 4, &zipped, block.data(), uLong(block.size()), 9) != Z_OK)
-        throw std::runtime_error("picture compression failed");
-    buffer.resize(4 + zipped);
-
-    out.I32(Width);
-    out.I32(Height);
-    out.I32(int32_t(buffer.size()));
-    out.Bytes(buffer.data(), buffer.size());
 }
 
 void TBmpArray::ReadCompressed(ByteSource& in) {
@@ -126,13 +88,6 @@ void TBmpArray::ReadCompressed(ByteSource& in) {
     }
     AllocateExact(*this, width, height);
     FillFromBlock(*this, block.data());
-}
-
-void TBmpArray::WriteRaw(ByteSink& out) const {
-    out.I32(Width);
-    out.I32(Height);
-    const std::vector<uint8_t> block = PixelBlock(*this);
-    out.Bytes(block.data(), block.size());
 }
 
 void TBmpArray::ReadRaw(ByteSource& in) {

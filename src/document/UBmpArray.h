@@ -29,7 +29,8 @@ struct TBmpArray {
     // Grid -> bitmap.
     void ToBitmap();
 
-    void WriteCompressed(ByteSink& out, Platform& platform) const;
+    // Traces the sizes when a platform is given.
+    void WriteCompressed(ByteSink& out, Platform* platform) const;
     // Throws RecordFormatError for a damaged record; nothing is allocated
     // before the sizes have been checked against the record.
     void ReadCompressed(ByteSource& in);

@@ -4,7 +4,6 @@
 #include "platform/Bitmap.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,9 +23,13 @@ inline constexpr size_t kRecordHeaderSize = 11;
 // Writing goes to memory; CloseRecordFile writes it beside the target and
 // renames it over the target only when the end byte was written, so a failed
 // or abandoned save leaves the old file as it was.
+//
+// Reading from memory needs no desktop: the menu player and the fuzzers use a
+// record file without a platform, which asks nothing and shows nothing.
 class RecordFile {
 public:
-    explicit RecordFile(Platform& platform) : platform_(platform) {}
+    explicit RecordFile(Platform& platform) : platform_(&platform) {}
+    RecordFile() = default;
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -44,10 +47,14 @@ public:
 
     // folder ends in "/". With replace: asks before overwriting (when ask is
     // set) and before writing over a read-only file; false when not answered
-    // Yes. Without replace: reads the file (FileError when it cannot).
+    // Yes. Without replace: reads the file (FileError when it cannot). Needs
+    // a platform.
     bool OpenRecordFile(const std::string& fileName, const std::string& folder, bool replace, bool ask);
-    // Reads from memory instead of a file (the command-line tool and tests).
+    // Reads from memory instead of a file (the player, the command-line tool
+    // and tests).
     void OpenRecordData(std::vector<uint8_t> data);
+    // Reads from memory the caller keeps alive, without a copy.
+    void OpenRecordView(std::span<const uint8_t> data);
     // Commits a complete write (FileError when that fails); otherwise closes.
     void CloseRecordFile();
 
@@ -57,8 +64,9 @@ public:
                       const std::string& fileName, bool raw);
     void WriteEnd();
 
-    // Reads the header; false (after the version message) when its kind is not
-    // 3 or its major version is below 8. Throws RecordFormatError when short.
+    // Reads the header; false (after the version message, when there is a
+    // platform to show it) when its kind is not 3 or its major version is
+    // below 8. Throws RecordFormatError when short.
     bool ReadRecordHeader();
     int32_t ReadInteger();
     uint32_t ReadLong();
@@ -67,6 +75,10 @@ public:
     // Reads a picture record into bitmap; false (FileOpFailed set) for a record
     // of another kind. The picture's own fields are kept in LastPicture.
     bool ReadPicture(Bitmap& bitmap, bool raw);
+    // The two halves of ReadPicture: the record's own fields (into
+    // LastPicture), then its bitmap record.
+    bool ReadPictureFields();
+    void ReadPictureData(Bitmap& bitmap, bool raw);
 
     struct PictureFields {
         uint8_t Type = 0;
@@ -83,9 +95,10 @@ public:
 
 private:
     bool ExpectKind(uint8_t kind);
+    void Trace(const std::string& text);
 
-    Platform& platform_;
-    std::filesystem::path target_;
+    Platform* platform_ = nullptr;
+    std::string target_;  // the file being replaced
     bool writing_ = false;
     bool endWritten_ = false;
     ByteSink out_;

@@ -50,7 +50,7 @@ TEST(BitmapRecord, CompressedRoundTripKeepsEveryByte) {
         for (size_t i = 0; i < a.Bitmap.PixelCount(); ++i) a.Bitmap.Data()[i] = uint32_t(random());
         a.FromBitmap();
         ByteSink sink;
-        a.WriteCompressed(sink, platform);
+        a.WriteCompressed(sink, &platform);
 
         ByteSource source(sink.Data());
         TBmpArray b;
@@ -88,7 +88,7 @@ TEST(BitmapRecord, DamagedRecordsAreRefusedBeforeAllocating) {
     good.Bitmap = Bitmap(4, 4, 0x00FF00);
     good.FromBitmap();
     ByteSink sink;
-    good.WriteCompressed(sink, platform);
+    good.WriteCompressed(sink, &platform);
     const std::vector<uint8_t> valid = sink.Data();
 
     auto patched = [&](size_t at, uint32_t value) {
