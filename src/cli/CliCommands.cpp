@@ -557,20 +557,6 @@ int BuildAutorun(const std::vector<std::string>& args, std::ostream& out, std::o
 }
 
 // A packed name that could leave the folder it is written to.
-std::string UnsafeName(const std::string& name, const std::vector<std::string>& earlier) {
-    if (name.empty()) return "an empty name";
-    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return "a path separator";
-    if (name == "." || name == ".." || name.find("..") != std::string::npos) return "\"..\"";
-    if (name.size() >= 2 && name[1] == ':') return "a drive letter";
-    for (const std::string& other : earlier) {
-        std::string a = name, b = other;
-        std::transform(a.begin(), a.end(), a.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-        std::transform(b.begin(), b.end(), b.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-        if (a == b) return "a name used twice";
-    }
-    return {};
-}
-
 int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {}, {});
     if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
@@ -580,19 +566,10 @@ int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "orvane-menu: " << a.Positional[0] << ": " << package.Error << "\n";
         return 1;
     }
-    std::vector<std::string> names;
-    for (const PackagedFile& f : package.Files) {
-        const std::string problem = UnsafeName(f.Name, names);
-        if (!problem.empty()) {
-            err << "orvane-menu: the packed name \"" << f.Name << "\" holds " << problem << "; nothing was written\n";
-            return 1;
-        }
-        names.push_back(f.Name);
-    }
     const fs::path folder = a.Positional[1];
     fs::create_directories(folder);
     for (const PackagedFile& f : package.Files) {
-        WriteFileReplacing(folder / f.Name, std::span<const uint8_t>(data.data() + f.Offset, f.Size));
+        WriteFileReplacing(folder / f.Name, PackedBytes(data, f));
         out << (folder / f.Name).string() << "\n";
     }
     return 0;

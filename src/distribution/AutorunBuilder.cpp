@@ -44,43 +44,6 @@ std::vector<uint8_t> ReadPlayerBlock(std::span<const uint8_t> file, std::string&
     return std::vector<uint8_t>(file.begin() + marker + 4, file.end() - 4);
 }
 
-AutorunPackage ReadAutorunPackage(std::span<const uint8_t> d) {
-    AutorunPackage p;
-    auto fail = [&](std::string why) {
-        p.Files.clear();
-        p.Error = std::move(why);
-        return p;
-    };
-    if (d.size() < 4 + 19) return fail("the file is too short to hold a package");
-    const uint32_t start = U32At(d, d.size() - 4);  // one-based position of "FPAK"
-    if (start == 0 || size_t(start) - 1 + 19 > d.size() - 4) return fail("the package position points outside the file");
-    const size_t at = start - 1;
-    if (!std::equal(d.begin() + long(at), d.begin() + long(at) + 4, "FPAK")) return fail("no \"FPAK\" marker where the trailer points");
-    p.PlayerSize = at;
-    const size_t count = d[at + 18];
-    if (count < 1 || count > kMaxPackageFiles) return fail("the package says it holds " + std::to_string(count) + " files");
-    const size_t directory = at + 19;
-    const size_t dataStart = directory + count * 260;
-    const size_t dataEnd = d.size() - 4;
-    if (dataStart > dataEnd) return fail("the directory runs past the end of the file");
-    for (size_t i = 0; i < count; ++i) {
-        const size_t entry = directory + i * 260;
-        std::string name(reinterpret_cast<const char*>(d.data() + entry), kDirectoryName);
-        name.erase(name.find_last_not_of(' ') + 1);
-        const uint32_t offset = U32At(d, entry + 256);
-        if (offset == 0 || size_t(offset) - 1 < dataStart || size_t(offset) - 1 > dataEnd)
-            return fail("the offset of \"" + Cp1252ToUtf8(name) + "\" points outside the package");
-        p.Files.push_back({Cp1252ToUtf8(name), offset - 1, 0});
-    }
-    for (size_t i = 0; i < count; ++i) {
-        const size_t end = i + 1 < count ? p.Files[i + 1].Offset : dataEnd;
-        if (end < p.Files[i].Offset) return fail("the files of the package are out of order");
-        p.Files[i].Size = uint32_t(end - p.Files[i].Offset);
-    }
-    if (p.Files[0].Offset != dataStart) return fail("the first file does not follow the directory");
-    return p;
-}
-
 AutorunBuilder::AutorunBuilder(Platform& platform, std::string appFolder)
     : platform_(platform), appFolder_(FolderWithSlash(std::move(appFolder))) {}
 
@@ -191,8 +154,7 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
     try {
         std::vector<uint8_t> out = std::move(player);
         const size_t playerSize = out.size();
-        const uint8_t head[] = {'F', 'P', 'A', 'K', 2, 0, 0, 4, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0};
-        out.insert(out.end(), std::begin(head), std::end(head));
+        out.insert(out.end(), std::begin(kPackageHead), std::end(kPackageHead));
         out.push_back(uint8_t(files.size()));
         std::vector<size_t> offsetFields;
         for (const std::string& file : files) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AutorunPackage.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -11,23 +12,6 @@ namespace orvane {
 
 // The editor's own executable, which carries the player block at its end.
 inline const std::string kEditorFileName = "orvane-graphic";
-inline constexpr size_t kMaxPackageFiles = 99;
-inline constexpr size_t kDirectoryName = 256;
-
-// A built autorun file's package, as read back (untrusted).
-struct PackagedFile {
-    std::string Name;
-    uint32_t Offset = 0;  // zero-based
-    uint32_t Size = 0;
-};
-struct AutorunPackage {
-    size_t PlayerSize = 0;
-    std::vector<PackagedFile> Files;
-    std::string Error;  // why the file is not a package
-};
-
-// Checks every count, offset and length against the data.
-AutorunPackage ReadAutorunPackage(std::span<const uint8_t> data);
 
 // The player block of an editor executable: "ApEX", the player, the marker's
 // offset. Empty with an error when the file carries none.

@@ -97,4 +97,22 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+std::string LowerCp1252(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        const auto b = uint8_t(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+            c = char(b + 0x20);
+        else if (b == 0x8A || b == 0x8C || b == 0x8E)  // Š Œ Ž
+            c = char(b + 0x10);
+        else if (b == 0x9F)  // Ÿ
+            c = char(0xFF);
+    }
+    return out;
+}
+
+bool SameWindowsName(std::string_view a, std::string_view b) {
+    return LowerCp1252(Utf8ToCp1252(a)) == LowerCp1252(Utf8ToCp1252(b));
+}
+
 }  // namespace orvane

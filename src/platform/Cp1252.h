@@ -10,6 +10,14 @@ namespace orvane {
 std::string Utf8ToCp1252(std::string_view utf8);
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// Lower-cases Windows-1252 text the way Windows compares file names: ASCII,
+// the Latin-1 capitals and the four capitals of 0x80 to 0x9F.
+std::string LowerCp1252(std::string_view cp1252);
+
+// Whether two UTF-8 file names are the same name to Windows once written in
+// Windows-1252 (a character without a Windows-1252 form counts as "?").
+bool SameWindowsName(std::string_view utf8a, std::string_view utf8b);
+
 // Appends one code point as UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
 

@@ -89,10 +89,10 @@ TEST(AutorunCli, BuildInfoAndUnpack) {
 TEST(AutorunCli, UnpackWritesOnlyInsideItsFolder) {
     TempFolder work;
     const std::pair<std::string, std::string> cases[] = {
-        {"../evil.mng", "a path separator"},
-        {"sub\\x.mng", "a path separator"},
-        {"..", "\"..\""},
-        {"C:x.mng", "a drive letter"},
+        {"../evil.mng", "holds a folder"},
+        {"sub\\x.mng", "holds a folder"},
+        {"..", "holds \"..\""},
+        {"C:x.mng", "holds a drive"},
     };
     for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);

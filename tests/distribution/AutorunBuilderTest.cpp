@@ -175,44 +175,6 @@ TEST_F(BuilderFixture, OldExecutableThatCannotBeDeletedOrAnOverwriteDeclined) {
     EXPECT_EQ(ReadWholeFile(out.Path() / "Other.exe"), (std::vector<uint8_t>{'o', 'l', 'd'}));
 }
 
-TEST(AutorunPackage, HostileFilesAreRefused) {
-    // A good package of two files to damage.
-    std::vector<uint8_t> good = kPlayer;
-    const size_t l = good.size();
-    const uint8_t head[] = {'F', 'P', 'A', 'K', 2, 0, 0, 4, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 2};
-    good.insert(good.end(), std::begin(head), std::end(head));
-    const size_t data = l + 19 + 520;
-    for (auto [name, offset] : {std::pair{"a.mng", data + 1}, std::pair{"b.mng", data + 1 + 3}}) {
-        std::string entry = name;
-        entry.resize(256, ' ');
-        good.insert(good.end(), entry.begin(), entry.end());
-        for (int i = 0; i < 4; ++i) good.push_back(uint8_t(offset >> (8 * i)));
-    }
-    for (uint8_t b : {1, 2, 3, 4, 5}) good.push_back(b);
-    for (int i = 0; i < 4; ++i) good.push_back(uint8_t((l + 1) >> (8 * i)));
-    ASSERT_EQ(ReadAutorunPackage(good).Error, "");
-    EXPECT_EQ(ReadAutorunPackage(good).Files[1].Size, 2u);
-
-    auto with = [&](size_t at, uint8_t v) {
-        auto d = good;
-        d[at] = v;
-        return d;
-    };
-    const size_t trailer = good.size() - 4;
-    const std::pair<const char*, std::vector<uint8_t>> bad[] = {
-        {"no marker", with(l, 'X')},
-        {"count 0", with(l + 18, 0)},
-        {"count 100", with(l + 18, 100)},
-        {"count beyond the directory", with(l + 18, 3)},
-        {"offset past the end", with(l + 19 + 256 + 2, 0x7F)},
-        {"offsets out of order", with(l + 19 + 260 + 256, uint8_t(data))},
-        {"trailer past the end", with(trailer + 2, 0x7F)},
-        {"trailer zero", with(trailer, 0)},
-        {"short", std::vector<uint8_t>(good.begin(), good.begin() + 20)},
-    };
-    for (const auto& [name, data] : bad) EXPECT_NE(ReadAutorunPackage(data).Error, "") << name;
-}
-
 TEST(AutorunWizard, PagesAndChecks) {
     TempFolder app, disc;
     WriteEditor(app);
