@@ -1,12 +1,15 @@
 # The menu player and the player block.
 #
-# The player is a Windows program, cross-compiled with mingw-w64 by custom
-# commands (the project's own toolchain is the host's). The editor carries it
+# The player is a Windows program, player/CMakeLists.txt, cross-compiled with
+# mingw-w64 as a project of its own (the main project's toolchain is the
+# host's). The editor carries it
 # at the end of its executable as "ApEX" + player.exe + the marker's offset
 # (32-bit little-endian); the autorun builder copies it out from there.
 #
 #   orvane_append_player_block(<target>)  appends the block to an executable
 #                                        after each link of <target>
+#   orvane_player_host_tests()           the player's decisions built for this
+#                                        computer, and their tests
 #   ORVANE_PLAYER_EXE                    path of player.exe, empty without mingw
 #   global property ORVANE_PLAYER_BLOCK  TRUE when the block can be built
 #
@@ -14,15 +17,12 @@
 # builder then reports that the player is missing.
 
 set(ORVANE_PLAYER_DIR ${PROJECT_SOURCE_DIR}/player)
-set(ORVANE_PLAYER_PORTABLE_SOURCES
-  ${ORVANE_PLAYER_DIR}/PackageReader.cpp
-  ${ORVANE_PLAYER_DIR}/MenuReader.cpp
-  ${ORVANE_PLAYER_DIR}/Placement.cpp
-)
+include(${PROJECT_SOURCE_DIR}/cmake/PortableSources.cmake)
 
-find_program(ORVANE_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+find_program(ORVANE_MINGW_CXX x86_64-w64-mingw32-g++-win32)
+find_program(ORVANE_MINGW_RC x86_64-w64-mingw32-windres)
 set(ORVANE_PLAYER_EXE "")
-if(ORVANE_MINGW_CXX)
+if(ORVANE_MINGW_CXX AND ORVANE_MINGW_RC)
   execute_process(COMMAND ${ORVANE_MINGW_CXX} -print-file-name=libz.a
                   OUTPUT_VARIABLE _orvane_mingw_zlib OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT IS_ABSOLUTE "${_orvane_mingw_zlib}")
@@ -30,54 +30,40 @@ if(ORVANE_MINGW_CXX)
     unset(ORVANE_MINGW_CXX CACHE)
   endif()
 else()
-  message(STATUS "Menu player: x86_64-w64-mingw32-g++-posix not found (g++-mingw-w64-x86-64-posix); no player block")
+  message(STATUS "Menu player: mingw-w64 not found (g++-mingw-w64-x86-64-win32); no player block")
+  unset(ORVANE_MINGW_CXX CACHE)
 endif()
 
 if(ORVANE_MINGW_CXX)
+  # The player is a project of its own, configured with the mingw-w64
+  # toolchain; it compiles the portable sources again for Windows.
+  include(ExternalProject)
   set(_player_out ${CMAKE_BINARY_DIR}/player)
   set(ORVANE_PLAYER_EXE ${_player_out}/player.exe)
-  set(_player_flags -std=c++20 -O2 -Wall -Wextra -Wpedantic -municode
-      -ffunction-sections -fdata-sections -I${PROJECT_SOURCE_DIR}/src)
-  # Static runtime: the player must start on a bare Windows from the disc.
-  set(_player_link_flags -mwindows -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
-
-  set(_player_objects "")
-  foreach(_player_source IN LISTS ORVANE_PLAYER_PORTABLE_SOURCES ITEMS ${ORVANE_PLAYER_DIR}/PlayerMain.cpp)
-    get_filename_component(_player_name ${_player_source} NAME_WE)
-    set(_player_object ${_player_out}/${_player_name}.obj)
-    add_custom_command(
-      OUTPUT ${_player_object}
-      COMMAND ${ORVANE_MINGW_CXX} ${_player_flags} -MD -MF ${_player_object}.d -c ${_player_source} -o ${_player_object}
-      DEPENDS ${_player_source}
-      DEPFILE ${_player_object}.d
-      COMMENT "Compiling menu player ${_player_name}.cpp for Windows"
-      VERBATIM)
-    list(APPEND _player_objects ${_player_object})
-  endforeach()
-  add_custom_command(
-    OUTPUT ${ORVANE_PLAYER_EXE}
-    COMMAND ${ORVANE_MINGW_CXX} ${_player_objects} -o ${ORVANE_PLAYER_EXE} ${_player_link_flags} -lz
-    DEPENDS ${_player_objects}
-    COMMENT "Linking menu player player.exe"
-    VERBATIM)
-  add_custom_target(autorun-player ALL DEPENDS ${ORVANE_PLAYER_EXE})
+  ExternalProject_Add(autorun-player
+    SOURCE_DIR ${ORVANE_PLAYER_DIR}
+    BINARY_DIR ${_player_out}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64.cmake
+      -DCMAKE_BUILD_TYPE=Release
+      -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${_player_out}
+      -DORVANE_VERSION_MAJOR=${ORVANE_VERSION_MAJOR}
+      -DORVANE_VERSION_MINOR=${ORVANE_VERSION_MINOR}
+      -DORVANE_VERSION_PATCH=${ORVANE_VERSION_PATCH}
+      -DORVANE_VERSION_TWEAK=${ORVANE_VERSION_TWEAK}
+    CMAKE_GENERATOR ${CMAKE_GENERATOR}
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${ORVANE_PLAYER_EXE}
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
   set_property(GLOBAL PROPERTY ORVANE_PLAYER_BLOCK TRUE)
 else()
   set_property(GLOBAL PROPERTY ORVANE_PLAYER_BLOCK FALSE)
 endif()
 set_property(GLOBAL PROPERTY ORVANE_PLAYER_EXE "${ORVANE_PLAYER_EXE}")
 
-# The host side: the step that appends the block, and the readers' tests.
-add_library(orvane_player_host STATIC
-  ${ORVANE_PLAYER_PORTABLE_SOURCES}
-  ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp
-)
-target_include_directories(orvane_player_host PUBLIC ${ORVANE_PLAYER_DIR} ${PROJECT_SOURCE_DIR}/src)
-find_package(ZLIB REQUIRED)
-target_link_libraries(orvane_player_host PUBLIC ZLIB::ZLIB)
-
-add_executable(orvane-append-player-block ${ORVANE_PLAYER_DIR}/AppendPlayerBlock.cpp)
-target_link_libraries(orvane-append-player-block PRIVATE orvane_player_host)
+# The host side: the step that appends the block.
+add_executable(orvane-append-player-block ${ORVANE_PLAYER_DIR}/AppendPlayerBlock.cpp ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)
 
 # Called on an executable target. From the directory that made the target the
 # block is appended after each link (a fresh link output gets it exactly
@@ -110,8 +96,18 @@ function(orvane_append_player_block target)
   endif()
 endfunction()
 
-include(GoogleTest)
-file(GLOB _orvane_player_tests CONFIGURE_DEPENDS ${ORVANE_PLAYER_DIR}/tests/*.cpp)
-add_executable(orvane_player_tests ${_orvane_player_tests})
-target_link_libraries(orvane_player_tests PRIVATE orvane_player_host orvane_document GTest::gtest GTest::gtest_main)
-gtest_discover_tests(orvane_player_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS player)
+# The player's decisions, built for this computer so tests drive them; the
+# libraries are the editor's own, built from the same portable sources. Called
+# once the layers exist.
+function(orvane_player_host_tests)
+  add_library(orvane_player_core STATIC ${ORVANE_PORTABLE_PLAYER_SOURCES})
+  target_include_directories(orvane_player_core PUBLIC ${ORVANE_PLAYER_DIR} ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(orvane_player_core PUBLIC orvane_document orvane_render)
+
+  include(GoogleTest)
+  file(GLOB _tests CONFIGURE_DEPENDS ${ORVANE_PLAYER_DIR}/tests/*.cpp)
+  add_executable(orvane_player_tests ${_tests} ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)
+  target_include_directories(orvane_player_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+  target_link_libraries(orvane_player_tests PRIVATE orvane_player_core GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(orvane_player_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS player)
+endfunction()
