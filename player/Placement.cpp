@@ -7,47 +7,37 @@
 namespace orvane::player {
 namespace {
 
-// Window centre as a fraction of the work area (in 1/12ths), or an edge.
-enum class Edge { Start, Centre, End };
-
+// Quarters of the free space across and down.
 struct Anchor {
-    Edge Horizontal;
-    int X;  // twelfths of the width, used with Edge::Centre
-    Edge Vertical;
-    int Y;  // twelfths of the height, used with Edge::Centre
+    int Across;
+    int Down;
 };
 
 constexpr Anchor kAnchors[] = {
-    {Edge::Centre, 6, Edge::Centre, 6},  // 0 middle of screen
-    {Edge::Start, 0, Edge::Start, 0},    // 1 top left corner
-    {Edge::End, 0, Edge::Start, 0},      // 2 top right corner
-    {Edge::Start, 0, Edge::End, 0},      // 3 bottom left corner
-    {Edge::End, 0, Edge::End, 0},        // 4 bottom right corner
-    {Edge::Centre, 3, Edge::Centre, 3},  // 5 middle of the top left quarter
-    {Edge::Centre, 9, Edge::Centre, 3},  // 6 middle of the top right quarter
-    {Edge::Centre, 3, Edge::Centre, 9},  // 7 middle of the bottom left quarter
-    {Edge::Centre, 9, Edge::Centre, 9},  // 8 middle of the bottom right quarter
-    {Edge::Start, 0, Edge::Centre, 4},   // 9 left edge, a third of the way down
-    {Edge::End, 0, Edge::Centre, 4},     // 10 right edge, a third of the way down
+    {2, 2}, {0, 0}, {4, 0}, {0, 4}, {4, 4}, {1, 1}, {3, 1}, {1, 3}, {3, 3}, {0, 1}, {4, 1},
 };
 
-int Along(Edge edge, int twelfths, int start, int span, int size) {
-    int at = start;
-    switch (edge) {
-    case Edge::Start: at = start; break;
-    case Edge::End: at = start + span - size; break;
-    case Edge::Centre: at = start + int(int64_t(span) * twelfths / 12) - size / 2; break;
-    }
-    // Inside the area when it fits; otherwise flush with its start.
-    return std::max(start, std::min(at, start + span - size));
+int Along(int quarters, int start, int span, int size) {
+    const int64_t free = int64_t(span) - size;
+    if (free <= 0) return start;
+    return start + int(free * quarters / 4);
 }
 
 }  // namespace
 
 ScreenRect PlaceWindow(int position, const ScreenRect& workArea, int width, int height) {
     const Anchor& a = kAnchors[position >= 0 && position < int(std::size(kAnchors)) ? position : 0];
-    return {Along(a.Horizontal, a.X, workArea.Left, workArea.Width, width),
-            Along(a.Vertical, a.Y, workArea.Top, workArea.Height, height), width, height};
+    return {Along(a.Across, workArea.Left, workArea.Width, width), Along(a.Down, workArea.Top, workArea.Height, height),
+            width, height};
+}
+
+int IntegerScale(int dpi, int width, int height, const ScreenRect& workArea) {
+    constexpr int kLargestSide = 16384;
+    int scale = dpi >= 192 ? dpi / 96 : 1;
+    while (scale > 1 && (int64_t(width) * scale > std::min(workArea.Width, kLargestSide) ||
+                         int64_t(height) * scale > std::min(workArea.Height, kLargestSide)))
+        --scale;
+    return scale;
 }
 
 }  // namespace orvane::player

@@ -1,49 +1,32 @@
-// The menu player: shows the default menu packaged at the end of its own file.
+// The menu player: shows the menus packed at the end of its own file.
+//
+//   Autorun.exe                    shows the default menu
+//   Autorun.exe /selftest OUT.json writes what it loaded and exits (0 when
+//                                  every menu could be read)
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
-#include "MenuReader.h"
-#include "PackageReader.h"
+#include "MenuWindow.h"
 #include "Placement.h"
+#include "SelfTest.h"
+#include "Win32Text.h"
 
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
 
+namespace orvane::player {
 namespace {
-
-using orvane::player::PlayerMenu;
-
-const wchar_t kWindowClass[] = L"OrvaneMenuPlayer";
-const wchar_t kCaption[] = L"Menu";
-
-// A failure the user is told about: a short sentence and, for the curious,
-// what exactly was wrong.
-struct Failure {
-    std::wstring Message;
-    std::string Detail;
-};
-
-std::wstring FromCodePage(const std::string& text, UINT codePage) {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
-}
 
 // Read-only view of the whole executable, mapped rather than copied.
 class MappedFile {
 public:
     explicit MappedFile(const std::wstring& path) {
-        file_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file_ == INVALID_HANDLE_VALUE) return;
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file_, &size) || size.QuadPart <= 0) return;
@@ -84,121 +67,160 @@ std::wstring OwnPath() {
     }
 }
 
-PlayerMenu LoadDefaultMenu() {
-    const std::wstring path = OwnPath();
-    MappedFile self(path);
-    if (!self.IsOpen()) throw Failure{L"The menu program could not read its own file.", {}};
-
-    std::vector<orvane::player::PackagedFile> files;
-    try {
-        files = orvane::player::ReadPackage(self.Bytes());
-    } catch (const std::exception& e) {
-        throw Failure{L"This program carries no menus, or its menus are damaged.", e.what()};
-    }
-    try {
-        return orvane::player::ReadMenu(orvane::player::FileBytes(self.Bytes(), files.front()));
-    } catch (const std::exception& e) {
-        throw Failure{L"Menu file could not be read.", files.front().Name + ": " + e.what()};
-    }
+std::wstring FileNameOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-struct Window {
-    PlayerMenu Menu;
-    BITMAPINFO Info{};
-};
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    switch (message) {
-    case WM_NCCREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        break;
+// One instance per executable: a name made from the executable's own path.
+std::wstring InstanceTag(const std::wstring& path) {
+    uint64_t hash = 1469598103934665603ull;
+    for (wchar_t c : path) {
+        hash ^= uint64_t(towlower(c));
+        hash *= 1099511628211ull;
     }
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE) {
-            DestroyWindow(hwnd);
-            return 0;
-        }
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // the picture covers the whole client area
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        if (self)
-            SetDIBitsToDevice(dc, 0, 0, DWORD(self->Menu.Width), DWORD(self->Menu.Height), 0, 0, 0,
-                              UINT(self->Menu.Height), self->Menu.Pixels.data(), &self->Info, DIB_RGB_COLORS);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    wchar_t text[17];
+    for (int i = 0; i < 16; ++i) text[i] = L"0123456789abcdef"[(hash >> (60 - 4 * i)) & 0xF];
+    text[16] = 0;
+    return text;
 }
 
-orvane::player::ScreenRect PrimaryWorkArea() {
+void Fail(const std::wstring& caption, const std::string& message) {
+    MessageBoxW(nullptr, Wide(message).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool WriteTextFile(const std::wstring& path, const std::string& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size();
+    return CloseHandle(file) && ok;
+}
+
+ScreenRect PrimaryWorkArea() {
     RECT work{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
         work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return {work.left, work.top, work.right - work.left, work.bottom - work.top};
 }
 
-int Run(HINSTANCE instance, int show) {
-    Window window;
-    window.Menu = LoadDefaultMenu();
-    BITMAPINFOHEADER& h = window.Info.bmiHeader;
-    h.biSize = sizeof(h);
-    h.biWidth = window.Menu.Width;
-    h.biHeight = -window.Menu.Height;  // rows top first
-    h.biPlanes = 1;
-    h.biBitCount = 32;
-    h.biCompression = BI_RGB;
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&wc)) throw Failure{L"The menu window could not be created.", {}};
-
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT outer{0, 0, window.Menu.Width, window.Menu.Height};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    const auto place = orvane::player::PlaceWindow(window.Menu.Position, PrimaryWorkArea(), outer.right - outer.left,
-                                                   outer.bottom - outer.top);
-    const std::wstring title = FromCodePage(window.Menu.Title, 1252);
-    HWND hwnd = CreateWindowExW(0, kWindowClass, title.c_str(), style, place.Left, place.Top, place.Width,
-                                place.Height, nullptr, nullptr, instance, &window);
-    if (!hwnd) throw Failure{L"The menu window could not be created.", {}};
-    ShowWindow(hwnd, show);
-    UpdateWindow(hwnd);
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+// The test mode: load everything, report it, show nothing.
+int SelfTest(std::span<const uint8_t> executable, bool opened, const std::wstring& out) {
+    AutorunPackage package;
+    std::string error;
+    if (!opened)
+        error = "The menu program could not read its own file.";
+    else if (package = ReadAutorunPackage(executable); !package.Ok())
+        error = DamagedPackageMessage(package.Error);
+    std::vector<ShownMenu> loaded;
+    std::vector<SelfTestMenu> report;
+    loaded.reserve(package.Files.size());
+    const ScreenRect work = PrimaryWorkArea();
+    int scale = 1;
+    for (const PackagedFile& file : package.Files) {
+        MenuLoad load = ReadPackagedMenu(executable, file);
+        SelfTestMenu entry;
+        entry.FileName = file.Name;
+        if (load.Menu) {
+            loaded.push_back(std::move(*load.Menu));
+            const ShownMenu& menu = loaded.back();
+            const int s = IntegerScale(SystemDpi(), menu.Width(), menu.Height(), work);
+            if (report.empty()) scale = s;
+            entry.Menu = &menu;
+            entry.Place = PlaceWindow(menu.Stored.Position, work, menu.Width() * s, menu.Height() * s);
+        } else {
+            entry.Error = load.Error;
+            if (error.empty()) error = DamagedMenuMessage(file.Name, load.Error);
+        }
+        report.push_back(std::move(entry));
     }
-    return int(msg.wParam);
+    const std::string json = SelfTestJson(package, report, work, scale, error);
+    if (!WriteTextFile(out, json + "\n")) return 2;
+    return error.empty() ? 0 : 1;
+}
+
+int Play(HINSTANCE instance, const std::wstring& path, std::span<const uint8_t> executable) {
+    const std::wstring caption = FileNameOf(path);
+    const AutorunPackage package = ReadAutorunPackage(executable);
+    if (!package.Ok()) {
+        Fail(caption, DamagedPackageMessage(package.Error));
+        return 1;
+    }
+    MenuLoad first = ReadPackagedMenu(executable, package.Files.front());
+    if (!first.Menu) {
+        Fail(caption, DamagedMenuMessage(package.Files.front().Name, first.Error));
+        return 1;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    // Some shell handlers need a single-threaded apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    MenuWindow window(instance, path, executable, package, L"OrvaneMenuPlayer-" + InstanceTag(path));
+    const bool ran = window.Run(std::move(*first.Menu));
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (!ran) {
+        Fail(caption, "The menu window could not be created.");
+        return 1;
+    }
+    return 0;
+}
+
+int Main(HINSTANCE instance) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::wstring> args;
+    for (int i = 1; argv && i < argc; ++i) args.emplace_back(argv[i]);
+    if (argv) LocalFree(argv);
+
+    const std::wstring path = OwnPath();
+    MappedFile self(path);
+    if (args.size() == 2 && (args[0] == L"/selftest" || args[0] == L"-selftest"))
+        return SelfTest(self.Bytes(), self.IsOpen(), args[1]);
+    if (!self.IsOpen()) {
+        Fail(FileNameOf(path), "The menu program could not read its own file.");
+        return 1;
+    }
+
+    // A second start brings the menu already open to the front.
+    const std::wstring tag = InstanceTag(path);
+    HANDLE instanceLock = CreateMutexW(nullptr, FALSE, (L"Local\\OrvaneMenuPlayer-" + tag).c_str());
+    if (instanceLock && GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (HWND open = FindWindowW((L"OrvaneMenuPlayer-" + tag).c_str(), nullptr)) {
+            if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
+            SetForegroundWindow(open);
+        }
+        CloseHandle(instanceLock);
+        return 0;
+    }
+    const int code = Play(instance, path, self.Bytes());
+    if (instanceLock) CloseHandle(instanceLock);
+    return code;
 }
 
 }  // namespace
+}  // namespace orvane::player
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+// The library's default handler prints the exception's demangled type to a
+// console a windowed program does not have; ending at once is all it can
+// usefully do, and it spares the player the demangler.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
-        return Run(instance, show);
-    } catch (const Failure& f) {
-        std::wstring text = f.Message;
-        if (!f.Detail.empty()) text += L"\r\n\r\n(" + FromCodePage(f.Detail, 1252) + L")";
-        MessageBoxW(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
+        return orvane::player::Main(instance);
     } catch (const std::bad_alloc&) {
-        MessageBoxW(nullptr, L"There is not enough memory to show the menu.", kCaption, MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, L"There is not enough memory to show the menu.", L"Menu", MB_OK | MB_ICONERROR);
     } catch (const std::exception&) {
-        MessageBoxW(nullptr, L"The menu could not be shown.", kCaption, MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, L"The menu could not be shown.", L"Menu", MB_OK | MB_ICONERROR);
     }
     return 1;
 }

@@ -1,5 +1,5 @@
-#include "MenuReader.h"
 #include "Placement.h"
+#include "ShownMenu.h"
 
 #include "document/MenuRecords.h"
 #include "platform/ScriptedPlatform.h"
@@ -34,14 +34,17 @@ struct MenuBytes {
     }
     MenuBytes& Int(int32_t v) { return U8(2).U32(2).U32(uint32_t(v)); }
     MenuBytes& Long(uint32_t v) { return U8(3).U32(4).U32(v); }
-    // Properties 2 to 55 after the title, position at 4; a mix of kinds
-    // with texts of several lengths so a reader that miscounts lands astray.
+    // Properties 2 to count after the title, each of the kind the editor
+    // writes, with texts of several lengths so a reader that miscounts
+    // lands astray.
     MenuBytes& Properties(int32_t position, int count) {
-        Int(0).Text("Some text\r\nover two lines").Int(position);
-        for (int n = 5; n <= count; ++n) {
-            if (n % 7 == 0) Text(std::string(size_t(n), 'x'));
-            else if (n % 3 == 0) Long(0x00112233);
-            else Int(n);
+        const std::string kinds = "-itiiliitiiiiiiiitliiiil" "tliiiil" "tliiiil" "ilililiiiiiiiiiit";
+        for (int n = 2; n <= count; ++n) {
+            switch (kinds[size_t(n - 1)]) {
+                case 't': Text(n == 3 ? "Some text\r\nover two lines" : std::string(size_t(n % 7), 'x')); break;
+                case 'l': Long(0x00112233); break;
+                default: Int(n == 4 ? position : n == 8 ? 0 : n); break;
+            }
         }
         return *this;
     }
@@ -49,8 +52,8 @@ struct MenuBytes {
         for (int b = 0; b < count; ++b) Text("&Go").Text("cmd").Text("").Text("desc").Int(0).Int(-1).Text("G").Int(0).Int(10).Int(20);
         return *this;
     }
-    MenuBytes& Picture(int number, int32_t width, int32_t height, const std::vector<uint32_t>& pixels) {
-        U8(5).U8(1).U8(uint8_t(number)).U8(0).U32(0).U32(uint32_t(width)).U32(uint32_t(height));
+    MenuBytes& Picture(int number, int32_t width, int32_t height, const std::vector<uint32_t>& pixels, int state = 0) {
+        U8(5).U8(1).U8(uint8_t(number)).U8(uint8_t(state)).U32(0).U32(uint32_t(width)).U32(uint32_t(height));
         std::vector<uint8_t> block;
         for (uint32_t p : pixels)
             for (int i = 0; i < 4; ++i) block.push_back(uint8_t(p >> (8 * i)));
@@ -66,63 +69,96 @@ struct MenuBytes {
 
 const std::vector<uint32_t> kPixels = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xAB123456, 0, 0xFFFFFFFF};
 
-MenuBytes Version9Menu(int32_t position = 6, int buttons = 2) {
-    MenuBytes m;
-    m.Header(9, uint8_t(buttons)).Text("Caf\xE9 Menu").Properties(position, 55).Buttons(buttons);
-    m.Picture(0, 3, 2, kPixels).Picture(1, 1, 1, {7});
+// Every picture after the fields: the menu, three states of each button, the strip.
+MenuBytes& Pictures(MenuBytes& m, int buttons) {
+    m.Picture(0, 3, 2, kPixels);
+    for (int n = 1; n <= buttons; ++n)
+        for (int s = 0; s < 3; ++s) m.Picture(n, 2, 1, {uint32_t(n), uint32_t(s)}, s);
+    for (int s = 0; s < 3; ++s) m.Picture(21, 21, 9, std::vector<uint32_t>(21 * 9, uint32_t(s)), s);
     return m;
 }
 
-TEST(Menu, ReadsTitlePositionAndPicture) {
+MenuBytes Version9Menu(int32_t position = 6, int buttons = 2) {
+    MenuBytes m;
+    m.Header(9, uint8_t(buttons)).Text("Caf\xE9 Menu").Properties(position, 55).Buttons(buttons);
+    return Pictures(m, buttons);
+}
+
+TEST(Menu, ReadsHandBuiltFiles) {
     const struct {
         const char* name;
         MenuBytes bytes;
         int32_t position;
+        int buttons;
     } cases[] = {
-        {"version 9, two buttons", Version9Menu(6, 2), 6},
-        {"thirty buttons", Version9Menu(10, 30), 10},
+        {"version 9, two buttons", Version9Menu(6, 2), 6, 2},
+        {"thirty buttons", Version9Menu(10, 30), 10, 30},
         {"version 8 has no properties 52 to 55",
          [] {
              MenuBytes m;
-             m.Header(8, 1).Text("Caf\xE9 Menu").Properties(3, 51).Buttons(1).Picture(0, 3, 2, kPixels);
-             return m;
+             m.Header(8, 1).Text("Caf\xE9 Menu").Properties(3, 51).Buttons(1);
+             return Pictures(m, 1);
          }(),
-         3},
-        {"unknown position is the middle", Version9Menu(11, 1), 0},
-        {"negative position is the middle", Version9Menu(-1, 1), 0},
+         3, 1},
+        {"unknown position is the middle", Version9Menu(11, 1), 0, 1},
+        {"negative position is the middle", Version9Menu(-1, 1), 0, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const PlayerMenu menu = ReadMenu(c.bytes.Data);
-        EXPECT_EQ(menu.Title, "Caf\xE9 Menu");
-        EXPECT_EQ(menu.Position, c.position);
-        EXPECT_EQ(menu.Width, 3);
-        EXPECT_EQ(menu.Height, 2);
-        EXPECT_EQ(menu.Pixels, kPixels);
+        const MenuLoad load = ReadShownMenu(c.bytes.Data, "m.mng");
+        ASSERT_TRUE(load.Menu) << load.Error;
+        const ShownMenu& menu = *load.Menu;
+        EXPECT_EQ(menu.Stored.Props.Title, "Caf\u00e9 Menu");
+        EXPECT_EQ(menu.Stored.Position, c.position);
+        EXPECT_EQ(menu.Width(), 3);
+        EXPECT_EQ(menu.Height(), 2);
+        ASSERT_EQ(menu.ButtonCount(), c.buttons);
+        EXPECT_EQ(menu.Pictures.MenuImage.At(2, 1), kPixels[5]);
+        EXPECT_EQ(menu.Pictures.Buttons.back()[2].At(1, 0), 2u);  // the pressed picture of the last button
+        EXPECT_EQ(menu.Pictures.Controls[1].At(20, 8), 1u);
+        EXPECT_EQ(menu.ButtonRect(0), (Rect{10, 20, 12, 21}));
     }
 }
 
-TEST(Menu, ReadsWhatTheEditorWrites) {
+TEST(Menu, LoadsWhatTheEditorWrites) {
     ScriptedPlatform platform;
     RecordFile file(platform);
     MenuDocument doc;
     doc.Props.Title = "Café Menu";  // stored as Windows-1252
+    doc.Props.ButtonAnimation = 12;
     doc.Menu.Position = 7;
     doc.Menu.ButtonCount = 3;
-    doc.MenuImage = Bitmap(5, 4, 0x00336699);
-    doc.MenuImage.Row(3)[4] = 0x00ABCDEF;
+    doc.MenuImage = Bitmap(80, 40, 0x00336699);
+    doc.MenuImage.Row(39)[79] = 0x00ABCDEF;
+    for (int n = 1; n <= 3; ++n) {
+        TOVButton& b = doc.Menu.Buttons[size_t(n)];
+        b.Caption = "&Button " + std::to_string(n);
+        b.Command = "\\docs\\" + std::to_string(n) + ".pdf";
+        b.Left = 50;
+        b.Top = 10 * n;
+        for (int s = 0; s < 3; ++s) b.Images[size_t(s)] = Bitmap(20, 8, uint32_t(n * 16 + s));
+    }
+    for (int s = 0; s < 3; ++s) doc.Menu.Buttons[kControlSlot].Images[size_t(s)] = Bitmap(21, 9, uint32_t(0x70 + s));
     file.WriteRecordHeader(doc.Menu.ButtonCount, int16_t(doc.Menu.ButtonCount * 3 + 1));
     WriteMenuFields(file, doc);
     WriteMenuPictures(file, doc);
     file.WriteEnd();
 
-    const PlayerMenu menu = ReadMenu(file.Written());
-    EXPECT_EQ(menu.Title, "Caf\xE9 Menu");
-    EXPECT_EQ(menu.Position, 7);
-    ASSERT_EQ(menu.Width, 5);
-    ASSERT_EQ(menu.Height, 4);
-    EXPECT_EQ(menu.Pixels[0] & 0xFFFFFF, 0x336699u);
-    EXPECT_EQ(menu.Pixels[3 * 5 + 4] & 0xFFFFFF, 0xABCDEFu);  // rows top first
+    const MenuLoad load = ReadShownMenu(file.Written(), "Main.mng");
+    ASSERT_TRUE(load.Menu) << load.Error;
+    const ShownMenu& menu = *load.Menu;
+    EXPECT_EQ(menu.FileName, "Main.mng");
+    EXPECT_EQ(menu.Stored.Props.Title, "Café Menu");
+    EXPECT_EQ(menu.Stored.Position, 7);
+    EXPECT_EQ(menu.Stored.Props.ButtonAnimation, 12);
+    EXPECT_EQ(menu.Pictures.MenuImage, doc.MenuImage);
+    ASSERT_EQ(menu.ButtonCount(), 3);
+    EXPECT_EQ(menu.Button(2).Command, "\\docs\\3.pdf");
+    EXPECT_EQ(menu.Button(0).AccessKey, "B");
+    EXPECT_EQ(menu.ButtonRect(2), (Rect{50, 30, 70, 38}));
+    EXPECT_EQ(menu.Pictures.Buttons[1][2], doc.Menu.Buttons[2].Images[2]);
+    EXPECT_EQ(menu.Pictures.Controls[2], doc.Menu.Buttons[kControlSlot].Images[2]);
+    EXPECT_EQ(menu.ControlsRect(), (Rect{58, 5, 75, 14}));  // 22 from the right edge, as the editor shows it
 }
 
 TEST(Menu, RefusesWhatItCannotShow) {
@@ -134,6 +170,11 @@ TEST(Menu, RefusesWhatItCannotShow) {
         return m.Data.size();
     }();
     const size_t length = afterButtons + 16;  // kind, type, number, state, frame, width, height, then L
+    const size_t firstButton = [&] {
+        MenuBytes m;
+        m.Header(9, 2).Text("Caf\xE9 Menu").Properties(6, 55).Buttons(2).Picture(0, 3, 2, kPixels);
+        return m.Data.size();
+    }();
     using Damage = std::function<void(std::vector<uint8_t>&)>;
     const auto put = [](std::vector<uint8_t>& d, size_t at, uint32_t v) {
         for (int i = 0; i < 4; ++i) d[at + size_t(i)] = uint8_t(v >> (8 * i));
@@ -142,7 +183,6 @@ TEST(Menu, RefusesWhatItCannotShow) {
         const char* name;
         Damage damage;
     } cases[] = {
-        {"magic", [&](auto& d) { d[0] = 'X'; }},
         {"file kind", [&](auto& d) { d[4] = 2; }},
         {"version 7", [&](auto& d) { d[5] = 7; }},
         {"no buttons", [&](auto& d) { d[8] = 0; }},
@@ -153,8 +193,8 @@ TEST(Menu, RefusesWhatItCannotShow) {
         {"unknown record kind", [&](auto& d) { d[title + 14] = 9; }},
         {"no picture record", [&](auto& d) { d.resize(afterButtons); }},
         {"first picture is a button", [&](auto& d) { d[afterButtons + 2] = 1; }},
-        {"external picture", [&](auto& d) { put(d, afterButtons + 4, 0xFFFFFFFF); }},
-        {"width zero", [&](auto& d) { put(d, length - 8, 0); }},
+        {"external menu picture", [&](auto& d) { put(d, afterButtons + 4, 0xFFFFFFFF); }},
+        {"width zero", [&](auto& d) { put(d, length - 8, 0); put(d, length + 4, 0); }},
         {"width over 16384", [&](auto& d) { put(d, length - 8, 16385); }},
         {"height negative", [&](auto& d) { put(d, length - 4, 0xFFFFFFFF); }},
         {"length past the end", [&](auto& d) { put(d, length, 0x7FFFFFFF); }},
@@ -166,41 +206,47 @@ TEST(Menu, RefusesWhatItCannotShow) {
              put(d, length + 4, 0);  // 16384 x 16384 x 4 wraps to 0 in 32 bits
          }},
         {"damaged stream", [&](auto& d) { d[length + 10] ^= 0xFF; }},
-        {"stream cut short", [&](auto& d) { d.resize(length + 12);
-                                       put(d, length, 8); }},
-        {"stream without its checksum",
-         [&](auto& d) {
-             const uint32_t packed = uint32_t(d[length]) | uint32_t(d[length + 1]) << 8;
-             d.erase(d.begin() + long(length + 4 + packed - 4), d.begin() + long(length + 4 + packed));
-             put(d, length, packed - 4);
-         }},
+        {"button pictures out of order", [&](auto& d) { d[firstButton + 3] = 1; }},
+        {"a button's pictures missing", [&](auto& d) { d.resize(firstButton); }},
         {"style file",
          [&](auto& d) {
              MenuBytes m;
-             m.Header(9, 1).Text("OVGMENUSTYLEFILE VERSION 9.0").Properties(0, 55).Buttons(1).Picture(0, 3, 2, kPixels);
-             d = m.Data;
+             m.Header(9, 1).Text("OVGMENUSTYLEFILE VERSION 9.0").Properties(0, 55).Buttons(1);
+             d = Pictures(m, 1).Data;
          }},
     };
-    ASSERT_NO_THROW(ReadMenu(good));
+    ASSERT_TRUE(ReadShownMenu(good, "good.mng").Menu);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<uint8_t> d = good;
         c.damage(d);
-        EXPECT_THROW(ReadMenu(d), RecordFormatError);
+        const MenuLoad load = ReadShownMenu(d, "bad.mng");
+        EXPECT_FALSE(load.Menu);
+        EXPECT_FALSE(load.Error.empty());
     }
 }
 
+TEST(Menu, AStripKeptOutsideLeavesTheWindowControlsOut) {
+    MenuBytes m;
+    m.Header(9, 1).Text("Menu").Properties(0, 55).Buttons(1).Picture(0, 40, 20, std::vector<uint32_t>(800, 1));
+    for (int s = 0; s < 3; ++s) m.Picture(1, 2, 1, {1, 2}, s);
+    m.U8(5).U8(1).U8(21).U8(0).U32(0xFFFFFFFF).U8(0);  // frame -1: a file name follows, no pixels
+    const MenuLoad load = ReadShownMenu(m.Data, "old.mng");
+    ASSERT_TRUE(load.Menu) << load.Error;
+    EXPECT_TRUE(load.Menu->ControlsRect().IsEmpty());
+}
+
 TEST(Placement, PutsTheWindowWhereThePositionSays) {
-    const ScreenRect work{100, 50, 1200, 960};  // quarters at 400 and 1000, a third down at 370
+    // 1000 x 800 free: quarters at 250 and 750 across, 200 and 600 down.
+    const ScreenRect work{100, 50, 1200, 900};
     const struct {
         int position, width, left, top;
     } cases[] = {
-        {0, 200, 600, 480},  {1, 200, 100, 50},   {2, 200, 1100, 50},  {3, 200, 100, 910},
-        {4, 200, 1100, 910}, {5, 200, 300, 240},  {6, 200, 900, 240},  {7, 200, 300, 720},
-        {8, 200, 900, 720},  {9, 200, 100, 320},  {10, 200, 1100, 320},
-        {-1, 200, 600, 480}, {11, 200, 600, 480},  // unknown codes open in the middle
-        {8, 1150, 150, 720},                        // kept inside the work area
-        {4, 1300, 100, 910}, {0, 1300, 100, 480},  // wider than the work area: flush left
+        {0, 200, 600, 450},  {1, 200, 100, 50},   {2, 200, 1100, 50},  {3, 200, 100, 850},
+        {4, 200, 1100, 850}, {5, 200, 350, 250},  {6, 200, 850, 250},  {7, 200, 350, 650},
+        {8, 200, 850, 650},  {9, 200, 100, 250},  {10, 200, 1100, 250},
+        {-1, 200, 600, 450}, {11, 200, 600, 450},  // unknown codes open in the middle
+        {4, 1300, 100, 850}, {0, 1300, 100, 450},  // wider than the work area: flush left
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "position " << c.position << ", width " << c.width);
@@ -208,6 +254,23 @@ TEST(Placement, PutsTheWindowWhereThePositionSays) {
         EXPECT_EQ(r.Left, c.left);
         EXPECT_EQ(r.Top, c.top);
         EXPECT_EQ(r.Width, c.width);
+    }
+}
+
+TEST(Placement, ScalesByWholeNumbersFrom192Dpi) {
+    const ScreenRect work{0, 0, 1920, 1040};
+    const struct {
+        int dpi, width, height, scale;
+    } cases[] = {
+        {96, 480, 240, 1}, {144, 480, 240, 1}, {191, 480, 240, 1}, {192, 480, 240, 2},
+        {288, 480, 240, 3}, {384, 480, 240, 4},
+        {384, 480, 320, 3},   // four times would not fit down
+        {288, 700, 240, 2},   // three times would not fit across
+        {192, 1000, 600, 1},  // nor twice down
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dpi << " DPI, " << c.width << " x " << c.height);
+        EXPECT_EQ(IntegerScale(c.dpi, c.width, c.height, work), c.scale);
     }
 }
 

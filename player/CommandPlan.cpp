@@ -1,0 +1,177 @@
+#include "CommandPlan.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace orvane::player {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
+    return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == prefix;
+}
+
+bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
+    return text.size() >= suffix.size() && Lower(text.substr(text.size() - suffix.size())) == suffix;
+}
+
+bool HasDrive(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+bool IsUnc(const std::string& path) { return path.rfind("\\\\", 0) == 0; }
+
+bool IsAddress(const std::string& command) {
+    for (std::string_view prefix : {"mailto:", "http://", "https://", "ftp://", "www."})
+        if (StartsWithNoCase(command, prefix)) return true;
+    return false;
+}
+
+std::string NamePart(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+    // A drive's root keeps its backslash: "G:\" is a folder, "G:" is not.
+    if (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && path[1] == ':')) path.pop_back();
+    return path;
+}
+
+// "\docs\a.pdf" and "docs\a.pdf" both name docs\a.pdf below the disc's root.
+std::string Relative(const std::string& path) {
+    const size_t start = path.find_first_not_of("\\/");
+    return start == std::string::npos ? std::string() : path.substr(start);
+}
+
+// The places a drive-less path may be, in the order they are tried.
+std::vector<std::string> Candidates(const std::string& path, const std::string& executable) {
+    const std::string relative = Relative(path);
+    std::vector<std::string> places{FolderOf(executable) + relative};
+    const std::string root = DriveRoot(executable);
+    if (!root.empty() && root + relative != places.front()) places.push_back(root + relative);
+    return places;
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string DriveRoot(const std::string& path) {
+    if (HasDrive(path)) return path.substr(0, 2) + "\\";
+    if (IsUnc(path)) {
+        const size_t server = path.find('\\', 2);
+        if (server == std::string::npos) return {};
+        const size_t share = path.find('\\', server + 1);
+        return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
+    }
+    return {};
+}
+
+std::string ExpandDrive(const std::string& text, const std::string& executable) {
+    if (!HasDrive(executable)) return text;
+    const std::string letter(1, executable[0]);
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        if (StartsWithNoCase(text.substr(i, 4), "%cd%")) {
+            out += letter;
+            i += 4;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+CommandPlan PlanFound(const StoredButton& button, const std::string& fullPath, const std::string& executable) {
+    CommandPlan plan;
+    plan.Maximize = button.MaximizeWindow != 0;
+    if (EndsWithNoCase(fullPath, ".mng")) {
+        plan.What = Action::MenuFile;
+        plan.Target = fullPath;
+        return plan;
+    }
+    if (!fullPath.empty() && fullPath.back() == '\\') {
+        plan.What = Action::OpenFolder;
+        plan.Target = fullPath;
+        return plan;
+    }
+    plan.What = Action::OpenPath;
+    plan.Target = fullPath;
+    plan.Folder = WithoutTrailingSlash(FolderOf(fullPath));
+    plan.Parameters = ExpandDrive(button.Argument, executable);
+    return plan;
+}
+
+CommandPlan PlanCommand(const StoredButton& button, const Whereabouts& here, const AutorunPackage& package) {
+    const std::string command = ExpandDrive(button.Command, here.Executable);
+    CommandPlan plan;
+    plan.Maximize = button.MaximizeWindow != 0;
+    if (command.empty()) return plan;
+    if (command == "*") {
+        plan.What = Action::NoActionSound;
+        return plan;
+    }
+    if (command[0] == '$') {
+        plan.What = Action::Message;
+        const std::string pilcrow = "\xC2\xB6";
+        for (size_t i = 1; i < command.size();) {
+            if (command.compare(i, pilcrow.size(), pilcrow) == 0) {
+                plan.Text += "\r\n";
+                i += pilcrow.size();
+            } else {
+                plan.Text += command[i++];
+            }
+        }
+        return plan;
+    }
+    if (IsAddress(command)) {
+        plan.What = Action::OpenAddress;
+        plan.Target = StartsWithNoCase(command, "www.") ? "http://" + command : command;
+        return plan;
+    }
+    const bool absolute = HasDrive(command) || IsUnc(command);
+    if (EndsWithNoCase(command, ".mng")) {
+        if (const PackagedFile* packed = package.Find(NamePart(command))) {
+            plan.What = Action::PackedMenu;
+            plan.Target = packed->Name;
+            return plan;
+        }
+    }
+    if (absolute) return PlanFound(button, command, here.Executable);
+    for (const std::string& place : Candidates(command, here.Executable))
+        if (here.Exists(place)) return PlanFound(button, place, here.Executable);
+    if (EndsWithNoCase(command, ".mng")) {
+        plan.What = Action::MissingMenu;
+        plan.Target = command;
+        return plan;
+    }
+    plan.What = Action::Search;
+    plan.Target = command;
+    plan.Relative = Relative(command);
+    return plan;
+}
+
+std::vector<std::string> SearchRoots(const std::vector<Drive>& drives, const std::string& executable) {
+    const std::string own = Lower(DriveRoot(executable));
+    std::vector<std::string> roots;
+    for (DriveKind kind : {DriveKind::Cd, DriveKind::Removable, DriveKind::Fixed, DriveKind::Network}) {
+        for (const Drive& d : drives) {
+            if (d.Kind != kind) continue;
+            const char upper = char(std::toupper(static_cast<unsigned char>(d.Letter)));
+            if (kind == DriveKind::Removable && (upper == 'A' || upper == 'B')) continue;
+            const std::string root = std::string(1, upper) + ":\\";
+            if (Lower(root) != own) roots.push_back(root);
+        }
+    }
+    return roots;
+}
+
+}  // namespace orvane::player

@@ -1,0 +1,70 @@
+#include "SelfTest.h"
+
+#include "document/Json.h"
+#include "document/MenuFileInfo.h"
+
+namespace orvane::player {
+namespace {
+
+void RectJson(JsonWriter& j, std::string_view key, int left, int top, int width, int height) {
+    j.Key(key).BeginObject();
+    j.Field("Left", left).Field("Top", top).Field("Width", width).Field("Height", height);
+    j.EndObject();
+}
+
+}  // namespace
+
+std::string DamagedPackageMessage(const std::string& detail) {
+    return "The menus of this program are damaged, so they cannot be shown.\r\n\r\n(" + detail + ")";
+}
+
+std::string DamagedMenuMessage(const std::string& fileName, const std::string& detail) {
+    return "The menu \"" + fileName + "\" is damaged and cannot be shown.\r\n\r\n(" + detail + ")";
+}
+
+std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
+                         const ScreenRect& workArea, int scale, const std::string& error) {
+    JsonWriter j;
+    j.BeginObject();
+    j.Field("ok", error.empty());
+    if (!error.empty()) j.Field("error", error);
+    j.Field("playerSize", int64_t(package.PlayerSize));
+    j.Key("files").BeginArray();
+    for (const PackagedFile& f : package.Files) {
+        j.BeginObject();
+        j.Field("name", f.Name).Field("offset", int64_t(f.Offset)).Field("size", int64_t(f.Size));
+        j.EndObject();
+    }
+    j.EndArray();
+    RectJson(j, "workArea", workArea.Left, workArea.Top, workArea.Width, workArea.Height);
+    j.Field("scale", scale);
+    j.Key("menus").BeginArray();
+    for (const SelfTestMenu& m : menus) {
+        j.BeginObject();
+        j.Field("file", m.FileName);
+        if (!m.Menu) {
+            j.Field("error", m.Error);
+            j.EndObject();
+            continue;
+        }
+        const ShownMenu& menu = *m.Menu;
+        j.Field("title", menu.Stored.Props.Title);
+        j.Field("width", menu.Width()).Field("height", menu.Height());
+        RectJson(j, "place", m.Place.Left, m.Place.Top, m.Place.Width, m.Place.Height);
+        const Rect controls = menu.ControlsRect();
+        if (!controls.IsEmpty()) RectJson(j, "controls", controls.Left, controls.Top, controls.Width(), controls.Height());
+        j.Key("rects").BeginArray();
+        for (int i = 0; i < menu.ButtonCount(); ++i) {
+            const Rect r = menu.ButtonRect(i);
+            j.BeginInlineArray().Int(r.Left).Int(r.Top).Int(r.Width()).Int(r.Height()).EndArray();
+        }
+        j.EndArray();
+        WriteMenuFieldsJson(j, menu.Stored);
+        j.EndObject();
+    }
+    j.EndArray();
+    j.EndObject();
+    return j.Text();
+}
+
+}  // namespace orvane::player

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Placement.h"
+#include "ShownMenu.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane::player {
+
+// What the user is told when the menus cannot be shown; the detail says
+// what exactly was wrong.
+std::string DamagedPackageMessage(const std::string& detail);
+std::string DamagedMenuMessage(const std::string& fileName, const std::string& detail);
+
+// The test mode's report: the package's entries and, for each menu, what the
+// player loaded (the stored fields in the form `orvane-menu info` writes
+// them, the size, the window's place on this screen and each button's
+// rectangle), or the message of the first menu that failed.
+struct SelfTestMenu {
+    std::string FileName;
+    const ShownMenu* Menu = nullptr;  // null when it failed to load
+    std::string Error;
+    ScreenRect Place;
+};
+std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
+                         const ScreenRect& workArea, int scale, const std::string& error);
+
+}  // namespace orvane::player

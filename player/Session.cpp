@@ -1,0 +1,235 @@
+#include "Session.h"
+
+#include "platform/Cp1252.h"
+
+namespace orvane::player {
+namespace {
+
+bool Inside(const Rect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
+
+}  // namespace
+
+Session::Session(const ShownMenu& menu, Sound opening) : menu_(&menu), opening_(opening) {
+    std::vector<AnimationButton> targets;
+    for (int i = 0; i < menu.ButtonCount(); ++i) {
+        const Rect r = menu.ButtonRect(i);
+        targets.push_back({r.Left, r.Top, r.Width(), r.Height()});
+        places_.push_back({r.Left, r.Top});
+    }
+    // Out of sight is past the right edge of the menu window itself.
+    path_ = ButtonAnimationPath(menu.Stored.Props.ButtonAnimation, targets, menu.Width(), menu.Height(),
+                                menu.Width());
+}
+
+Effects Session::Sounded(Effects e, Sound s) const {
+    if (!menu_->Stored.Props.DisableSounds) e.Play = s;
+    return e;
+}
+
+Effects Session::Open() {
+    Effects e = Step();
+    e.Redraw = true;
+    return Sounded(e, opening_);
+}
+
+void Session::Apply(const AnimationMove& move) {
+    Place& p = places_[size_t(move.Slot - 1)];
+    p.Left = move.Left;
+    p.Top = move.Top;
+}
+
+Effects Session::Step() {
+    while (next_ < path_.size()) {
+        const AnimationMove& move = path_[next_++];
+        Apply(move);
+        if (move.Pause) break;
+    }
+    Effects e;
+    e.Redraw = true;
+    return e;
+}
+
+Effects Session::FinishAnimation() {
+    while (next_ < path_.size()) Apply(path_[next_++]);
+    Effects e;
+    e.Redraw = true;
+    return e;
+}
+
+Hit Session::HitTest(int x, int y) const {
+    const Rect controls = menu_->ControlsRect();
+    if (Inside(controls, x, y))
+        return {x < controls.Left + kMinimiseGlyphWidth ? Part::Minimise : Part::Close, -1};
+    // The last button drawn lies on top.
+    for (int i = menu_->ButtonCount() - 1; i >= 0; --i) {
+        const Rect r = menu_->ButtonRect(i);
+        const Place& p = places_[size_t(i)];
+        if (Inside({p.Left, p.Top, p.Left + r.Width(), p.Top + r.Height()}, x, y)) return {Part::Button, i};
+    }
+    return {};
+}
+
+Effects Session::PointerMove(int x, int y) {
+    const Hit hit = HitTest(x, y);
+    Effects e;
+    const int button = hit.What == Part::Button ? hit.Button : -1;
+    if (held_.What != Part::Background) {
+        const bool on = hit.What == held_.What && hit.Button == held_.Button;
+        if (on != pointerOnHeld_) {
+            pointerOnHeld_ = on;
+            e.Redraw = true;
+        }
+    }
+    if (button != hover_ || hit.What != hoverPart_) {
+        const bool entered = button >= 0 && button != hover_;
+        hover_ = button;
+        hoverPart_ = hit.What;
+        e.Redraw = true;
+        if (entered && held_.What == Part::Background && Ready()) e = Sounded(e, Sound::Select);
+    }
+    return e;
+}
+
+Effects Session::PointerLeave() {
+    Effects e;
+    if (hover_ >= 0 || hoverPart_ != Part::Background || pointerOnHeld_) e.Redraw = true;
+    hover_ = -1;
+    hoverPart_ = Part::Background;
+    pointerOnHeld_ = false;
+    return e;
+}
+
+Effects Session::PointerDown(int x, int y) {
+    if (Animating()) return FinishAnimation();
+    held_ = HitTest(x, y);
+    pointerOnHeld_ = held_.What != Part::Background;
+    Effects e;
+    e.Redraw = pointerOnHeld_;
+    return e;
+}
+
+Effects Session::PointerUp(int x, int y) {
+    const Hit held = held_;
+    held_ = {};
+    pointerOnHeld_ = false;
+    if (held.What == Part::Background) return {};
+    const Hit hit = HitTest(x, y);
+    Effects e;
+    e.Redraw = true;
+    // A click is a press and a release on the same thing.
+    if (hit.What != held.What || hit.Button != held.Button) return e;
+    switch (held.What) {
+        case Part::Minimise: e.Minimise = true; return e;
+        case Part::Close: e.Close = true; return e;
+        case Part::Button: return ClickButton(held.Button);
+        case Part::Background: return e;
+    }
+    return e;
+}
+
+Effects Session::ClickButton(int i) {
+    Effects e;
+    e.Redraw = true;
+    e.Click = i;
+    // "*" plays the no-action sound instead of the click.
+    return Sounded(e, menu_->Button(i).Command == "*" ? Sound::NoAction : Sound::Click);
+}
+
+Effects Session::MoveFocus(int to) {
+    Effects e;
+    e.Redraw = true;
+    const bool moved = to != focus_;
+    focus_ = to;
+    focusShown_ = true;
+    return moved ? Sounded(e, Sound::Select) : e;
+}
+
+Effects Session::KeyDown(Key key, bool shift) {
+    const int n = menu_->ButtonCount();
+    if (key == Key::Escape) {
+        Effects e;
+        e.Close = true;
+        return e;
+    }
+    if (Animating()) return FinishAnimation();
+    if (n == 0) return {};
+    const bool back = key == Key::Up || key == Key::Left || (key == Key::Tab && shift);
+    switch (key) {
+        case Key::Up:
+        case Key::Down:
+        case Key::Left:
+        case Key::Right:
+        case Key::Tab:
+            if (focus_ < 0) return MoveFocus(back ? n - 1 : 0);
+            return MoveFocus((focus_ + (back ? n - 1 : 1)) % n);
+        case Key::Enter:
+            if (focus_ < 0) return {};
+            return ClickButton(focus_);
+        case Key::Space: {
+            if (focus_ < 0 || spaceHeld_ >= 0) return {};
+            spaceHeld_ = focus_;
+            Effects e;
+            e.Redraw = true;
+            return e;
+        }
+        case Key::Escape: break;
+    }
+    return {};
+}
+
+Effects Session::KeyUp(Key key) {
+    if (key != Key::Space || spaceHeld_ < 0) return {};
+    const int held = spaceHeld_;
+    spaceHeld_ = -1;
+    if (held != focus_) return {};
+    return ClickButton(held);
+}
+
+Effects Session::Character(std::string_view character) {
+    if (character.empty() || Animating()) return {};
+    for (int i = 0; i < menu_->ButtonCount(); ++i) {
+        const std::string& key = menu_->Button(i).AccessKey;
+        if (!key.empty() && SameWindowsName(key, character)) {
+            focus_ = i;
+            return ClickButton(i);
+        }
+    }
+    return {};
+}
+
+int Session::ButtonState(int i) const {
+    const bool heldHere = (held_.What == Part::Button && held_.Button == i && pointerOnHeld_) || spaceHeld_ == i;
+    if (heldHere) return 2;
+    if (held_.What == Part::Button && held_.Button != i) return focus_ == i && focusShown_ ? 1 : 0;
+    if (hover_ == i || (focus_ == i && focusShown_)) return 1;
+    return 0;
+}
+
+int Session::ControlsState() const {
+    const bool held = held_.What == Part::Minimise || held_.What == Part::Close;
+    if (held && pointerOnHeld_) return 2;
+    if (!held && (hoverPart_ == Part::Minimise || hoverPart_ == Part::Close)) return 1;
+    return 0;
+}
+
+const std::string& Session::Text() const {
+    const int shown = hover_ >= 0 ? hover_ : (focusShown_ ? focus_ : -1);
+    if (shown >= 0 && !menu_->Button(shown).Description.empty()) return menu_->Button(shown).Description;
+    return menu_->Stored.Props.MenuText;
+}
+
+Bitmap Session::Compose() const {
+    Bitmap out = menu_->Pictures.MenuImage;
+    const Rect controls = menu_->ControlsRect();
+    if (!controls.IsEmpty()) {
+        const Bitmap& strip = menu_->Pictures.Controls[size_t(ControlsState())];
+        StretchCopy(strip, {0, 0, kControlsWidth, kControlsHeight}, out, controls);
+    }
+    for (int i = 0; i < menu_->ButtonCount(); ++i) {
+        const Bitmap& image = menu_->Pictures.Buttons[size_t(i)][size_t(ButtonState(i))];
+        CopyInto(image, out, places_[size_t(i)].Left, places_[size_t(i)].Top);
+    }
+    return out;
+}
+
+}  // namespace orvane::player

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CommandPlan.h"
+#include "Win32Text.h"
+
+#include <optional>
+#include <string>
+
+namespace orvane::player {
+
+// Opens an address, a document, a program or a folder with the shell's
+// "open" verb. On failure returns the system's error text.
+std::optional<std::wstring> OpenWithShell(HWND owner, const CommandPlan& plan);
+
+// Whether a file or folder exists, without the system's "no disc in the
+// drive" box.
+bool PathExists(const std::string& path);
+
+// The drives of this computer and their kinds.
+std::vector<Drive> LocalDrives();
+
+enum class SearchEnd { Found, NotFound, Cancelled };
+struct SearchResult {
+    SearchEnd End = SearchEnd::NotFound;
+    std::string Path;
+};
+
+// Looks for relative below each root in turn, in a small "Searching..."
+// window with a Cancel button; the owner is disabled meanwhile.
+SearchResult SearchDrives(HWND owner, const std::wstring& caption, const std::string& relative,
+                          const std::vector<std::string>& roots);
+
+}  // namespace orvane::player
