@@ -281,6 +281,7 @@ void EditorModel::CreateSkin() {
 Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
     const DesignLayout& layout = Renderer.Layout;
     Bitmap out = Doc.MenuImage;
+    DrawWindowControls(out);
     for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
         const Box& b = layout.Buttons[size_t(i)];
         const int s = i == button ? std::clamp(state, 0, 2) : 0;
@@ -291,12 +292,17 @@ Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
 }
 
 Bitmap EditorModel::DesignSurfaceBack() const {
-    const DesignLayout& layout = Renderer.Layout;
     Bitmap out = Doc.MenuImage;
-    if (layout.WindowControlsVisible && !layout.WindowControlsImage.IsEmpty())
-        CopyInto(layout.WindowControlsImage, out, layout.WindowControls.Left, layout.WindowControls.Top);
+    DrawWindowControls(out);
     DrawTextLabel(out);
     return out;
+}
+
+// The example of the player's minimise and close glyphs, as the player draws them.
+void EditorModel::DrawWindowControls(Bitmap& out) const {
+    const DesignLayout& layout = Renderer.Layout;
+    if (layout.WindowControlsVisible && !layout.WindowControlsImage.IsEmpty())
+        CopyInto(layout.WindowControlsImage, out, layout.WindowControls.Left, layout.WindowControls.Top);
 }
 
 // The label shows a button's description while the pointer is on it (HoverButton).

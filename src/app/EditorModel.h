@@ -111,12 +111,12 @@ public:
     void ShowTip(int tip);
     // The 100 ms timer: counts the deferred redraw down and renders at 0.
     void Tick();
-    // What the design surface shows: the menu image, the buttons in place
-    // (button in the given state, the others normal) and TextLabel in the
-    // menu-text label, with its shadow.
+    // What the design surface shows: the menu image, the window-control
+    // example, the buttons in place (button in the given state, the others
+    // normal) and TextLabel in the menu-text label, with its shadow.
     Bitmap DesignSurfaceImage(int button = 0, int state = 0) const;
-    // The same without the buttons, with the window-control example: what
-    // lies under the button previews, which the window places itself.
+    // The same without the buttons: what lies under the button previews,
+    // which the window places itself.
     Bitmap DesignSurfaceBack() const;
     // The button whose preview lies under a point of the surface; 0 for none.
     int ButtonAt(int x, int y) const;
@@ -296,6 +296,7 @@ private:
     // The working copy of the selected style's artwork.
     const Bitmap& CurrentSheet() const;
     void DrawTextLabel(Bitmap& out) const;
+    void DrawWindowControls(Bitmap& out) const;
     // The style's artwork with a custom button style's faces, as a grid.
     void LoadSheet();
     void TakeTextColours(bool fromSheet);

@@ -182,6 +182,16 @@ TEST_F(PanelFixture, TheTextLabelShowsDescriptionsWhileHovering) {
     EXPECT_EQ(P().MenuText, text);
 }
 
+TEST_F(PanelFixture, TheSurfaceShowsTheWindowControlsWhereThePlayerDrawsThem) {
+    const DesignLayout& layout = model.Renderer.Layout;
+    ASSERT_TRUE(layout.WindowControlsVisible);
+    const Bitmap surface = model.DesignSurfaceImage();
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 17; ++x)
+            ASSERT_EQ(surface.At(layout.WindowControls.Left + x, 5 + y), layout.WindowControlsImage.At(x, y))
+                << x << ", " << y;
+}
+
 TEST_F(PanelFixture, AnimationPathRendersAPendingRedrawFirst) {
     model.AddButton();
     P().ButtonAnimation = 6;
