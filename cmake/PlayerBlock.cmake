@@ -34,6 +34,12 @@ else()
   unset(ORVANE_MINGW_CXX CACHE)
 endif()
 
+# The block rides on the editor; without the editor there is nothing to carry it.
+if(ORVANE_MINGW_CXX AND NOT ORVANE_UI)
+  message(STATUS "Menu player: not built without the editor (ORVANE_UI=OFF)")
+  unset(ORVANE_MINGW_CXX CACHE)
+endif()
+
 if(ORVANE_MINGW_CXX)
   # The player is a project of its own, configured with the mingw-w64
   # toolchain; it compiles the portable sources again for Windows.
@@ -110,4 +116,26 @@ function(orvane_player_host_tests)
   target_include_directories(orvane_player_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   target_link_libraries(orvane_player_tests PRIVATE orvane_player_core GTest::gtest GTest::gtest_main)
   gtest_discover_tests(orvane_player_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS player)
+endfunction()
+
+# The player under Wine, driven by a script as a user drives it; needs the
+# editor (which carries the player) and Wine, Xvfb, xdotool and ImageMagick.
+function(orvane_player_wine_test)
+  if(NOT ORVANE_PLAYER_EXE OR NOT TARGET orvane-graphic)
+    return()
+  endif()
+  find_program(ORVANE_WINE NAMES wine64 wine PATHS /usr/lib/wine)
+  find_program(ORVANE_XVFB Xvfb)
+  find_program(ORVANE_XDOTOOL xdotool)
+  find_program(ORVANE_IMPORT import)
+  # Debian's own Python, which has Pillow.
+  find_program(ORVANE_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+  if(NOT ORVANE_WINE OR NOT ORVANE_XVFB OR NOT ORVANE_XDOTOOL OR NOT ORVANE_IMPORT OR NOT ORVANE_SYSTEM_PYTHON)
+    message(STATUS "Menu player: Wine, Xvfb, xdotool or ImageMagick missing; no Wine test")
+    return()
+  endif()
+  add_test(NAME player_under_wine
+           COMMAND ${ORVANE_SYSTEM_PYTHON} ${ORVANE_PLAYER_DIR}/tests/wine/wine_player_test.py
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  set_tests_properties(player_under_wine PROPERTIES TIMEOUT 180 LABELS wine)
 endfunction()

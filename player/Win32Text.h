@@ -41,7 +41,8 @@ inline std::wstring Decimal(unsigned long long n) {
     return digits;
 }
 
-// The system's own text for an error code.
+// The system's own text for an error code. Some texts name what failed as
+// "%1"; the caller shows the path below the text.
 inline std::wstring SystemErrorText(DWORD code) {
     wchar_t* text = nullptr;
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -50,6 +51,9 @@ inline std::wstring SystemErrorText(DWORD code) {
     std::wstring out = n && text ? std::wstring(text, n) : L"Error " + Decimal(code) + L".";
     if (text) LocalFree(text);
     while (!out.empty() && (out.back() == L'\r' || out.back() == L'\n' || out.back() == L' ')) out.pop_back();
+    const std::wstring name = L"this file";
+    for (size_t at = out.find(L"%1"); at != std::wstring::npos; at = out.find(L"%1", at + name.size()))
+        out.replace(at, 2, name);
     return out;
 }
 

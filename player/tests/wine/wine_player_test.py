@@ -1,0 +1,422 @@
+#!/usr/bin/python3
+"""The menu player under Wine, driven as a user drives it.
+
+    wine_player_test.py BIN_DIR [--keep DIR]
+
+BIN_DIR holds orvane-menu (and the editor with its player block). The test
+makes a main menu and a sub-menu with orvane-menu, builds the autorun
+application, and runs it under Wine on a private X display, in a fresh
+prefix with a virtual desktop (so windows get the keyboard focus). It checks:
+
+  - /selftest reports what `orvane-menu info` reads from the same menus;
+  - the menu window shows, pixel for pixel outside the menu text, what
+    `orvane-menu render` draws, at the place the position code gives;
+  - the pointer over a button shows its highlighted picture, the mouse button
+    held on it its pressed picture, the keyboard moves a highlight;
+  - a "$" button opens a message box, Enter closes it;
+  - a sub-menu button shows the sub-menu, its own button brings the main one
+    back, and an access key presses a button;
+  - a drive-less document opens in its program;
+  - the exit button ends the process.
+
+Everything is bounded in time and removed at the end; the exit code is 0 when
+every check held. Needs wine64, Xvfb, xdotool, ImageMagick and Pillow.
+"""
+
+import argparse
+import io
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import Image, ImageChops
+
+DEADLINE = time.monotonic() + 150  # CI allows two minutes and a half for all of it
+SCREEN = (1024, 768)
+
+
+class Failure(Exception):
+    pass
+
+
+def remaining():
+    left = DEADLINE - time.monotonic()
+    if left <= 0:
+        raise Failure("out of time")
+    return left
+
+
+def find_tool(*names):
+    for name in names:
+        path = shutil.which(name)
+        if path:
+            return path
+        if os.access("/usr/lib/wine/" + name, os.X_OK):
+            return "/usr/lib/wine/" + name
+    raise Failure(names[0] + " is missing (scripts/install-deps installs it)")
+
+
+class Session:
+    def __init__(self, bin_dir, work):
+        self.bin = bin_dir
+        self.work = work
+        self.menu_tool = os.path.join(bin_dir, "orvane-menu")
+        self.wine = find_tool("wine64", "wine")
+        self.wineserver = find_tool("wineserver", "wineserver64")
+        self.env = dict(os.environ)
+        self.xvfb = None
+        self.player = None
+        self.checks = []
+
+    # -- set-up ---------------------------------------------------------
+
+    def start_display(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read, 16)
+            if not chunk:
+                raise Failure("Xvfb did not start")
+            number += chunk
+        os.close(read)
+        self.env["DISPLAY"] = ":" + number.decode().strip()
+
+    def start_wine(self):
+        self.env.update({
+            "WINEPREFIX": os.path.join(self.work, "prefix"),
+            "WINEARCH": "win64",
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no Mono or Gecko prompts
+        })
+        self.run([self.wine, "wineboot", "--init"], timeout=min(remaining(), 90))
+        self.run([self.wineserver, "-w"], timeout=remaining())
+        # A virtual desktop gives windows the keyboard focus without a window manager.
+        for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
+                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default", "%dx%d" % SCREEN)):
+            self.run([self.wine, "reg", "add", key, "/v", value, "/d", data, "/f"], timeout=remaining())
+        # Every Windows opens text files in Notepad; a new Wine prefix lacks the association.
+        self.run([self.wine, "reg", "add", "HKCR\\.txt", "/ve", "/d", "txtfile", "/f"], timeout=remaining())
+        self.run([self.wineserver, "-w"], timeout=remaining())
+
+    def run(self, command, timeout=None, cwd=None, check=True):
+        result = subprocess.run(command, env=self.env, cwd=cwd, capture_output=True, text=True,
+                                timeout=timeout if timeout is not None else remaining())
+        if check and result.returncode != 0:
+            raise Failure("%s exited with %d:\n%s%s" % (" ".join(command), result.returncode, result.stdout,
+                                                        result.stderr))
+        return result
+
+    def close(self):
+        if self.env.get("WINEPREFIX") and os.path.isdir(self.env["WINEPREFIX"]):
+            subprocess.run([self.wineserver, "-k"], env=self.env, capture_output=True, timeout=20)
+        for process in (self.player, self.xvfb):
+            if process and process.poll() is None:
+                process.kill()
+                process.wait()
+
+    # -- the menus ------------------------------------------------------
+
+    def tool(self, *args):
+        return self.run([self.menu_tool] + list(args)).stdout
+
+    def make_menu(self, path, title, style, buttons, animation, position):
+        self.tool("new", path, "--style", style, "--title", title, "--force",
+                  *sum([["--button", caption] for caption, _ in buttons[:-1]], []))
+        menu = json.loads(self.tool("export", path))
+        menu["properties"]["ButtonAnimation"] = animation
+        menu["properties"]["Position"] = position
+        menu["properties"]["MenuText"] = "Choose a button. The text here is drawn by the player."
+        stored = menu["buttons"]
+        for button, (caption, command) in zip(stored, buttons):
+            button["Caption"] = caption
+            button["Command"] = command
+            button["Description"] = "" if command else "Closes the menu"
+            button["ExitOnClick"] = -1 if command == "" else 0
+        json_path = path + ".json"
+        with open(json_path, "w") as f:
+            json.dump(menu, f)
+        self.tool("import", json_path, path, "--force")
+
+    def render(self, menu, out, button=None, state=None):
+        args = ["render", menu, "-o", out]
+        if button is not None:
+            args += ["--button", str(button), "--state", str(state)]
+        self.tool(*args)
+        return Image.open(out).convert("RGB")
+
+    # -- the screen ------------------------------------------------------
+
+    def grab(self):
+        png = subprocess.run(["import", "-window", "root", "png:-"], env=self.env, capture_output=True,
+                             timeout=remaining(), check=True).stdout
+        return Image.open(io.BytesIO(png)).convert("RGB")
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True, timeout=remaining())
+
+    def check(self, what, ok, detail=""):
+        self.checks.append((what, ok))
+        print(("ok    " if ok else "FAIL  ") + what + ("" if ok else ": " + detail), flush=True)
+        if not ok:
+            raise Failure(what + (": " + detail if detail else ""))
+
+
+def differing(shot, picture, place, masks):
+    """Pixels of shot at place that differ from picture, outside the masked rectangles."""
+    region = shot.crop((place[0], place[1], place[0] + picture.width, place[1] + picture.height))
+    diff = ImageChops.difference(region, picture).convert("L").point(lambda v: 255 if v else 0)
+    for left, top, width, height in masks:
+        diff.paste(0, (left, top, left + width, top + height))
+    return diff.getbbox(), sum(1 for v in diff.getdata() if v)
+
+
+def text_masks(info):
+    p = info["properties"]
+    r = p["TextRect"]
+    depth = max(0, p["TextShadowDepth"])
+    return [(r["Left"], r["Top"], r["Width"] + depth, r["Height"] + depth)]
+
+
+def wait_for(session, what, test, seconds=10.0):
+    """Grabs until test(shot) is true; the last shot's failure text on timeout."""
+    end = min(time.monotonic() + seconds, DEADLINE)
+    detail = ""
+    while True:
+        shot = session.grab()
+        ok, detail = test(shot)
+        if ok:
+            return shot
+        if time.monotonic() > end:
+            shot.save(os.path.join(session.work, "failed.png"))
+            session.check(what, False, detail)
+        time.sleep(0.15)
+
+
+def shows(session, picture, place, masks):
+    def test(shot):
+        box, count = differing(shot, picture, place, masks)
+        return box is None, "%d pixels differ within %s" % (count, box)
+    return test
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("bin_dir")
+    parser.add_argument("--keep", help="copy the work folder here (screenshots) when done")
+    args = parser.parse_args()
+    work = tempfile.mkdtemp(prefix="orvane-wine-")
+    session = Session(os.path.abspath(args.bin_dir), work)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    try:
+        run(session)
+        print("all %d checks held" % len(session.checks))
+        return 0
+    except (Failure, subprocess.SubprocessError) as e:
+        print("wine_player_test: " + str(e), file=sys.stderr)
+        return 1
+    finally:
+        session.close()
+        if args.keep:
+            shutil.rmtree(args.keep, ignore_errors=True)
+            shutil.copytree(work, args.keep, ignore=shutil.ignore_patterns("prefix"))
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def run(session):
+    work = session.work
+    disc = os.path.join(work, "disc")
+    os.makedirs(os.path.join(disc, "docs"))
+    with open(os.path.join(disc, "docs", "notes.txt"), "w") as f:
+        f.write("Notes on the disc\r\n")
+
+    main_menu, sub_menu = os.path.join(work, "main.mng"), os.path.join(work, "sub.mng")
+    session.make_menu(main_menu, "Holiday Disc", "Blue Ribbon",
+                      [("&Message", "$Hello from the disc\u00b6Second line"), ("&Extras", "sub.mng"),
+                       ("&Notes", "\\docs\\notes.txt"), ("&Close Menu", "")],
+                      animation=3, position=0)
+    session.make_menu(sub_menu, "Extras", "XP Style", [("&Back", "main.mng"), ("&Close", "")],
+                      animation=0, position=1)
+    exe = os.path.join(disc, "Autorun.exe")
+    session.tool("build-autorun", exe, main_menu, sub_menu, "--force")
+    info = {name: json.loads(session.tool("info", path)) for name, path in (("main.mng", main_menu),
+                                                                             ("sub.mng", sub_menu))}
+    size = os.path.getsize(exe)
+    package = json.loads(session.tool("info", exe))
+    print("player: %d bytes before the package" % package["playerSize"], flush=True)
+
+    session.start_display()
+    started = time.monotonic()
+    session.start_wine()
+    print("prefix ready in %.1f s" % (time.monotonic() - started), flush=True)
+
+    # The test mode reports what the player read.
+    out = os.path.join(work, "selftest.json")
+    result = session.run([session.wine, exe, "/selftest", "Z:" + out.replace("/", "\\")], cwd=disc, check=False)
+    session.check("/selftest exits 0", result.returncode == 0, result.stderr[-500:])
+    with open(out) as f:
+        report = json.load(f)
+    session.check("/selftest lists the package", [f["name"] for f in report["files"]] == ["main.mng", "sub.mng"]
+                  and report["playerSize"] == package["playerSize"], str(report["files"]))
+    places = {}
+    for entry in report["menus"]:
+        stored = info[entry["file"]]
+        same = entry["properties"] == stored["properties"] and entry["buttons"] == stored["buttons"]
+        session.check("/selftest of %s agrees with orvane-menu info" % entry["file"], same)
+        places[entry["file"]] = (entry["place"]["Left"], entry["place"]["Top"])
+        session.check("%s is %d x %d" % (entry["file"], entry["width"], entry["height"]),
+                      (entry["width"], entry["height"]) ==
+                      (stored["pictures"][0]["width"], stored["pictures"][0]["height"]))
+    # A damaged package is reported, not shown.
+    damaged = os.path.join(disc, "Damaged.exe")
+    with open(exe, "rb") as f:
+        data = bytearray(f.read())
+    data[package["playerSize"] + 18] = 0  # no files
+    with open(damaged, "wb") as f:
+        f.write(data)
+    bad = os.path.join(work, "damaged.json")
+    result = session.run([session.wine, damaged, "/selftest", "Z:" + bad.replace("/", "\\")], cwd=disc, check=False)
+    with open(bad) as f:
+        session.check("/selftest of a damaged package fails with its message",
+                      result.returncode != 0 and "damaged" in json.load(f).get("error", ""))
+    os.remove(damaged)
+
+    renders = os.path.join(work, "renders")
+    os.makedirs(renders)
+    main_picture = session.render(main_menu, os.path.join(renders, "main.png"))
+    sub_picture = session.render(sub_menu, os.path.join(renders, "sub.png"))
+    main_masks, sub_masks = text_masks(info["main.mng"]), text_masks(info["sub.mng"])
+    main_at, sub_at = places["main.mng"], places["sub.mng"]
+    expected = ((SCREEN[0] - main_picture.width) // 2, (SCREEN[1] - main_picture.height) // 2)
+    session.check("the main menu opens in the middle of the screen", main_at == expected, str(main_at))
+    session.check("the sub-menu opens in the top left corner", sub_at == (0, 0), str(sub_at))
+
+    launched = time.monotonic()
+    session.player = subprocess.Popen([session.wine, exe], env=session.env, cwd=disc,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    shot = wait_for(session, "the menu window shows what the editor renders",
+                    shows(session, main_picture, main_at, main_masks), seconds=30)
+    print("menu shown %.1f s after the start" % (time.monotonic() - launched), flush=True)
+    shot.save(os.path.join(work, "player.png"))
+    session.check("the menu window shows what the editor renders", True)
+
+    def centre(menu, n):
+        b = info[menu]["buttons"][n - 1]
+        picture = [p for p in info[menu]["pictures"] if p["number"] == n][0]
+        at = places[menu]
+        return at[0] + b["Left"] + picture["width"] // 2, at[1] + b["Top"] + picture["height"] // 2
+
+    def state_picture(menu, n, state):
+        return session.render(main_menu if menu == "main.mng" else sub_menu,
+                              os.path.join(renders, "%s-%d-%d.png" % (menu, n, state)), n, state)
+
+    # Hover and press.
+    session.xdotool("mousemove", *centre("main.mng", 2))
+    wait_for(session, "the pointer highlights a button",
+             shows(session, state_picture("main.mng", 2, 1), main_at, main_masks))
+    session.check("the pointer highlights a button", True)
+    session.xdotool("mousemove", *centre("main.mng", 1))
+    session.xdotool("mousedown", 1)
+    wait_for(session, "the held mouse button shows the pressed picture",
+             shows(session, state_picture("main.mng", 1, 2), main_at, main_masks))
+    session.check("the held mouse button shows the pressed picture", True)
+    before = session.grab()
+    session.xdotool("mouseup", 1)
+
+    # "$": a message box.
+    def message_box(shot):
+        box = ImageChops.difference(shot, before).getbbox()
+        big = box is not None and box[2] - box[0] >= 150 and box[3] - box[1] >= 70
+        return big, "changed: %s" % (box,)
+    shot = wait_for(session, "a \"$\" button opens a message box", message_box)
+    shot.save(os.path.join(work, "message.png"))
+    session.check("a \"$\" button opens a message box", True)
+    session.xdotool("key", "Return")
+    session.xdotool("mousemove", 5, 5)
+    wait_for(session, "Enter closes the message box", shows(session, main_picture, main_at, main_masks))
+    session.check("Enter closes the message box", True)
+
+    # The keyboard: the first Down highlights the first button.
+    session.xdotool("key", "Down")
+    wait_for(session, "the arrow keys move the highlight",
+             shows(session, state_picture("main.mng", 1, 1), main_at, main_masks))
+    session.check("the arrow keys move the highlight", True)
+
+    # A sub-menu and back.
+    session.xdotool("mousemove", *centre("main.mng", 2))
+    session.xdotool("click", 1)
+    session.xdotool("mousemove", 1000, 760)
+    shot = wait_for(session, "the sub-menu replaces the menu", shows(session, sub_picture, sub_at, sub_masks))
+    shot.save(os.path.join(work, "sub.png"))
+    session.check("the sub-menu replaces the menu", True)
+    session.xdotool("key", "b")  # its access key: &Back
+    wait_for(session, "its access key brings the main menu back", shows(session, main_picture, main_at, main_masks),
+             seconds=15)
+    session.check("its access key brings the main menu back", True)
+
+    # A drive-less document opens in its program.
+    session.xdotool("mousemove", *centre("main.mng", 3))
+    session.xdotool("click", 1)
+    end = time.monotonic() + 20
+    opened = False
+    while time.monotonic() < min(end, DEADLINE) and not opened:
+        opened = "notepad" in subprocess.run(["ps", "-eo", "args"], capture_output=True, text=True).stdout.lower()
+        time.sleep(0.3)
+    if not opened:
+        session.grab().save(os.path.join(work, "failed.png"))
+    session.check("a drive-less document opens in its program", opened)
+    subprocess.run(["pkill", "-f", "notepad.exe"], capture_output=True)
+    time.sleep(1)
+
+    # The taskbar entry's system menu, here from a right click: "About...", the last entry.
+    session.xdotool("mousemove", main_at[0] + 30, main_at[1] + 200)
+    before = session.grab()
+    session.xdotool("click", 3)
+    time.sleep(0.5)
+    session.xdotool("key", "Up")
+    session.xdotool("key", "Return")
+    shot = wait_for(session, "the system menu's About... opens the about box", message_box)
+    shot.save(os.path.join(work, "about.png"))
+    session.check("the system menu's About... opens the about box", True)
+    session.xdotool("key", "Return")
+    wait_for(session, "the about box closes", shows(session, main_picture, main_at, main_masks))
+
+    # The minimise glyph, then a second start, which brings the open menu back.
+    controls = [m for m in report["menus"] if m["file"] == "main.mng"][0]["controls"]
+    session.xdotool("mousemove", main_at[0] + controls["Left"] + 3, main_at[1] + controls["Top"] + 4)
+    session.xdotool("click", 1)
+
+    def gone(shot):
+        box, _ = differing(shot, main_picture, main_at, main_masks)
+        corner = shot.getpixel((main_at[0] + 5, main_at[1] + 5)) == before.getpixel((5, 5))
+        return box is not None and corner, "the menu is still there"
+    wait_for(session, "the minimise glyph minimises the menu", gone)
+    session.check("the minimise glyph minimises the menu", True)
+    second = session.run([session.wine, exe], cwd=disc, check=False, timeout=min(30, remaining()))
+    session.check("a second start ends at once", second.returncode == 0)
+    session.xdotool("mousemove", main_at[0] + 30, main_at[1] + 200)
+    wait_for(session, "a second start brings the open menu back", shows(session, main_picture, main_at, main_masks))
+    session.check("a second start brings the open menu back", True)
+
+    # The exit button ends the process.
+    session.xdotool("mousemove", *centre("main.mng", 4))
+    session.xdotool("click", 1)
+    try:
+        session.player.wait(timeout=min(15, remaining()))
+        ended = True
+    except subprocess.TimeoutExpired:
+        ended = False
+    session.check("the exit button ends the process", ended)
+    print("autorun: %d bytes" % size)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
