@@ -103,6 +103,10 @@ class Session:
         for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
                                  ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default", "%dx%d" % SCREEN)):
             self.run([self.wine, "reg", "add", key, "/v", value, "/d", data, "/f"], timeout=remaining())
+        # A CD drive D: for the search to find a file on.
+        os.symlink(os.path.join(self.work, "cd"), os.path.join(self.env["WINEPREFIX"], "dosdevices", "d:"))
+        self.run([self.wine, "reg", "add", "HKLM\\Software\\Wine\\Drives", "/v", "d:", "/d", "cdrom", "/f"],
+                 timeout=remaining())
         # Every Windows opens text files in Notepad; a new Wine prefix lacks the association.
         self.run([self.wine, "reg", "add", "HKCR\\.txt", "/ve", "/d", "txtfile", "/f"], timeout=remaining())
         self.run([self.wineserver, "-w"], timeout=remaining())
@@ -237,11 +241,14 @@ def run(session):
     os.makedirs(os.path.join(disc, "docs"))
     with open(os.path.join(disc, "docs", "notes.txt"), "w") as f:
         f.write("Notes on the disc\r\n")
+    os.makedirs(os.path.join(work, "cd", "video"))
+    with open(os.path.join(work, "cd", "video", "intro.txt"), "w") as f:
+        f.write("Found on another drive\r\n")
 
     main_menu, sub_menu = os.path.join(work, "main.mng"), os.path.join(work, "sub.mng")
     session.make_menu(main_menu, "Holiday Disc", "Blue Ribbon",
                       [("&Message", "$Hello from the disc\u00b6Second line"), ("&Extras", "sub.mng"),
-                       ("&Notes", "\\docs\\notes.txt"), ("&Close Menu", "")],
+                       ("&Notes", "\\docs\\notes.txt"), ("&Video", "\\video\\intro.txt"), ("&Close Menu", "")],
                       animation=3, position=0)
     session.make_menu(sub_menu, "Extras", "XP Style", [("&Back", "main.mng"), ("&Close", "")],
                       animation=0, position=1)
@@ -362,19 +369,25 @@ def run(session):
              seconds=15)
     session.check("its access key brings the main menu back", True)
 
-    # A drive-less document opens in its program.
-    session.xdotool("mousemove", *centre("main.mng", 3))
-    session.xdotool("click", 1)
-    end = time.monotonic() + 20
-    opened = False
-    while time.monotonic() < min(end, DEADLINE) and not opened:
-        opened = "notepad" in subprocess.run(["ps", "-eo", "args"], capture_output=True, text=True).stdout.lower()
-        time.sleep(0.3)
-    if not opened:
-        session.grab().save(os.path.join(work, "failed.png"))
-    session.check("a drive-less document opens in its program", opened)
-    subprocess.run(["pkill", "-f", "notepad.exe"], capture_output=True)
-    time.sleep(1)
+    # A drive-less document opens in its program; one that is not on the disc
+    # is looked for on the other drives.
+    def opens_notepad(button, what):
+        subprocess.run(["pkill", "-f", "notepad.exe"], capture_output=True)
+        session.xdotool("mousemove", *centre("main.mng", button))
+        session.xdotool("click", 1)
+        end = time.monotonic() + 20
+        opened = False
+        while time.monotonic() < min(end, DEADLINE) and not opened:
+            opened = "notepad" in subprocess.run(["ps", "-eo", "args"], capture_output=True, text=True).stdout.lower()
+            time.sleep(0.3)
+        if not opened:
+            session.grab().save(os.path.join(work, "failed.png"))
+        session.check(what, opened)
+        time.sleep(1)
+        subprocess.run(["pkill", "-f", "notepad.exe"], capture_output=True)
+        time.sleep(1)
+    opens_notepad(3, "a drive-less document opens in its program")
+    opens_notepad(4, "a document found on the CD drive opens in its program")
 
     # The taskbar entry's system menu, here from a right click: "About...", the last entry.
     session.xdotool("mousemove", main_at[0] + 30, main_at[1] + 200)
@@ -406,8 +419,20 @@ def run(session):
     wait_for(session, "a second start brings the open menu back", shows(session, main_picture, main_at, main_masks))
     session.check("a second start brings the open menu back", True)
 
+    # Dragging the background moves the window.
+    session.xdotool("mousemove", main_at[0] + 30, main_at[1] + 200)
+    session.xdotool("mousedown", 1)
+    for step in range(1, 5):
+        session.xdotool("mousemove", main_at[0] + 30 + 15 * step, main_at[1] + 200 + 10 * step)
+        time.sleep(0.1)
+    session.xdotool("mouseup", 1)
+    moved = (main_at[0] + 60, main_at[1] + 40)
+    wait_for(session, "dragging the background moves the window", shows(session, main_picture, moved, main_masks))
+    session.check("dragging the background moves the window", True)
+    places["main.mng"] = main_at = moved
+
     # The exit button ends the process.
-    session.xdotool("mousemove", *centre("main.mng", 4))
+    session.xdotool("mousemove", *centre("main.mng", 5))
     session.xdotool("click", 1)
     try:
         session.player.wait(timeout=min(15, remaining()))
@@ -415,6 +440,25 @@ def run(session):
     except subprocess.TimeoutExpired:
         ended = False
     session.check("the exit button ends the process", ended)
+
+    # From 192 DPI the menu is shown twice as large, pictures pixel for pixel.
+    session.run([session.wine, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                 "/d", "192", "/f"])
+    session.player = subprocess.Popen([session.wine, exe], env=session.env, cwd=disc,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    double = main_picture.resize((main_picture.width * 2, main_picture.height * 2), Image.NEAREST)
+    double_at = ((SCREEN[0] - double.width) // 2, (SCREEN[1] - double.height) // 2)
+    shot = wait_for(session, "at 192 DPI the menu is shown at twice its size",
+                    shows(session, double, double_at, [tuple(2 * v for v in m) for m in main_masks]), seconds=30)
+    shot.save(os.path.join(work, "double.png"))
+    session.check("at 192 DPI the menu is shown at twice its size", True)
+    session.xdotool("key", "Escape")
+    try:
+        session.player.wait(timeout=min(15, remaining()))
+        ended = True
+    except subprocess.TimeoutExpired:
+        ended = False
+    session.check("Escape closes the menu", ended)
     print("autorun: %d bytes" % size)
 
 
