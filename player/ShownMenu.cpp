@@ -39,9 +39,6 @@ MenuLoad ReadShownMenu(std::span<const uint8_t> bytes, const std::string& fileNa
         load.Error = e.what();
         return load;
     }
-    MenuProperties& p = menu.Stored.Props;
-    if (menu.Stored.Position < 0 || menu.Stored.Position >= kPositionCount) menu.Stored.Position = 0;
-    if (p.ButtonAnimation < 0 || p.ButtonAnimation >= kAnimationCount) p.ButtonAnimation = 0;
     load.Menu = std::move(menu);
     return load;
 }

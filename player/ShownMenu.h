@@ -40,7 +40,7 @@ struct MenuLoad {
 };
 
 // Reads a whole menu file: header, fields, buttons and every picture. The
-// data is untrusted; a position or animation code out of range reads as 0.
+// data is untrusted; values out of their ranges are brought into them.
 MenuLoad ReadShownMenu(std::span<const uint8_t> file, const std::string& fileName);
 
 // Reads one menu of a package read from executable.

@@ -9,17 +9,7 @@ namespace orvane {
 
 namespace {
 
-struct SliderRange {
-    int Min, Max;
-};
-constexpr SliderRange kMenuWidthRange{80, 1024};
-constexpr SliderRange kMenuHeightRange{60, 768};
-constexpr SliderRange kButtonWidthRange{10, 240};
-constexpr SliderRange kButtonHeightRange{10, 120};
-constexpr SliderRange kButtonGapRange{0, 32};
-constexpr SliderRange kVisibilityRange{0, 100};
-
-int Clamp(int value, SliderRange range) { return std::clamp(value, range.Min, range.Max); }
+int Clamp(int value, ValueRange range) { return range.Clamp(value); }
 
 }  // namespace
 

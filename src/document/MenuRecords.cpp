@@ -106,6 +106,26 @@ MenuFileRead ReadMenuFile(RecordFile& file, const StoredMenu& start) {
     return result;
 }
 
+void BringIntoRange(StoredMenu& menu) {
+    MenuProperties& p = menu.Props;
+    p.MenuWidth = kMenuWidthRange.Clamp(p.MenuWidth);
+    p.MenuHeight = kMenuHeightRange.Clamp(p.MenuHeight);
+    p.ButtonWidth = kButtonWidthRange.Clamp(p.ButtonWidth);
+    p.ButtonHeight = kButtonHeightRange.Clamp(p.ButtonHeight);
+    p.ButtonGap = kButtonGapRange.Clamp(p.ButtonGap);
+    p.TitleBoxVisibility = kVisibilityRange.Clamp(p.TitleBoxVisibility);
+    p.TextBoxVisibility = kVisibilityRange.Clamp(p.TextBoxVisibility);
+    for (FontSpec* font : {&p.TextFont, &p.ButtonFont, &p.TitleFont}) {
+        font->Size = kFontSizeRange.Clamp(font->Size);
+        if (font->Alignment < 0 || font->Alignment > 2) font->Alignment = 0;
+    }
+    for (int32_t* depth : {&menu.TextShadowDepth, &menu.TitleShadowDepth, &menu.ButtonShadowDepth})
+        *depth = kShadowDepthRange.Clamp(*depth);
+    // A code without a meaning is the first one: the middle of the screen, no animation.
+    if (menu.Position < 0 || menu.Position >= kPositionCount) menu.Position = 0;
+    if (p.ButtonAnimation < 0 || p.ButtonAnimation >= kAnimationCount) p.ButtonAnimation = 0;
+}
+
 bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredMenu& menu) {
     FieldReader r(file);
     MenuProperties& p = menu.Props;
@@ -160,6 +180,7 @@ bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredM
         r.Int(b.Left);
         r.Int(b.Top);
     }
+    BringIntoRange(menu);
     return r.Ok();
 }
 
@@ -173,6 +194,10 @@ std::string PictureName(int number, int state, bool strip) {
     return which + (number == 0 && !strip ? "" : std::string(" (") + kStates[state] + ")");
 }
 
+// What each picture of a menu file may be: half again what the editor makes.
+constexpr PictureBounds kButtonPictureBounds{kLargestButtonWidth * 3 / 2, kButtonHeightRange.Max * 3 / 2};
+constexpr PictureBounds kStripPictureBounds{64, 64};
+
 // Reads one picture where the writer puts it; false for a strip that refers
 // to an outside file.
 bool ReadExpectedPicture(RecordFile& file, int number, int state, bool strip, Bitmap& into) {
@@ -185,7 +210,8 @@ bool ReadExpectedPicture(RecordFile& file, int number, int state, bool strip, Bi
         throw RecordFormatError("picture " + std::to_string(f.Number) + " state " + std::to_string(f.State) +
                                 " stands where " + name + " belongs");
     try {
-        file.ReadPictureData(into, false);
+        file.ReadPictureData(into, false,
+                             strip ? kStripPictureBounds : number == 0 ? kStoredPictureBounds : kButtonPictureBounds);
     } catch (const RecordFormatError& e) {
         throw RecordFormatError(name + ": " + e.what());
     }

@@ -50,6 +50,12 @@ void WriteMenuPictures(RecordFile& file, const MenuDocument& doc);
 // throws RecordFormatError when the data ends early.
 bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredMenu& menu);
 
+// Brings every value that has a range (sizes, gap, visibilities, font sizes
+// and alignments, shadow depths, position and animation codes) into it, so a
+// damaged or hostile file cannot ask the renderer for an absurd picture. The
+// readers call it; files the editor writes are always in range.
+void BringIntoRange(StoredMenu& menu);
+
 inline const std::string kStyleFileMagic = "OVGMENUSTYLEFILE";
 inline const std::string kMenuUnreadable = "Menu file could not be read.";
 

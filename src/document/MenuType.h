@@ -57,6 +57,30 @@ inline const std::string kDefaultMenuText = "Welcome to my menu, here you can ac
 inline const std::string kDefaultButtonStyleName = "[DefBtnSeld]";
 inline const std::string kNewMenuFileName = "New Menu";
 
+// The ranges the editor offers, and to which values read from files are
+// brought.
+struct ValueRange {
+    int32_t Min, Max;
+    constexpr int32_t Clamp(int32_t v) const { return v < Min ? Min : v > Max ? Max : v; }
+};
+inline constexpr ValueRange kMenuWidthRange{80, 1024};
+inline constexpr ValueRange kMenuHeightRange{60, 768};
+inline constexpr ValueRange kButtonWidthRange{10, 240};
+inline constexpr ValueRange kButtonHeightRange{10, 120};
+inline constexpr ValueRange kButtonGapRange{0, 32};
+inline constexpr ValueRange kVisibilityRange{0, 100};
+inline constexpr ValueRange kFontSizeRange{4, 72};
+inline constexpr ValueRange kShadowDepthRange{0, 5};
+
+// The largest pictures the editor makes. An auto-sized menu grows with its
+// title, text and buttons up to kLargestMenuWidth x kLargestMenuHeight (room
+// for 30 of the tallest buttons with the widest gap); an auto-sized button
+// grows with its caption up to kLargestButtonWidth x kButtonHeightRange.Max.
+// Longer texts are cut at the picture's edge.
+inline constexpr int kLargestMenuWidth = 4096;
+inline constexpr int kLargestMenuHeight = 4800;
+inline constexpr int kLargestButtonWidth = 1024;
+
 // The menu-level properties, in the order the menu file stores them.
 struct MenuProperties {
     std::string Title = kDefaultTitle;

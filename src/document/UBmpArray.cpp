@@ -3,13 +3,18 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <string>
 
 namespace orvane {
 namespace {
 
-void CheckSize(int64_t width, int64_t height) {
-    if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
+// The pixel block is little-endian 32-bit pixels: inflated straight into a bitmap's pixels.
+static_assert(std::endian::native == std::endian::little);
+
+void CheckSize(int64_t width, int64_t height, PictureBounds bounds) {
+    if (width < 0 || height < 0 || width > bounds.MaxWidth || height > bounds.MaxHeight)
         throw RecordFormatError("picture size " + std::to_string(width) + " x " + std::to_string(height) +
                                 " is out of range");
 }
@@ -21,10 +26,9 @@ void AllocateExact(TBmpArray& a, int32_t width, int32_t height) {
     a.Pixels.assign(size_t(width) * size_t(height), 0);
 }
 
-void FillFromBlock(TBmpArray& a, const uint8_t* block) {
-    for (size_t i = 0; i < a.Pixels.size(); ++i, block += 4)
-        a.Pixels[i] = uint32_t(block[0]) | (uint32_t(block[1]) << 8) | (uint32_t(block[2]) << 16) |
-                      (uint32_t(block[3]) << 24);
+void GridFromBitmap(TBmpArray& a, const Bitmap& picture) {
+    AllocateExact(a, picture.Width(), picture.Height());
+    std::copy_n(picture.Data(), picture.PixelCount(), a.Pixels.data());
 }
 
 }  // namespace
@@ -52,10 +56,10 @@ void TBmpArray::ToBitmap() {
     Bitmap = std::move(picture);
 }
 
-void TBmpArray::ReadCompressed(ByteSource& in) {
+void ReadCompressedBitmap(ByteSource& in, Bitmap& bitmap, PictureBounds bounds) {
     const int32_t width = in.I32();
     const int32_t height = in.I32();
-    CheckSize(width, height);
+    CheckSize(width, height, bounds);
     const int32_t packed = in.I32();
     if (packed < 4 || size_t(packed) > in.Remaining())
         throw RecordFormatError("compressed picture length " + std::to_string(packed) +
@@ -66,37 +70,50 @@ void TBmpArray::ReadCompressed(ByteSource& in) {
     if (expected != needed)
         throw RecordFormatError("picture length " + std::to_string(expected) + " does not match " +
                                 std::to_string(width) + " x " + std::to_string(height));
-
     // Deflate expands at most about 1032 to 1: refuse sizes the data cannot hold
     // before allocating for them.
-    if (needed > uint64_t(packed - 4) * 1032 + 1024)
+    const auto zipped = part.Take(part.Remaining());
+    if (needed > uint64_t(zipped.size()) * 1032 + 1024)
         throw RecordFormatError("compressed picture data is too short for " + std::to_string(width) + " x " +
                                 std::to_string(height));
-    std::vector<uint8_t> block(static_cast<size_t>(needed));
+    ::orvane::Bitmap picture;
+    picture.SetSize(width, height);
     if (needed > 0) {
-        const auto zipped = part.Take(part.Remaining());
         z_stream z{};
         if (inflateInit(&z) != Z_OK) throw RecordFormatError("picture data does not inflate");
         z.next_in = const_cast<Bytef*>(zipped.data());
         z.avail_in = uInt(zipped.size());
-        z.next_out = block.data();
-        z.avail_out = uInt(block.size());
+        z.next_out = reinterpret_cast<Bytef*>(picture.Data());
+        z.avail_out = uInt(needed);
         const int status = inflate(&z, Z_FINISH);
         const bool complete = z.avail_out == 0 && (status == Z_STREAM_END || status == Z_OK || status == Z_BUF_ERROR);
         inflateEnd(&z);
         if (!complete) throw RecordFormatError("picture data does not inflate");
     }
-    AllocateExact(*this, width, height);
-    FillFromBlock(*this, block.data());
+    bitmap = std::move(picture);
+}
+
+void ReadRawBitmap(ByteSource& in, Bitmap& bitmap, PictureBounds bounds) {
+    const int32_t width = in.I32();
+    const int32_t height = in.I32();
+    CheckSize(width, height, bounds);
+    const auto block = in.Take(size_t(width) * size_t(height) * 4);
+    ::orvane::Bitmap picture;
+    picture.SetSize(width, height);
+    if (!block.empty()) std::memcpy(picture.Data(), block.data(), block.size());
+    bitmap = std::move(picture);
+}
+
+void TBmpArray::ReadCompressed(ByteSource& in) {
+    ::orvane::Bitmap picture;
+    ReadCompressedBitmap(in, picture);
+    GridFromBitmap(*this, picture);
 }
 
 void TBmpArray::ReadRaw(ByteSource& in) {
-    const int32_t width = in.I32();
-    const int32_t height = in.I32();
-    CheckSize(width, height);
-    const auto block = in.Take(size_t(width) * size_t(height) * 4);
-    AllocateExact(*this, width, height);
-    FillFromBlock(*this, block.data());
+    ::orvane::Bitmap picture;
+    ReadRawBitmap(in, picture);
+    GridFromBitmap(*this, picture);
 }
 
 }  // namespace orvane

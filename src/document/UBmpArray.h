@@ -10,6 +10,24 @@ namespace orvane {
 
 class Platform;
 
+// The largest picture a reader accepts, checked before anything is allocated.
+struct PictureBounds {
+    int32_t MaxWidth;
+    int32_t MaxHeight;
+};
+
+// Half again the largest picture the editor makes (an auto-sized menu of
+// kLargestMenuWidth x kLargestMenuHeight): what any stored picture may be.
+inline constexpr PictureBounds kStoredPictureBounds{6144, 7200};
+// A style sheet (136 x 194) or a button style's strip (96 x 32), with room.
+inline constexpr PictureBounds kArtworkPictureBounds{1024, 1024};
+
+// Reads a bitmap record into bitmap: sized once, the pixels inflated (or
+// copied) straight into it. Throws RecordFormatError for a damaged record or
+// one beyond bounds; bitmap is left alone then.
+void ReadCompressedBitmap(ByteSource& in, Bitmap& bitmap, PictureBounds bounds = kStoredPictureBounds);
+void ReadRawBitmap(ByteSource& in, Bitmap& bitmap, PictureBounds bounds = kStoredPictureBounds);
+
 // A pixel grid that mirrors a 32-bit bitmap, and the two record forms in which
 // pictures are stored: compressed (zlib, level 9) and raw. Row 0 is the top.
 struct TBmpArray {

@@ -5,19 +5,6 @@
 #include "platform/Platform.h"
 
 namespace orvane {
-namespace {
-
-// The scratch grid every picture passes through, kept for the editor's life.
-TBmpArray& ScratchGrid() {
-    static TBmpArray grid = [] {
-        TBmpArray g;
-        g.Init();
-        return g;
-    }();
-    return grid;
-}
-
-}  // namespace
 
 RecordFile::~RecordFile() {
     // An abandoned write never reaches the target.
@@ -88,9 +75,9 @@ std::string RecordFile::ReadText() {
     return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-bool RecordFile::ReadPicture(Bitmap& bitmap, bool raw) {
+bool RecordFile::ReadPicture(Bitmap& bitmap, bool raw, PictureBounds bounds) {
     if (!ReadPictureFields()) return false;
-    ReadPictureData(bitmap, raw);
+    ReadPictureData(bitmap, raw, bounds);
     return true;
 }
 
@@ -103,14 +90,11 @@ bool RecordFile::ReadPictureFields() {
     return true;
 }
 
-void RecordFile::ReadPictureData(Bitmap& bitmap, bool raw) {
-    TBmpArray& grid = ScratchGrid();
+void RecordFile::ReadPictureData(Bitmap& bitmap, bool raw, PictureBounds bounds) {
     if (raw)
-        grid.ReadRaw(in_);
+        ReadRawBitmap(in_, bitmap, bounds);
     else
-        grid.ReadCompressed(in_);
-    grid.ToBitmap();
-    bitmap = grid.Bitmap;
+        ReadCompressedBitmap(in_, bitmap, bounds);
 }
 
 }  // namespace orvane

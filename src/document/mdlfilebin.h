@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ByteStream.h"
+#include "document/UBmpArray.h"
 #include "platform/Bitmap.h"
 
 #include <cstdint>
@@ -74,11 +75,11 @@ public:
     uint8_t ReadByte();
     // Reads a picture record into bitmap; false (FileOpFailed set) for a record
     // of another kind. The picture's own fields are kept in LastPicture.
-    bool ReadPicture(Bitmap& bitmap, bool raw);
+    bool ReadPicture(Bitmap& bitmap, bool raw, PictureBounds bounds = kStoredPictureBounds);
     // The two halves of ReadPicture: the record's own fields (into
     // LastPicture), then its bitmap record.
     bool ReadPictureFields();
-    void ReadPictureData(Bitmap& bitmap, bool raw);
+    void ReadPictureData(Bitmap& bitmap, bool raw, PictureBounds bounds = kStoredPictureBounds);
 
     struct PictureFields {
         uint8_t Type = 0;

@@ -85,8 +85,9 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
             Layout.ButtonVisible[size_t(i)] = false;
             widest = std::max(widest, Width(p.ButtonFont, m.Buttons[size_t(i)].Caption));
         }
-        bw = 2 * kCaptionMarginX + widest;
-        bh = 2 * kCaptionMarginY + Height(p.ButtonFont, m.Buttons[1].Caption);
+        // A caption too long for the largest button is cut at its edge.
+        bw = std::min(2 * kCaptionMarginX + widest, kLargestButtonWidth);
+        bh = std::min(2 * kCaptionMarginY + Height(p.ButtonFont, m.Buttons[1].Caption), kButtonHeightRange.Max);
         p.ButtonWidth = bw;
         p.ButtonHeight = bh;
     }
@@ -129,12 +130,19 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
         if (p.PhotoAspect && p.PhotoSkin && !photo.IsEmpty()) {
             const double ratio = double(photo.Width()) / photo.Height();
             if (double(mw) / mh <= ratio) {
-                mw = int(std::trunc(mh * ratio));
+                mw = int(std::min(std::trunc(mh * ratio), double(kLargestMenuWidth)));
                 tw = mw - bw - 72;
             } else {
-                mh = int(std::trunc(mw * (double(photo.Height()) / photo.Width())));
+                mh = int(std::min(std::trunc(mw * (double(photo.Height()) / photo.Width())), double(kLargestMenuHeight)));
             }
         }
+        // Long titles and texts stop growing the menu at its largest size;
+        // the layout shrinks with it, so everything stays inside the picture.
+        if (mw > kLargestMenuWidth) {
+            mw = kLargestMenuWidth;
+            tw = mw - bw - 72;
+        }
+        mh = std::min(mh, kLargestMenuHeight);
     }
     mw = std::clamp(mw, 1, kMaxBitmapSide);
     mh = std::clamp(mh, 1, kMaxBitmapSide);

@@ -58,20 +58,21 @@ ButtonStyleRecords ReadButtonStyleRecords(RecordFile& file) {
         s.Name = file.ReadText();
         r.NameRead = !file.FileOpFailed;
         s.Animation = file.ReadInteger();
+        if (s.Animation < 0 || s.Animation >= kAnimationCount) s.Animation = 0;
         s.Font.Name = file.ReadText();
-        s.Font.Size = int32_t(file.ReadLong());
+        s.Font.Size = kFontSizeRange.Clamp(int32_t(file.ReadLong()));
         s.Font.Bold = file.ReadInteger() == -1;
         s.Font.Italic = file.ReadInteger() == -1;
         s.Font.Underline = file.ReadInteger() == -1;
         const int32_t alignment = file.ReadInteger();
         if (alignment >= 0 && alignment <= 2) s.Font.Alignment = alignment;
         s.Font.Color = file.ReadLong();
-        s.ShadowDepth = file.ReadInteger();
+        s.ShadowDepth = kShadowDepthRange.Clamp(file.ReadInteger());
         s.ShadowColor = file.ReadLong();
         s.PhotoFlag = file.ReadInteger();
         file.FileOpFailed = false;
-        file.ReadPicture(s.Strip, false);
-        file.ReadPicture(s.MaskStrip, false);
+        file.ReadPicture(s.Strip, false, kArtworkPictureBounds);
+        file.ReadPicture(s.MaskStrip, false, kArtworkPictureBounds);
         r.PicturesRead = !file.FileOpFailed;
         if (!r.PicturesRead) r.Damage = "a picture record of an unexpected kind";
     } catch (const RecordFormatError& e) {

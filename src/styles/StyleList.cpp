@@ -79,7 +79,7 @@ Bitmap DecodeEmbedded(std::span<const uint8_t> png) {
 
 void ReadFont(RecordFile& f, FontSpec& font) {
     font.Name = f.ReadText();
-    font.Size = int32_t(f.ReadLong());
+    font.Size = kFontSizeRange.Clamp(int32_t(f.ReadLong()));
     font.Bold = f.ReadInteger() == -1;
     font.Italic = f.ReadInteger() == -1;
     font.Underline = f.ReadInteger() == -1;
@@ -114,15 +114,16 @@ StyleFileRecords ReadStyleRecords(RecordFile& file) {
         style.Name = file.ReadText();
         r.Message = file.ReadText();
         style.Animation = file.ReadInteger();
+        if (style.Animation < 0 || style.Animation >= kAnimationCount) style.Animation = 0;
         ReadFont(file, style.TextFont);
         ReadFont(file, style.ButtonFont);
         ReadFont(file, style.TitleFont);
         style.TitleLeft = file.ReadInteger();
         style.TitleTop = file.ReadInteger();
-        file.ReadPicture(style.Background, false);
+        file.ReadPicture(style.Background, false, kArtworkPictureBounds);
         if (style.Background.Width() >= kStyleSheetWidth && style.Background.Height() >= kStyleSheetHeight &&
             ReadMarkers(style.Background).Photo)
-            file.ReadPicture(style.Mask, false);
+            file.ReadPicture(style.Mask, false, kArtworkPictureBounds);
         r.Complete = !file.FileOpFailed;
         if (!r.Complete) r.Damage = "a record of an unexpected kind";
     } catch (const RecordFormatError& e) {

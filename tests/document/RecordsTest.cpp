@@ -104,6 +104,14 @@ TEST(BitmapRecord, DamagedRecordsAreRefusedBeforeAllocating) {
         {"negative height", patched(4, uint32_t(-1))},
         {"width above 16384", patched(0, 16385)},
         {"height above 16384", patched(4, 20000)},
+        {"wider than any picture the editor makes, though sound", [&] {
+             TBmpArray wide;
+             wide.Bitmap = Bitmap(kStoredPictureBounds.MaxWidth + 1, 1);
+             wide.FromBitmap();
+             ByteSink out;
+             wide.WriteCompressed(out, nullptr);
+             return out.Data();
+         }()},
         {"compressed length past the end", patched(8, uint32_t(valid.size()))},
         {"compressed length below 4", patched(8, 3)},
         {"stated length not width x height x 4", patched(12, 60)},

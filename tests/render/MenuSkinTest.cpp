@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace orvane;
 
 namespace {
@@ -250,4 +252,71 @@ TEST_F(SkinFixture, PhotoStylesAndMyBackground) {
 
     Render(12);
     EXPECT_NE(renderer.Layout.TitleSelection, (Box{1, 2, 3, 4}));
+}
+
+// However long the texts or odd the photo, the picture stays within the
+// largest size and every part of the layout lies inside it.
+TEST_F(SkinFixture, LongTextsKeepTheLayoutInsideThePicture) {
+    const struct {
+        const char* name;
+        std::function<void(MenuDocument&)> change;
+        int style;
+    } cases[] = {
+        {"a title of 800 W", [](MenuDocument& d) { d.Props.Title = std::string(800, 'W'); }, 5},
+        {"a caption of 1500 characters",
+         [](MenuDocument& d) {
+             d.Props.AutoSizeButtons = true;
+             d.Menu.Buttons[2].Caption = std::string(1500, 'c');
+         },
+         5},
+        {"a menu text of 3000 words",
+         [](MenuDocument& d) {
+             d.Props.MenuText.clear();
+             for (int i = 0; i < 3000; ++i) d.Props.MenuText += "word ";
+         },
+         5},
+        {"a description of one long word", [](MenuDocument& d) { d.Menu.Buttons[1].Description = std::string(5000, 'd'); }, 5},
+        {"thirty of the tallest buttons with the widest gap",
+         [](MenuDocument& d) {
+             d.Menu.ButtonCount = 30;
+             d.Props.ButtonHeight = kButtonHeightRange.Max;
+             d.Props.ButtonGap = kButtonGapRange.Max;
+         },
+         5},
+        {"a photo a thousand times wider than high",
+         [](MenuDocument& d) {
+             d.Props.PhotoSkin = true;
+             d.BackgroundPhoto = Bitmap(10000, 10, 0x336699);
+         },
+         12},
+        {"a photo a thousand times higher than wide",
+         [](MenuDocument& d) {
+             d.Props.PhotoSkin = true;
+             d.BackgroundPhoto = Bitmap(10, 10000, 0x336699);
+         },
+         12},
+    };
+    const MenuDocument fresh = doc;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc = fresh;
+        c.change(doc);
+        if (doc.Props.PhotoSkin) renderer.FadeMask(styles.At(c.style).Mask, 100, 100);
+        ASSERT_NO_THROW(Render(c.style));
+        const int w = doc.MenuImage.Width(), h = doc.MenuImage.Height();
+        EXPECT_LE(w, kLargestMenuWidth);
+        EXPECT_LE(h, kLargestMenuHeight);
+        const auto& r = doc.Props.TextRect;
+        EXPECT_GE(r[0], 0);
+        EXPECT_LE(r[0] + r[2], w);
+        EXPECT_LE(r[1] + r[3], h);
+        EXPECT_LE(doc.Props.FirstButtonLeft, w);
+        for (int i = 1; i <= doc.Menu.ButtonCount; ++i) {
+            const TOVButton& b = doc.Menu.Buttons[size_t(i)];
+            EXPECT_GE(b.Left, 0) << i;
+            EXPECT_LE(b.Left + b.Images[0].Width(), w) << i;
+            EXPECT_LE(b.Top + b.Images[0].Height(), h) << i;
+            EXPECT_LE(b.Images[0].Width(), kLargestButtonWidth);
+        }
+    }
 }
