@@ -111,8 +111,12 @@ void TfrmCustomBtnCls::FormCreate(std::vector<std::string> installedFonts) {
     for (int size = 4; size <= 72; ++size) SizeList.push_back(std::to_string(size));
     SizeText = "9";
 
-    std::error_code ec;
-    fs::create_directories(ButtonsFolder(), ec);
+    try {
+        CreateFolders(ButtonsFolder());
+    } catch (const FileError& e) {
+        // Saving says so when it cannot write there; the designer opens all the same.
+        platform_.Trace(e.what());
+    }
     StyleFileName.clear();
     Modified = false;
     ArmSample();
@@ -492,11 +496,11 @@ void TfrmCustomBtnCls::ReadStyleFile(const std::string& fileName, const std::str
         file.FileOpFailed = false;
         Bitmap strip, mask;
         // A picture that could not be read leaves the slots as they were.
-        if (file.ReadPicture(strip, false) && !strip.IsEmpty()) {
+        if (file.ReadPicture(strip, false, kArtworkPictureBounds) && !strip.IsEmpty()) {
             SknImg = strip;
             for (int s = 0; s < 3; ++s) SlotPictures[size_t(s + 1)] = CutPicture(strip, kPicture * s);
         }
-        if (!file.FileOpFailed && file.ReadPicture(mask, false) && !mask.IsEmpty()) {
+        if (!file.FileOpFailed && file.ReadPicture(mask, false, kArtworkPictureBounds) && !mask.IsEmpty()) {
             SknMsk = mask;
             for (int s = 0; s < 3; ++s) SlotPictures[size_t(s + 4)] = CutPicture(mask, kPicture * s);
         }

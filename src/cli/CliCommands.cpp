@@ -539,12 +539,11 @@ int BuildAutorun(const std::vector<std::string>& args, std::ostream& out, std::o
         std::iter_swap(menus.begin(), it);
     }
     if (!MayWrite(target, a, err)) return 1;
-    std::error_code ec;
-    fs::remove(target, ec);
 
     ConsolePlatform platform(err);
     AutorunBuilder builder(platform, AppFolderOf(a));
     builder.PackageFiles = menus;
+    builder.Overwrite = true;  // MayWrite has settled it
     builder.WriteMenuExecutable(target.parent_path().string() + "/", target.filename().string());
     if (builder.FileOpFailed) {
         ShowMessageBox(platform, "Error, application compile failed", MsgType::Error);
@@ -567,7 +566,7 @@ int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 1;
     }
     const fs::path folder = a.Positional[1];
-    fs::create_directories(folder);
+    CreateFolders(folder);
     for (const PackagedFile& f : package.Files) {
         WriteFileReplacing(folder / f.Name, PackedBytes(data, f));
         out << (folder / f.Name).string() << "\n";

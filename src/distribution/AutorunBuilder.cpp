@@ -74,18 +74,18 @@ void AutorunBuilder::CompileAutorunApp(const std::string& nameField, const std::
     const fs::path target = nameField;
     const std::string targetFolder = FolderWithSlash(target.parent_path().string());
     const std::string targetName = target.filename().string();
-    std::error_code ec;
-    if (fs::exists(targetFolder + targetName, ec)) {
-        fs::remove(targetFolder + targetName, ec);
-        if (ec) {
-            Error(std::string(kAppTitle) +
-                  " could not create the destination EXE.\r\r"
-                  "Check that you do not have the autorun exe currently open and\r"
-                  "try again.");
-            return;
-        }
+    // The old executable is replaced only by a complete new one, so a failed
+    // build keeps it; what matters here is whether it can be replaced.
+    if (!CanReplace(targetFolder + targetName)) {
+        Error(std::string(kAppTitle) +
+              " could not create the destination EXE.\r\r"
+              "Check that you do not have the autorun exe currently open and\r"
+              "try again.");
+        return;
     }
+    Overwrite = true;
     WriteMenuExecutable(targetFolder, targetName);
+    Overwrite = false;
     if (FileOpFailed) {
         Error("Error, application compile failed");
         return;
@@ -143,7 +143,7 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
         return;
     }
     const std::string path = folder + name;
-    if (fs::exists(path, ec)) {
+    if (!Overwrite && fs::exists(path, ec)) {
         if (ShowMessageBox(platform_, "File exists, do you wish to overwrite it?", MsgType::Confirmation,
                            MsgButtons::YesNoCancel) != MsgResult::Yes) {
             FileOpFailed = true;

@@ -25,6 +25,9 @@ public:
 
     std::vector<std::string> PackageFiles;  // full paths, the default menu first
     bool FileOpFailed = false;
+    // Replace an existing executable without asking (the wizard has settled
+    // it; the command line was given --force).
+    bool Overwrite = false;
 
     // Packs checked menu names (without ".mng") of menuFolder into the
     // executable named by nameField, the default one first, and writes

@@ -17,6 +17,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
+FileFaultHook& FaultHook() {
+    static FileFaultHook hook;
+    return hook;
+}
+
+// The seam: an injected failure looks like a full disk.
+bool Fails(FileOp op, const fs::path& path) {
+    const FileFaultHook& hook = FaultHook();
+    if (hook && hook(op, path)) {
+        errno = ENOSPC;
+        return true;
+    }
+    return false;
+}
+
 std::string Describe(const fs::path& path, const char* what) {
     return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
 }
@@ -30,7 +45,24 @@ fs::path TempPathBeside(const fs::path& target) {
 
 }  // namespace
 
+const char* FileOpName(FileOp op) {
+    switch (op) {
+        case FileOp::Open: return "open";
+        case FileOp::Write: return "write";
+        case FileOp::Flush: return "flush";
+        case FileOp::Close: return "close";
+        case FileOp::Rename: return "rename";
+        case FileOp::Delete: return "delete";
+        case FileOp::Copy: return "copy";
+        case FileOp::CreateFolder: return "create folder";
+    }
+    return "?";
+}
+
+void SetFileFaultHook(FileFaultHook hook) { FaultHook() = std::move(hook); }
+
 std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
+    if (Fails(FileOp::Open, path)) throw FileError(Describe(path, "Cannot open"));
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) throw FileError(Describe(path, "Cannot open"));
     std::vector<uint8_t> data;
@@ -39,12 +71,13 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    if (failed) throw FileError(Describe(path, "Cannot read"));
+    if (failed || Fails(FileOp::Close, path)) throw FileError(Describe(path, "Cannot read"));
     return data;
 }
 
 ReplacingFileWriter::ReplacingFileWriter(fs::path target) : target_(std::move(target)) {
     temp_ = TempPathBeside(target_);
+    if (Fails(FileOp::Open, temp_)) throw FileError(Describe(target_, "Cannot create"));
     file_ = std::fopen(temp_.c_str(), "wb");
     if (!file_) throw FileError(Describe(target_, "Cannot create"));
 }
@@ -59,13 +92,14 @@ ReplacingFileWriter::~ReplacingFileWriter() {
 
 void ReplacingFileWriter::Write(const void* data, size_t size) {
     if (!file_) throw FileError("Write after commit: " + target_.string());
-    if (size && std::fwrite(data, 1, size, file_) != size) throw FileError(Describe(target_, "Cannot write"));
+    if (Fails(FileOp::Write, temp_) || (size && std::fwrite(data, 1, size, file_) != size))
+        throw FileError(Describe(target_, "Cannot write"));
 }
 
 void ReplacingFileWriter::Commit() {
     if (!file_) return;
-    const bool flushed = std::fflush(file_) == 0;
-    const bool closed = std::fclose(file_) == 0;
+    const bool flushed = !Fails(FileOp::Flush, temp_) && std::fflush(file_) == 0;
+    const bool closed = std::fclose(file_) == 0 && !Fails(FileOp::Close, temp_);
     file_ = nullptr;
     std::error_code ec;
     if (!flushed || !closed) {
@@ -73,10 +107,14 @@ void ReplacingFileWriter::Commit() {
         fs::remove(temp_, ec);
         throw FileError(message);
     }
-    fs::rename(temp_, target_, ec);
+    if (Fails(FileOp::Rename, target_))
+        ec = std::make_error_code(std::errc::no_space_on_device);
+    else
+        fs::rename(temp_, target_, ec);
     if (ec) {
+        const std::string message = "Cannot replace " + target_.string() + ": " + ec.message();
         fs::remove(temp_, ec);
-        throw FileError("Cannot replace " + target_.string() + ": " + ec.message());
+        throw FileError(message);
     }
 }
 
@@ -84,6 +122,35 @@ void WriteFileReplacing(const fs::path& path, std::span<const uint8_t> data) {
     ReplacingFileWriter writer(path);
     writer.Write(data.data(), data.size());
     writer.Commit();
+}
+
+bool RemoveFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec))) return false;
+    if (Fails(FileOp::Delete, path)) throw FileError(Describe(path, "Cannot delete"));
+    if (!fs::remove(path, ec) && ec) throw FileError("Cannot delete " + path.string() + ": " + ec.message());
+    return true;
+}
+
+void CopyFileReplacing(const fs::path& from, const fs::path& to) {
+    if (Fails(FileOp::Copy, to)) throw FileError(Describe(to, "Cannot copy to"));
+    // Through a file beside the target, so a failed copy leaves the target whole.
+    WriteFileReplacing(to, ReadWholeFile(from));
+}
+
+void CreateFolders(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return;
+    if (Fails(FileOp::CreateFolder, folder)) throw FileError(Describe(folder, "Cannot create the folder"));
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder, ec))
+        throw FileError("Cannot create the folder " + folder.string() + ": " + ec.message());
+}
+
+bool RemoveEmptyFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec) || Fails(FileOp::Delete, folder)) return false;
+    return fs::remove(folder, ec) && !ec;
 }
 
 std::vector<fs::path> FilesWithExtension(const fs::path& folder, std::string extension) {
@@ -130,6 +197,14 @@ void FileLock::Unlock() {
     ::flock(fd_, LOCK_UN);
     ::close(fd_);
     fd_ = -1;
+}
+
+bool CanReplace(const fs::path& target) {
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) return false;
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 bool IsReadOnly(const fs::path& path) {

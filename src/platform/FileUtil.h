@@ -2,11 +2,21 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace orvane {
+
+// Every file operation the editor makes goes through the functions below,
+// which pass one seam first: a test can make any of them fail as a full or
+// failing disk would, with the FileError the real failure throws.
+enum class FileOp { Open, Write, Flush, Close, Rename, Delete, Copy, CreateFolder };
+const char* FileOpName(FileOp op);
+// Returns true to make the operation fail. Null: nothing fails.
+using FileFaultHook = std::function<bool(FileOp, const std::filesystem::path&)>;
+void SetFileFaultHook(FileFaultHook hook);
 
 // Reads a whole file; throws FileError when it cannot be opened or read.
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path);
@@ -35,6 +45,16 @@ private:
     std::FILE* file_ = nullptr;
 };
 
+// Deletes a file; false when there was none. Throws FileError when a file
+// that is there cannot be deleted.
+bool RemoveFile(const std::filesystem::path& path);
+// Copies a file over target (replaced whole or not at all). Throws FileError.
+void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// Creates a folder and its parents; throws FileError when it cannot.
+void CreateFolders(const std::filesystem::path& folder);
+// Deletes an empty folder; false when it is not there or not empty.
+bool RemoveEmptyFolder(const std::filesystem::path& folder);
+
 // The regular files of a folder whose names end in extension (".mng"; any
 // case), sorted by name. A folder that cannot be read gives none.
 std::vector<std::filesystem::path> FilesWithExtension(const std::filesystem::path& folder, std::string extension);
@@ -57,6 +77,10 @@ public:
 private:
     int fd_ = -1;
 };
+
+// Whether target can be written or replaced: it is no folder, and its folder
+// takes new files.
+bool CanReplace(const std::filesystem::path& target);
 
 // Whether the user may not write the file (the "read-only" attribute).
 bool IsReadOnly(const std::filesystem::path& path);
