@@ -2,6 +2,8 @@
 // document, its undo history, start-up and shutdown.
 #include "EditorModel.h"
 
+#include "app/AppFolders.h"
+#include "app/Guards.h"
 #include "platform/Errors.h"
 
 #include <algorithm>
@@ -36,14 +38,7 @@ void EditorModel::FormCreate() {
     Palettes.OnePaletteMode = Prefs.OnePaletteMode;
     for (int i = 0; i < PaletteColumn::kCount; ++i)
         if (Prefs.PaletteOpen[size_t(i)] == 1) Palettes.OpenIfClosed(i);
-    // Two editors started from one folder would overwrite each other's undo
-    // snapshots: the second keeps its own in a folder of its own.
-    UndoFolder = AppFolder;
-    if (!undoLock_.TryLock(AppFolder + ".undo.lock")) {
-        UndoFolder = AppFolder + ".undo-" + std::to_string(::getpid()) + "/";
-        std::error_code ec;
-        fs::create_directories(UndoFolder, ec);
-    }
+    UndoFolder = ChooseUndoFolder();
     ButtonStyles.LoadCustomButtons(ButtonsFolder(), platform_);
     RefreshMenuList();
 }
@@ -97,10 +92,7 @@ void EditorModel::Shutdown() {
         platform_.Trace(e.what());
     }
     UndoKill();
-    if (UndoFolder != AppFolder) {
-        std::error_code ec;
-        fs::remove(UndoFolder, ec);
-    }
+    if (ownUndoFolder_) RemoveEmptyFolder(UndoFolder);
     undoLock_.Unlock();
 }
 
@@ -112,52 +104,127 @@ std::string EditorModel::SnapshotName(bool redo, int number) {
     return name;
 }
 
-void EditorModel::UndoMake() {
-    if (Flags.UndoBusy || Flags.Loading) return;
-    Flags.Modified = true;
-    // Without the main window (the command-line tool) there is no history to keep.
-    if (UndoFolder.empty()) return;
+// The snapshots go beside the editor. Two editors started from one folder
+// would overwrite each other's: the second keeps its own in a folder of its
+// own, as does an editor whose folder takes no files.
+std::string EditorModel::ChooseUndoFolder() {
+    ownUndoFolder_ = false;
+    const std::string lock = AppFolder + ".undo.lock";
+    if (CanReplace(lock) && undoLock_.TryLock(lock)) return AppFolder;
+    const std::string beside = CanReplace(lock) ? AppFolder + ".undo-" + std::to_string(::getpid()) + "/" : "";
+    for (const std::string& folder : {beside, PrivateUndoFolder()}) {
+        if (folder.empty()) continue;
+        try {
+            CreateFolders(folder);
+            ownUndoFolder_ = true;
+            return folder;
+        } catch (const FileError& e) {
+            platform_.Trace(e.what());
+        }
+    }
+    UndoOff("there is no folder it can write to");
+    return {};
+}
+
+void EditorModel::UndoOff(const std::string& reason) {
+    UndoFolder.clear();
+    Doc.Menu.UndoCount = 0;
+    Doc.Menu.RedoCount = 0;
+    UndoUnavailable = reason;
+}
+
+void EditorModel::TakeSnapshot() {
     TOVMenu& m = Doc.Menu;
     m.RedoCount = 0;
     if (++m.UndoCount == 31) {
         m.UndoCount = 30;
-        for (int k = 2; k <= 30; ++k) {
-            std::error_code ec;
-            fs::copy_file(UndoFolder + SnapshotName(false, k), UndoFolder + SnapshotName(false, k - 1),
-                          fs::copy_options::overwrite_existing, ec);
-        }
+        for (int k = 2; k <= 30; ++k)
+            CopyFileReplacing(UndoFolder + SnapshotName(false, k), UndoFolder + SnapshotName(false, k - 1));
     }
     BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(false, m.UndoCount));
+}
+
+void EditorModel::UndoMake() {
+    if (Flags.UndoBusy || Flags.Loading) return;
+    Flags.Modified = true;
+    if (!UndoUnavailable.empty() && !undoOffTold_) {
+        undoOffTold_ = true;
+        ShowMessageBox(platform_,
+                       "Undo is not available: the editor cannot keep its undo history (" + UndoUnavailable +
+                           ").\r\rYou can go on editing; saving your menu is not affected.",
+                       MsgType::Warning);
+    }
+    // Without the main window (the command-line tool) there is no history to keep.
+    if (UndoFolder.empty()) return;
+    try {
+        TakeSnapshot();
+    } catch (const FileError& first) {
+        // A history that could not be written whole cannot be trusted: it
+        // starts again, in a folder of this editor's own if that works.
+        platform_.Trace(first.what());
+        UndoKill();
+        const std::string elsewhere = PrivateUndoFolder();
+        bool kept = false;
+        if (!elsewhere.empty() && elsewhere != UndoFolder) {
+            try {
+                CreateFolders(elsewhere);
+                if (ownUndoFolder_) RemoveEmptyFolder(UndoFolder);
+                UndoFolder = elsewhere;
+                ownUndoFolder_ = true;
+                TakeSnapshot();
+                kept = true;
+            } catch (const FileError& second) {
+                platform_.Trace(second.what());
+                UndoKill();
+            }
+        }
+        if (!kept) {
+            UndoOff(first.what());
+            UndoMake();  // tells the user, once
+        }
+    }
     platform_.ProcessMessages();
 }
 
-void EditorModel::UndoUndo() {
+// Undo and redo write the present state before reading the other; a failure
+// on the way leaves the document and the history as they were.
+void EditorModel::StepThroughHistory(bool redo) {
     TOVMenu& m = Doc.Menu;
-    if (m.UndoCount == 0 || Flags.Loading) return;
-    Flags.UndoBusy = true;
+    const int available = redo ? m.RedoCount : m.UndoCount;
+    if (available < 1 || Flags.Loading || UndoFolder.empty()) return;
+    FlagSet busy(Flags.UndoBusy);
     platform_.ProcessMessages();
+    const int undo = m.UndoCount, redoCount = m.RedoCount, selected = m.SelectedButton;
+    auto putBack = [&] {
+        m.UndoCount = undo;
+        m.RedoCount = redoCount;
+        m.SelectedButton = selected;
+    };
     m.SelectedButton = -1;
-    ++m.RedoCount;
-    BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(true, m.RedoCount));
-    BinMenuOpen(SnapshotName(false, m.UndoCount), UndoFolder, true);
-    --m.UndoCount;
+    int& written = redo ? m.UndoCount : m.RedoCount;
+    ++written;
+    try {
+        BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(!redo, written));
+    } catch (const FileError& e) {
+        putBack();
+        platform_.Trace(e.what());
+        ShowMessageBox(platform_,
+                       std::string(redo ? "The change could not be redone" : "The change could not be undone") +
+                           ", because the undo history could not be written.\r\r" + e.what(),
+                       MsgType::Error);
+        return;
+    }
+    // A snapshot that cannot be read has been reported by the reader.
+    if (!BinMenuOpen(SnapshotName(redo, available), UndoFolder, true)) {
+        putBack();
+        return;
+    }
+    --(redo ? m.RedoCount : m.UndoCount);
     m.SelectedButton = -1;
-    Flags.UndoBusy = false;
 }
 
-void EditorModel::UndoRedo() {
-    TOVMenu& m = Doc.Menu;
-    if (m.RedoCount < 1 || Flags.Loading) return;
-    Flags.UndoBusy = true;
-    platform_.ProcessMessages();
-    m.SelectedButton = -1;
-    ++m.UndoCount;
-    BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(false, m.UndoCount));
-    BinMenuOpen(SnapshotName(true, m.RedoCount), UndoFolder, true);
-    --m.RedoCount;
-    m.SelectedButton = -1;
-    Flags.UndoBusy = false;
-}
+void EditorModel::UndoUndo() { StepThroughHistory(false); }
+void EditorModel::UndoRedo() { StepThroughHistory(true); }
 
 void EditorModel::UndoKill() {
     std::error_code ec;
@@ -165,7 +232,12 @@ void EditorModel::UndoKill() {
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         const bool snapshot = name.size() >= 6 && name[1] == 'D' && name.compare(name.size() - 4, 4, ".und") == 0;
-        if (snapshot && (name[0] == 'U' || name[0] == 'R')) fs::remove(it->path(), ec);
+        if (!snapshot || (name[0] != 'U' && name[0] != 'R')) continue;
+        try {
+            RemoveFile(it->path());
+        } catch (const FileError& e) {
+            platform_.Trace(e.what());  // a stale snapshot harms nothing; the next run overwrites it
+        }
     }
     Doc.Menu.UndoCount = 0;
     Doc.Menu.RedoCount = 0;
@@ -403,29 +475,28 @@ void EditorModel::PasteButton() {
         return;
     }
     UndoMake();
-    Flags.Updating = true;
-    ++m.ButtonCount;
-    CopyButton(m, kClipboardSlot, m.ButtonCount);
-    m.SelectedButton = m.ButtonCount;
-    Flags.Updating = false;
+    {
+        FlagSet updating(Flags.Updating);
+        ++m.ButtonCount;
+        CopyButton(m, kClipboardSlot, m.ButtonCount);
+        m.SelectedButton = m.ButtonCount;
+    }
     CreateSkin();
     Flags.Modified = true;
 }
 
 void EditorModel::PreviousButton() {
     TOVMenu& m = Doc.Menu;
-    Flags.Updating = true;
+    FlagSet updating(Flags.Updating);
     if (--m.SelectedButton < 1) m.SelectedButton = m.ButtonCount;
     ShowButtonProps();
-    Flags.Updating = false;
 }
 
 void EditorModel::NextButton() {
     TOVMenu& m = Doc.Menu;
-    Flags.Updating = true;
+    FlagSet updating(Flags.Updating);
     if (m.SelectedButton < 1 || ++m.SelectedButton > m.ButtonCount) m.SelectedButton = 1;
     ShowButtonProps();
-    Flags.Updating = false;
 }
 
 // Selection and fields -----------------------------------------------------------------

@@ -1,8 +1,11 @@
 #include "EditorModel.h"
 
+#include "platform/Errors.h"
 #include "platform/ImageIO.h"
 #include "render/ColourSkins.h"
 #include "render/TextBlock.h"
+
+#include "app/Guards.h"
 
 #include <algorithm>
 
@@ -54,24 +57,45 @@ bool EditorModel::BinMenuSave(bool replace, bool ask, bool noPictures, bool sile
     return true;
 }
 
-void EditorModel::EndRead() {
-    Flags.Loading = false;
-    Flags.Updating = false;
-    if (RenderSuspended > 0) --RenderSuspended;
-    DesignSurfaceVisible = true;
+EditorModel::EditorState EditorModel::CaptureState() const {
+    return {Doc, SelectedStyle, Presets, Flags, PhotoControlsEnabled, ButtonStyles.Selected, Styles.CustomCarrier,
+            Styles.CustomCarrierMask, TextLabel, WindowCaption, Renderer.Layout, Renderer.SkinSheet,
+            Renderer.MaskSheet, Renderer.AppliedTextVisibility, Renderer.AppliedTitleVisibility, RedrawCountdown};
+}
+
+void EditorModel::RestoreState(const EditorState& s) {
+    Doc = s.Doc;
+    SelectedStyle = s.SelectedStyle;
+    Presets = s.Presets;
+    Flags.Modified = s.Flags.Modified;
+    Flags.CustomStyleSelected = s.Flags.CustomStyleSelected;
+    PhotoControlsEnabled = s.PhotoControlsEnabled;
+    ButtonStyles.Selected = s.ButtonStyleSelected;
+    Styles.CustomCarrier = s.CustomCarrier;
+    Styles.CustomCarrierMask = s.CustomCarrierMask;
+    TextLabel = s.TextLabel;
+    WindowCaption = s.WindowCaption;
+    Renderer.Layout = s.Layout;
+    Renderer.SkinSheet = s.SkinSheet;
+    Renderer.MaskSheet = s.MaskSheet;
+    Renderer.AppliedTextVisibility = s.AppliedTextVisibility;
+    Renderer.AppliedTitleVisibility = s.AppliedTitleVisibility;
+    RedrawCountdown = s.RedrawCountdown;
+    StyleChanging = false;
+    PhotoChanged();
 }
 
 bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& folder, bool snapshot) {
     if (Flags.Loading) return false;
-    Flags.Loading = true;
-    Flags.Updating = true;
+    FlagSet loading(Flags.Loading);
+    FlagSet updating(Flags.Updating);
+    CountUp paused(RenderSuspended);
+    OnExit shown([this] { DesignSurfaceVisible = true; });
     Records.FileOpFailed = false;
-    ++RenderSuspended;
 
     std::error_code ec;
     if (!std::filesystem::exists(folder + fileName, ec)) {
         ShowMessageBox(platform_, "Menu not found.", MsgType::Information);
-        EndRead();
         return false;
     }
 
@@ -79,65 +103,80 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
     StoredMenu start;
     start.Props = Doc.Props;
     MenuFileRead read;
-    Records.OpenRecordFile(fileName, folder, false, false);
-    read = ReadMenuFile(Records, start);
+    try {
+        Records.OpenRecordFile(fileName, folder, false, false);
+        read = ReadMenuFile(Records, start);
+    } catch (const FileError& e) {
+        read.Status = MenuReadStatus::Refused;
+        read.Detail = e.what();
+    }
     Records.CloseRecordFile();
 
     if (read.Status == MenuReadStatus::StyleFile) {
-        EndRead();
+        loading.End();
+        updating.End();
+        paused.End();
         InstallStyleFile(fileName, folder, read.FirstText);
         return false;
     }
     if (read.Status != MenuReadStatus::Ok) {
         platform_.Trace("Menu file refused: " + read.Detail);
         ShowMessageBox(platform_, kMenuUnreadable, MsgType::Error);
-        EndRead();
         return false;
     }
 
-    DesignSurfaceVisible = false;
-    // Held back until the style has been applied.
-    const uint32_t menuColor = read.Menu.Props.MenuColor;
-    const int32_t animation = read.Menu.Props.ButtonAnimation;
-    ApplyStoredMenu(read.Menu, read.Count, snapshot, fileName, folder);
-    Doc.Menu.SelectedButton = 0;
+    // Applying and rendering can still fail (memory, a damaged style): then
+    // the editor goes back to the document it had, whole.
+    const EditorState before = CaptureState();
+    try {
+        DesignSurfaceVisible = false;
+        // Held back until the style has been applied.
+        const uint32_t menuColor = read.Menu.Props.MenuColor;
+        const int32_t animation = read.Menu.Props.ButtonAnimation;
+        ApplyStoredMenu(read.Menu, read.Count, snapshot, fileName, folder);
+        Doc.Menu.SelectedButton = 0;
 
-    // A style file removed since the menu was saved leaves an identifier
-    // without an entry: the menu falls back to the first style.
-    int position = Styles.PositionOf(Doc.Props.StyleId);
-    if (position < 0 || position >= Styles.Count()) position = 0;
-    SelectedStyle = position;
-    for (;;) {
-        Doc.Props.PhotoSkin = ReadMarkers(Styles.At(SelectedStyle).Background).Photo;
-        if (!Doc.Props.PhotoSkin) break;
-        std::error_code ec;
-        if (std::filesystem::exists(Doc.Menu.BackgroundFile, ec)) {
-            DecodeResult photo = LoadPictureFile(Doc.Menu.BackgroundFile);
-            if (photo.Ok()) Doc.BackgroundPhoto = std::move(photo.Picture);
-            PhotoChanged();
-        } else {
-            ShowMessageBox(platform_, "Could not locate original source background: \r\r" + Doc.Menu.BackgroundFile,
-                           MsgType::Information);
-            if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
+        // A style file removed since the menu was saved leaves an identifier
+        // without an entry: the menu falls back to the first style.
+        int position = Styles.PositionOf(Doc.Props.StyleId);
+        if (position < 0 || position >= Styles.Count()) position = 0;
+        SelectedStyle = position;
+        for (;;) {
+            Doc.Props.PhotoSkin = ReadMarkers(Styles.At(SelectedStyle).Background).Photo;
+            if (!Doc.Props.PhotoSkin) break;
+            std::error_code ec;
+            if (std::filesystem::exists(Doc.Menu.BackgroundFile, ec)) {
+                DecodeResult photo = LoadPictureFile(Doc.Menu.BackgroundFile);
+                if (photo.Ok()) Doc.BackgroundPhoto = std::move(photo.Picture);
+                PhotoChanged();
+            } else {
+                ShowMessageBox(platform_,
+                               "Could not locate original source background: \r\r" + Doc.Menu.BackgroundFile,
+                               MsgType::Information);
+                if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
+            }
+            if (!Doc.BackgroundPhoto.IsEmpty()) break;
+            SelectedStyle = 0;
         }
-        if (!Doc.BackgroundPhoto.IsEmpty()) break;
-        SelectedStyle = 0;
+        if (!snapshot) WindowCaption = FileCaption();
+        ComboBox1Select(SelectedStyle);
+        updating.End();
+        RedrawCountdown = -1;
+        paused.End();
+        Doc.Props.ButtonAnimation = animation;
+        Doc.Props.MenuColor = menuColor;
+        ColorSkin(false);
+        Flags.Modified = false;
+        if (!snapshot) {
+            Doc.Menu.UndoCount = 0;
+            Doc.Menu.RedoCount = 0;
+        }
+    } catch (const std::exception& e) {
+        RestoreState(before);
+        platform_.Trace(std::string("Menu could not be applied: ") + e.what());
+        ShowMessageBox(platform_, kMenuUnreadable, MsgType::Error);
+        return false;
     }
-    if (!snapshot) WindowCaption = FileCaption();
-    ComboBox1Select(SelectedStyle);
-    Flags.Updating = false;
-    RedrawCountdown = -1;
-    if (RenderSuspended > 0) --RenderSuspended;
-    Doc.Props.ButtonAnimation = animation;
-    Doc.Props.MenuColor = menuColor;
-    ColorSkin(false);
-    Flags.Modified = false;
-    if (!snapshot) {
-        Doc.Menu.UndoCount = 0;
-        Doc.Menu.RedoCount = 0;
-    }
-    Flags.Loading = false;
-    DesignSurfaceVisible = true;
     return true;
 }
 
@@ -263,7 +302,7 @@ void EditorModel::CreateSkin() {
         RenderMissed = true;
         return;
     }
-    Flags.Updating = true;
+    FlagSet updating(Flags.Updating);
     platform_.ProcessMessages();
     SkinInputs in{Styles.At(SelectedStyle)};
     in.IsMyBackground = IsMyBackground();
@@ -275,7 +314,6 @@ void EditorModel::CreateSkin() {
     ++RenderCount;
     DesignerScaledLast = false;
     platform_.ProcessMessages();
-    Flags.Updating = false;
 }
 
 Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
@@ -353,6 +391,10 @@ void EditorModel::ApplyStyleFonts(const MenuStyle& style) {
 
 void EditorModel::ComboBox1Select(int position) {
     UndoMake();
+    OnExit done([this] {
+        StyleChanging = false;
+        Flags.Updating = false;
+    });
     for (;;) {
         StyleChanging = true;
         if (position < 0 || position >= Styles.Count()) {
@@ -397,6 +439,7 @@ void EditorModel::ComboBox1Select(int position) {
         break;
     }
     Flags.Updating = false;
+    StyleChanging = false;
     ShowTip(2);
     if (Doc.Props.PhotoSkin) ShowTip(Prefs.TipShown[3] != 0 ? 4 : 3);
     if (SelectedStyle == Styles.MyBackgroundPosition()) ShowTip(8);
@@ -440,9 +483,21 @@ void EditorModel::ComboBox2Select(int entry) {
 }
 
 void EditorModel::StartNewMenu() {
-    Flags.Updating = true;
+    // A new menu that fails halfway leaves the old one, whole.
+    const EditorState before = CaptureState();
+    try {
+        ResetDocument();
+    } catch (...) {
+        RestoreState(before);
+        throw;
+    }
+}
+
+void EditorModel::ResetDocument() {
+    FlagSet updating(Flags.Updating);
+    CountUp paused(RenderSuspended);
     DesignSurfaceVisible = false;
-    ++RenderSuspended;
+    OnExit shown([this] { DesignSurfaceVisible = true; });
 
     WindowCaption = std::string(kAppTitle);
     ResetToNewMenu(Doc);
@@ -458,11 +513,10 @@ void EditorModel::StartNewMenu() {
     Doc.Props.MenuColor = Presets[0];
 
     Doc.Menu.SelectedButton = 1;
-    Flags.Updating = false;
+    updating.End();
     Flags.Loading = false;
-    if (RenderSuspended > 0) --RenderSuspended;
+    paused.End();
     ColorSkin(true);
-    DesignSurfaceVisible = true;
     RedrawCountdown = -1;
 }
 
@@ -520,13 +574,15 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
                                  "for use in other menus?";
     if (ShowMessageBox(platform_, question, MsgType::Confirmation, MsgButtons::YesNoCancel) == MsgResult::Yes) {
         namespace fs = std::filesystem;
-        fs::create_directories(StylesFolder());
         const fs::path target = fs::path(StylesFolder()) / (fs::path(fileName).stem().string() + ".ovgsty");
-        std::error_code ec;
         if (fs::path(folder + fileName) != target) {
-            fs::copy_file(folder + fileName, target, fs::copy_options::overwrite_existing, ec);
-            if (ec) ShowMessageBox(platform_, "The style could not be copied to " + target.string() + ": " + ec.message(),
-                                   MsgType::Error);
+            try {
+                CreateFolders(StylesFolder());
+                CopyFileReplacing(folder + fileName, target);
+            } catch (const FileError& e) {
+                ShowMessageBox(platform_, "The style could not be copied to " + target.string() + ":\r\r" + e.what(),
+                               MsgType::Error);
+            }
         }
     }
     if (!message.empty()) ShowMessageBox(platform_, message, MsgType::Information);

@@ -143,6 +143,8 @@ public:
     // Set by FormCreate: AppFolder, or a folder of this editor's own when
     // another editor runs there. Empty: no snapshots are taken.
     std::string UndoFolder;
+    // Why snapshots cannot be written (undo is off); empty while undo works.
+    std::string UndoUnavailable;
     static std::string SnapshotName(bool redo, int number);
     void UndoMake();
     void UndoUndo();
@@ -305,12 +307,37 @@ private:
 
     bool ReportSaveFailure(const std::exception* error);
     FileLock undoLock_;
+    bool ownUndoFolder_ = false;  // made by this editor, removed at shutdown
+    bool undoOffTold_ = false;
+    std::string ChooseUndoFolder();
+    void UndoOff(const std::string& reason);
+    void TakeSnapshot();
+    void StepThroughHistory(bool redo);
 
     // Steps that later parts of the editor fill in.
 
     void ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot, const std::string& fileName,
                          const std::string& folder);
-    void EndRead();
+
+    // What an operation that replaces the document puts back when it fails
+    // halfway: the document and everything drawn from it.
+    struct EditorState {
+        MenuDocument Doc;
+        int SelectedStyle;
+        std::array<uint32_t, 5> Presets;
+        EditorFlags Flags;
+        bool PhotoControlsEnabled;
+        int ButtonStyleSelected;
+        Bitmap CustomCarrier, CustomCarrierMask;
+        std::string TextLabel, WindowCaption;
+        DesignLayout Layout;
+        TBmpArray SkinSheet, MaskSheet;
+        int AppliedTextVisibility, AppliedTitleVisibility;
+        int RedrawCountdown;
+    };
+    EditorState CaptureState() const;
+    void ResetDocument();
+    void RestoreState(const EditorState& state);
 };
 
 inline const std::string kExitButtonMessage =

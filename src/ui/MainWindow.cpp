@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/FormatBar.h"
+#include "app/Guards.h"
 #include "app/Tips.h"
 #include "ui/AboutBox.h"
 #include "ui/AutorunWizardDialog.h"
@@ -312,9 +313,10 @@ void TForm1::ApplyFocusRequest() {
         case EditorModel::Focus::Title: field = title_, palette = EditorModel::MenuDescription; break;
     }
     ArrangePalettes(palette);
-    model_.Flags.Updating = true;  // taking the focus is not an edit
-    field->setFocus(Qt::MouseFocusReason);
-    model_.Flags.Updating = false;
+    {
+        FlagSet updating(model_.Flags.Updating);  // taking the focus is not an edit
+        field->setFocus(Qt::MouseFocusReason);
+    }
     if (field == menuText_) menuText_->moveCursor(QTextCursor::End);
     column_->ensureWidgetVisible(field);
 }
@@ -402,6 +404,11 @@ void TForm1::ButtAni() {
     surface_->Refresh();
     model_.RenderSuspended = 1;
     model_.RenderMissed = false;
+    // Whatever a command run meanwhile does, rendering resumes afterwards.
+    OnExit resume([this] {
+        model_.RenderSuspended = 0;
+        animationRunning_ = false;
+    });
     // The hint of every "Animate buttons now" button is cleared while it plays.
     QList<QToolButton*> animateButtons;
     for (QToolButton* b : findChildren<QToolButton*>())
