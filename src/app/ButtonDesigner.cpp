@@ -578,7 +578,7 @@ bool TfrmCustomBtnCls::WriteStyleFile(const std::string& fileName, const std::st
         file.CloseRecordFile();
     } catch (const FileError& e) {
         platform_.Trace("Button style " + folder + fileName + " not written: " + e.what());
-        platform_.SetProgressText("Save cancelled...", 600);
+        ShowMessageBox(platform_, "The button style could not be saved.\r\r" + std::string(e.what()), MsgType::Error);
         return false;
     }
     Modified = false;

@@ -81,16 +81,24 @@ void EditorModel::DeferredStart(const std::vector<std::string>& args) {
 
 bool EditorModel::CloseQuery() { return SaveChangesQuestion(false); }
 
+bool EditorModel::SaveSettings() {
+    try {
+        WriteSettingsFile(SettingsPath(), Prefs);
+        return true;
+    } catch (const FileError& e) {
+        // The file that was there stays; the user keeps the settings of the last good save.
+        platform_.Trace(e.what());
+        ShowMessageBox(platform_, "The settings could not be saved.\r\r" + std::string(e.what()), MsgType::Warning);
+        return false;
+    }
+}
+
 void EditorModel::Shutdown() {
     Prefs.MenuFolder = MenuFolder;
     Prefs.FastScaling = FastScaling;
     for (size_t i = 0; i < Prefs.PaletteOpen.size(); ++i) Prefs.PaletteOpen[i] = Palettes.Open[i];
     Prefs.OnePaletteMode = Palettes.OnePaletteMode;
-    try {
-        WriteSettingsFile(SettingsPath(), Prefs);
-    } catch (const FileError& e) {
-        platform_.Trace(e.what());
-    }
+    SaveSettings();
     UndoKill();
     if (ownUndoFolder_) RemoveEmptyFolder(UndoFolder);
     undoLock_.Unlock();
@@ -334,7 +342,7 @@ bool EditorModel::FileSaveAs() {
     } catch (const FileError& e) {
         ReportSaveFailure(&e);
     }
-    if (!saved && !Doc.Menu.HasFile) {
+    if (!saved) {
         Doc.Menu.FileName = oldName;
         Doc.Menu.Folder = oldFolder;
     }

@@ -547,7 +547,7 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
         return;
     }
     std::string name, message;
-    {
+    try {
         RecordFile file(platform_);
         file.OpenRecordFile(fileName, folder, false, false);
         try {
@@ -558,15 +558,20 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
         } catch (const RecordFormatError&) {
         }
         file.CloseRecordFile();
-    }
-    if (Styles.Count() >= kMaxStyles) {
-        ShowMessageBox(platform_, "The Menu Style list is full: the style (" + name + ") was not added.",
-                       MsgType::Information);
-        StartNewMenu();
-        return;
-    }
-    if (!Styles.OpenStyle(folder + fileName, platform_)) {
-        StartNewMenu();
+        if (Styles.Count() >= kMaxStyles) {
+            ShowMessageBox(platform_, "The Menu Style list is full: the style (" + name + ") was not added.",
+                           MsgType::Information);
+            StartNewMenu();
+            return;
+        }
+        if (!Styles.OpenStyle(folder + fileName, platform_)) {
+            StartNewMenu();
+            return;
+        }
+    } catch (const FileError& e) {
+        // The file went away or became unreadable since it was opened.
+        platform_.Trace(e.what());
+        ShowMessageBox(platform_, kMenuUnreadable, MsgType::Error);
         return;
     }
     const std::string question = "The opened file contained a new menu style (" + name +

@@ -138,6 +138,8 @@ public:
     bool CloseQuery();
     // After closing: writes the settings and discards the undo snapshots.
     void Shutdown();
+    // Writes the settings file; false (after saying so) when it cannot.
+    bool SaveSettings();
 
     // Undo and redo ----------------------------------------------------------
     // Set by FormCreate: AppFolder, or a folder of this editor's own when

@@ -84,10 +84,12 @@ void AutorunBuilder::CompileAutorunApp(const std::string& nameField, const std::
         return;
     }
     Overwrite = true;
+    writeFailed_ = false;
     WriteMenuExecutable(targetFolder, targetName);
     Overwrite = false;
     if (FileOpFailed) {
-        Error("Error, application compile failed");
+        // A failed write has shown the system's own message; that is all.
+        if (!writeFailed_) Error("Error, application compile failed");
         return;
     }
     WriteAutorunInf(targetFolder, targetName);
@@ -116,7 +118,10 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
     try {
         player = ReadPlayerBlock(ReadWholeFile(EditorFile()), blockError);
     } catch (const FileError& e) {
-        blockError = e.what();
+        // The disk failed, not the block: that is what the user hears, once.
+        writeFailed_ = true;
+        Error(e.what());
+        return;
     }
     if (player.empty()) {
         platform_.Trace(blockError);
@@ -174,6 +179,7 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
         // Written beside the target and renamed over it: a failure leaves no half-written file.
         WriteFileReplacing(path, out);
     } catch (const FileError& e) {
+        writeFailed_ = true;
         Error(e.what());
     }
 }

@@ -48,6 +48,7 @@ private:
 
     Platform& platform_;
     std::string appFolder_;
+    bool writeFailed_ = false;  // the output could not be written (said already)
 };
 
 }  // namespace orvane

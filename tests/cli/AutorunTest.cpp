@@ -1,3 +1,4 @@
+#include "Faults.h"
 #include "TempFolder.h"
 
 #include "cli/CliCommands.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using namespace orvane;
@@ -107,4 +109,48 @@ TEST(AutorunCli, UnpackWritesOnlyInsideItsFolder) {
     WriteFileReplacing(work.Path() / "good.exe", PackageNamed("fine.mng"));
     ASSERT_EQ(Cli({"unpack", (work.Path() / "good.exe").string(), (work.Path() / "out").string()}).code, 0);
     EXPECT_EQ(ReadWholeFile(work.Path() / "out" / "fine.mng"), (std::vector<uint8_t>{'d', 'a', 't', 'a'}));
+}
+
+// Unpacking with each file operation failing in turn: the files already in
+// the folder stay whole, nothing temporary is left, one line says why.
+TEST(AutorunCli, UnpackWithAFailingDiskKeepsWhatWasThere) {
+    TempFolder app, work;
+    WriteEditor(app);
+    for (const char* name : {"a.mng", "b.mng"}) WriteFileReplacing(work.Path() / name, std::vector<uint8_t>(40, uint8_t(name[0])));
+    const std::string exe = (work.Path() / "Autorun.exe").string();
+    ASSERT_EQ(Cli({"build-autorun", exe, (work.Path() / "a.mng").string(), (work.Path() / "b.mng").string(), "--app-folder",
+                   app.Path().string()})
+                  .code,
+              0);
+    const auto out = work.Path() / "out";
+    auto prepare = [&] {
+        std::filesystem::remove_all(out);
+        CreateFolders(out);
+        for (const char* name : {"a.mng", "b.mng"}) WriteFileReplacing(out / name, std::vector<uint8_t>{'o', 'l', 'd'});
+    };
+    int operations = 0;
+    {
+        prepare();
+        Faults count;
+        ASSERT_EQ(Cli({"unpack", exe, out.string()}).code, 0);
+        operations = int(count.Seen.size());
+    }
+    for (int k = 1; k <= operations; ++k) {
+        SCOPED_TRACE("failing operation " + std::to_string(k));
+        prepare();
+        Outcome r;
+        {
+            Faults faults(k);
+            r = Cli({"unpack", exe, out.string()});
+        }
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        for (const char* name : {"a.mng", "b.mng"}) {
+            const auto bytes = ReadWholeFile(out / name);
+            EXPECT_TRUE(bytes == std::vector<uint8_t>({'o', 'l', 'd'}) || bytes == std::vector<uint8_t>(40, uint8_t(name[0])))
+                << name;
+        }
+        EXPECT_FALSE(TemporaryLeft(work.Path()));
+        EXPECT_EQ(Cli({"unpack", exe, out.string()}).code, 0) << "the next try works";
+    }
 }
