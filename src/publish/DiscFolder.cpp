@@ -191,6 +191,7 @@ bool DiscFolderCheck::NeedsBuild() const {
         switch (p.What) {
             case Finding::NoAutorunInf:
             case Finding::NoOpenLine:
+            case Finding::NotAtRoot:
             case Finding::NoExecutable:
             case Finding::NoPackage:
             case Finding::StaleMenu:
@@ -296,7 +297,7 @@ DiscFolderCheck CheckDiscFolder(const fs::path& folder, const std::vector<fs::pa
     if (!executable.empty()) {
         check.Executable = fs::absolute(executable, ec).lexically_normal();
         if (!Inside(check.Folder, check.Executable)) {
-            Add(check, Finding::NotAtRoot, true,
+            Add(check, Finding::OutsideFolder, true,
                 check.Executable.string() + " is not inside the disc folder " + check.Folder.string() + ".");
             return check;
         }
@@ -387,8 +388,11 @@ std::string DefaultVolumeLabel(const DiscFolderCheck& check) {
 
 std::string SizeText(uint64_t bytes) {
     char text[32];
-    if (bytes < 1000000000ull)
-        std::snprintf(text, sizeof text, "%.0f MB", double(bytes) / (1024.0 * 1024.0));
+    const double mb = double(bytes) / (1024.0 * 1024.0);
+    if (mb < 10)
+        std::snprintf(text, sizeof text, "%.1f MB", mb);
+    else if (bytes < 1000000000ull)
+        std::snprintf(text, sizeof text, "%.0f MB", mb);
     else
         std::snprintf(text, sizeof text, "%.1f GB", double(bytes) / 1e9);
     return text;

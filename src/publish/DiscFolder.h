@@ -29,7 +29,8 @@ enum class Finding {
     NoFolder,        // the disc folder is missing
     NoAutorunInf,    // no Autorun.inf at the root
     NoOpenLine,      // Autorun.inf names no program to start
-    NotAtRoot,       // it names one in a folder, or one outside the disc folder
+    NotAtRoot,       // it names one in a folder
+    OutsideFolder,   // the program named instead is not in the disc folder
     NoExecutable,    // the program it names is not there
     NoPackage,       // the program carries no menus (not made by this editor, or damaged)
     StaleMenu,       // a packed menu was saved again after the program was built
