@@ -28,6 +28,7 @@ public:
 
     std::string Folder;
     DiscFolderCheck Check;
+    Platform& Desktop() { return platform_; }
 
     // Offers to save a changed menu first (the disc holds the saved copy);
     // false when the user cancelled.

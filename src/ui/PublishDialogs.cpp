@@ -2,6 +2,7 @@
 
 #include "app/EditorModel.h"
 #include "ui/AutorunWizardDialog.h"
+#include "ui/QtPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,12 +77,17 @@ QString FindingsText(const DiscFolderCheck& check) {
     return lines.join("\n\n");
 }
 
-QDialogButtonBox* Buttons(QDialog* dialog, QPushButton*& action, const QString& caption) {
+// The action, Close, and Help for the "Publishing your disc" page.
+QDialogButtonBox* Buttons(QDialog* dialog, DiscFolderModel& model, QPushButton*& action, const QString& caption) {
     auto* box = new QDialogButtonBox;
     action = box->addButton(caption, QDialogButtonBox::AcceptRole);
     action->setDefault(true);
     box->addButton(QDialogButtonBox::Close);
+    box->addButton(QDialogButtonBox::Help);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QObject::connect(box, &QDialogButtonBox::helpRequested, dialog, [&model] {
+        if (auto* qt = dynamic_cast<QtPlatform*>(&model.Desktop())) qt->OpenHelpPage(HelpPage::Publishing);
+    });
     return box;
 }
 
@@ -145,7 +151,7 @@ TestAutorunDialog::TestAutorunDialog(TestRunModel& model, std::function<void()> 
     status_->setObjectName("Status");
     column->addWidget(status_);
     column->addStretch(1);
-    column->addWidget(Buttons(this, start_, "&Start Test"));
+    column->addWidget(Buttons(this, model_, start_, "&Start Test"));
     close_ = findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
     connect(start_, &QPushButton::clicked, this, [this] {
         if (model_.Started())
@@ -233,7 +239,7 @@ DiscImageDialog::DiscImageDialog(DiscImageModel& model, std::function<void()> re
     form->addRow("Save the image as:", row);
     column->addLayout(form);
     column->addStretch(1);
-    column->addWidget(Buttons(this, create_, "&Create Image"));
+    column->addWidget(Buttons(this, model_, create_, "&Create Image"));
     connect(label_, &QLineEdit::editingFinished, this, [this] {
         model_.SetLabel(S(label_->text()));
         Sync();
@@ -292,7 +298,7 @@ BurnDialog::BurnDialog(BurnModel& model, std::function<void()> rebuild, QWidget*
     form->addRow("Disc label:", label_);
     column->addLayout(form);
     column->addStretch(1);
-    column->addWidget(Buttons(this, burn_, "&Burn"));
+    column->addWidget(Buttons(this, model_, burn_, "&Burn"));
     connect(drives_, &QComboBox::activated, this, [this](int index) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         model_.SelectDrive(index);
