@@ -610,8 +610,11 @@ int TestAutorun(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::string screen = a.Option("--screen");
     const bool badScreen = !screen.empty() && screen.find_first_not_of("0123456789x") != std::string::npos;
     if (BadUsage(a, a.Positional.empty() || a.Positional.size() > 2 || badTimeout || badScreen, err)) return 2;
-    const DiscFolderCheck check =
-        CheckDiscFolder(a.Positional[0], {}, a.Positional.size() > 1 ? fs::path(a.Positional[1]) : fs::path());
+    fs::path exe = a.Positional.size() > 1 ? fs::path(a.Positional[1]) : fs::path();
+    std::error_code ec;
+    // "Start.exe" names the one in the disc folder unless there is one here.
+    if (exe.is_relative() && !exe.empty() && !fs::exists(exe, ec)) exe = fs::path(a.Positional[0]) / exe;
+    const DiscFolderCheck check = CheckDiscFolder(a.Positional[0], {}, exe);
     if (!ReportChecks(check, err)) return 1;
     const std::optional<WineTools> wine = FindWine();
     if (!wine) {

@@ -25,9 +25,9 @@ bool InitLibrary(std::string& error) {
     std::call_once(once, [] {
         ready = burn_initialize() == 1;
         if (!ready) return;
+        // Messages are collected for the report, never printed. The library's
+        // own signal handlers stay off: the program around it has its own.
         burn_msgs_set_severities(const_cast<char*>("SORRY"), const_cast<char*>("NEVER"), const_cast<char*>(""));
-        // Signals keep their usual meaning for the program around the library.
-        burn_set_signal_handling(nullptr, nullptr, 1);
     });
     if (!ready) error = "The disc burning library could not start.";
     return ready;
