@@ -19,8 +19,8 @@ Subprocess::~Subprocess() {
     if (Running()) Kill();
 }
 
-bool Subprocess::Start(const Spec& spec, std::string& error) {
-    if (spec.Command.empty()) {
+bool Subprocess::Start(const Program& program, std::string& error) {
+    if (program.Command.empty()) {
         error = "no program to start";
         return false;
     }
@@ -30,17 +30,17 @@ bool Subprocess::Start(const Spec& spec, std::string& error) {
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
         const std::string name = entry.substr(0, entry.find('='));
-        if (!spec.Environment.count(name)) env.push_back(entry);
+        if (!program.Environment.count(name)) env.push_back(entry);
     }
-    for (const auto& [name, value] : spec.Environment) env.push_back(name + "=" + value);
+    for (const auto& [name, value] : program.Environment) env.push_back(name + "=" + value);
     std::vector<char*> envp, argv;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
-    std::vector<std::string> args = spec.Command;
+    std::vector<std::string> args = program.Command;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    const std::string folder = spec.Folder.string();
-    const std::string output = spec.Output.empty() ? "/dev/null" : spec.Output.string();
+    const std::string folder = program.Folder.string();
+    const std::string output = program.Output.empty() ? "/dev/null" : program.Output.string();
 
     // A pipe closed on exec tells the parent whether exec worked.
     int report[2];
@@ -80,7 +80,7 @@ bool Subprocess::Start(const Spec& spec, std::string& error) {
     ::close(report[0]);
     if (n == sizeof failure) {
         ::waitpid(pid, nullptr, 0);
-        error = "cannot start " + spec.Command[0] + ": " + std::strerror(failure);
+        error = "cannot start " + program.Command[0] + ": " + std::strerror(failure);
         return false;
     }
     pid_ = pid;
@@ -120,10 +120,10 @@ std::optional<int> Subprocess::Wait(std::chrono::milliseconds timeout, const std
     return exit_;
 }
 
-std::optional<int> RunProgram(const Subprocess::Spec& spec, std::chrono::milliseconds timeout,
+std::optional<int> RunProgram(const Subprocess::Program& program, std::chrono::milliseconds timeout,
                               const std::function<bool()>& tick, std::string& error) {
     Subprocess process;
-    if (!process.Start(spec, error)) return std::nullopt;
+    if (!process.Start(program, error)) return std::nullopt;
     const auto start = std::chrono::steady_clock::now();
     bool stopped = false;
     const std::optional<int> code = process.Wait(timeout, [&] {
@@ -132,7 +132,7 @@ std::optional<int> RunProgram(const Subprocess::Spec& spec, std::chrono::millise
     });
     if (!code) {
         const bool late = std::chrono::steady_clock::now() - start >= timeout;
-        error = fs::path(spec.Command[0]).filename().string() +
+        error = fs::path(program.Command[0]).filename().string() +
                 (stopped || !late ? " was stopped" : " did not finish in time");
     }
     return code;

@@ -14,7 +14,7 @@ namespace orvane {
 // process group of its own so that ending it ends what it started.
 class Subprocess {
 public:
-    struct Spec {
+    struct Program {
         std::vector<std::string> Command;           // the program first
         std::map<std::string, std::string> Environment;  // set over the caller's
         std::filesystem::path Folder;               // empty: the caller's
@@ -27,7 +27,7 @@ public:
     Subprocess& operator=(const Subprocess&) = delete;
 
     // False with the reason when the program could not be started.
-    bool Start(const Spec& spec, std::string& error);
+    bool Start(const Program& program, std::string& error);
     bool Running();
     // The exit status once ended: 128 + signal when a signal ended it.
     std::optional<int> ExitCode() const { return exit_; }
@@ -46,7 +46,7 @@ private:
 
 // Runs a program to its end; the exit code, or nothing when it could not be
 // started, ran out of time or was stopped (error says which).
-std::optional<int> RunProgram(const Subprocess::Spec& spec, std::chrono::milliseconds timeout,
+std::optional<int> RunProgram(const Subprocess::Program& program, std::chrono::milliseconds timeout,
                               const std::function<bool()>& tick, std::string& error);
 
 // The first of names found on PATH, then in the folders given.

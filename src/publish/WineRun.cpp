@@ -46,10 +46,10 @@ WineTestRun::~WineTestRun() {
     if (!finished_) Finish();
 }
 
-Subprocess::Spec WineTestRun::WineCommand(std::vector<std::string> args) const {
-    Subprocess::Spec spec;
-    spec.Command = std::move(args);
-    spec.Environment = {
+Subprocess::Program WineTestRun::WineCommand(std::vector<std::string> args) const {
+    Subprocess::Program program;
+    program.Command = std::move(args);
+    program.Environment = {
         {"WINEPREFIX", prefix_.string()},
         {"WINEARCH", "win64"},
         {"WINEDEBUG", "-all"},
@@ -57,8 +57,8 @@ Subprocess::Spec WineTestRun::WineCommand(std::vector<std::string> args) const {
         // added to the user's desktop.
         {"WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d"},
     };
-    spec.Output = prefix_ / "orvane-test-run.log";
-    return spec;
+    program.Output = prefix_ / "orvane-test-run.log";
+    return program;
 }
 
 bool WineTestRun::RunWine(std::vector<std::string> args, int seconds, const std::function<bool()>& tick,
@@ -171,10 +171,10 @@ bool WineTestRun::Start(const fs::path& discFolder, const fs::path& executable, 
         command.push_back("/desktop=orvane-test," + Desktop);
     }
     command.push_back(windowsExe_);
-    Subprocess::Spec spec = WineCommand(command);
-    spec.Folder = disc_;
+    Subprocess::Program program = WineCommand(command);
+    program.Folder = disc_;
     if (Status) Status("Starting " + relative.string() + "...");
-    if (!player_.Start(spec, error)) return false;
+    if (!player_.Start(program, error)) return false;
     started_ = true;
     return true;
 }

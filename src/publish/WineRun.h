@@ -66,7 +66,7 @@ public:
     const std::filesystem::path& Prefix() const { return prefix_; }
 
 private:
-    Subprocess::Spec WineCommand(std::vector<std::string> args) const;
+    Subprocess::Program WineCommand(std::vector<std::string> args) const;
     bool RunWine(std::vector<std::string> args, int seconds, const std::function<bool()>& tick, std::string& error);
     bool PreparePrefix(const std::function<bool()>& tick, std::string& error);
     bool SetDriveType(const std::string& lines, const std::function<bool()>& tick, std::string& error);
