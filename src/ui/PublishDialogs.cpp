@@ -184,12 +184,11 @@ void TestAutorunDialog::Start() {
     model_.Screen = S(screen_->currentData().toString());
     busy_ = true;
     Sync();
-    bool closing = false;
-    connect(this, &QDialog::rejected, this, [&closing] { closing = true; }, Qt::SingleShotConnection);
-    const bool started = model_.Start([this, &closing] {
+    stopStarting_ = false;
+    const bool started = model_.Start([this] {
         status_->setText(Q(model_.StatusText));
         QApplication::processEvents();
-        return !closing;
+        return !stopStarting_;
     });
     busy_ = false;
     if (started) poll_->start();
@@ -205,7 +204,7 @@ void TestAutorunDialog::Poll() {
 
 void TestAutorunDialog::reject() {
     if (busy_) {
-        emit rejected();  // ends the preparation; the window closes afterwards
+        stopStarting_ = true;  // ends the preparation; closing again closes the window
         return;
     }
     if (model_.Started()) {

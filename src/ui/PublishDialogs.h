@@ -58,7 +58,8 @@ private:
     QPushButton* start_ = nullptr;
     QPushButton* close_ = nullptr;
     QTimer* poll_ = nullptr;
-    bool busy_ = false;
+    bool busy_ = false;          // preparing Wine and the drive
+    bool stopStarting_ = false;  // Close was pressed while preparing
 };
 
 // "Create Disc Image...": the label, the image file, and Create.
