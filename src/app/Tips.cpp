@@ -135,6 +135,7 @@ std::string_view HelpPageFile(HelpPage page) {
         case HelpPage::CustomButtons: return "custom-buttons.html";
         case HelpPage::Troubleshooting: return "troubleshooting.html";
         case HelpPage::Feedback: return "feedback.html";
+        case HelpPage::Publishing: return "publishing.html";
     }
     return "contents.html";
 }

@@ -56,8 +56,9 @@ enum class HelpPage {
     CustomButtons,
     Troubleshooting,
     Feedback,
+    Publishing,
 };
-inline constexpr int kHelpPageCount = 10;
+inline constexpr int kHelpPageCount = 11;
 
 inline constexpr std::string_view kHelpFolder = "help/";
 

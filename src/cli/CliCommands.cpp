@@ -9,10 +9,16 @@
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "publish/DiscBurner.h"
+#include "publish/DiscFolder.h"
+#include "publish/DiscImage.h"
+#include "publish/WineRun.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -44,6 +50,16 @@ const char* kUsage =
     "                                   write an autorun application holding the menus (the\n"
     "                                   first is the default) and Autorun.inf beside it\n"
     "  unpack AUTORUN.exe DIR           write the menus packed in an autorun application to DIR\n"
+    "  test-autorun DISC_FOLDER [AUTORUN.exe] [--screen WxH] [--timeout SECONDS]\n"
+    "                                   run the disc folder's autorun application under Wine, the\n"
+    "                                   folder seen as a CD drive, until it and what it opened close\n"
+    "                                   (--screen: in a window that size, as on such a screen)\n"
+    "  build-iso DISC_FOLDER OUT.iso [--label NAME] [--force]\n"
+    "                                   write an ISO 9660 image of the disc folder with Joliet and\n"
+    "                                   Rock Ridge names (label: the default menu's title)\n"
+    "  drives                           list the disc drives and what is in them, as JSON\n"
+    "  burn IMAGE.iso [--drive ADDRESS] burn an image to a blank disc and compare it with the image\n"
+    "                                   (ADDRESS as drives lists it; stdio:FILE writes a file)\n"
     "\n"
     "--app-folder names the folder that holds styles/ and buttons/ (default: this program's folder).\n";
 
@@ -574,6 +590,161 @@ int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
+// Prints the checks' findings; false when one blocks.
+bool ReportChecks(const DiscFolderCheck& check, std::ostream& err) {
+    for (const DiscProblem& p : check.Problems)
+        err << "orvane-menu: " << (p.Blocking ? "" : "warning: ") << p.Text << "\n";
+    if (check.NeedsBuild())
+        err << "orvane-menu: build the autorun application into the disc folder first (orvane-menu build-autorun)\n";
+    return !check.Blocked();
+}
+
+volatile std::sig_atomic_t stopRequested = 0;
+extern "C" void RequestStop(int) { stopRequested = 1; }
+
+int TestAutorun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--screen", "--timeout"}, {});
+    int timeout = 0;
+    const bool badTimeout = !a.Option("--timeout").empty() && !ParseInt(a.Option("--timeout"), 1, 86400, timeout);
+    const std::string screen = a.Option("--screen");
+    const bool badScreen = !screen.empty() && screen.find_first_not_of("0123456789x") != std::string::npos;
+    if (BadUsage(a, a.Positional.empty() || a.Positional.size() > 2 || badTimeout || badScreen, err)) return 2;
+    fs::path exe = a.Positional.size() > 1 ? fs::path(a.Positional[1]) : fs::path();
+    std::error_code ec;
+    // "Start.exe" names the one in the disc folder unless there is one here.
+    if (exe.is_relative() && !exe.empty() && !fs::exists(exe, ec)) exe = fs::path(a.Positional[0]) / exe;
+    const DiscFolderCheck check = CheckDiscFolder(a.Positional[0], {}, exe);
+    if (!ReportChecks(check, err)) return 1;
+    const std::optional<WineTools> wine = FindWine();
+    if (!wine) {
+        err << ForTerminal(kWineMissing) << "\n";
+        return 1;
+    }
+    WineTestRun run(*wine, WinePrefixFolder(UserCacheFolder()));
+    run.Desktop = screen;
+    run.Status = [&](const std::string& text) { err << "orvane-menu: " << text << "\n"; };
+    stopRequested = 0;
+    const auto oldInt = std::signal(SIGINT, RequestStop);
+    const auto oldTerm = std::signal(SIGTERM, RequestStop);
+    std::string error;
+    const bool started = run.Start(check.Folder, check.Executable, [] { return !stopRequested; }, error);
+    int code = 0;
+    if (!started) {
+        err << "orvane-menu: the test run could not start: " << error << "\n";
+        code = 1;
+    } else {
+        out << "running " << run.WindowsExecutable() << " under Wine; close the menu to end the test" << std::endl;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(timeout);
+        while (run.Running() && !stopRequested && (!timeout || std::chrono::steady_clock::now() < end))
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    for (const std::string& name : run.Finish()) err << "orvane-menu: removed " << name << ", left by the test run\n";
+    std::signal(SIGINT, oldInt);
+    std::signal(SIGTERM, oldTerm);
+    if (started) out << "the test run has ended" << std::endl;
+    return code;
+}
+
+int BuildIso(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--label"}, {"--force"});
+    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
+    const DiscFolderCheck check = CheckDiscFolder(a.Positional[0]);
+    if (!ReportChecks(check, err)) return 1;
+    const fs::path target = fs::absolute(a.Positional[1]);
+    if (const std::string problem = ImageTargetProblem(check.Folder, target); !problem.empty()) {
+        err << "orvane-menu: " << problem << "\n";
+        return 1;
+    }
+    if (!MayWrite(target, a, err)) return 1;
+    std::string label = DefaultVolumeLabel(check);
+    if (!a.Option("--label").empty()) {
+        label = VolumeLabelFrom(a.Option("--label"));
+        if (label.empty()) {
+            err << "orvane-menu: --label needs letters or digits\n";
+            return 2;
+        }
+        if (label != a.Option("--label")) err << "orvane-menu: the label is " << label << "\n";
+    }
+    const ImageResult result = WriteDiscImage(check.Folder, target, label);
+    if (result.Outcome != ImageOutcome::Written) {
+        err << "orvane-menu: " << result.Error << "\n";
+        return 1;
+    }
+    out << target.string() << "\n";
+    return 0;
+}
+
+std::string StateName(DiscState state) {
+    switch (state) {
+        case DiscState::NoDisc: return "none";
+        case DiscState::Blank: return "blank";
+        case DiscState::Appendable: return "appendable";
+        case DiscState::Full: return "full";
+        case DiscState::Unknown: break;
+    }
+    return "unknown";
+}
+
+int Drives(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {}, {});
+    if (BadUsage(a, !a.Positional.empty(), err)) return 2;
+    JsonWriter j;
+    j.BeginArray();
+    for (const BurnDrive& drive : ListBurnDrives()) {
+        j.BeginObject().Field("address", drive.Address).Field("name", drive.Name);
+        std::string error;
+        if (const auto burner = DiscBurner::Open(drive.Address, error)) {
+            const MediumInfo& m = burner->Medium();
+            j.Field("disc", StateName(m.State)).Field("kind", m.Kind).Field("freeBytes", int64_t(m.FreeBytes));
+        } else {
+            j.Field("error", error);
+        }
+        j.EndObject();
+    }
+    j.EndArray();
+    out << j.Text() << "\n";
+    return 0;
+}
+
+int Burn(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {"--drive"}, {});
+    if (BadUsage(a, a.Positional.size() != 1, err)) return 2;
+    const fs::path image = a.Positional[0];
+    std::error_code ec;
+    if (!fs::is_regular_file(image, ec)) {
+        err << "orvane-menu: no such image: " << image.string() << "\n";
+        return 1;
+    }
+    std::string address = a.Option("--drive");
+    if (address.empty()) {
+        const std::vector<BurnDrive> drives = ListBurnDrives();
+        if (drives.empty()) {
+            err << "orvane-menu: no disc drive was found (a drive needs read and write permission: the \"cdrom\" "
+                   "group on Debian)\n";
+            return 1;
+        }
+        if (drives.size() > 1) {
+            err << "orvane-menu: several drives were found; choose one with --drive:\n";
+            for (const BurnDrive& d : drives) err << "  " << d.Address << "  " << d.Name << "\n";
+            return 2;
+        }
+        address = drives[0].Address;
+    }
+    std::string error;
+    const std::unique_ptr<DiscBurner> burner = DiscBurner::Open(address, error);
+    if (!burner) {
+        err << "orvane-menu: " << error << "\n";
+        return 1;
+    }
+    const BurnResult result = burner->Burn(image, {});
+    if (result.Outcome != BurnOutcome::Verified) {
+        err << "orvane-menu: " << result.Error << "\n";
+        return 1;
+    }
+    out << address << ": written and verified\n";
+    return 0;
+}
+
 }  // namespace
 
 MsgResult ConsolePlatform::ShowMessageBox(const MessageBoxRequest& request) {
@@ -598,6 +769,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (args[0] == "resave") return Resave(args, out, err);
         if (args[0] == "build-autorun") return BuildAutorun(args, out, err);
         if (args[0] == "unpack") return Unpack(args, out, err);
+        if (args[0] == "test-autorun") return TestAutorun(args, out, err);
+        if (args[0] == "build-iso") return BuildIso(args, out, err);
+        if (args[0] == "drives") return Drives(args, out, err);
+        if (args[0] == "burn") return Burn(args, out, err);
     } catch (const FileError& e) {
         err << "orvane-menu: " << e.what() << "\n";
         return 1;

@@ -12,6 +12,7 @@
 #include "ui/FormatToolbar.h"
 #include "ui/Icons.h"
 #include "ui/Palettes.h"
+#include "ui/PublishDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -195,6 +196,7 @@ void TForm1::BuildMenus() {
     fileMenu_->addActions({new_, open_, save_, saveAs_});
     fileMenu_->addSeparator();
     fileMenu_->addAction(autorun_);
+    (new PublishActions(model_, this, [this] { ShowModel(); }))->AddTo(fileMenu_);
     fileMenu_->addSeparator();
     for (int i = 0; i < EditorModel::kMenuListSize; ++i) {
         QAction* entry = fileMenu_->addAction(QString());
