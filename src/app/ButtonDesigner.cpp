@@ -202,6 +202,7 @@ void TfrmCustomBtnCls::ComposeSample() {
         DrawText(TextCanvas, x, y, font, CaptionFont.Color, kSampleCaption);
         ComposedStates[size_t(s)] = TextCanvas;
     }
+    ShownState = 0;
 }
 
 void TfrmCustomBtnCls::SelectSlotByName(const std::string& controlName) {
@@ -571,6 +572,7 @@ bool TfrmCustomBtnCls::WriteStyleFile(const std::string& fileName, const std::st
     RecordFile file(platform_);
     try {
         if (!file.OpenRecordFile(fileName, folder, true, false)) {
+            platform_.ShowProgress("Saving...");
             platform_.SetProgressText("Save cancelled...", 600);
             return false;
         }

@@ -305,8 +305,8 @@ bool EditorModel::ReportSaveFailure(const std::exception* error) {
 bool EditorModel::FileSave() {
     if (!EndsWithMngIgnoringCase(Doc.Menu.FileName)) return FileSaveAs();
     try {
-        if (!BinMenuSave(true, false, false, false, Doc.Menu.Folder, Doc.Menu.FileName))
-            return ReportSaveFailure(nullptr);
+        // A declined question ends the save without a word.
+        return BinMenuSave(true, false, false, false, Doc.Menu.Folder, Doc.Menu.FileName);
     } catch (const FileError& e) {
         return ReportSaveFailure(&e);
     }
@@ -338,7 +338,6 @@ bool EditorModel::FileSaveAs() {
     bool saved = false;
     try {
         saved = BinMenuSave(true, false, false, false, Doc.Menu.Folder, Doc.Menu.FileName);
-        if (!saved) ReportSaveFailure(nullptr);
     } catch (const FileError& e) {
         ReportSaveFailure(&e);
     }

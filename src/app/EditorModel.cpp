@@ -40,11 +40,19 @@ bool EditorModel::BinMenuSave(bool replace, bool ask, bool noPictures, bool sile
         return false;
     }
     const int count = Doc.Menu.ButtonCount;
-    Records.WriteRecordHeader(count, noPictures ? int16_t(-1) : int16_t(count * 3 + 1));
-    const bool exitButton = WriteMenuFields(Records, Doc);
-    if (!noPictures) WriteMenuPictures(Records, Doc);
-    Records.WriteEnd();
-    Records.CloseRecordFile();
+    bool exitButton = false;
+    try {
+        Records.WriteRecordHeader(count, noPictures ? int16_t(-1) : int16_t(count * 3 + 1));
+        exitButton = WriteMenuFields(Records, Doc);
+        if (!noPictures) WriteMenuPictures(Records, Doc);
+        Records.WriteEnd();
+        Records.CloseRecordFile();
+    } catch (...) {
+        // The file that was there stays; the window must not keep saying "Saving...".
+        Records.CloseRecordFile();
+        if (!silent) platform_.SetProgressText("Save cancelled...", 600);
+        throw;
+    }
 
     if (!silent) {
         // Set only once the file is in place, so a failed save claims nothing.
@@ -147,7 +155,13 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
             std::error_code ec;
             if (std::filesystem::exists(Doc.Menu.BackgroundFile, ec)) {
                 DecodeResult photo = LoadPictureFile(Doc.Menu.BackgroundFile);
-                if (photo.Ok()) Doc.BackgroundPhoto = std::move(photo.Picture);
+                if (photo.Ok()) {
+                    Doc.BackgroundPhoto = std::move(photo.Picture);
+                } else {
+                    platform_.Trace(photo.Error);
+                    ShowMessageBox(platform_, PictureUnreadable(Doc.Menu.BackgroundFile), MsgType::Error);
+                    if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
+                }
                 PhotoChanged();
             } else {
                 ShowMessageBox(platform_,
@@ -436,6 +450,9 @@ void EditorModel::ComboBox1Select(int position) {
         }
         StyleChanging = false;
         ColorSkin(true);
+        // The auto-sized menu follows the photo; the sliders must too, or
+        // unticking "Auto Size Menu" would lose the proportion.
+        if (Doc.Props.PhotoSkin && Doc.Props.AutoSizeMenu) KeepPhotoAspect();
         break;
     }
     Flags.Updating = false;
@@ -526,13 +543,16 @@ void EditorModel::SetBackgroundImage() {
     request.Filter = "Photo or Image (*.jpg;*.jpeg;*.bmp)|*.JPG;*.JPEG;*.BMP";
     request.InitialFolder = MenuFolder;
     if (const auto chosen = platform_.OpenFileDialog(request)) {
+        DecodeResult photo = LoadPictureFile(*chosen);
+        if (!photo.Ok()) {
+            // Said once, naming the file; the menu stays as it was.
+            platform_.Trace(photo.Error);
+            ShowMessageBox(platform_, PictureUnreadable(chosen->string()), MsgType::Error);
+            return;
+        }
         UndoMake();
         Doc.Menu.BackgroundFile = chosen->string();
-        DecodeResult photo = LoadPictureFile(*chosen);
-        if (photo.Ok())
-            Doc.BackgroundPhoto = std::move(photo.Picture);
-        else
-            platform_.Trace(photo.Error);
+        Doc.BackgroundPhoto = std::move(photo.Picture);
         PhotoChanged();
     }
     if (SelectedStyle < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);

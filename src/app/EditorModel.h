@@ -226,6 +226,9 @@ public:
     void SetAutoAdjust(bool on);
     void SetAutoSizeMenu(bool on);
     void SetPhotoAspect(bool on);
+    // With "Use Photo Aspect Ratio" checked: the width and height sliders take
+    // the menu's size in the photo's proportion, keeping the side that would shrink.
+    void KeepPhotoAspect();
 
     // The property panels ----------------------------------------------------------
     // A scroll bar taking the keyboard focus: one undo step per drag.
@@ -341,6 +344,11 @@ private:
     void ResetDocument();
     void RestoreState(const EditorState& state);
 };
+
+// A photo or picture that exists but cannot be decoded.
+inline std::string PictureUnreadable(const std::string& path) {
+    return "The picture could not be loaded:\r\r" + path + "\r\rIt may be damaged, or not a JPEG or BMP picture.";
+}
 
 inline const std::string kExitButtonMessage =
     "An exit button was not found on this menu.\r\r"

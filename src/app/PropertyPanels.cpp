@@ -162,20 +162,27 @@ void EditorModel::SetMenuHeight(int value) {
     RedrawCountdown = RedrawDelay;
 }
 
+void EditorModel::KeepPhotoAspect() {
+    const Bitmap& menu = Doc.MenuImage;
+    const Bitmap& photo = Doc.BackgroundPhoto;
+    if (!Doc.Props.PhotoAspect || menu.IsEmpty() || photo.IsEmpty()) return;
+    // Keep the side that would otherwise shrink; the other follows the photo.
+    MenuProperties& p = Doc.Props;
+    const double menuAspect = double(menu.Width()) / menu.Height();
+    const double photoAspect = double(photo.Width()) / photo.Height();
+    if (menuAspect > photoAspect) {
+        p.MenuWidth = Clamp(menu.Width(), kMenuWidthRange);
+        p.MenuHeight = Clamp(int(double(p.MenuWidth) * photo.Height() / photo.Width()), kMenuHeightRange);
+    } else {
+        p.MenuHeight = Clamp(menu.Height(), kMenuHeightRange);
+        p.MenuWidth = Clamp(int(double(p.MenuHeight) * photo.Width() / photo.Height()), kMenuWidthRange);
+    }
+}
+
 void EditorModel::SetPhotoAspect(bool on) {
     UndoMake();
     Doc.Props.PhotoAspect = on;
-    const Bitmap& menu = Doc.MenuImage;
-    const Bitmap& photo = Doc.BackgroundPhoto;
-    if (on && !menu.IsEmpty() && !photo.IsEmpty()) {
-        // Keep the side that would otherwise shrink; the other follows the photo.
-        const double menuAspect = double(menu.Width()) / menu.Height();
-        const double photoAspect = double(photo.Width()) / photo.Height();
-        if (menuAspect > photoAspect)
-            SetMenuWidth(menu.Width());
-        else
-            SetMenuHeight(menu.Height());
-    }
+    KeepPhotoAspect();
     if (!on) ShowTip(10);
     CreateSkin();
 }

@@ -1,5 +1,7 @@
 #include "AutorunWizard.h"
 
+#include "platform/Cp1252.h"
+
 #include "platform/FileUtil.h"
 
 #include <algorithm>
@@ -75,7 +77,7 @@ bool TfrmEXEWizCls::CheckPageOne() {
     if (!EndsWithExe(NameField)) NameField += ".exe";
     const fs::path field = NameField;
     const std::string name = field.filename().string();
-    if (name.size() > 12 &&
+    if (CharacterCount(name) > 12 &&
         !Ask(kCompatibility + "the application name is no longer than eight characters.\r\rWould you like to continue?"))
         return false;
     if (name.find(' ') != std::string::npos &&

@@ -63,13 +63,18 @@ void PrepareSlots(TOVMenu& menu) {
 
 void ResetToNewMenu(MenuDocument& doc) {
     TOVMenu& m = doc.Menu;
-    doc.Props.MenuText = kDefaultMenuText;
-    doc.Props.Title = kDefaultTitle;
+    // Every property takes its default; the style then sets its own.
+    doc.Props = MenuProperties{};
+    const TOVMenu fresh;
     m.FileName = kNewMenuFileName;
     m.Folder.clear();
     m.HasFile = false;
-    doc.Props.ButtonStyleName = kDefaultButtonStyleName;
     m.Position = 0;
+    m.TextShadowDepth = fresh.TextShadowDepth;
+    m.TitleShadowDepth = fresh.TitleShadowDepth;
+    m.ButtonShadowDepth = fresh.ButtonShadowDepth;
+    m.BackgroundFile.clear();
+    doc.BackgroundPhoto = Bitmap();
 
     TOVButton& b = m.Buttons[1];
     b.Caption = "&Close Menu";
@@ -83,11 +88,6 @@ void ResetToNewMenu(MenuDocument& doc) {
     m.ButtonCount = 1;
     m.SelectedButton = 1;
 
-    doc.Props.StyleId = 5;
-    doc.Props.AutoSizeMenu = true;
-    doc.Props.AutoSizeButtons = true;
-    doc.Props.PhotoAspect = true;
-    doc.Props.ButtonGap = 8;
 }
 
 bool HasExitButton(const TOVMenu& menu) {

@@ -179,7 +179,8 @@ void CopyButton(TOVMenu& menu, int from, int to);
 // access keys, as the main window does once at start-up.
 void PrepareSlots(TOVMenu& menu);
 
-// Sets the document to a new menu: the defaults, one "&Close Menu" button.
+// Sets the document to a new menu: every property its default, no photo,
+// one "&Close Menu" button.
 void ResetToNewMenu(MenuDocument& doc);
 
 // Whether a button with no command exits the menu.

@@ -115,4 +115,13 @@ bool SameWindowsName(std::string_view a, std::string_view b) {
     return LowerCp1252(Utf8ToCp1252(a)) == LowerCp1252(Utf8ToCp1252(b));
 }
 
+size_t CharacterCount(std::string_view utf8) {
+    size_t count = 0;
+    for (size_t i = 0; i < utf8.size();) {
+        NextCodePoint(utf8, i);
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace orvane

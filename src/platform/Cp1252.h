@@ -18,6 +18,9 @@ std::string LowerCp1252(std::string_view cp1252);
 // Windows-1252 (a character without a Windows-1252 form counts as "?").
 bool SameWindowsName(std::string_view utf8a, std::string_view utf8b);
 
+// The number of characters (code points) of UTF-8 text.
+size_t CharacterCount(std::string_view utf8);
+
 // Appends one code point as UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
 

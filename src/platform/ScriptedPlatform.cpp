@@ -1,5 +1,7 @@
 #include "ScriptedPlatform.h"
 
+#include <stdexcept>
+
 namespace orvane {
 
 MsgResult ScriptedPlatform::ShowMessageBox(const MessageBoxRequest& request) {
@@ -42,6 +44,13 @@ std::vector<std::string> ScriptedPlatform::MessageTexts() const {
     std::vector<std::string> texts;
     for (const auto& m : Messages) texts.push_back(m.Request.Text);
     return texts;
+}
+
+void ScriptedPlatform::SetProgressText(std::string_view text, int closeAfterMs) {
+    if (!ProgressOpen) throw std::logic_error("progress text \"" + std::string(text) + "\" with no progress window open");
+    ProgressTexts.emplace_back(text);
+    ProgressCloseDelays.push_back(closeAfterMs);
+    ProgressOpen = false;
 }
 
 }  // namespace orvane

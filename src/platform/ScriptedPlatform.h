@@ -49,11 +49,14 @@ public:
         return true;
     }
     void DebugOutput(std::string_view line) override { TraceLines.emplace_back(line); }
-    void ShowProgress(std::string_view text) override { ProgressTexts.emplace_back(text); }
-    void SetProgressText(std::string_view text, int closeAfterMs) override {
+    void ShowProgress(std::string_view text) override {
         ProgressTexts.emplace_back(text);
-        ProgressCloseDelays.push_back(closeAfterMs);
+        ProgressOpen = true;
     }
+    // Like the real window, a result text needs a window to show it in: a
+    // text set with none open would never be seen, so it is refused.
+    void SetProgressText(std::string_view text, int closeAfterMs) override;
+    bool ProgressOpen = false;
     void ShowSplash(int closeAfterMs) override {
         SplashDelays.push_back(closeAfterMs);
         SplashUp = true;

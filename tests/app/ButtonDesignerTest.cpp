@@ -201,6 +201,10 @@ TEST_F(DesignerFixture, CaptionFollowsAlignmentNudgesAndPress) {
         EXPECT_EQ(pressed.Left, normal.Left + 1);
         EXPECT_EQ(pressed.Top, normal.Top + 1);
     }
+    // A new composition shows the normal state, whatever the pointer did before.
+    designer.PointerEnter();
+    designer.ComposeSample();
+    EXPECT_EQ(&designer.ShownSample(), &designer.ComposedStates[0]);
 }
 
 TEST_F(DesignerFixture, ShadowDepthZeroDrawsNoShadow) {
@@ -299,6 +303,16 @@ TEST_F(DesignerFixture, SaveAsNamesFoldersAndTip17) {
     }
     ASSERT_EQ(platform.FileDialogs.back().Title, "Save Button File...");
     EXPECT_EQ(platform.FileDialogs.back().Filter, "Orvane Buttons (*.ovgbtn)|*.OVGBTN");
+
+    // Declining the read-only question: the progress window says so, for 0.6 s.
+    const fs::path locked = fs::path(model.ButtonsFolder()) / "my.ovgbtn";
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::remove);
+    platform.ProgressTexts.clear();
+    platform.Answers = {MsgResult::No};
+    platform.DialogAnswers.push_back(locked);
+    EXPECT_FALSE(designer.SaveAs());
+    EXPECT_EQ(platform.ProgressTexts, (std::vector<std::string>{"Saving...", "Save cancelled..."}));
+    EXPECT_EQ(platform.ProgressCloseDelays.back(), 600);
 }
 
 TEST_F(DesignerFixture, StyleReadsBackFieldByFieldAndPictureByPicture) {

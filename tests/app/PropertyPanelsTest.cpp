@@ -62,6 +62,17 @@ TEST_F(PanelFixture, MenuSizeSlidersFollowThePhotoAspect) {
     }
 }
 
+TEST_F(PanelFixture, APhotoStyleChosenWhileAutoSizedKeepsTheSlidersInProportion) {
+    model.Doc.BackgroundPhoto = Bitmap(400, 100, 0x336699);
+    P().AutoSizeMenu = true;
+    P().PhotoAspect = true;
+    model.ComboBox1Select(kSharpPhotoPosition);
+    const Bitmap& menu = model.Doc.MenuImage;
+    ASSERT_EQ(menu.Width(), 4 * menu.Height()) << "the auto-sized menu takes the photo's shape";
+    EXPECT_EQ(P().MenuWidth, menu.Width());
+    EXPECT_EQ(P().MenuHeight, menu.Height());
+}
+
 TEST_F(PanelFixture, SlidersClampAndStoreNothingWhileUpdating) {
     using Setter = void (EditorModel::*)(int);
     const std::tuple<Setter, int32_t MenuProperties::*, int, int> cases[] = {

@@ -85,9 +85,40 @@ TEST_F(StyleFixture, PhotoStyleWithoutAPhotoAsksForOneAndFallsBack) {
     EXPECT_EQ(model.Doc.BackgroundPhoto.Width(), 40);
 }
 
+TEST_F(StyleFixture, ADamagedPhotoIsReportedAndTheMenuStaysAsItWas) {
+    model.StartNewMenu();
+    WriteFileReplacing(work.Path() / "broken.jpg", std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F'});
+    platform.Messages.clear();
+    platform.DialogAnswers = {work.Path() / "broken.jpg"};
+    model.SetBackgroundImage();
+    EXPECT_EQ(platform.FileDialogs.size(), 1u) << "the dialog opens once";
+    ASSERT_EQ(platform.Messages.size(), 1u);
+    EXPECT_NE(platform.Messages[0].Request.Text.find("broken.jpg"), std::string::npos);
+    EXPECT_EQ(model.SelectedStyle, 5);
+    EXPECT_TRUE(model.Doc.Menu.BackgroundFile.empty());
+}
+
 TEST_F(StyleFixture, NewMenuTakesTheXpStyleAndItsFirstPreset) {
     model.ComboBox1Select(3);
+    // What the last menu had must not come along.
+    MenuProperties& p = model.Doc.Props;
+    p.AnimateTitle = true;
+    p.DisableSounds = true;
+    p.TitleBoxVisibility = 7;
+    p.TextBoxVisibility = 9;
+    p.AutoSizeMenu = false;
+    p.MenuWidth = 900;
+    model.Doc.Menu.BackgroundFile = "/photos/sea.jpg";
+    model.Doc.BackgroundPhoto = Bitmap(40, 30);
     model.StartNewMenu();
+    EXPECT_FALSE(p.AnimateTitle);
+    EXPECT_FALSE(p.DisableSounds);
+    EXPECT_EQ(p.TitleBoxVisibility, 100);
+    EXPECT_EQ(p.TextBoxVisibility, 100);
+    EXPECT_TRUE(p.AutoSizeMenu);
+    EXPECT_EQ(p.MenuWidth, 480);
+    EXPECT_TRUE(model.Doc.Menu.BackgroundFile.empty());
+    EXPECT_TRUE(model.Doc.BackgroundPhoto.IsEmpty());
     EXPECT_EQ(model.SelectedStyle, 5);
     EXPECT_EQ(model.Doc.Props.StyleId, 5);
     EXPECT_EQ(model.Doc.Props.MenuColor, MakeColor(0, 84, 173));

@@ -268,6 +268,7 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
         const char* name;
         std::function<void()> run;
         std::vector<std::string> texts;
+        size_t messages = 0;
     } cases[] = {
         {"save",
          [&] {
@@ -281,7 +282,8 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
              platform.Answers = {MsgResult::No};
              model.FileSave();
          },
-         {"Saving...", "Save cancelled..."}},
+         {"Saving...", "Save cancelled..."},
+         1},  // the question, and no error after it
         {"open",
          [&] {
              platform.DialogAnswers = {work.Path() / "disc.mng"};
@@ -293,7 +295,8 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
              platform.DialogAnswers = {work.Path() / "broken.mng"};
              model.FileOpen();
          },
-         {"Loading Menu...", "Menu file could not be read."}},
+         {"Loading Menu...", "Menu file could not be read."},
+         1},
         {"undo snapshot", [&] { model.UndoMake(); }, {}},
     };
     for (const Case& c : cases) {
@@ -301,8 +304,10 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
         model.Flags.Modified = false;
         platform.ProgressTexts.clear();
         platform.ProgressCloseDelays.clear();
+        platform.Messages.clear();
         c.run();
         EXPECT_EQ(platform.ProgressTexts, c.texts);
+        EXPECT_EQ(platform.Messages.size(), c.messages);
         // Every result closes the window 0.6 s later.
         EXPECT_EQ(platform.ProgressCloseDelays, std::vector<int>(c.texts.empty() ? 0 : 1, 600));
     }

@@ -242,6 +242,7 @@ TEST(AutorunWizard, NameRules) {
         {"Start", {}, true, disc.Folder() + "Start.exe"},
         {disc.Folder() + "MyDiscMenu.exe", {question8}, false, ""},
         {disc.Folder() + "Autorun.exe", {}, false, disc.Folder() + "Autorun.exe"},
+        {disc.Folder() + "Ménüs-é.exe", {}, false, disc.Folder() + "Ménüs-é.exe"},  // 11 characters, 14 bytes
         {disc.Folder() + "My Menu.exe", {questionSpace}, false, ""},
         {"", {"You must specify a filename."}, false, ""},
     };
