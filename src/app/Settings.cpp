@@ -31,8 +31,8 @@ Settings Settings::Defaults(const std::string& appFolder, int screenWidth, int s
 std::string Settings::ToText() const {
     std::vector<std::string> lines;
     for (uint32_t c : CustomColors) lines.push_back(std::to_string(c));
-    lines.push_back(Utf8ToCp1252(MenuFolder));
-    lines.push_back(Utf8ToCp1252(SecondFolder));
+    lines.push_back(EncodeEditorText(MenuFolder));
+    lines.push_back(EncodeEditorText(SecondFolder));
     for (int32_t t : TipShown) lines.push_back(std::to_string(t));
     for (int32_t p : PaletteOpen) lines.push_back(std::to_string(p));
     lines.push_back(Line36 ? "-1" : "0");
@@ -76,7 +76,7 @@ int Settings::FromText(const std::string& text) {
     };
     auto folder = [&](std::string& value) {
         if (at < lines.size()) {
-            value = Cp1252ToUtf8(lines[at]);
+            value = DecodeEditorText(lines[at]);
             ++taken;
         }
         ++at;

@@ -12,6 +12,9 @@ public:
     void Text(std::string& v) {
         if (Ok()) v = f_.ReadText();
     }
+    void EditorText(std::string& v) {
+        if (Ok()) v = f_.ReadEditorText();
+    }
     void Int(int32_t& v) {
         if (Ok()) v = f_.ReadInteger();
     }
@@ -136,7 +139,7 @@ bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredM
     r.Long(p.MenuColor);
     r.Flag(p.AutoAdjust);
     r.Int(p.ButtonAnimation);
-    r.Text(menu.BackgroundFile);
+    r.EditorText(menu.BackgroundFile);
     r.Flag(p.AutoSizeMenu);
     r.Int(p.MenuWidth);
     r.Int(p.MenuHeight);
@@ -165,7 +168,7 @@ bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredM
         r.Flag(p.DisableSounds);
         r.Int(p.TitleBoxVisibility);
         r.Int(p.TextBoxVisibility);
-        r.Text(p.ButtonStyleName);
+        r.EditorText(p.ButtonStyleName);
     }
     menu.Buttons.assign(size_t(buttonCount), StoredButton{});
     for (StoredButton& b : menu.Buttons) {

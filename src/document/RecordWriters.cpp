@@ -111,6 +111,13 @@ void RecordFile::WriteField(int kind, int32_t number, const std::string& text) {
     }
 }
 
+void RecordFile::WriteEditorText(const std::string& text) {
+    const std::string bytes = EncodeEditorText(text);
+    out_.U8(kTextRecord);
+    out_.U32(uint32_t(bytes.size()));
+    out_.Text(bytes);
+}
+
 void RecordFile::WritePicture(int type, int number, int state, int32_t frame, const Bitmap& bitmap,
                               const std::string&, bool raw) {
     Trace("SetRecordPic Called for type " + std::to_string(type) + ", number " + std::to_string(number) +
@@ -145,7 +152,7 @@ bool WriteMenuFields(RecordFile& f, MenuDocument& doc) {
     f.WriteField(kLongRecord, int32_t(p.MenuColor), {});
     f.WriteField(kIntegerRecord, Flag10(p.AutoAdjust), {});
     f.WriteField(kIntegerRecord, p.ButtonAnimation, {});
-    f.WriteField(kTextRecord, 0, m.BackgroundFile);
+    f.WriteEditorText(m.BackgroundFile);
     f.WriteField(kIntegerRecord, Flag10(p.AutoSizeMenu), {});
     f.WriteField(kIntegerRecord, p.MenuWidth, {});
     f.WriteField(kIntegerRecord, p.MenuHeight, {});
@@ -170,7 +177,7 @@ bool WriteMenuFields(RecordFile& f, MenuDocument& doc) {
     f.WriteField(kIntegerRecord, FlagMinus1(p.DisableSounds), {});
     f.WriteField(kIntegerRecord, p.TitleBoxVisibility, {});
     f.WriteField(kIntegerRecord, p.TextBoxVisibility, {});
-    f.WriteField(kTextRecord, 0, p.ButtonStyleName);
+    f.WriteEditorText(p.ButtonStyleName);
 
     bool exitButton = false;
     for (int n = 1; n <= m.ButtonCount; ++n) {

@@ -69,10 +69,19 @@ uint32_t RecordFile::ReadLong() {
 
 std::string RecordFile::ReadText() {
     if (!ExpectKind(kTextRecord)) return {};
+    return Cp1252ToUtf8(TextBytes());
+}
+
+std::string RecordFile::ReadEditorText() {
+    if (!ExpectKind(kTextRecord)) return {};
+    return DecodeEditorText(TextBytes());
+}
+
+std::string_view RecordFile::TextBytes() {
     const uint32_t length = in_.U32();
     if (length > in_.Remaining()) throw RecordFormatError("text length " + std::to_string(length) + " runs past the end");
     const auto bytes = in_.Take(length);
-    return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 bool RecordFile::ReadPicture(Bitmap& bitmap, bool raw, PictureBounds bounds) {

@@ -61,6 +61,7 @@ public:
 
     void WriteRecordHeader(int count, int16_t pictureCount);
     void WriteField(int kind, int32_t number, const std::string& text);
+    void WriteEditorText(const std::string& text);
     void WritePicture(int type, int number, int state, int32_t frame, const Bitmap& bitmap,
                       const std::string& fileName, bool raw);
     void WriteEnd();
@@ -72,6 +73,9 @@ public:
     int32_t ReadInteger();
     uint32_t ReadLong();
     std::string ReadText();
+    // A text only the editor reads back, such as its own paths
+    // (EncodeEditorText).
+    std::string ReadEditorText();
     uint8_t ReadByte();
     // Reads a picture record into bitmap; false (FileOpFailed set) for a record
     // of another kind. The picture's own fields are kept in LastPicture.
@@ -96,6 +100,7 @@ public:
 
 private:
     bool ExpectKind(uint8_t kind);
+    std::string_view TextBytes();
     void Trace(const std::string& text);
 
     Platform* platform_ = nullptr;

@@ -124,4 +124,30 @@ size_t CharacterCount(std::string_view utf8) {
     return count;
 }
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool ValidUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();)
+        if (NextCodePoint(text, i) == 0xFFFD) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string EncodeEditorText(std::string_view utf8) {
+    std::string cp1252 = Utf8ToCp1252(utf8);
+    if (Cp1252ToUtf8(cp1252) == utf8) return cp1252;
+    return std::string(kByteOrderMark) + std::string(utf8);
+}
+
+std::string DecodeEditorText(std::string_view stored) {
+    if (stored.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        const std::string_view rest = stored.substr(kByteOrderMark.size());
+        if (ValidUtf8(rest)) return std::string(rest);
+    }
+    return Cp1252ToUtf8(stored);
+}
+
 }  // namespace orvane

@@ -18,6 +18,12 @@ std::string LowerCp1252(std::string_view cp1252);
 // Windows-1252 (a character without a Windows-1252 form counts as "?").
 bool SameWindowsName(std::string_view utf8a, std::string_view utf8b);
 
+// Text only the editor reads back (its own paths): Windows-1252 when that
+// holds it exactly, so older editors read it as before; otherwise UTF-8
+// behind a byte-order mark, which no Windows-1252 path begins with.
+std::string EncodeEditorText(std::string_view utf8);
+std::string DecodeEditorText(std::string_view stored);
+
 // The number of characters (code points) of UTF-8 text.
 size_t CharacterCount(std::string_view utf8);
 

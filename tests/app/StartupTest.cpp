@@ -67,7 +67,7 @@ TEST(Settings, RoundTripOfAllLines) {
     TempFolder app;
     Settings s = Settings::Defaults(app.Folder(), 1920, 1080);
     for (size_t i = 0; i < 7; ++i) s.CustomColors[i] = uint32_t(0x010203 * (i + 1));
-    s.MenuFolder = "/home/ann/discs/";
+    s.MenuFolder = "/home/\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0/\xE5\x85\x89\xE7\x9B\x98/";  // Cyrillic and Chinese
     s.SecondFolder = "/home/ann/other café/";
     for (size_t i = 0; i < 21; ++i) s.TipShown[i] = int32_t(i % 2);
     s.PaletteOpen = {1, 0, 1, 1, 0};

@@ -115,3 +115,20 @@ TEST(Cp1252, ConvertsBothWays) {
     // Bytes Windows-1252 leaves undefined survive a round trip.
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8("\x81\x8D")), "\x81\x8D");
 }
+
+// The editor's own paths keep every character; what older editors wrote reads as before.
+TEST(Cp1252, EditorTextKeepsEveryCharacter) {
+    const std::pair<std::string, std::string> stored[] = {
+        {"/home/ann/caf\xC3\xA9/", "/home/ann/caf\xE9/"},                      // Windows-1252 holds it
+        {"/home/\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD/", "\xEF\xBB\xBF/home/\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD/"},  // Cyrillic
+        {"/\xE7\x85\xA7\xE7\x89\x87/sea.jpg", "\xEF\xBB\xBF/\xE7\x85\xA7\xE7\x89\x87/sea.jpg"},  // Chinese
+        {"", ""},
+    };
+    for (const auto& [utf8, bytes] : stored) {
+        EXPECT_EQ(EncodeEditorText(utf8), bytes) << utf8;
+        EXPECT_EQ(DecodeEditorText(bytes), utf8) << utf8;
+    }
+    // Windows-1252 that happens to look like UTF-8, and a mark with no UTF-8 after it.
+    EXPECT_EQ(DecodeEditorText("Caf\xC3\xA9"), "Caf\xC3\x83\xC2\xA9");
+    EXPECT_EQ(DecodeEditorText("\xEF\xBB\xBF\xE9"), "\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xA9");
+}
