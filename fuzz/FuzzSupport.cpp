@@ -26,7 +26,7 @@ std::vector<fs::path> Below(const fs::path& root) {
     std::vector<fs::path> paths;
     std::error_code ec;
     for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
-        paths.push_back(fs::relative(it->path(), root));
+        paths.push_back(it->path().lexically_relative(root));
     std::sort(paths.begin(), paths.end());
     return paths;
 }
