@@ -22,6 +22,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::vector<fs::path>& OpenRoots() {
+    static std::vector<fs::path> roots;
+    return roots;
+}
+
 std::vector<fs::path> Below(const fs::path& root) {
     std::vector<fs::path> paths;
     std::error_code ec;
@@ -156,6 +161,7 @@ Workspace::Workspace(const std::string& target) {
     }
     // What an earlier run left when it crashed.
     EmptyFolder(root_);
+    OpenRoots().push_back(root_);
     fs::create_directories(In());
     MakeSampleAppFolder(App());
     baseline_ = Below(root_);
@@ -164,6 +170,7 @@ Workspace::Workspace(const std::string& target) {
 Workspace::~Workspace() {
     std::error_code ec;
     fs::remove_all(root_, ec);
+    std::erase(OpenRoots(), root_);
     if (lock_ >= 0) ::close(lock_);
 }
 
@@ -186,6 +193,13 @@ std::vector<fs::path> Workspace::NewFiles() const {
     for (const fs::path& p : Below(root_))
         if (!std::binary_search(baseline_.begin(), baseline_.end(), p)) added.push_back(p);
     return added;
+}
+
+void RemoveWorkspaces() noexcept {
+    for (const fs::path& root : OpenRoots()) {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
 }
 
 bool ParsesAsJson(std::string_view text) {

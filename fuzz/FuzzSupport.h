@@ -20,9 +20,14 @@ struct MenuStyle;
 
 namespace orvane::fuzz {
 
+// Removes the folders of the workspaces still open, so that a run stopped by
+// a fault leaves nothing behind either.
+void RemoveWorkspaces() noexcept;
+
 // Ends the run: the code under test broke a property.
 [[noreturn]] inline void Fail(std::string_view what) {
     std::fprintf(stderr, "fuzz property broken: %.*s\n", int(what.size()), what.data());
+    RemoveWorkspaces();
     std::abort();
 }
 inline void Check(bool holds, std::string_view what) {

@@ -12,12 +12,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include <unistd.h>
 
+#include "FuzzSupport.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// Present when the sanitizers are: called before a report ends the process.
+extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
 
 namespace fs = std::filesystem;
 
@@ -47,12 +52,11 @@ long ResidentMb() {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         const long started = inputStarted.load();
         if (started != 0 && Now() - started > kTimeLimit.count()) {
-            std::fprintf(stderr, "the input took longer than %ld s\n", long(kTimeLimit.count()));
-            std::abort();
+            orvane::fuzz::Fail("the input took longer than " + std::to_string(kTimeLimit.count()) + " s");
         }
         if (const long mb = ResidentMb(); mb > kMemoryLimitMb) {
-            std::fprintf(stderr, "the process grew to %ld MB, over %ld MB\n", mb, kMemoryLimitMb);
-            std::abort();
+            orvane::fuzz::Fail("the process grew to " + std::to_string(mb) + " MB, over " +
+                               std::to_string(kMemoryLimitMb) + " MB");
         }
     }
 }
@@ -77,6 +81,7 @@ int main(int argc, char** argv) {
     }
     std::sort(inputs.begin(), inputs.end());
     std::thread(Watch).detach();
+    if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(orvane::fuzz::RemoveWorkspaces);
     for (const fs::path& input : inputs) {
         std::fprintf(stderr, "%s\n", input.c_str());
         std::ifstream in(input, std::ios::binary);
