@@ -56,6 +56,15 @@ struct JsonValue {
     std::vector<JsonValue> Items;
     std::vector<std::pair<std::string, JsonValue>> Members;
 
+    // Defined where std::pair<std::string, JsonValue> is complete: clang with
+    // libstdc++ in C++20 instantiates the inline ones too early.
+    JsonValue();
+    JsonValue(const JsonValue&);
+    JsonValue(JsonValue&&) noexcept;
+    JsonValue& operator=(const JsonValue&);
+    JsonValue& operator=(JsonValue&&) noexcept;
+    ~JsonValue();
+
     const JsonValue* Find(std::string_view key) const;
 };
 

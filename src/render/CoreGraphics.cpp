@@ -340,7 +340,9 @@ void BlendRowsPortable(const Bitmap& backdrop, const Bitmap& overlay, const Bitm
 
 // GCC 12 reports its own intrinsics' deliberately undefined operands.
 #pragma GCC diagnostic push
+#if !defined(__clang__)  // clang has no such warning and would warn about the name
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 int DetectVectorWidth() {
     __builtin_cpu_init();
