@@ -657,7 +657,12 @@ std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {
         return nullptr;
     }
     ShowTip(11);
-    return std::make_unique<TfrmBtnWizCls>(platform_, *this, DiscRoot());
+    // Paths on the disc are made from the saved menu's folder; an unsaved menu
+    // is offered a save first.
+    return std::make_unique<TfrmBtnWizCls>(platform_, *this, Doc.Menu.HasFile ? Doc.Menu.Folder : std::string(), [this] {
+        FileSaveAs();
+        return Doc.Menu.HasFile ? Doc.Menu.Folder : std::string();
+    });
 }
 
 std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {

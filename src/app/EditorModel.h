@@ -273,8 +273,6 @@ public:
     // "Create Autorun EXE": offers to save first; null when cancelled.
     std::unique_ptr<TfrmEXEWizCls> OpenAutorunWizard();
     AutorunBuilder Builder{platform_, AppFolder};
-    // Where browsed command targets are made relative to: the menu's folder.
-    std::string DiscRoot() const { return Doc.Menu.Folder.empty() ? MenuFolder : Doc.Menu.Folder; }
 
     // Colour picker, shadow-set pop-up and copy custom ------------------------------
     // What the picker and the shadow-set pop-up edit: 1 font colour, 2 shadow

@@ -63,8 +63,17 @@ void AutorunBuilder::CompileAutorunApp(const std::string& nameField, const std::
         return;
     }
     PackageFiles.clear();
-    for (const std::string& caption : checked) PackageFiles.push_back(caption + ".mng");
-    const std::string defaultName = defaultMenu + ".mng";
+    // A caption is a file's name less its extension, whatever the extension's case.
+    const std::vector<fs::path> listed = FilesWithExtension(folder, ".mng");
+    auto fileOf = [&](const std::string& caption) {
+        for (const fs::path& file : listed) {
+            const std::string name = file.filename().string();
+            if (name.substr(0, name.size() - 4) == caption) return name;
+        }
+        return caption + ".mng";
+    };
+    for (const std::string& caption : checked) PackageFiles.push_back(fileOf(caption));
+    const std::string defaultName = fileOf(defaultMenu);
     if (!PackageFiles.empty() && PackageFiles[0] != defaultName) {
         const auto it = std::find(PackageFiles.begin() + 1, PackageFiles.end(), defaultName);
         if (it != PackageFiles.end()) std::iter_swap(PackageFiles.begin(), it);
@@ -146,6 +155,24 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
     if (files.empty() || files.size() > kMaxPackageFiles) {
         Error("An autorun application holds 1 to 99 menus.");
         return;
+    }
+    // The player finds a menu by its name as Windows spells it: two names that
+    // become one, or one Windows cannot spell, would leave a menu unreachable.
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string name = fs::path(files[i]).filename().string();
+        if (Cp1252ToUtf8(Utf8ToCp1252(name)) != name) {
+            Error("The menu name \"" + name +
+                  "\" has characters the autorun application cannot show on Windows.\r\r"
+                  "Rename the menu file with letters of Western European languages, then create the application again.");
+            return;
+        }
+        for (size_t k = 0; k < i; ++k) {
+            if (SameWindowsName(fs::path(files[k]).filename().string(), name)) {
+                Error("Two menus would be packed under one name: \"" + files[k] + "\" and \"" + files[i] +
+                      "\".\r\rThe autorun application could show only one of them. Rename one and try again.");
+                return;
+            }
+        }
     }
     const std::string path = folder + name;
     if (!Overwrite && fs::exists(path, ec)) {

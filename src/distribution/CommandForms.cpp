@@ -2,15 +2,44 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace orvane {
+
+namespace {
+std::string WithSlash(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+}  // namespace
+
+bool IsOnDisc(const std::string& chosen, const std::string& discRoot) {
+    const std::string root = WithSlash(discRoot);
+    if (root.empty()) return false;
+    return WithSlash(chosen) == root || chosen.compare(0, root.size(), root) == 0;
+}
+
+std::string LocalFolderOf(const std::string& discPath, const std::string& discRoot) {
+    const std::string root = WithSlash(discRoot);
+    std::string relative = discPath;
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    const bool hasDrive = relative.size() >= 2 && relative[1] == ':';
+    if (hasDrive) relative.erase(0, 2);
+    while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
+    std::filesystem::path folder = std::filesystem::path(root + relative);
+    if (!relative.empty() && relative.back() != '/') folder = folder.parent_path();
+    std::error_code ec;
+    while (folder.string().size() > root.size() && !std::filesystem::is_directory(folder, ec)) folder = folder.parent_path();
+    return WithSlash(folder.string().size() >= root.size() ? folder.string() : root);
+}
 
 std::string DiscPath(const std::string& chosen, const std::string& discRoot) {
     const bool windows = chosen.size() >= 2 && std::isalpha(static_cast<unsigned char>(chosen[0])) && chosen[1] == ':';
     if (windows) return chosen.substr(2);
     std::string path = chosen;
-    std::string root = discRoot;
-    if (!root.empty() && root.back() != '/') root += '/';
+    const std::string root = WithSlash(discRoot);
+    // The disc's root itself.
+    if (!root.empty() && WithSlash(path) == root) return "\\";
     if (!root.empty() && path.size() > root.size() && path.compare(0, root.size(), root) == 0)
         path = path.substr(root.size() - 1);  // keep the separator as the leading "\"
     std::replace(path.begin(), path.end(), '/', '\\');

@@ -10,6 +10,11 @@ namespace orvane {
 // whole path; backslashes and a leading "\". A Windows path with a drive
 // letter ("D:\Setup\a.exe") loses its first two characters.
 std::string DiscPath(const std::string& chosen, const std::string& discRoot);
+// Whether a chosen local path lies in the disc folder (or is that folder).
+bool IsOnDisc(const std::string& chosen, const std::string& discRoot);
+// The local folder a disc path of a field points into ("\docs\a.pdf" in
+// root/docs/), or the nearest folder above it that exists, or the root.
+std::string LocalFolderOf(const std::string& discPath, const std::string& discRoot);
 
 // "\" appended when missing.
 std::string FolderCommand(const std::string& target);

@@ -25,8 +25,13 @@ const char* TfrmBtnWizCls::ActionCaption(int code) {
     }
 }
 
-TfrmBtnWizCls::TfrmBtnWizCls(Platform& platform, CommandTarget& target, std::string discRoot)
-    : platform_(platform), target_(target), discRoot_(std::move(discRoot)) {
+const char* TfrmBtnWizCls::kSaveFirstQuestion =
+    "This menu has not been saved yet. Buttons find their files from the folder the menu is saved in, which "
+    "becomes the root of the disc.\r\rDo you want to save the menu now?";
+
+TfrmBtnWizCls::TfrmBtnWizCls(Platform& platform, CommandTarget& target, std::string discRoot,
+                             std::function<std::string()> saveFirst)
+    : platform_(platform), target_(target), discRoot_(std::move(discRoot)), saveFirst_(std::move(saveFirst)) {
     ChooseAction("Option1000");
 }
 
@@ -122,12 +127,37 @@ void TfrmBtnWizCls::Finish() {
     Outcome = Result::Finished;
 }
 
+// Without a saved menu there is no disc root to make paths from: the user
+// saves first, or nothing is browsed.
+bool TfrmBtnWizCls::HaveDiscRoot() {
+    if (!discRoot_.empty()) return true;
+    if (!saveFirst_ ||
+        ShowMessageBox(platform_, kSaveFirstQuestion, MsgType::Confirmation, MsgButtons::YesNoCancel) != MsgResult::Yes)
+        return false;
+    discRoot_ = saveFirst_();
+    return !discRoot_.empty();
+}
+
 void TfrmBtnWizCls::Browse() {
+    if (WizardAction != 0 && WizardAction != 1 && WizardAction != 2 && WizardAction != 4) return;
+    if (!HaveDiscRoot()) return;
+    // Dialogs start where the field's path lies on the disc.
+    const std::string start = LocalFolderOf(WizardAction == 4 ? std::string() : Target, discRoot_);
+    auto outside = [&](const std::string& chosen, const char* what) {
+        ShowMessageBox(platform_,
+                       std::string("The chosen ") + what + " is not in the disc folder, so it will not be on the disc:\r\r" +
+                           chosen + "\r\rThe disc folder is " + discRoot_ + ". Copy the " + what +
+                           " there, then choose it again.",
+                       MsgType::Warning);
+    };
     if (WizardAction == 2) {
         FolderRequest request;
         request.Title = "Open Target Folder";
-        request.InitialFolder = Target;
-        if (const auto chosen = platform_.BrowseForFolder(request)) Target = DiscPath(chosen->string(), discRoot_);
+        request.InitialFolder = start;
+        const auto chosen = platform_.BrowseForFolder(request);
+        if (!chosen) return;
+        if (!IsOnDisc(chosen->string(), discRoot_)) return outside(chosen->string(), "folder");
+        Target = DiscPath(chosen->string(), discRoot_);
         return;
     }
     FileDialogRequest request;
@@ -140,15 +170,15 @@ void TfrmBtnWizCls::Browse() {
             request.Title = "Open Target Application";
             request.Filter = "Applications (*.exe)|*.EXE";
             break;
-        case 0:
+        default:
             request.Title = "Open Target File";
             request.Filter = "All Files (*.*)|*.*";
             break;
-        default: return;
     }
-    request.InitialFolder = discRoot_;
+    request.InitialFolder = start;
     const auto chosen = platform_.OpenFileDialog(request);
     if (!chosen) return;
+    if (!IsOnDisc(chosen->string(), discRoot_)) return outside(chosen->string(), WizardAction == 4 ? "menu" : "file");
     Target = WizardAction == 4 ? chosen->filename().string() : DiscPath(chosen->string(), discRoot_);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace orvane {
@@ -30,7 +31,11 @@ public:
     static constexpr std::array<int, 10> kListedCodes = {0, 1, 2, 3, 8, 4, 5, 6, 7, 9};
     static const char* ActionCaption(int code);
 
-    TfrmBtnWizCls(Platform& platform, CommandTarget& target, std::string discRoot);
+    // discRoot: the folder the menu is saved in, which is the disc's root
+    // ("/" at the end); empty for a menu never saved, which saveFirst can
+    // save, returning the new root (empty when the save did not happen).
+    TfrmBtnWizCls(Platform& platform, CommandTarget& target, std::string discRoot,
+                  std::function<std::string()> saveFirst = {});
 
     int WizardAction = 0;
     int Page = 0;
@@ -55,13 +60,16 @@ public:
     void Cancel() { Outcome = Result::Cancelled; }
 
     static const char* kFinishedMessage;
+    static const char* kSaveFirstQuestion;
 
 private:
     void Finish();
 
+    bool HaveDiscRoot();
     Platform& platform_;
     CommandTarget& target_;
     std::string discRoot_;
+    std::function<std::string()> saveFirst_;
 };
 
 }  // namespace orvane

@@ -175,6 +175,41 @@ TEST_F(BuilderFixture, OldExecutableThatCannotBeDeletedOrAnOverwriteDeclined) {
     EXPECT_EQ(ReadWholeFile(out.Path() / "Other.exe"), (std::vector<uint8_t>{'o', 'l', 'd'}));
 }
 
+TEST_F(BuilderFixture, MenusAreFoundByTheirOwnNameAndNoTwoPackedAsOne) {
+    // Listed and ticked as "Intro": packed under the file's own name.
+    Menu("Intro.MNG", 30, 0x49);
+    builder.CompileAutorunApp(out.Folder() + "Start.exe", {"Intro"}, "Intro", menus.Folder());
+    ASSERT_FALSE(builder.FileOpFailed) << ::testing::PrintToString(platform.MessageTexts());
+    const AutorunPackage package = ReadAutorunPackage(ReadWholeFile(out.Path() / "Start.exe"));
+    ASSERT_EQ(package.Files.size(), 1u);
+    EXPECT_EQ(package.Files[0].Name, "Intro.MNG");
+
+    // Names that become one on the disc, or that Windows-1252 cannot spell.
+    TempFolder other;
+    WriteFileReplacing(other.Path() / "a.mng", std::vector<uint8_t>(5, 2));
+    for (const char* name : {"a.mng", "A.MNG", "\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E.mng"}) Menu(name, 5, 1);
+    const struct {
+        const char* name;
+        std::vector<std::string> files;
+        const char* says;
+    } cases[] = {
+        {"the same name from two folders", {menus.Folder() + "a.mng", other.Folder() + "a.mng"}, "one name"},
+        {"names that differ in case only", {menus.Folder() + "a.mng", menus.Folder() + "A.MNG"}, "one name"},
+        {"a name Windows-1252 cannot spell", {menus.Folder() + "\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E.mng"}, "cannot show"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.Messages.clear();
+        builder.PackageFiles = c.files;
+        builder.FileOpFailed = false;
+        builder.WriteMenuExecutable(out.Folder(), "Clash.exe");
+        EXPECT_TRUE(builder.FileOpFailed);
+        ASSERT_EQ(platform.Messages.size(), 1u);
+        EXPECT_NE(platform.Messages[0].Request.Text.find(c.says), std::string::npos) << platform.Messages[0].Request.Text;
+        EXPECT_FALSE(std::filesystem::exists(out.Path() / "Clash.exe")) << "nothing is written";
+    }
+}
+
 TEST(AutorunWizard, PagesAndChecks) {
     TempFolder app, disc;
     WriteEditor(app);

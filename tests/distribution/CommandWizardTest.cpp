@@ -3,6 +3,7 @@
 #include "platform/ScriptedPlatform.h"
 
 #include "FakePalette.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,8 @@ TEST(CommandWizard, BrowseTargets) {
         {0, "/disc/docs/a.pdf", "\\docs\\a.pdf", "Open Target File"},
         {4, "/disc/menus/Intro.mng", "Intro.mng", "Open Target Menu"},
         {2, "/disc/Photos", "\\Photos", ""},
+        {2, "/disc", "\\", ""},  // the disc's root itself
+        {2, "/disc/", "\\", ""},
     };
     for (const Case& c : cases) {
         ScriptedPlatform platform;
@@ -154,5 +157,58 @@ TEST(CommandWizard, BrowseTargets) {
         EXPECT_EQ(wizard.Target, c.target);
         const std::string title = c.code == 2 ? platform.FolderDialogs[0].Title : platform.FileDialogs[0].Title;
         EXPECT_EQ(title, c.code == 2 ? "Open Target Folder" : c.title);
+    }
+}
+
+TEST(CommandWizard, BrowsedTargetsStayOnTheDisc) {
+    TempFolder disc;
+    std::filesystem::create_directories(disc.Path() / "docs" / "deep");
+    // Outside the disc folder: a warning, and the field keeps what it had.
+    for (int code : {0, 2, 4}) {
+        SCOPED_TRACE(code);
+        ScriptedPlatform platform;
+        FakePalette palette;
+        TfrmBtnWizCls wizard(platform, palette, disc.Folder());
+        wizard.ChooseAction(Option(code));
+        wizard.Target = "\\docs\\deep\\a.pdf";
+        platform.DialogAnswers = {std::filesystem::path("/elsewhere/b.mng")};
+        wizard.Browse();
+        EXPECT_EQ(wizard.Target, "\\docs\\deep\\a.pdf");
+        ASSERT_EQ(platform.Messages.size(), 1u);
+        EXPECT_EQ(platform.Messages[0].Request.Type, MsgType::Warning);
+        EXPECT_NE(platform.Messages[0].Request.Text.find("/elsewhere/b.mng"), std::string::npos);
+        // The dialog started where the field's path lies on the disc.
+        const std::filesystem::path start =
+            code == 2 ? platform.FolderDialogs[0].InitialFolder : platform.FileDialogs[0].InitialFolder;
+        EXPECT_EQ(start, code == 4 ? disc.Folder() : disc.Folder() + "docs/deep/");
+    }
+
+    // A menu never saved: saving first gives the root; without a save nothing is browsed.
+    const struct {
+        MsgResult answer;
+        bool saves;
+        std::string target;
+    } unsaved[] = {
+        {MsgResult::Yes, true, "\\docs\\a.pdf"},
+        {MsgResult::Yes, false, "typed"},  // the save dialog was cancelled
+        {MsgResult::No, false, "typed"},
+    };
+    for (const auto& c : unsaved) {
+        ScriptedPlatform platform;
+        FakePalette palette;
+        int saves = 0;
+        TfrmBtnWizCls wizard(platform, palette, "", [&] {
+            ++saves;
+            return c.saves ? disc.Folder() : std::string();
+        });
+        wizard.ChooseAction(Option(0));
+        wizard.Target = "typed";
+        platform.Answers = {c.answer};
+        platform.DialogAnswers = {disc.Path() / "docs" / "a.pdf"};
+        wizard.Browse();
+        EXPECT_EQ(platform.MessageTexts().front(), TfrmBtnWizCls::kSaveFirstQuestion);
+        EXPECT_EQ(saves, c.answer == MsgResult::Yes ? 1 : 0);
+        EXPECT_EQ(wizard.Target, c.target);
+        EXPECT_EQ(platform.FileDialogs.size(), c.saves ? 1u : 0u);
     }
 }

@@ -69,7 +69,20 @@ TEST_F(ButtonFixture, AccessKeyIsUnderlinedInThreeRuns) {
     EXPECT_LE(ampFirst, ampLast) << "\"&&\" draws an underlined \"&\"";
 
     EXPECT_EQ(Caption("Exit&"), Caption("Exit")) << "a trailing \"&\" draws the text before it";
-    EXPECT_EQ(Caption("A&&B"), Caption("A&&B"));
+
+    // "A&&B": "A", an underlined "&", then "B"; only the first "&" marks a key.
+    // Against the same caption in an underlined font, only "A" and "B" differ.
+    const Bitmap plain = Caption("A&&B");
+    doc.Props.ButtonFont.Underline = true;
+    const Bitmap underlined = Caption("A&&B");
+    doc.Props.ButtonFont.Underline = false;
+    const int start = (120 - MeasureText(font, "AB").Width) / 2;  // aligned on the caption without "&"
+    const int a = MeasureText(font, "A").Width, amp = MeasureText(font, "&").Width;
+    for (int x = start + a + 1; x < start + a + amp - 1; ++x)
+        for (int y = 0; y < 30; ++y) ASSERT_EQ(plain.At(x, y), underlined.At(x, y)) << "the \"&\" is underlined, at " << x;
+    const auto [ulFirst, ulLast] = DifferingColumns(plain, underlined);
+    EXPECT_LE(ulFirst, start + a) << "\"A\" is not underlined";
+    EXPECT_GE(ulLast, start + a + amp) << "\"B\" is not underlined";
 }
 
 TEST_F(ButtonFixture, PressedCaptionMovesOneRightAndOneDown) {

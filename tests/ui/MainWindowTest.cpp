@@ -132,7 +132,10 @@ private slots:
         QTest::keyClicks(caption, "&Install");
         QCOMPARE(e.Model().Doc.Menu.Buttons[2].Caption, std::string("&Install"));
 
-        e.answers.DialogAnswers = {disc.Path() / "Setup" / "setup.exe"};
+        // Browsing in a menu never saved: the wizard offers to save it first,
+        // so paths are made from the disc folder.
+        e.answers.Answers = {MsgResult::Yes};
+        e.answers.DialogAnswers = {disc.Path() / "disc", disc.Path() / "Setup" / "setup.exe"};
         WhenModal<CommandWizardDialog>([](CommandWizardDialog* wizard) {
             Tick(Child<QRadioButton>(wizard, "Option1001"));  // start an application
             auto* forward = Child<QPushButton>(wizard, "Command2001");
@@ -144,11 +147,15 @@ private slots:
         QTest::mouseClick(e.Find<QPushButton>("Wizard"), Qt::LeftButton);
         QCOMPARE(e.Model().Doc.Menu.Buttons[2].Command, std::string("\\Setup\\setup.exe"));
         QCOMPARE(e.Find<QLineEdit>("Command")->text(), QString("\\Setup\\setup.exe"));
-
-        e.answers.DialogAnswers = {disc.Path() / "disc"};
-        QTest::mouseClick(e.Tool("Save"), Qt::LeftButton);
-        QCOMPARE(e.answers.FileDialogs.back().Title, std::string("Save Menu As..."));
+        const std::vector<std::string> texts = e.answers.MessageTexts();
+        QVERIFY(std::find(texts.begin(), texts.end(), TfrmBtnWizCls::kSaveFirstQuestion) != texts.end());
+        QCOMPARE(e.answers.FileDialogs.front().Title, std::string("Save Menu As..."));
         QVERIFY(std::filesystem::exists(disc.Path() / "disc.mng"));
+
+        // Saving again takes no dialog: the menu has its file.
+        const size_t dialogs = e.answers.FileDialogs.size();
+        QTest::mouseClick(e.Tool("Save"), Qt::LeftButton);
+        QCOMPARE(e.answers.FileDialogs.size(), dialogs);
         QVERIFY(e.window->windowTitle().startsWith("disc.mng"));
         QVERIFY(!e.Model().Flags.Modified);
 

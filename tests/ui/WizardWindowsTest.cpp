@@ -106,8 +106,10 @@ private slots:
         auto* target = Child<QLineEdit>(&dialog, "txtTarget");
         QTRY_VERIFY(target->hasFocus());
 
-        // The file dialog, answered by the test: a program on the disc.
-        platform.DialogAnswers = {disc.Path() / "Setup" / "setup.exe"};
+        // The menu is saved into the disc folder first, then the file dialog
+        // answered by the test: a program on the disc.
+        platform.Answers = {MsgResult::Yes};
+        platform.DialogAnswers = {disc.Path() / "disc.mng", disc.Path() / "Setup" / "setup.exe"};
         QTest::mouseClick(Child<QPushButton>(&dialog, "cmdBrowse"), Qt::LeftButton);
         QCOMPARE(platform.FileDialogs.back().Title, std::string("Open Target Application"));
         QCOMPARE(target->text(), QString("\\Setup\\setup.exe"));
