@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     orvane::Splash splash(orvane::Splash::Mode::StartUp);
     ok &= SaveGrab(splash, folder, "splash");
     orvane::Splash about(orvane::Splash::Mode::About);
+    about.SetNote("Installed: settings in ~/.config/orvane-graphic/, styles in ~/.local/share/orvane-graphic/");
     ok &= SaveGrab(about, folder, "about");
 
     const char* texts[] = {"Saving...", "Save cancelled...", "Loading Menu...", "Button Loaded."};

@@ -1,25 +1,120 @@
 #include "AppFolders.h"
 
+#include "platform/FileUtil.h"
+
+#include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <filesystem>
 #include <unistd.h>
 
 namespace orvane {
+namespace fs = std::filesystem;
+
 namespace {
 
-std::string Environment(const char* name) {
+std::string Slashed(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+// An absolute folder from the environment, as the XDG rules want it.
+std::string Variable(const char* name) {
     const char* value = std::getenv(name);
     return value && *value == '/' ? std::string(value) : std::string();
 }
 
+// The documents folder as the desktop names it; empty when it cannot say.
+std::string DocumentsFolder(const std::string& home) {
+    std::FILE* pipe = ::popen("xdg-user-dir DOCUMENTS 2>/dev/null", "r");
+    if (!pipe) return {};
+    char buffer[4096];
+    std::string out;
+    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    std::error_code ec;
+    // The tool answers with the home folder when none is set; that is no documents folder.
+    if (status != 0 || out.empty() || out[0] != '/' || Slashed(out) == Slashed(home) || !fs::is_directory(out, ec))
+        return {};
+    return out;
+}
+
+bool InstalledTree(const std::string& executableFolder) {
+    std::error_code ec;
+    return fs::is_directory(fs::path(executableFolder) / ".." / "share" / "orvane-graphic", ec);
+}
+
 }  // namespace
 
-std::string PrivateUndoFolder() {
-    std::string base = Environment("XDG_RUNTIME_DIR");
-    if (base.empty()) base = Environment("XDG_CACHE_HOME");
-    if (base.empty() && !Environment("HOME").empty()) base = Environment("HOME") + "/.cache";
+FolderEnvironment FolderEnvironment::FromProcess() {
+    FolderEnvironment env;
+    env.Home = Variable("HOME");
+    env.ConfigHome = Variable("XDG_CONFIG_HOME");
+    if (env.ConfigHome.empty() && !env.Home.empty()) env.ConfigHome = env.Home + "/.config";
+    env.DataHome = Variable("XDG_DATA_HOME");
+    if (env.DataHome.empty() && !env.Home.empty()) env.DataHome = env.Home + "/.local/share";
+    env.CacheHome = Variable("XDG_CACHE_HOME");
+    if (env.CacheHome.empty() && !env.Home.empty()) env.CacheHome = env.Home + "/.cache";
+    env.RuntimeDir = Variable("XDG_RUNTIME_DIR");
+    env.Documents = DocumentsFolder(env.Home);
+    return env;
+}
+
+std::string LayoutDescription(const AppFolders& f) {
+    const std::string home = Variable("HOME");
+    auto shown = [&](std::string folder) {
+        if (!home.empty() && folder.rfind(Slashed(home), 0) == 0) folder = "~/" + folder.substr(Slashed(home).size());
+        return Slashed(folder);
+    };
+    if (f.Portable) return "Portable: settings, styles and undo in " + shown(f.Program);
+    return "Installed: settings in " + shown(fs::path(f.SettingsFile).parent_path().string()) + ", styles in " +
+           shown(fs::path(f.UserStyles).parent_path().parent_path().string());
+}
+
+std::string PrivateUndoFolder(const FolderEnvironment& env) {
+    const std::string base = !env.RuntimeDir.empty() ? env.RuntimeDir : env.CacheHome;
     if (base.empty()) return {};
-    return base + "/orvane-graphic/undo-" + std::to_string(::getpid()) + "/";
+    return Slashed(base) + "orvane-graphic/undo-" + std::to_string(::getpid()) + "/";
+}
+
+AppFolders AppFolders::PortableIn(const std::string& folder, const FolderEnvironment& env) {
+    AppFolders f;
+    f.Portable = true;
+    f.Program = Slashed(folder);
+    f.SettingsFile = f.Program + kSettingsFileName;
+    f.UserStyles = f.Program + "styles/";
+    f.UserButtons = f.Program + "buttons/";
+    f.Help = f.Program + "help/";
+    f.Undo = f.Program;
+    f.Documents = f.Program;
+    f.Cache = Slashed(env.CacheHome.empty() ? f.Program + ".cache" : env.CacheHome);
+    return f;
+}
+
+AppFolders AppFolders::Decide(const std::string& executableFolder, const FolderEnvironment& env) {
+    const std::string program = Slashed(executableFolder);
+    const std::string settings = program + kSettingsFileName;
+    std::error_code ec;
+    const bool settingsThere = fs::exists(settings, ec);
+    const bool portable = settingsThere ? ::access(settings.c_str(), W_OK) == 0 && CanReplace(settings)
+                                        : CanReplace(settings) && !InstalledTree(program);
+    // Without a home there is nowhere else to go.
+    if (portable || env.Home.empty()) return PortableIn(program, env);
+
+    AppFolders f;
+    f.Portable = false;
+    f.Program = program;
+    const std::string data = Slashed((fs::path(program) / ".." / "share" / "orvane-graphic").lexically_normal().string());
+    f.BuiltinStyles = data + "styles/";
+    f.BuiltinButtons = data + "buttons/";
+    f.Help = data + "help/";
+    f.SettingsFile = Slashed(env.ConfigHome) + "orvane-graphic/" + kSettingsFileName;
+    f.UserStyles = Slashed(env.DataHome) + "orvane-graphic/styles/";
+    f.UserButtons = Slashed(env.DataHome) + "orvane-graphic/buttons/";
+    f.Undo = PrivateUndoFolder(env);
+    f.Documents = Slashed(env.Documents.empty() ? env.Home : env.Documents);
+    f.Cache = Slashed(env.CacheHome);
+    return f;
 }
 
 }  // namespace orvane

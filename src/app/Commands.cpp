@@ -4,6 +4,7 @@
 
 #include "app/AppFolders.h"
 #include "app/Guards.h"
+#include "document/MenuFileInfo.h"
 #include "platform/Errors.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ bool EndsWithMngIgnoringCase(const std::string& name) {
 
 void EditorModel::FormCreate() {
     const auto [screenWidth, screenHeight] = platform_.ScreenSize();
-    Prefs = ReadSettingsFile(SettingsPath(), Settings::Defaults(AppFolder, screenWidth, screenHeight));
+    Prefs = ReadSettingsFile(SettingsPath(), Settings::Defaults(Folders.Documents, screenWidth, screenHeight));
     FastScaling = Prefs.FastScaling;
     MenuFolder = Prefs.MenuFolder;
     Palettes.Open.fill(0);
@@ -39,7 +40,7 @@ void EditorModel::FormCreate() {
     for (int i = 0; i < PaletteColumn::kCount; ++i)
         if (Prefs.PaletteOpen[size_t(i)] == 1) Palettes.OpenIfClosed(i);
     UndoFolder = ChooseUndoFolder();
-    ButtonStyles.LoadCustomButtons(ButtonsFolder(), platform_);
+    ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
     RefreshMenuList();
 }
 
@@ -50,17 +51,43 @@ void EditorModel::ShowTip(int tip) {
 }
 
 void EditorModel::DeferredStart(const std::vector<std::string>& args) {
-    const bool fileGiven = !args.empty() && !args[0].empty() && args[0] != "\"\"";
+    std::vector<fs::path> files;
+    for (const std::string& arg : args)
+        if (!arg.empty() && arg != "\"\"") files.push_back(fs::absolute(arg));
+    const bool fileGiven = !files.empty();
     platform_.ShowSplash(fileGiven ? 400 : 1400);
     platform_.ProcessMessages();
     platform_.ProcessMessages();
-    Styles.GetStyles(StylesFolder(), platform_);
+    Styles.GetStyles(StyleFolders(), platform_);
     AddButton();
-    if (fileGiven) {
-        const fs::path path = fs::absolute(args[0]);
+    // Every file it can: style files install, the first menu opens.
+    bool documentSet = false, menuOpened = false;
+    for (const fs::path& path : files) {
+        FileKind kind = FileKind::Menu;
+        try {
+            kind = KindOfStored(ReadWholeFile(path));
+        } catch (const FileError&) {
+        }
+        if (kind == FileKind::ButtonStyle) {
+            InstallButtonStyleFile(path);
+            continue;
+        }
+        if (kind == FileKind::Menu && menuOpened) {
+            Say(path.string() + ": one menu is open at a time; this one was not opened");
+            continue;
+        }
         MenuFolder = FolderOf(path);
-        BinMenuOpen(path.filename().string(), MenuFolder, false);
-    } else {
+        std::error_code ec;
+        const bool exists = fs::exists(path, ec);
+        if (BinMenuOpen(path.filename().string(), MenuFolder, false)) {
+            documentSet = menuOpened = true;
+        } else if (kind == FileKind::MenuStyle) {
+            documentSet = true;  // installing started a new menu in the style
+        } else {
+            Say(path.string() + ": " + (exists ? kMenuUnreadable : std::string("Menu not found.")));
+        }
+    }
+    if (!documentSet) {
         StartNewMenu();
         Doc.Props.MenuColor = Presets[0];
         ColorSkin(true);
@@ -80,6 +107,39 @@ void EditorModel::DeferredStart(const std::vector<std::string>& args) {
 }
 
 bool EditorModel::CloseQuery() { return SaveChangesQuestion(false); }
+
+void EditorModel::Say(const std::string& text) {
+    if (Report) Report(text);
+}
+
+void EditorModel::InstallButtonStyleFile(const fs::path& path) {
+    const fs::path target = fs::path(ButtonsFolder()) / path.filename();
+    std::string name;
+    try {
+        RecordFile file(platform_);
+        file.OpenRecordFile(path.filename().string(), FolderOf(path), false, false);
+        const ButtonStyleRecords records = ReadButtonStyleRecords(file);
+        file.CloseRecordFile();
+        if (records.Magic != ButtonStyleFileMagic() || !records.PicturesRead) {
+            const std::string text = "Error loading binary button data: " + path.filename().string();
+            ShowMessageBox(platform_, text, MsgType::Warning);
+            Say(path.string() + ": " + text);
+            return;
+        }
+        name = records.Style.Name;
+        if (fs::absolute(path).lexically_normal() != target.lexically_normal()) {
+            CreateFolders(ButtonsFolder());
+            CopyFileReplacing(path, target);
+        }
+    } catch (const FileError& e) {
+        ShowMessageBox(platform_, "The button style could not be added.\r\r" + std::string(e.what()), MsgType::Error);
+        Say(path.string() + ": " + e.what());
+        return;
+    }
+    ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
+    ShowMessageBox(platform_, "The button style (" + name + ") has been added to the Button Style list.",
+                   MsgType::Information);
+}
 
 bool EditorModel::SaveSettings() {
     try {
@@ -117,6 +177,18 @@ std::string EditorModel::SnapshotName(bool redo, int number) {
 // own, as does an editor whose folder takes no files.
 std::string EditorModel::ChooseUndoFolder() {
     ownUndoFolder_ = false;
+    if (!Folders.Portable) {
+        // Installed, every editor has a folder of its own in the runtime folder.
+        try {
+            if (Folders.Undo.empty()) throw FileError("no runtime or cache folder");
+            CreateFolders(Folders.Undo);
+            ownUndoFolder_ = true;
+            return Folders.Undo;
+        } catch (const FileError& e) {
+            UndoOff(e.what());
+            return {};
+        }
+    }
     const std::string lock = AppFolder + ".undo.lock";
     if (CanReplace(lock) && undoLock_.TryLock(lock)) return AppFolder;
     const std::string beside = CanReplace(lock) ? AppFolder + ".undo-" + std::to_string(::getpid()) + "/" : "";
@@ -613,7 +685,7 @@ void EditorModel::AddButtonStyle1Click() {
     ColorSkin(true);
     platform_.ProcessMessages();
     if (OpenDesignerWindow) OpenDesignerWindow();
-    ButtonStyles.LoadCustomButtons(ButtonsFolder(), platform_);
+    ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
     ShowTip(18);
 }
 

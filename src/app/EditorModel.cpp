@@ -20,10 +20,27 @@ std::string WithSlash(std::string folder) {
 }
 }  // namespace
 
-EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
-    : platform_(platform), Records(platform), AppFolder(WithSlash(appFolder.string())) {
-    MenuFolder = AppFolder;
+EditorModel::EditorModel(Platform& platform, AppFolders folders)
+    : platform_(platform), Records(platform), Folders(std::move(folders)), AppFolder(Folders.Program) {
+    MenuFolder = Folders.Documents;
     CreateStyles();
+}
+
+EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
+    : EditorModel(platform, AppFolders::PortableIn(WithSlash(appFolder.string()))) {}
+
+std::vector<std::filesystem::path> EditorModel::StyleFolders() const {
+    std::vector<std::filesystem::path> folders;
+    if (!Folders.BuiltinStyles.empty()) folders.emplace_back(Folders.BuiltinStyles);
+    folders.emplace_back(Folders.UserStyles);
+    return folders;
+}
+
+std::vector<std::filesystem::path> EditorModel::ButtonFolders() const {
+    std::vector<std::filesystem::path> folders;
+    if (!Folders.BuiltinButtons.empty()) folders.emplace_back(Folders.BuiltinButtons);
+    folders.emplace_back(Folders.UserButtons);
+    return folders;
 }
 
 std::string EditorModel::FileCaption() const {
@@ -240,8 +257,8 @@ void EditorModel::CreateStyles() {
 
 // The working copy once the renderer has one, else the style's own artwork.
 void EditorModel::LoadStyleFolders() {
-    Styles.GetStyles(StylesFolder(), platform_);
-    ButtonStyles.LoadCustomButtons(ButtonsFolder(), platform_);
+    Styles.GetStyles(StyleFolders(), platform_);
+    ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
 }
 
 int EditorModel::StylePositionByName(const std::string& name) const {

@@ -4,6 +4,7 @@
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
+#include "app/AppFolders.h"
 #include "app/FormatBar.h"
 #include "app/PaletteColumn.h"
 #include "app/Settings.h"
@@ -34,6 +35,8 @@ class EditorModel : public CommandTarget {
     Platform& platform_;
 
 public:
+    EditorModel(Platform& platform, AppFolders folders);
+    // Everything in one folder, as a build folder has it (the tools and tests).
     EditorModel(Platform& platform, std::filesystem::path appFolder);
 
     Platform& Desktop() { return platform_; }
@@ -42,7 +45,8 @@ public:
     EditorFlags Flags;
     RecordFile Records;
 
-    std::string AppFolder;  // ends in "/"
+    AppFolders Folders;     // where settings, styles, undo, help and the editor's own file live
+    std::string AppFolder;  // the program's folder (ends in "/"): the editor's own file
     std::string MenuFolder;
     std::string WindowCaption{kAppTitle};
     bool DesignSurfaceVisible = true;
@@ -128,12 +132,18 @@ public:
     // Shows the new document before the start-up tip covers the window.
     std::function<void()> ShowDocument;
     Settings Prefs;
-    std::string SettingsPath() const { return AppFolder + "orvane-graphic.ini"; }
+    std::string SettingsPath() const { return Folders.SettingsFile; }
     // The main window's creation: settings, undo folder, button styles, menu list.
     void FormCreate();
-    // The deferred second stage: style files, a file named on the command line
-    // (args[0]; "\"\"" counts as none) or a new menu.
+    // The deferred second stage: style files, then the files named on the
+    // command line ("\"\"" counts as none): style files and button style
+    // files install, the first menu opens; otherwise a new menu.
     void DeferredStart(const std::vector<std::string>& args);
+    // Copies a button style file into the user's folder and lists it.
+    void InstallButtonStyleFile(const std::filesystem::path& path);
+    // Where the start-up tells what it refused, beside the message box (the
+    // editor prints it on its error stream).
+    std::function<void(const std::string&)> Report;
     // Closing the window: the save-changes question. False keeps it open.
     bool CloseQuery();
     // After closing: writes the settings and discards the undo snapshots.
@@ -294,8 +304,11 @@ public:
     // closed, the selected style is applied again.
     void CopyButtonStyle1Click(const std::function<void(TfrmCopyCustom&)>& show);
 
-    std::string StylesFolder() const { return AppFolder + "styles/"; }
-    std::string ButtonsFolder() const { return AppFolder + "buttons/"; }
+    std::string StylesFolder() const { return Folders.UserStyles; }
+    std::string ButtonsFolder() const { return Folders.UserButtons; }
+    // The folders styles and button styles are read from, built-in ones first.
+    std::vector<std::filesystem::path> StyleFolders() const;
+    std::vector<std::filesystem::path> ButtonFolders() const;
 
 private:
     // The working copy of the selected style's artwork.
@@ -311,6 +324,7 @@ private:
     bool ReportSaveFailure(const std::exception* error);
     FileLock undoLock_;
     bool ownUndoFolder_ = false;  // made by this editor, removed at shutdown
+    void Say(const std::string& text);
     bool undoOffTold_ = false;
     std::string ChooseUndoFolder();
     void UndoOff(const std::string& reason);

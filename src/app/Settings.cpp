@@ -104,6 +104,8 @@ Settings ReadSettingsFile(const std::filesystem::path& path, Settings defaults) 
 
 void WriteSettingsFile(const std::filesystem::path& path, const Settings& settings) {
     const std::string text = settings.ToText();
+    // Installed, the settings live in a folder of the user's that may not exist yet.
+    CreateFolders(path.parent_path());
     WriteFileReplacing(path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 

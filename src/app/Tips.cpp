@@ -117,11 +117,7 @@ void ResetFirstUseTips(Settings& prefs, Platform& platform) {
     platform.ShowMessageBox(request);
 }
 
-std::string VersionLine() {
-    const EditorVersion v = CompiledVersion();
-    return "VERSION: " + std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." + std::to_string(v.Release) +
-           "." + std::to_string(v.Build);
-}
+std::string VersionLine() { return "VERSION: " + VersionText(); }
 
 std::string_view HelpPageFile(HelpPage page) {
     switch (page) {
@@ -140,8 +136,8 @@ std::string_view HelpPageFile(HelpPage page) {
     return "contents.html";
 }
 
-std::string HelpPagePath(const std::string& appFolder, HelpPage page) {
-    return appFolder + std::string(kHelpFolder) + std::string(HelpPageFile(page));
+std::string HelpPagePath(const std::string& helpFolder, HelpPage page) {
+    return helpFolder + std::string(HelpPageFile(page));
 }
 
 const std::array<HelpEntry, 16> kHelpEntries = {{

@@ -64,8 +64,8 @@ inline constexpr std::string_view kHelpFolder = "help/";
 
 // The file name of a page inside the help folder.
 std::string_view HelpPageFile(HelpPage page);
-// appFolder (ending in "/") + "help/" + the page's file.
-std::string HelpPagePath(const std::string& appFolder, HelpPage page);
+// The help folder (ending in "/") + the page's file.
+std::string HelpPagePath(const std::string& helpFolder, HelpPage page);
 
 enum class HelpPlace { HelpMenu, HelpButtonMenu, TipWindow, Designer };
 

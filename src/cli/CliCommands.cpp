@@ -9,6 +9,7 @@
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "platform/Version.h"
 #include "publish/DiscBurner.h"
 #include "publish/DiscFolder.h"
 #include "publish/DiscImage.h"
@@ -50,6 +51,7 @@ const char* kUsage =
     "                                   write an autorun application holding the menus (the\n"
     "                                   first is the default) and Autorun.inf beside it\n"
     "  unpack AUTORUN.exe DIR           write the menus packed in an autorun application to DIR\n"
+    "  thumbnail FILE.mng OUT.png SIZE  draw the menu's stored pictures, at most SIZE pixels a side\n"
     "  test-autorun DISC_FOLDER [AUTORUN.exe] [--screen WxH] [--timeout SECONDS]\n"
     "                                   run the disc folder's autorun application under Wine, the\n"
     "                                   folder seen as a CD drive, until it and what it opened close\n"
@@ -61,7 +63,8 @@ const char* kUsage =
     "  burn IMAGE.iso [--drive ADDRESS] burn an image to a blank disc and compare it with the image\n"
     "                                   (ADDRESS as drives lists it; stdio:FILE writes a file)\n"
     "\n"
-    "--app-folder names the folder that holds styles/ and buttons/ (default: this program's folder).\n";
+    "--app-folder keeps everything in one folder, styles/ and buttons/ among it (default: where the\n"
+    "editor keeps its files). --help shows this text, --version the version.\n";
 
 // Message boxes use CR for line breaks; a terminal wants LF.
 std::string ForTerminal(std::string text) {
@@ -138,10 +141,12 @@ bool OpenInput(const fs::path& path, RecordFile& file, Platform& platform) {
     return true;
 }
 
-std::string AppFolderOf(const Arguments& a) {
-    std::string folder = a.Option("--app-folder", ExecutableFolder());
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
+// --app-folder keeps everything in that folder; otherwise the tool finds the
+// editor's files where the editor itself would.
+AppFolders FoldersOf(const Arguments& a) {
+    const FolderEnvironment env = FolderEnvironment::FromProcess();
+    if (a.Options.count("--app-folder")) return AppFolders::PortableIn(a.Option("--app-folder"), env);
+    return AppFolders::Decide(ExecutableFolder(), env);
 }
 
 void FontJson(JsonWriter& j, std::string_view key, const FontSpec& f) {
@@ -153,20 +158,6 @@ void FontJson(JsonWriter& j, std::string_view key, const FontSpec& f) {
 
 void PictureJson(JsonWriter& j, std::string_view key, const Bitmap& b) {
     j.Key(key).BeginObject().Field("width", b.Width()).Field("height", b.Height()).EndObject();
-}
-
-enum class FileKind { Menu, MenuStyle, ButtonStyle, Autorun };
-
-FileKind KindOf(const std::vector<uint8_t>& data) {
-    auto startsWith = [&](size_t at, std::string_view text) {
-        if (data.size() < at + text.size()) return false;
-        return std::equal(text.begin(), text.end(), data.begin() + long(at));
-    };
-    // A button style file has no header: it starts with its magic text record.
-    if (!data.empty() && data[0] == kTextRecord && startsWith(5, "OVGBUTTONSTYLEFILE")) return FileKind::ButtonStyle;
-    if (data.size() > 11 && data[11] == kTextRecord && startsWith(16, "OVGMENUSTYLEFILE")) return FileKind::MenuStyle;
-    if (startsWith(0, "MZ")) return FileKind::Autorun;
-    return FileKind::Menu;
 }
 
 int MenuStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, std::ostream& out, std::ostream& err) {
@@ -279,7 +270,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     const fs::path path = a.Positional[0];
     RecordFile file(platform);
     if (!OpenInput(path, file, platform)) return 1;
-    const FileKind kind = KindOf(ReadWholeFile(path));
+    const FileKind kind = KindOfStored(ReadWholeFile(path));
     switch (kind) {
         case FileKind::MenuStyle: return MenuStyleInfo(file, path, platform, out, err);
         case FileKind::ButtonStyle: return ButtonStyleInfo(file, path, platform, out, err);
@@ -293,7 +284,7 @@ int Styles(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const Arguments a = Parse(args, {"--app-folder"}, {});
     if (BadUsage(a, !a.Positional.empty(), err)) return 2;
     ConsolePlatform platform(err);
-    EditorModel model(platform, AppFolderOf(a));
+    EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     JsonWriter j;
     j.BeginArray();
@@ -317,7 +308,7 @@ int StyleImage(const std::vector<std::string>& args, std::ostream& out, std::ost
     const Arguments a = Parse(args, {"--app-folder", "-o"}, {"--mask"});
     if (BadUsage(a, a.Positional.size() != 1 || a.Option("-o").empty(), err)) return 2;
     ConsolePlatform platform(err);
-    EditorModel model(platform, AppFolderOf(a));
+    EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     const std::string& name = a.Positional[0];
     for (int p = 0; p < model.Styles.Count(); ++p) {
@@ -353,6 +344,46 @@ std::pair<std::string, std::string> SplitPath(const fs::path& path) {
     return {absolute.filename().string(), absolute.parent_path().string() + "/"};
 }
 
+// The menu as its file stores it, without rendering: the picture, the window
+// controls and each button in its normal state, scaled to fit size x size.
+int Thumbnail(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Arguments a = Parse(args, {}, {});
+    int size = 0;
+    if (BadUsage(a, a.Positional.size() != 3 || !ParseInt(a.Positional[2], 1, 4096, size), err)) return 2;
+    RecordFile file;
+    file.OpenRecordData(ReadWholeFile(a.Positional[0]));
+    const MenuFileRead read = ReadMenuFile(file, StoredMenu{});
+    StoredPictures pictures;
+    std::string problem = read.Status == MenuReadStatus::Ok ? "" : (read.Detail.empty() ? "not a menu" : read.Detail);
+    if (problem.empty()) {
+        try {
+            ReadMenuPictures(file, read.Count, pictures);
+        } catch (const RecordFormatError& e) {
+            problem = e.what();
+        }
+    }
+    if (!problem.empty()) {
+        err << "orvane-menu: " << a.Positional[0] << ": " << kMenuUnreadable << " (" << problem << ")\n";
+        return 1;
+    }
+    Bitmap menu = pictures.MenuImage;
+    if (!read.Menu.Props.PhotoSkin && !pictures.Controls[0].IsEmpty())
+        StretchCopy(pictures.Controls[0], {0, 0, 17, 9}, menu, {menu.Width() - 22, 5, menu.Width() - 5, 14});
+    for (size_t i = 0; i < pictures.Buttons.size(); ++i)
+        CopyInto(pictures.Buttons[i][0], menu, read.Menu.Buttons[i].Left, read.Menu.Buttons[i].Top);
+    // Never larger than the menu itself.
+    const double scale = std::min(1.0, double(size) / std::max(menu.Width(), menu.Height()));
+    Bitmap picture = menu;
+    if (scale < 1.0) {
+        CoreGraphics graphics;
+        graphics.ScaleSmooth(menu, picture, std::max(1, int(menu.Width() * scale)), std::max(1, int(menu.Height() * scale)),
+                             true);
+    }
+    WriteFileReplacing(a.Positional[1], WritePng(picture));
+    out << a.Positional[1] << "\n";
+    return 0;
+}
+
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Arguments a = Parse(args, {"--app-folder", "-o", "--button", "--state"}, {});
     int button = 0, state = 0;
@@ -360,7 +391,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const bool badState = !a.Option("--state").empty() && !ParseInt(a.Option("--state"), 0, 2, state);
     if (BadUsage(a, a.Positional.size() != 1 || a.Option("-o").empty() || badButton || badState, err)) return 2;
     ConsolePlatform platform(err);
-    EditorModel model(platform, AppFolderOf(a));
+    EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     const auto [name, folder] = SplitPath(a.Positional[0]);
     if (!model.BinMenuOpen(name, folder, false)) return 1;
@@ -428,7 +459,7 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!MayWrite(target, a, err)) return 1;
 
     ConsolePlatform platform(err);
-    EditorModel model(platform, AppFolderOf(a));
+    EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     model.StartNewMenu();
     if (!a.Option("--photo").empty()) {
@@ -512,7 +543,7 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const fs::path target = fs::absolute(a.Positional[1]);
     if (!MayWrite(target, a, err)) return 1;
     ConsolePlatform platform(err);
-    EditorModel model(platform, AppFolderOf(a));
+    EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     if (!ImportMenu(model, json, error)) {
         err << "orvane-menu: " << a.Positional[0] << ": " << error << "\n";
@@ -529,7 +560,7 @@ int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const fs::path target = fs::absolute(a.Positional[1]);
     if (!MayWrite(target, a, err)) return 1;
     ConsolePlatform platform(err);
-    EditorModel model(platform, AppFolderOf(a));
+    EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     const auto [name, folder] = SplitPath(a.Positional[0]);
     if (!model.BinMenuOpen(name, folder, false)) return 1;
@@ -557,7 +588,7 @@ int BuildAutorun(const std::vector<std::string>& args, std::ostream& out, std::o
     if (!MayWrite(target, a, err)) return 1;
 
     ConsolePlatform platform(err);
-    AutorunBuilder builder(platform, AppFolderOf(a));
+    AutorunBuilder builder(platform, FoldersOf(a).Program);
     builder.PackageFiles = menus;
     builder.Overwrite = true;  // MayWrite has settled it
     builder.WriteMenuExecutable(target.parent_path().string() + "/", target.filename().string());
@@ -620,7 +651,7 @@ int TestAutorun(const std::vector<std::string>& args, std::ostream& out, std::os
         err << ForTerminal(kWineMissing) << "\n";
         return 1;
     }
-    WineTestRun run(*wine, WinePrefixFolder(UserCacheFolder()));
+    WineTestRun run(*wine, WinePrefixFolder(FoldersOf(a).Cache));
     run.Desktop = screen;
     run.Status = [&](const std::string& text) { err << "orvane-menu: " << text << "\n"; };
     stopRequested = 0;
@@ -758,6 +789,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         (args.empty() ? err : out) << kUsage;
         return args.empty() ? 2 : 0;
     }
+    if (args[0] == "--version") {
+        out << "orvane-menu " << VersionText() << "\n";
+        return 0;
+    }
     try {
         if (args[0] == "info") return Info(args, out, err);
         if (args[0] == "styles") return Styles(args, out, err);
@@ -769,6 +804,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (args[0] == "resave") return Resave(args, out, err);
         if (args[0] == "build-autorun") return BuildAutorun(args, out, err);
         if (args[0] == "unpack") return Unpack(args, out, err);
+        if (args[0] == "thumbnail") return Thumbnail(args, out, err);
         if (args[0] == "test-autorun") return TestAutorun(args, out, err);
         if (args[0] == "build-iso") return BuildIso(args, out, err);
         if (args[0] == "drives") return Drives(args, out, err);

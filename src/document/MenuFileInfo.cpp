@@ -3,6 +3,8 @@
 #include "document/Json.h"
 #include "document/UBmpArray.h"
 
+#include <algorithm>
+
 namespace orvane {
 namespace {
 
@@ -14,6 +16,18 @@ void FontJson(JsonWriter& j, std::string_view key, const FontSpec& f) {
 }
 
 }  // namespace
+
+FileKind KindOfStored(std::span<const uint8_t> data) {
+    auto startsWith = [&](size_t at, std::string_view text) {
+        if (data.size() < at + text.size()) return false;
+        return std::equal(text.begin(), text.end(), data.begin() + long(at));
+    };
+    // A button style file has no header: it starts with its magic text record.
+    if (!data.empty() && data[0] == kTextRecord && startsWith(5, "OVGBUTTONSTYLEFILE")) return FileKind::ButtonStyle;
+    if (data.size() > 11 && data[11] == kTextRecord && startsWith(16, "OVGMENUSTYLEFILE")) return FileKind::MenuStyle;
+    if (startsWith(0, "MZ")) return FileKind::Autorun;
+    return FileKind::Menu;
+}
 
 MenuFileDescription DescribeMenuFile(RecordFile& file) {
     MenuFileDescription d;

@@ -6,6 +6,10 @@
 
 namespace orvane {
 
+// What a file the editor is given holds, told by its first bytes.
+enum class FileKind { Menu, MenuStyle, ButtonStyle, Autorun };
+FileKind KindOfStored(std::span<const uint8_t> data);
+
 // One picture record as stored.
 struct StoredPicture {
     int Type = 0;

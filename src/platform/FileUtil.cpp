@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <random>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -168,6 +169,15 @@ std::vector<fs::path> FilesWithExtension(const fs::path& folder, std::string ext
             files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<fs::path> FilesOfFolders(const std::vector<fs::path>& folders, const std::string& extension) {
+    std::map<std::string, fs::path> byName;
+    for (const fs::path& folder : folders)
+        for (const fs::path& file : FilesWithExtension(folder, extension)) byName[file.filename().string()] = file;
+    std::vector<fs::path> files;
+    for (auto& [name, path] : byName) files.push_back(path);
     return files;
 }
 

@@ -59,6 +59,11 @@ bool RemoveEmptyFolder(const std::filesystem::path& folder);
 // case), sorted by name. A folder that cannot be read gives none.
 std::vector<std::filesystem::path> FilesWithExtension(const std::filesystem::path& folder, std::string extension);
 
+// The same over several folders, sorted by file name; of two files with one
+// name the one in the later folder is taken.
+std::vector<std::filesystem::path> FilesOfFolders(const std::vector<std::filesystem::path>& folders,
+                                                  const std::string& extension);
+
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();
 

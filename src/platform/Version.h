@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace orvane {
 
 // The editor's own four-part version; files carry its first three parts.
@@ -11,5 +13,7 @@ struct EditorVersion {
 };
 
 EditorVersion CompiledVersion();
+// "9.0.0.0"
+std::string VersionText();
 
 }  // namespace orvane

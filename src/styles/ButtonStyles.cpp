@@ -89,18 +89,14 @@ int ButtonStyleList::EntryOfFile(const std::string& styleFile) const {
     return -1;
 }
 
-void ButtonStyleList::LoadCustomButtons(const fs::path& folder, Platform& platform) {
+void ButtonStyleList::LoadCustomButtons(const std::vector<fs::path>& folders, Platform& platform) {
     for (auto& slot : Slots) slot = TOVCustomBtn{};
     Entries = {kStyleDefaultEntry};
 
-    const std::vector<fs::path> files = FilesWithExtension(folder, ".ovgbtn");
-
-    std::string folderName = folder.string();
-    if (folderName.empty() || folderName.back() != '/') folderName += '/';
     int slot = 1;
-    for (const fs::path& file : files) {
+    for (const fs::path& file : FilesOfFolders(folders, ".ovgbtn")) {
         if (slot > kMaxButtonStyles) break;
-        if (OpenButton(file.filename().string(), folderName, slot, platform)) ++slot;
+        if (OpenButton(file.filename().string(), file.parent_path().string() + "/", slot, platform)) ++slot;
     }
     Entries.push_back(kAddNewEntry);
     Selected = 0;

@@ -65,7 +65,11 @@ public:
 
     // Rebuilds the list and the slots from folder ("*.ovgbtn", by name), at
     // most 30 styles; "[Style Default]" is selected afterwards.
-    void LoadCustomButtons(const std::filesystem::path& folder, Platform& platform);
+    void LoadCustomButtons(const std::filesystem::path& folder, Platform& platform) {
+        LoadCustomButtons(std::vector{folder}, platform);
+    }
+    // From several folders, in order; a file name met again is taken from the later folder.
+    void LoadCustomButtons(const std::vector<std::filesystem::path>& folders, Platform& platform);
 
     // Reads one file into slot and appends its name; false (no slot taken)
     // when the file is missing or of another version.

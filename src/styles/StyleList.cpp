@@ -192,9 +192,9 @@ bool StyleList::OpenStyle(const fs::path& path, Platform& platform) {
     return true;
 }
 
-void StyleList::GetStyles(const fs::path& folder, Platform& platform) {
+void StyleList::GetStyles(const std::vector<fs::path>& folders, Platform& platform) {
     // Sorted, so every start lists the styles in the same order.
-    const std::vector<fs::path> files = FilesWithExtension(folder, ".ovgsty");
+    const std::vector<fs::path> files = FilesOfFolders(folders, ".ovgsty");
 
     std::string skipped;
     for (const fs::path& file : files) {

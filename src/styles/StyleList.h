@@ -96,7 +96,10 @@ public:
 
     // Appends the style files of folder ("*.ovgsty", by name) while there is
     // room; the user is told once which files were left out.
-    void GetStyles(const std::filesystem::path& folder, Platform& platform);
+    void GetStyles(const std::filesystem::path& folder, Platform& platform) { GetStyles(std::vector{folder}, platform); }
+    // From several folders, in order; a file name met again (a user's copy
+    // of an installed style) is taken from the later folder.
+    void GetStyles(const std::vector<std::filesystem::path>& folders, Platform& platform);
 
     // Picture slot 31: the artwork (and mask) into which a custom button
     // style's strips are copied.

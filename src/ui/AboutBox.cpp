@@ -4,8 +4,9 @@
 
 namespace orvane {
 
-void ShowAboutBox(QWidget* parent) {
+void ShowAboutBox(QWidget* parent, const std::string& layout) {
     Splash box(Splash::Mode::About, parent);
+    box.SetNote(QString::fromStdString(layout));
     box.exec();
 }
 

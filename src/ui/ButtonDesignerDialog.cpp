@@ -441,7 +441,7 @@ bool ButtonDesignerDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ButtonDesignerDialog::OpenHelp(bool contents) {
-    const std::string path = HelpPagePath(editor_.AppFolder, contents ? HelpPage::Contents : HelpPage::CustomButtons);
+    const std::string path = HelpPagePath(editor_.Folders.Help, contents ? HelpPage::Contents : HelpPage::CustomButtons);
     QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
 }
 

@@ -15,6 +15,7 @@
 #include "ui/PublishDialogs.h"
 
 #include <QAction>
+#include <iostream>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -49,10 +50,11 @@ constexpr int kStepPauseMs = 8;  // between two steps of the button animation
 
 }  // namespace
 
-TForm1::TForm1(const std::filesystem::path& appFolder, std::vector<std::string> args)
-    : platform_(this), model_(platform_, appFolder), args_(std::move(args)) {
+TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
+    : platform_(this), model_(platform_, folders), args_(std::move(args)) {
     setObjectName("Form1");
-    platform_.SetAppFolder(model_.AppFolder);
+    platform_.SetHelpFolder(model_.Folders.Help);
+    model_.Report = [](const std::string& text) { std::cerr << "orvane-graphic: " << text << "\n"; };
     setWindowTitle(Q(kAppTitle));
     setWindowIcon(Glyph("autorun"));
 
@@ -243,7 +245,7 @@ void TForm1::BuildMenus() {
             if (page) {
                 platform_.OpenHelpPage(*page);
             } else {
-                ShowAboutBox(this);
+                ShowAboutBox(this, LayoutDescription(model_.Folders));
             }
         });
     }

@@ -39,7 +39,10 @@ class PaletteFrame;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(const std::filesystem::path& appFolder, std::vector<std::string> args);
+    TForm1(const AppFolders& folders, std::vector<std::string> args);
+    // Everything in one folder, as a build folder has it.
+    TForm1(const std::filesystem::path& appFolder, std::vector<std::string> args)
+        : TForm1(AppFolders::PortableIn(appFolder.string()), std::move(args)) {}
     ~TForm1() override;
 
     EditorModel& Model() { return model_; }

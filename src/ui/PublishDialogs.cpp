@@ -359,7 +359,7 @@ PublishActions::PublishActions(EditorModel& model, QWidget* window, std::functio
     BurnDisc = new QAction("Burn Disc...", this);
     BurnDisc->setToolTip("Burns the disc folder to a blank CD, DVD or BD");
     connect(TestAutorun, &QAction::triggered, this, [this] {
-        TestRunModel run(model_, lastFolder_);
+        TestRunModel run(model_, lastFolder_, model_.Folders.Cache);
         Open<TestAutorunDialog>(run);
     });
     connect(CreateImage, &QAction::triggered, this, [this] {
@@ -367,7 +367,7 @@ PublishActions::PublishActions(EditorModel& model, QWidget* window, std::functio
         Open<DiscImageDialog>(image);
     });
     connect(BurnDisc, &QAction::triggered, this, [this] {
-        BurnModel burn(model_, lastFolder_);
+        BurnModel burn(model_, lastFolder_, model_.Folders.Cache);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         burn.ScanDrives();
         QApplication::restoreOverrideCursor();

@@ -60,7 +60,7 @@ QString QtFilter(const std::string& filter) {
     return filters.join(";;");
 }
 
-QtPlatform::QtPlatform(QWidget* parent) : parent_(parent), appFolder_(ExecutableFolder()) {}
+QtPlatform::QtPlatform(QWidget* parent) : parent_(parent), helpFolder_(ExecutableFolder() + "help/") {}
 
 // A splash outliving the platform must not report to it.
 QtPlatform::~QtPlatform() {
@@ -186,7 +186,7 @@ bool QtPlatform::ShowTipWindow(int tip) {
 }
 
 void QtPlatform::OpenHelpPage(HelpPage page) {
-    const std::string path = HelpPagePath(appFolder_, page);
+    const std::string path = HelpPagePath(helpFolder_, page);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         orvane::ShowMessageBox(*this, "The help page \"" + path + "\" could not be found.", MsgType::Warning);

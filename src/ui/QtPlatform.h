@@ -20,7 +20,7 @@ public:
     ~QtPlatform() override;
     void SetParent(QWidget* parent) { parent_ = parent; }
     // The folder that holds "help/"; the executable's folder unless set.
-    void SetAppFolder(std::string folder) { appFolder_ = std::move(folder); }
+    void SetHelpFolder(std::string folder) { helpFolder_ = std::move(folder); }
 
     MsgResult ShowMessageBox(const MessageBoxRequest& request) override;
     std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
@@ -49,7 +49,7 @@ public:
 
 private:
     QWidget* parent_;
-    std::string appFolder_;
+    std::string helpFolder_;
     QPointer<ProgressWindow> progress_;
     QPointer<Splash> splash_;
     bool splashFinished_ = true;

@@ -88,6 +88,9 @@ Splash::Splash(Mode mode, QWidget* parent) : QDialog(parent) {
     close->setCursor(Qt::PointingHandCursor);
     connect(close, &QLabel::linkActivated, this, [this] { this->close(); });
 
+    note_ = TextLabel(this, QString(), QFont("Arial", 7), {16, 193, 360, 13}, ink);
+    note_->setVisible(false);
+
     const bool about = mode == Mode::About;
     shortNotice->setVisible(!about);
     longNotice->setVisible(about);
@@ -102,6 +105,13 @@ Splash::Splash(Mode mode, QWidget* parent) : QDialog(parent) {
 }
 
 void Splash::CloseAfter(int ms) { timer_->start(ms); }
+
+void Splash::SetNote(const QString& text) {
+    // A long path is cut in the middle rather than running off the picture.
+    note_->setText(note_->fontMetrics().elidedText(text, Qt::ElideMiddle, note_->width()));
+    note_->setToolTip(text);
+    note_->setVisible(!text.isEmpty());
+}
 
 void Splash::closeEvent(QCloseEvent* event) {
     timer_->stop();

@@ -18,6 +18,8 @@ public:
 
     // Closes the window `ms` from now; a later call replaces the delay.
     void CloseAfter(int ms);
+    // A small line under the notice (the about box: where files are kept).
+    void SetNote(const QString& text);
 
     static constexpr int kWidth = 392;
     static constexpr int kHeight = 212;
@@ -35,6 +37,7 @@ protected:
 
 private:
     QTimer* timer_ = nullptr;
+    QLabel* note_ = nullptr;
     bool finished_ = false;
 };
 

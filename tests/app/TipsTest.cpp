@@ -346,5 +346,5 @@ TEST(Help, EveryEntryNamesAnInstalledPageAndEveryPageItsLinks) {
     }
     EXPECT_EQ(reached, files);
 
-    EXPECT_EQ(HelpPagePath("/opt/og/", HelpPage::Contents), "/opt/og/help/contents.html");
+    EXPECT_EQ(HelpPagePath(AppFolders::PortableIn("/opt/og/").Help, HelpPage::Contents), "/opt/og/help/contents.html");
 }

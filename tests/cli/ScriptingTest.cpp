@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "platform/FileUtil.h"
+#include "platform/ImageIO.h"
 
 #include <gtest/gtest.h>
 
@@ -106,4 +107,41 @@ TEST(Scripting, RenderWritesTheDesignSurface) {
     EXPECT_TRUE(std::filesystem::exists(png));
     EXPECT_EQ(Cli({"render", menu, "-o", png, "--button", "3", "--app-folder", app.Path().string()}).code, 2);
     EXPECT_EQ(Cli({"render", menu, "-o", png, "--state", "4", "--app-folder", app.Path().string()}).code, 2);
+}
+
+// A file manager's thumbnail: the stored pictures, shrunk to fit, never grown.
+TEST(Scripting, ThumbnailDrawsTheStoredPictures) {
+    TempFolder app, work;
+    const std::string menu = (work.Path() / "m.mng").string(), png = (work.Path() / "t.png").string(),
+                      full = (work.Path() / "full.png").string();
+    ASSERT_EQ(Cli({"new", menu, "--button", "Go", "--app-folder", app.Path().string()}).code, 0);
+    ASSERT_EQ(Cli({"render", menu, "-o", full, "--app-folder", app.Path().string()}).code, 0);
+    const Bitmap rendered = ReadPng(ReadWholeFile(full)).Picture;
+    const int longest = std::max(rendered.Width(), rendered.Height());
+
+    ASSERT_EQ(Cli({"thumbnail", menu, png, "128"}).code, 0);
+    const Bitmap small = ReadPng(ReadWholeFile(png)).Picture;
+    EXPECT_EQ(std::max(small.Width(), small.Height()), 128);
+    EXPECT_NEAR(double(small.Width()) / small.Height(), double(rendered.Width()) / rendered.Height(), 0.02);
+
+    // Large enough: the menu as stored, which outside its text is what the editor renders.
+    ASSERT_EQ(Cli({"thumbnail", menu, png, std::to_string(longest + 100)}).code, 0);
+    const Bitmap whole = ReadPng(ReadWholeFile(png)).Picture;
+    ASSERT_EQ(whole.Width(), rendered.Width());
+    ASSERT_EQ(whole.Height(), rendered.Height());
+    for (int y = 0; y < 100; ++y)  // the title band, the window controls and the first button
+        for (int x = 0; x < whole.Width(); ++x) ASSERT_EQ(whole.At(x, y), rendered.At(x, y)) << x << ", " << y;
+
+    EXPECT_EQ(Cli({"thumbnail", menu, png, "0"}).code, 2);
+    WriteFileReplacing(work.Path() / "bad.mng", std::vector<uint8_t>{'M', 'E', 'N', 'U'});
+    const CliRun bad = Cli({"thumbnail", (work.Path() / "bad.mng").string(), png, "64"});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("Menu file could not be read."), std::string::npos);
+}
+
+TEST(Scripting, VersionAndHelp) {
+    EXPECT_EQ(Cli({"--version"}).out, "orvane-menu 9.0.0.0\n");
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("thumbnail FILE.mng OUT.png SIZE"), std::string::npos);
 }
