@@ -28,14 +28,7 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
     j.BeginObject();
     j.Field("ok", error.empty());
     if (!error.empty()) j.Field("error", error);
-    j.Field("playerSize", int64_t(package.PlayerSize));
-    j.Key("files").BeginArray();
-    for (const PackagedFile& f : package.Files) {
-        j.BeginObject();
-        j.Field("name", f.Name).Field("offset", int64_t(f.Offset)).Field("size", int64_t(f.Size));
-        j.EndObject();
-    }
-    j.EndArray();
+    WritePackageJson(j, package);
     RectJson(j, "workArea", workArea.Left, workArea.Top, workArea.Width, workArea.Height);
     j.Field("scale", scale);
     j.Key("menus").BeginArray();

@@ -237,14 +237,7 @@ int AutorunInfo(const fs::path& path, std::ostream& out, std::ostream& err) {
     }
     JsonWriter j;
     j.BeginObject();
-    j.Field("playerSize", int64_t(package.PlayerSize)).Field("count", int64_t(package.Files.size()));
-    j.Key("files").BeginArray();
-    for (const PackagedFile& f : package.Files) {
-        j.BeginObject();
-        j.Field("name", f.Name).Field("offset", int64_t(f.Offset)).Field("size", int64_t(f.Size));
-        j.EndObject();
-    }
-    j.EndArray();
+    WritePackageJson(j, package);
     j.EndObject();
     out << j.Text();
     return 0;

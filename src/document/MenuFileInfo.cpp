@@ -90,6 +90,17 @@ void WriteMenuFieldsJson(JsonWriter& j, const StoredMenu& m) {
 
 }
 
+void WritePackageJson(JsonWriter& j, const AutorunPackage& package) {
+    j.Field("playerSize", int64_t(package.PlayerSize)).Field("count", int64_t(package.Files.size()));
+    j.Key("files").BeginArray();
+    for (const PackagedFile& f : package.Files) {
+        j.BeginObject();
+        j.Field("name", f.Name).Field("offset", int64_t(f.Offset)).Field("size", int64_t(f.Size));
+        j.EndObject();
+    }
+    j.EndArray();
+}
+
 std::string MenuFileJson(const MenuFileDescription& d) {
     const StoredMenu& m = d.Read.Menu;
     JsonWriter j;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AutorunPackage.h"
 #include "document/MenuRecords.h"
 
 #include <string>
@@ -33,6 +34,11 @@ MenuFileDescription DescribeMenuFile(RecordFile& file);
 class JsonWriter;
 // The stored properties and buttons, as the keys "properties" and "buttons".
 void WriteMenuFieldsJson(JsonWriter& json, const StoredMenu& menu);
+
+// An autorun package as the keys "playerSize", "count" and "files" (each
+// file's name, offset and size): what orvane-menu info and the player's
+// test mode both report.
+void WritePackageJson(JsonWriter& json, const AutorunPackage& package);
 
 // The description as JSON: header, properties, buttons, pictures.
 std::string MenuFileJson(const MenuFileDescription& description);
