@@ -22,25 +22,13 @@ import sys
 import tempfile
 import time
 
-DEADLINE = time.monotonic() + 110
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from headless import Budget, Failure, check, start_display  # noqa: E402
+
+BUDGET = Budget(110)
+DEADLINE = BUDGET.deadline
+remaining = BUDGET.remaining
 SCREEN = (1024, 768)
-
-
-class Failure(Exception):
-    pass
-
-
-def remaining():
-    left = DEADLINE - time.monotonic()
-    if left <= 0:
-        raise Failure("out of time")
-    return left
-
-
-def check(what, ok, detail=""):
-    print(("ok    " if ok else "FAIL  ") + what + ("" if ok else ": " + detail), flush=True)
-    if not ok:
-        raise Failure(what)
 
 
 def listing(folder):
@@ -76,19 +64,7 @@ def main():
         info = json.loads(menu_tool("info", main_menu))
         before = listing(disc)
 
-        read, write = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN,
-                                 "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
-        os.close(write)
-        number = b""
-        while not number.endswith(b"\n"):
-            chunk = os.read(read, 16)
-            if not chunk:
-                raise Failure("Xvfb did not start")
-            number += chunk
-        os.close(read)
-        env["DISPLAY"] = ":" + number.decode().strip()
+        xvfb, env["DISPLAY"] = start_display(*SCREEN)
 
         def xdotool(*args, check_ok=True):
             return subprocess.run(["xdotool"] + [str(a) for a in args], env=env, capture_output=True, text=True,

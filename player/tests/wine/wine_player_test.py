@@ -36,19 +36,14 @@ import time
 
 from PIL import Image, ImageChops
 
-DEADLINE = time.monotonic() + 150  # CI allows two minutes and a half for all of it
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tests", "support"))
+from headless import Budget, Failure, start_display  # noqa: E402
+from headless import check as say  # noqa: E402
+
+BUDGET = Budget(150)  # CI allows two minutes and a half for all of it
+DEADLINE = BUDGET.deadline
+remaining = BUDGET.remaining
 SCREEN = (1024, 768)
-
-
-class Failure(Exception):
-    pass
-
-
-def remaining():
-    left = DEADLINE - time.monotonic()
-    if left <= 0:
-        raise Failure("out of time")
-    return left
 
 
 def find_tool(*names):
@@ -76,19 +71,7 @@ class Session:
     # -- set-up ---------------------------------------------------------
 
     def start_display(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
-            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        number = b""
-        while not number.endswith(b"\n"):
-            chunk = os.read(read, 16)
-            if not chunk:
-                raise Failure("Xvfb did not start")
-            number += chunk
-        os.close(read)
-        self.env["DISPLAY"] = ":" + number.decode().strip()
+        self.xvfb, self.env["DISPLAY"] = start_display(*SCREEN)
 
     def start_wine(self):
         self.env.update({
@@ -169,9 +152,7 @@ class Session:
 
     def check(self, what, ok, detail=""):
         self.checks.append((what, ok))
-        print(("ok    " if ok else "FAIL  ") + what + ("" if ok else ": " + detail), flush=True)
-        if not ok:
-            raise Failure(what + (": " + detail if detail else ""))
+        say(what, ok, detail)
 
 
 def differing(shot, picture, place, masks):
