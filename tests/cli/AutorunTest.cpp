@@ -1,4 +1,5 @@
 #include "Faults.h"
+#include "CliRun.h"
 #include "TempFolder.h"
 
 #include "cli/CliCommands.h"
@@ -13,17 +14,6 @@
 using namespace orvane;
 
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // An editor file carrying a small player block.
 void WriteEditor(const TempFolder& app) {
@@ -60,7 +50,7 @@ TEST(AutorunCli, BuildInfoAndUnpack) {
     const std::string exe = (work.Path() / "out" / "Autorun.exe").string();
     std::filesystem::create_directories(work.Path() / "out");
 
-    const Outcome built = Cli({"build-autorun", exe, a, b, "--default", "b.mng", "--app-folder", appFolder});
+    const CliRun built = Cli({"build-autorun", exe, a, b, "--default", "b.mng", "--app-folder", appFolder});
     ASSERT_EQ(built.code, 0) << built.err;
     const std::vector<uint8_t> data = ReadWholeFile(exe);
     EXPECT_EQ(data[0], 'M');
@@ -68,13 +58,13 @@ TEST(AutorunCli, BuildInfoAndUnpack) {
     const std::vector<uint8_t> inf = ReadWholeFile(work.Path() / "out" / "Autorun.inf");
     EXPECT_EQ(std::string(inf.begin(), inf.end()), "[autorun]\r\nopen=Autorun.exe\r\nicon=Autorun.exe\r\n");
 
-    const Outcome info = Cli({"info", exe});
+    const CliRun info = Cli({"info", exe});
     ASSERT_EQ(info.code, 0) << info.err;
     EXPECT_NE(info.out.find("\"playerSize\": 4"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("\"count\": 2"), std::string::npos);
     EXPECT_LT(info.out.find("b.mng"), info.out.find("a.mng")) << "the default menu comes first";
 
-    const Outcome unpacked = Cli({"unpack", exe, (work.Path() / "back").string()});
+    const CliRun unpacked = Cli({"unpack", exe, (work.Path() / "back").string()});
     ASSERT_EQ(unpacked.code, 0) << unpacked.err;
     EXPECT_EQ(ReadWholeFile(work.Path() / "back" / "a.mng"), ReadWholeFile(a));
     EXPECT_EQ(ReadWholeFile(work.Path() / "back" / "b.mng"), ReadWholeFile(b));
@@ -82,7 +72,7 @@ TEST(AutorunCli, BuildInfoAndUnpack) {
     // An existing output is replaced only with --force.
     EXPECT_EQ(Cli({"build-autorun", exe, a, "--app-folder", appFolder}).code, 1);
     EXPECT_EQ(Cli({"build-autorun", exe, a, "--force", "--app-folder", appFolder}).code, 0);
-    const Outcome missing = Cli({"build-autorun", exe, a, (work.Path() / "gone.mng").string(), "--force",
+    const CliRun missing = Cli({"build-autorun", exe, a, (work.Path() / "gone.mng").string(), "--force",
                                  "--app-folder", appFolder});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find("Could not find all files."), std::string::npos);
@@ -99,7 +89,7 @@ TEST(AutorunCli, UnpackWritesOnlyInsideItsFolder) {
     for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
         WriteFileReplacing(work.Path() / "bad.exe", PackageNamed(name));
-        const Outcome r = Cli({"unpack", (work.Path() / "bad.exe").string(), (work.Path() / "out").string()});
+        const CliRun r = Cli({"unpack", (work.Path() / "bad.exe").string(), (work.Path() / "out").string()});
         EXPECT_EQ(r.code, 1);
         EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
         EXPECT_NE(r.err.find(name), std::string::npos);
@@ -138,7 +128,7 @@ TEST(AutorunCli, UnpackWithAFailingDiskKeepsWhatWasThere) {
     for (int k = 1; k <= operations; ++k) {
         SCOPED_TRACE("failing operation " + std::to_string(k));
         prepare();
-        Outcome r;
+        CliRun r;
         {
             Faults faults(k);
             r = Cli({"unpack", exe, out.string()});

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "DiscFolderFixture.h"
 
 #include "cli/CliCommands.h"
@@ -9,20 +10,6 @@
 using namespace orvane;
 namespace fs = std::filesystem;
 
-namespace {
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-}  // namespace
 
 TEST(PublishCli, BuildIsoAndBurn) {
     DiscFolderFixture f;
@@ -48,7 +35,7 @@ TEST(PublishCli, BuildIsoAndBurn) {
         {{"test-autorun", bare.Path().string()}, 1, "no Autorun.inf"},
     };
     for (const Case& c : cases) {
-        const Outcome o = Cli(c.Args);
+        const CliRun o = Cli(c.Args);
         EXPECT_EQ(o.code, c.Code) << c.Args[0] << " " << c.Args[1] << "\n" << o.err;
         EXPECT_NE((o.err + o.out).find(c.Says), std::string::npos) << o.err;
     }

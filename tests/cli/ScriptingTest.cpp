@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TempFolder.h"
 
 #include "cli/CliCommands.h"
@@ -12,17 +13,6 @@
 using namespace orvane;
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 void WriteText(const std::filesystem::path& path, const std::string& text) { std::ofstream(path) << text; }
 
