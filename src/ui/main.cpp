@@ -4,8 +4,12 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <iostream>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,21 +40,55 @@ const char* const kUsage =
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n";
 
+// A termination request (logout, kill) closes the window as the user would:
+// the settings are saved and a modified menu is offered a save. The handler
+// only writes a byte; the event loop does the closing.
+int signalPipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+}
+
+void CloseOnTerminate(QWidget& window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte;
+        [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
+        window.close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) sigaction(number, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") break;
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "orvane-graphic " << orvane::VersionText() << "\n";
+            return 0;
+        }
+    }
+    // Qt takes its own options (-platform and the like) out of argv first.
+    EditorApplication app(argc, argv);
     std::vector<std::string> args;
     bool filesOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (!filesOnly && arg == "--") {
             filesOnly = true;
-        } else if (!filesOnly && (arg == "--help" || arg == "-h")) {
-            std::cout << kUsage;
-            return 0;
-        } else if (!filesOnly && arg == "--version") {
-            std::cout << "orvane-graphic " << orvane::VersionText() << "\n";
-            return 0;
         } else if (!filesOnly && arg.size() > 1 && arg[0] == '-') {
             std::cerr << "orvane-graphic: unknown option " << arg << "\n" << kUsage;
             return 2;
@@ -58,12 +96,12 @@ int main(int argc, char** argv) {
             args.push_back(arg);
         }
     }
-    EditorApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(orvane::kAppTitle.data(), qsizetype(orvane::kAppTitle.size())));
     const auto folders =
         orvane::AppFolders::Decide(orvane::ExecutableFolder(), orvane::FolderEnvironment::FromProcess());
     orvane::TForm1 window(folders, args);
     app.Desktop = &window.Desktop();
+    CloseOnTerminate(window);
     window.show();
     return app.exec();
 }
