@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run package clean
 
 all: build
 
@@ -22,6 +22,11 @@ test: build
 # Starts the editor (it needs a desktop session: DISPLAY or WAYLAND_DISPLAY).
 run: build
 	$(BUILD)/bin/orvane-graphic
+
+# The Debian package, left at the top of the tree for `apt install ./orvane-graphic_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/orvane-graphic_*.deb .
 
 clean:
 	rm -rf $(BUILD)
