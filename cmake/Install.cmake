@@ -36,8 +36,9 @@ if(TARGET orvane-graphic)
     endif()")
 endif()
 
-# No built-in style files exist yet, so share/orvane-graphic/ holds the help
-# pages alone; the programs take missing styles/ and buttons/ folders as empty.
+# The built-in styles are compiled into the programs, so share/orvane-graphic/
+# holds the help pages; styles/ and buttons/ there, for style files shipped
+# beside the programs, are read when present.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${ORVANE_DATA_DESTINATION}/help)
 
 # What makes the editor a desktop program: its launcher, icons, file types,
