@@ -156,6 +156,18 @@ private:
             const char c = text_[pos_++];
             if (c == '"') return true;
             if (uint8_t(c) < 0x20) return Fail("a control character inside a string");
+            if (uint8_t(c) >= 0x80) {
+                // The text goes into the menu as it is: a byte that is not
+                // UTF-8 would draw one thing and be stored as another.
+                const size_t length = Utf8SequenceLength(text_, pos_ - 1);
+                if (length == 0) {
+                    --pos_;
+                    return Fail("the text is not UTF-8 (save the file as UTF-8)");
+                }
+                out.append(text_.substr(pos_ - 1, length));
+                pos_ += length - 1;
+                continue;
+            }
             if (c != '\\') {
                 out += c;
                 continue;
@@ -180,6 +192,7 @@ private:
                         if (!Hex4(low)) return false;
                         if (low >= 0xDC00 && low < 0xE000) cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
                     }
+                    if (cp >= 0xD800 && cp < 0xE000) return Fail("a \\u escape names half of a surrogate pair");
                     AppendUtf8(out, char32_t(cp));
                     break;
                 }

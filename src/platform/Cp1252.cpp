@@ -43,6 +43,15 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
 
 }  // namespace
 
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+    size_t next = i;
+    const char32_t cp = NextCodePoint(text, next);
+    // U+FFFD itself is three well-formed bytes; the decoder returns it for
+    // malformed ones too.
+    if (cp == 0xFFFD && text.substr(i, 3) != "\xEF\xBF\xBD") return 0;
+    return next - i;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += char(cp);

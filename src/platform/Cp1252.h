@@ -24,6 +24,10 @@ bool SameWindowsName(std::string_view utf8a, std::string_view utf8b);
 std::string EncodeEditorText(std::string_view utf8);
 std::string DecodeEditorText(std::string_view stored);
 
+// The length of the well-formed UTF-8 sequence at text[i], or 0 when the bytes
+// there are malformed (overlong, a surrogate, cut short, a stray byte).
+size_t Utf8SequenceLength(std::string_view text, size_t i);
+
 // The number of characters (code points) of UTF-8 text.
 size_t CharacterCount(std::string_view utf8);
 

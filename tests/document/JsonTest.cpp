@@ -24,8 +24,9 @@ TEST(Json, ParsesWhatTheWriterWrites) {
 TEST(Json, EscapesAndErrors) {
     JsonValue v;
     std::string error;
-    ASSERT_TRUE(ParseJson(R"(["\u00e9\ud83d\ude00", 1.5, null, false])", v, error)) << error;
+    ASSERT_TRUE(ParseJson(R"(["\u00e9\ud83d\ude00", 1.5, null, false, "é�"])", v, error)) << error;
     EXPECT_EQ(v.Items[0].Text, "é\xF0\x9F\x98\x80");
+    EXPECT_EQ(v.Items[4].Text, "é\xEF\xBF\xBD");
     EXPECT_FALSE(v.Items[1].IsInteger);
     const std::pair<const char*, const char*> bad[] = {
         {"{", "line 1, column 2"},
@@ -35,6 +36,11 @@ TEST(Json, EscapesAndErrors) {
         {"[1] x", "unexpected text"},
         {"{\n  \"a\": tru}", "line 2"},
         {"99999999999999999999999", "out of range"},
+        {"[\"\xAF&A\"]", "line 1, column 3: the text is not UTF-8"},  // a Latin-1 file
+        {"[\"\xC3\"]", "not UTF-8"},                                // cut short
+        {"[\"\xC0\xAF\"]", "not UTF-8"},                            // overlong
+        {"[\"\xED\xA0\x80\"]", "not UTF-8"},                        // a surrogate
+        {"[\"\\ud83d\"]", "half of a surrogate pair"},
     };
     for (const auto& [text, message] : bad) {
         EXPECT_FALSE(ParseJson(text, v, error)) << text;
