@@ -83,25 +83,29 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
     return out;
 }
 
+namespace {
+
+// The Windows-1252 byte of a code point, or -1 when it has none.
+int Cp1252Byte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return int(cp);
+    for (size_t k = 0; k < kHighControls.size(); ++k) {
+        const bool undefinedByte = kHighControls[k] == 0 && cp == char32_t(0x80 + k);
+        if (kHighControls[k] == cp || undefinedByte) return int(0x80 + k);
+    }
+    return -1;
+}
+
+}  // namespace
+
+char32_t AsStoredCharacter(char32_t cp) { return Cp1252Byte(cp) < 0 ? U'?' : cp; }
+
 std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const char32_t cp = NextCodePoint(utf8, i);
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += char(cp);
-            continue;
-        }
-        char mapped = '?';
-        for (size_t k = 0; k < kHighControls.size(); ++k) {
-            const bool undefinedByte = kHighControls[k] == 0 && cp == char32_t(0x80 + k);
-            if (kHighControls[k] == cp || undefinedByte) {
-                mapped = char(0x80 + k);
-                break;
-            }
-        }
-        out += mapped;
+        const int byte = Cp1252Byte(NextCodePoint(utf8, i));
+        out += byte < 0 ? '?' : char(byte);
     }
     return out;
 }

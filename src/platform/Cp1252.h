@@ -10,6 +10,10 @@ namespace orvane {
 std::string Utf8ToCp1252(std::string_view utf8);
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// The character as the files hold it: itself, or "?" when Windows-1252 has no
+// form for it (U+FFFD, standing for a malformed sequence, included).
+char32_t AsStoredCharacter(char32_t codePoint);
+
 // Lower-cases Windows-1252 text the way Windows compares file names: ASCII,
 // the Latin-1 capitals and the four capitals of 0x80 to 0x9F.
 std::string LowerCp1252(std::string_view cp1252);

@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include "platform/Cp1252.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_DRIVER_H
@@ -288,7 +290,7 @@ const Glyph& GlyphOf(SizedFont& sized, char32_t codePoint) {
 
 // Decodes one UTF-8 sequence at text[i], advancing i; bad bytes become U+FFFD
 // one byte at a time.
-char32_t NextCodePoint(std::string_view text, size_t& i) {
+char32_t DecodeCodePoint(std::string_view text, size_t& i) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char b0 = byte(i);
     if (b0 < 0x80) {
@@ -324,6 +326,10 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
     i += size_t(length);
     return cp;
 }
+
+// The next character as the menu's files and the player will hold it: the
+// pictures show what reopening the menu would draw again.
+char32_t NextCodePoint(std::string_view text, size_t& i) { return AsStoredCharacter(DecodeCodePoint(text, i)); }
 
 inline uint8_t Blend(uint8_t src, uint8_t dst, unsigned a) {
     return uint8_t((src * a + dst * (255 - a) + 127) / 255);

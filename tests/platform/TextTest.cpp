@@ -73,17 +73,21 @@ TEST(MeasureText, RunsAreSumsOfTheirParts) {
     }
 }
 
-TEST(MeasureText, BadUtf8MeasuresAsReplacementCharacters) {
+// The pictures show the text as the files will hold it, so a menu opened
+// again draws the same: what Windows-1252 cannot hold is a "?".
+TEST(MeasureText, WhatTheFilesCannotHoldMeasuresAsQuestionMarks) {
     const TextFont font{"Arial", 10};
-    const int replacement = MeasureText(font, "\xEF\xBF\xBD").Width;
+    const int mark = MeasureText(font, "?").Width;
     const struct {
         const char* text;
         int count;
     } cases[] = {
         {"\xFF", 1}, {"\xC3", 1}, {"\xE2\x82", 2},  // stray and truncated
         {"\xC0\xAF", 2}, {"\xED\xA0\x80", 3}, {"\xF4\x90\x80\x80", 4},  // overlong, surrogate, past U+10FFFF
+        {"\xEF\xBF\xBD", 1}, {"Ж", 1}, {"\xDA\xBC", 1}, {"中文", 2},  // no Windows-1252 form
     };
-    for (const auto& c : cases) EXPECT_EQ(MeasureText(font, c.text).Width, c.count * replacement) << c.count;
+    for (const auto& c : cases) EXPECT_EQ(MeasureText(font, c.text).Width, c.count * mark) << c.text;
+    EXPECT_NE(MeasureText(font, "Œ").Width, mark);  // 0x8C in Windows-1252
 }
 
 TEST(MeasureText, UnknownFontGetsTheSubstitute) {
