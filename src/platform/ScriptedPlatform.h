@@ -3,6 +3,7 @@
 #include "Platform.h"
 
 #include <deque>
+#include <functional>
 
 namespace orvane {
 
@@ -65,8 +66,10 @@ public:
     bool ShowTipWindow(int tip) override {
         TipsShown.push_back(tip);
         if (SplashUp) TipsOverSplash.push_back(tip);
+        if (WhileTipShown) WhileTipShown(tip);
         return SuppressTips;
     }
+    std::function<void(int)> WhileTipShown;  // what the user does while a tip is up
 
     // The texts of the messages shown so far, in order.
     std::vector<std::string> MessageTexts() const;

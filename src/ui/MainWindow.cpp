@@ -121,6 +121,7 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
         redrawTimer_->start(100);
         started_ = true;
         ShowModel();
+        if (closeAfterStart_) close();
     });
 }
 
@@ -482,6 +483,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     if (closing_) return;
+    if (!started_) {
+        // Start-up's own steps mark the document changed; closing halfway
+        // would ask to save a menu the user never touched.
+        closeAfterStart_ = true;
+        event->ignore();
+        return;
+    }
     if (animationRunning_) {
         // Let the animation stop first; the close is asked again afterwards.
         stopAnimation_ = true;

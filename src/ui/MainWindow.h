@@ -93,6 +93,7 @@ private:
     std::vector<std::string> args_;
     bool closing_ = false;
     bool started_ = false;
+    bool closeAfterStart_ = false;
     bool animationRunning_ = false;
     bool stopAnimation_ = false;
 

@@ -50,12 +50,15 @@ void OnTerminate(int) {
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
 }
 
-void CloseOnTerminate(QWidget& window) {
+void CloseOnTerminate(orvane::TForm1& window) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
+        // A start-up tip would hold start-up, and with it the close, for good.
+        if (!window.Started())
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         window.close();
     });
     struct sigaction action = {};

@@ -191,6 +191,22 @@ private slots:
         QVERIFY2(least.width() <= 1366 && least.height() <= 768, qPrintable(QString("%1x%2").arg(least.width()).arg(least.height())));
     }
 
+    // A close asked for while start-up shows its first tip (a logout, say)
+    // waits for start-up, then closes without a question.
+    void ACloseDuringStartUpWaitsAndAsksNothing() {
+        TempFolder app;
+        ScriptedPlatform answers;
+        TForm1 window(app.Path(), {});
+        window.Desktop().Script = &answers;
+        answers.WhileTipShown = [&](int) { window.close(); };
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(window.Started(), 5000);
+        QVERIFY(!answers.TipsShown.empty());
+        QTRY_VERIFY(!window.isVisible());
+        QCOMPARE(answers.MessageTexts(), std::vector<std::string>{});
+        QVERIFY(std::filesystem::exists(app.Path() / "orvane-graphic.ini"));
+    }
+
     void AnimationPlaysAndLeavesTheButtonsInPlace() {
         Editor e;
         for (int i = 0; i < 2; ++i) QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
