@@ -65,8 +65,8 @@ set(CPACK_PACKAGE_VENDOR "Orvane")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for graphic autorun menus of CDs and USB sticks")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-The editor designs the menu window that opens when a CD, DVD or USB stick
+# CPack puts the summary on the first line itself.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "The editor designs the menu window that opens when a CD, DVD or USB stick
 is inserted: a title, a text, a background from a menu style or a photo,
 and a column of image buttons that open documents, addresses or other
 menus. It writes the autorun application for the disc, tries it under
