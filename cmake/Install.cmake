@@ -52,8 +52,21 @@ install(FILES ${ORVANE_DESKTOP_DIR}/orvane-graphic.svg DESTINATION share/icons/h
 install(FILES ${ORVANE_DESKTOP_DIR}/orvane-graphic.xml DESTINATION share/mime/packages)
 install(FILES ${ORVANE_DESKTOP_DIR}/org.orvane.Graphic.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${ORVANE_DESKTOP_DIR}/orvane-graphic.thumbnailer DESTINATION share/thumbnailers)
-install(FILES ${PROJECT_SOURCE_DIR}/docs/man/orvane-graphic.1 ${PROJECT_SOURCE_DIR}/docs/man/orvane-menu.1
-        DESTINATION share/man/man1)
+# Manual pages are installed compressed, as Debian's policy asks (-n: the
+# same bytes on every build).
+set(_orvane_man_pages "")
+foreach(page IN ITEMS orvane-graphic.1 orvane-menu.1)
+  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/man/${page}.gz
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+                     COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/docs/man/${page} > ${PROJECT_BINARY_DIR}/man/${page}.gz
+                     DEPENDS ${PROJECT_SOURCE_DIR}/docs/man/${page} VERBATIM)
+  list(APPEND _orvane_man_pages ${PROJECT_BINARY_DIR}/man/${page}.gz)
+endforeach()
+add_custom_target(orvane-man-pages ALL DEPENDS ${_orvane_man_pages})
+install(FILES ${_orvane_man_pages} DESTINATION share/man/man1)
+# The player carried at the end of the editor is a Windows program with zlib
+# built in; the editor itself links the system's.
+install(FILES ${ORVANE_DESKTOP_DIR}/lintian-overrides DESTINATION share/lintian/overrides RENAME orvane-graphic)
 
 # The package. Its mime, desktop, icon and manual databases are brought up
 # to date by the triggers that shared-mime-info, desktop-file-utils,
