@@ -12,10 +12,9 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
 
+}  // namespace
 
-// Decodes one UTF-8 sequence at text[i]; returns U+FFFD for a malformed one
-// and advances i past what was consumed.
-char32_t NextCodePoint(std::string_view text, size_t& i) {
+char32_t DecodeUtf8(std::string_view text, size_t& i) {
     const auto lead = uint8_t(text[i++]);
     if (lead < 0x80) return lead;
     int extra = 0;
@@ -41,11 +40,9 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
     return cp;
 }
 
-}  // namespace
-
 size_t Utf8SequenceLength(std::string_view text, size_t i) {
     size_t next = i;
-    const char32_t cp = NextCodePoint(text, next);
+    const char32_t cp = DecodeUtf8(text, next);
     // U+FFFD itself is three well-formed bytes; the decoder returns it for
     // malformed ones too.
     if (cp == 0xFFFD && text.substr(i, 3) != "\xEF\xBF\xBD") return 0;
@@ -104,7 +101,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const int byte = Cp1252Byte(NextCodePoint(utf8, i));
+        const int byte = Cp1252Byte(DecodeUtf8(utf8, i));
         out += byte < 0 ? '?' : char(byte);
     }
     return out;
@@ -131,7 +128,7 @@ bool SameWindowsName(std::string_view a, std::string_view b) {
 size_t CharacterCount(std::string_view utf8) {
     size_t count = 0;
     for (size_t i = 0; i < utf8.size();) {
-        NextCodePoint(utf8, i);
+        DecodeUtf8(utf8, i);
         ++count;
     }
     return count;
@@ -143,7 +140,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool ValidUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();)
-        if (NextCodePoint(text, i) == 0xFFFD) return false;
+        if (DecodeUtf8(text, i) == 0xFFFD) return false;
     return true;
 }
 

@@ -28,6 +28,11 @@ bool SameWindowsName(std::string_view utf8a, std::string_view utf8b);
 std::string EncodeEditorText(std::string_view utf8);
 std::string DecodeEditorText(std::string_view stored);
 
+// Decodes one UTF-8 sequence at text[i] and advances i past it; a malformed
+// sequence is one U+FFFD. Every reader of UTF-8 in the editor decodes with
+// this, so the pictures and the files agree on what a text holds.
+char32_t DecodeUtf8(std::string_view text, size_t& i);
+
 // The length of the well-formed UTF-8 sequence at text[i], or 0 when the bytes
 // there are malformed (overlong, a surrogate, cut short, a stray byte).
 size_t Utf8SequenceLength(std::string_view text, size_t i);

@@ -288,48 +288,9 @@ const Glyph& GlyphOf(SizedFont& sized, char32_t codePoint) {
     return glyph;
 }
 
-// Decodes one UTF-8 sequence at text[i], advancing i; bad bytes become U+FFFD
-// one byte at a time.
-char32_t DecodeCodePoint(std::string_view text, size_t& i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b0 = byte(i);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int length = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2, cp = b0 & 0x1F, minimum = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3, cp = b0 & 0x0F, minimum = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4, cp = b0 & 0x07, minimum = 0x10000;
-    }
-    if (length == 0 || i + size_t(length) > text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    for (int k = 1; k < length; ++k) {
-        const unsigned char b = byte(i + size_t(k));
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += size_t(length);
-    return cp;
-}
-
 // The next character as the menu's files and the player will hold it: the
 // pictures show what reopening the menu would draw again.
-char32_t NextCodePoint(std::string_view text, size_t& i) { return AsStoredCharacter(DecodeCodePoint(text, i)); }
+char32_t NextCodePoint(std::string_view text, size_t& i) { return AsStoredCharacter(DecodeUtf8(text, i)); }
 
 inline uint8_t Blend(uint8_t src, uint8_t dst, unsigned a) {
     return uint8_t((src * a + dst * (255 - a) + 127) / 255);

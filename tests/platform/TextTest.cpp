@@ -1,4 +1,5 @@
 #include "platform/Text.h"
+#include "platform/Cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -82,11 +83,14 @@ TEST(MeasureText, WhatTheFilesCannotHoldMeasuresAsQuestionMarks) {
         const char* text;
         int count;
     } cases[] = {
-        {"\xFF", 1}, {"\xC3", 1}, {"\xE2\x82", 2},  // stray and truncated
-        {"\xC0\xAF", 2}, {"\xED\xA0\x80", 3}, {"\xF4\x90\x80\x80", 4},  // overlong, surrogate, past U+10FFFF
+        {"\xFF", 1}, {"\xC3", 1}, {"\xE2\x82", 1}, {"\x80\x80", 2},  // stray and truncated
+        {"\xC0\xAF", 1}, {"\xED\xA0\x80", 1}, {"\xF4\x90\x80\x80", 1},  // overlong, surrogate, past U+10FFFF
         {"\xEF\xBF\xBD", 1}, {"Ж", 1}, {"\xDA\xBC", 1}, {"中文", 2},  // no Windows-1252 form
     };
-    for (const auto& c : cases) EXPECT_EQ(MeasureText(font, c.text).Width, c.count * mark) << c.text;
+    for (const auto& c : cases) {
+        EXPECT_EQ(MeasureText(font, c.text).Width, c.count * mark) << c.text;
+        EXPECT_EQ(Utf8ToCp1252(c.text), std::string(size_t(c.count), '?')) << "as many as the file holds: " << c.text;
+    }
     EXPECT_NE(MeasureText(font, "Œ").Width, mark);  // 0x8C in Windows-1252
 }
 
