@@ -4,6 +4,10 @@
 #include <QWidget>
 
 #include <array>
+#include <filesystem>
+#include <vector>
+
+class QMimeData;
 
 namespace orvane {
 
@@ -38,6 +42,8 @@ signals:
     void SelectionChanged();
     // The button menu (button > 0) or the design-surface menu (0).
     void ContextMenuRequested(int button, QPoint globalPos);
+    // A picture dropped on a photo style's menu.
+    void PhotoDropped(const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +52,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QPoint ToMenu(const QPoint& p) const;
@@ -66,5 +75,8 @@ private:
 
 // A 32-bit bitmap as an opaque Qt image.
 QImage ToQImage(const Bitmap& bitmap);
+
+// The local files a drag carries; empty when it carries anything else.
+std::vector<std::filesystem::path> DraggedFiles(const QMimeData* data);
 
 }  // namespace orvane
