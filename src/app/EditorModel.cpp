@@ -374,11 +374,10 @@ Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
     return out;
 }
 
-Bitmap EditorModel::DesignSurfaceBack() const {
-    Bitmap out = Doc.MenuImage;
+void EditorModel::DesignSurfaceBack(Bitmap& out) const {
+    out = Doc.MenuImage;
     DrawWindowControls(out);
     DrawTextLabel(out);
-    return out;
 }
 
 // The example of the player's minimise and close glyphs, as the player draws them.

@@ -123,8 +123,9 @@ public:
     // normal) and TextLabel in the menu-text label, with its shadow.
     Bitmap DesignSurfaceImage(int button = 0, int state = 0) const;
     // The same without the buttons: what lies under the button previews,
-    // which the window places itself.
-    Bitmap DesignSurfaceBack() const;
+    // which the window places itself. Drawn into out, whose storage is used
+    // again when the size is the same (the largest menu's is 75 MB).
+    void DesignSurfaceBack(Bitmap& out) const;
     // The button whose preview lies under a point of the surface; 0 for none.
     int ButtonAt(int x, int y) const;
     // Marks the scaled photo out of date.

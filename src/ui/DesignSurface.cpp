@@ -33,6 +33,14 @@ std::vector<std::filesystem::path> DraggedFiles(const QMimeData* data) {
     return files;
 }
 
+QImage OpaqueView(Bitmap& bitmap) {
+    if (bitmap.IsEmpty()) return QImage();
+    uint32_t* p = bitmap.Data();
+    for (size_t i = 0, n = bitmap.PixelCount(); i < n; ++i) p[i] |= 0xFF000000u;
+    return QImage(reinterpret_cast<uchar*>(p), bitmap.Width(), bitmap.Height(), qsizetype(bitmap.Width()) * 4,
+                  QImage::Format_RGB32);
+}
+
 DesignSurface::DesignSurface(EditorModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setMouseTracking(true);
     setAcceptDrops(true);
@@ -40,7 +48,10 @@ DesignSurface::DesignSurface(EditorModel& model, QWidget* parent) : QWidget(pare
 }
 
 void DesignSurface::ComposeBack() {
-    back_ = ToQImage(model_.DesignSurfaceBack());
+    // A refresh on every key typed: the menu's storage is used again, never copied afresh.
+    back_ = QImage();
+    model_.DesignSurfaceBack(shown_);
+    back_ = OpaqueView(shown_);
     shownLabel_ = model_.TextLabel;
 }
 
