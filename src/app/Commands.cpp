@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string FolderOf(const fs::path& path) { return path.parent_path().string() + "/"; }
+std::string FolderOf(const fs::path& path) { return FolderWithSlash(path.parent_path().string()); }
 
 bool EndsWithMngIgnoringCase(const std::string& name) {
     if (name.size() < 4) return false;
@@ -109,12 +109,16 @@ EditorModel::DroppedKind EditorModel::KindOfDropped(const fs::path& path) {
 }
 
 void EditorModel::DropFiles(const std::vector<fs::path>& files) {
+    std::vector<FileKind> kinds;
+    for (const fs::path& file : files) kinds.push_back(KindOfFile(file));
     // Anything but a button style replaces the document.
-    const bool replaces =
-        std::any_of(files.begin(), files.end(), [](const fs::path& p) { return KindOfFile(p) != FileKind::ButtonStyle; });
+    const bool replaces = std::any_of(kinds.begin(), kinds.end(), [](FileKind k) { return k != FileKind::ButtonStyle; });
     if (replaces && !SaveChangesQuestion()) return;
     OpenFiles(files);
     RefreshMenuList();
+    if (std::count(kinds.begin(), kinds.end(), FileKind::Menu) > 1)
+        ShowMessageBox(platform_, "One menu is open at a time, so only one of the menus dropped was opened.",
+                       MsgType::Information);
 }
 
 bool EditorModel::OpenFiles(const std::vector<fs::path>& files) {
