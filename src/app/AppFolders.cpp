@@ -12,11 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slashed(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    return folder;
-}
-
 // An absolute folder from the environment, as the XDG rules want it.
 std::string Variable(const char* name) {
     const char* value = std::getenv(name);
@@ -34,7 +29,7 @@ std::string DocumentsFolder(const std::string& home) {
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
     std::error_code ec;
     // The tool answers with the home folder when none is set; that is no documents folder.
-    if (status != 0 || out.empty() || out[0] != '/' || Slashed(out) == Slashed(home) || !fs::is_directory(out, ec))
+    if (status != 0 || out.empty() || out[0] != '/' || FolderWithSlash(out) == FolderWithSlash(home) || !fs::is_directory(out, ec))
         return {};
     return out;
 }
@@ -63,8 +58,8 @@ FolderEnvironment FolderEnvironment::FromProcess() {
 std::string LayoutDescription(const AppFolders& f) {
     const std::string home = Variable("HOME");
     auto shown = [&](std::string folder) {
-        if (!home.empty() && folder.rfind(Slashed(home), 0) == 0) folder = "~/" + folder.substr(Slashed(home).size());
-        return Slashed(folder);
+        if (!home.empty() && folder.rfind(FolderWithSlash(home), 0) == 0) folder = "~/" + folder.substr(FolderWithSlash(home).size());
+        return FolderWithSlash(folder);
     };
     if (f.Portable) return "Portable: settings, styles and undo in " + shown(f.Program);
     return "Installed: settings in " + shown(fs::path(f.SettingsFile).parent_path().string()) + ", styles in " +
@@ -74,25 +69,25 @@ std::string LayoutDescription(const AppFolders& f) {
 std::string PrivateUndoFolder(const FolderEnvironment& env) {
     const std::string base = !env.RuntimeDir.empty() ? env.RuntimeDir : env.CacheHome;
     if (base.empty()) return {};
-    return Slashed(base) + "orvane-graphic/undo-" + std::to_string(::getpid()) + "/";
+    return FolderWithSlash(base) + "orvane-graphic/undo-" + std::to_string(::getpid()) + "/";
 }
 
 AppFolders AppFolders::PortableIn(const std::string& folder, const FolderEnvironment& env) {
     AppFolders f;
     f.Portable = true;
-    f.Program = Slashed(folder);
+    f.Program = FolderWithSlash(folder);
     f.SettingsFile = f.Program + kSettingsFileName;
     f.UserStyles = f.Program + "styles/";
     f.UserButtons = f.Program + "buttons/";
     f.Help = f.Program + "help/";
     f.Undo = f.Program;
     f.Documents = f.Program;
-    f.Cache = Slashed(env.CacheHome.empty() ? f.Program + ".cache" : env.CacheHome);
+    f.Cache = FolderWithSlash(env.CacheHome.empty() ? f.Program + ".cache" : env.CacheHome);
     return f;
 }
 
 AppFolders AppFolders::Decide(const std::string& executableFolder, const FolderEnvironment& env) {
-    const std::string program = Slashed(executableFolder);
+    const std::string program = FolderWithSlash(executableFolder);
     const std::string settings = program + kSettingsFileName;
     std::error_code ec;
     const bool settingsThere = fs::exists(settings, ec);
@@ -104,16 +99,16 @@ AppFolders AppFolders::Decide(const std::string& executableFolder, const FolderE
     AppFolders f;
     f.Portable = false;
     f.Program = program;
-    const std::string data = Slashed((fs::path(program) / ".." / "share" / "orvane-graphic").lexically_normal().string());
+    const std::string data = FolderWithSlash((fs::path(program) / ".." / "share" / "orvane-graphic").lexically_normal().string());
     f.BuiltinStyles = data + "styles/";
     f.BuiltinButtons = data + "buttons/";
     f.Help = data + "help/";
-    f.SettingsFile = Slashed(env.ConfigHome) + "orvane-graphic/" + kSettingsFileName;
-    f.UserStyles = Slashed(env.DataHome) + "orvane-graphic/styles/";
-    f.UserButtons = Slashed(env.DataHome) + "orvane-graphic/buttons/";
+    f.SettingsFile = FolderWithSlash(env.ConfigHome) + "orvane-graphic/" + kSettingsFileName;
+    f.UserStyles = FolderWithSlash(env.DataHome) + "orvane-graphic/styles/";
+    f.UserButtons = FolderWithSlash(env.DataHome) + "orvane-graphic/buttons/";
     f.Undo = PrivateUndoFolder(env);
-    f.Documents = Slashed(env.Documents.empty() ? env.Home : env.Documents);
-    f.Cache = Slashed(env.CacheHome);
+    f.Documents = FolderWithSlash(env.Documents.empty() ? env.Home : env.Documents);
+    f.Cache = FolderWithSlash(env.CacheHome);
     return f;
 }
 

@@ -33,12 +33,6 @@ Bitmap DecodeArtwork(std::span<const uint8_t> png, int width, int height) {
     return Bitmap(width, height, MakePixel(192, 192, 192));
 }
 
-std::string WithSlash(const fs::path& folder) {
-    std::string s = folder.string();
-    if (s.empty() || s.back() != '/') s += '/';
-    return s;
-}
-
 // The 32 x 32 picture at x of a strip; what the strip lacks stays black.
 Bitmap CutPicture(const Bitmap& strip, int x) {
     Bitmap picture(kPicture, kPicture, 0);
@@ -404,7 +398,7 @@ void TfrmCustomBtnCls::OpenStyle() {
     platform_.ShowProgress("Loading Button...");
     std::error_code ec;
     if (fs::exists(*chosen, ec)) {
-        ReadStyleFile(chosen->filename().string(), WithSlash(chosen->parent_path()));
+        ReadStyleFile(chosen->filename().string(), FolderWithSlash(chosen->parent_path().string()));
         platform_.SetProgressText("Button Loaded.", 600);
         ArmSample();
     } else {
@@ -546,7 +540,7 @@ bool TfrmCustomBtnCls::SaveAs() {
     if (!chosen) return false;
     const fs::path path = ForceExtension(chosen->string(), ".ovgbtn");
     StyleFileName = path.filename().string();
-    StyleFolder = WithSlash(path.parent_path());
+    StyleFolder = FolderWithSlash(path.parent_path().string());
     editor_.MenuFolder = StyleFolder;
     return WriteStyleFile(StyleFileName, StyleFolder);
 }
@@ -611,11 +605,11 @@ void TfrmCustomBtnCls::TakePicture(Bitmap picture, bool mask) {
 void TfrmCustomBtnCls::LoadPicture(bool mask) {
     FileDialogRequest request;
     request.Title = "Open Image...";
-    request.Filter = "All Images (*.bmp;*.jpg;*.jpeg)|*.bmp;*.jpg;*.jpeg";
+    request.Filter = "All Images (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png";
     request.InitialFolder = LastImageFolder;
     const std::optional<fs::path> chosen = platform_.OpenFileDialog(request);
     if (!chosen) return;
-    LastImageFolder = WithSlash(chosen->parent_path());
+    LastImageFolder = FolderWithSlash(chosen->parent_path().string());
     std::error_code ec;
     if (!fs::is_regular_file(*chosen, ec)) {
         ShowMessageBox(platform_, "The image " + Quoted(*chosen) + " could no be found.", MsgType::Information);

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string FolderOf(const fs::path& path) { return path.parent_path().string() + "/"; }
+std::string FolderOf(const fs::path& path) { return FolderWithSlash(path.parent_path().string()); }
 
 bool EndsWithMngIgnoringCase(const std::string& name) {
     if (name.size() < 4) return false;
@@ -46,7 +46,7 @@ void EditorModel::FormCreate() {
 
 void EditorModel::ShowTip(int tip) {
     if (tip < 0 || tip >= int(Prefs.TipShown.size())) return;
-    if (RenderSuspended == 1 || Prefs.TipShown[size_t(tip)] != 0) return;
+    if (RenderSuspended > 0 || Prefs.TipShown[size_t(tip)] != 0) return;
     if (platform_.ShowTipWindow(tip)) Prefs.TipShown[size_t(tip)] = 1;
 }
 
@@ -60,33 +60,7 @@ void EditorModel::DeferredStart(const std::vector<std::string>& args) {
     platform_.ProcessMessages();
     Styles.GetStyles(StyleFolders(), platform_);
     AddButton();
-    // Every file it can: style files install, the first menu opens.
-    bool documentSet = false, menuOpened = false;
-    for (const fs::path& path : files) {
-        FileKind kind = FileKind::Menu;
-        try {
-            kind = KindOfStored(ReadWholeFile(path));
-        } catch (const FileError&) {
-        }
-        if (kind == FileKind::ButtonStyle) {
-            InstallButtonStyleFile(path);
-            continue;
-        }
-        if (kind == FileKind::Menu && menuOpened) {
-            Say(path.string() + ": one menu is open at a time; this one was not opened");
-            continue;
-        }
-        MenuFolder = FolderOf(path);
-        std::error_code ec;
-        const bool exists = fs::exists(path, ec);
-        if (BinMenuOpen(path.filename().string(), MenuFolder, false)) {
-            documentSet = menuOpened = true;
-        } else if (kind == FileKind::MenuStyle) {
-            documentSet = true;  // installing started a new menu in the style
-        } else {
-            Say(path.string() + ": " + (exists ? kMenuUnreadable : std::string("Menu not found.")));
-        }
-    }
+    const bool documentSet = OpenFiles(files);
     if (!documentSet) {
         StartNewMenu();
         Doc.Props.MenuColor = Presets[0];
@@ -106,7 +80,75 @@ void EditorModel::DeferredStart(const std::vector<std::string>& args) {
     }
 }
 
-bool EditorModel::CloseQuery() { return SaveChangesQuestion(false); }
+namespace {
+
+FileKind KindOfFile(const fs::path& path) {
+    try {
+        return KindOfStored(ReadWholeFile(path));
+    } catch (const FileError&) {
+        return FileKind::Menu;  // the menu reader says what is wrong with it
+    }
+}
+
+bool EndsWithIgnoringCase(const std::string& name, std::string_view tail) {
+    if (name.size() < tail.size()) return false;
+    for (size_t i = 0; i < tail.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(name[name.size() - tail.size() + i])) != tail[i]) return false;
+    return true;
+}
+
+}  // namespace
+
+EditorModel::DroppedKind EditorModel::KindOfDropped(const fs::path& path) {
+    const std::string name = path.filename().string();
+    for (const char* document : {".mng", ".ovgsty", ".ovgbtn"})
+        if (EndsWithIgnoringCase(name, document)) return DroppedKind::Document;
+    for (const char* picture : {".bmp", ".jpg", ".jpeg", ".png"})
+        if (EndsWithIgnoringCase(name, picture)) return DroppedKind::Picture;
+    return DroppedKind::None;
+}
+
+void EditorModel::DropFiles(const std::vector<fs::path>& files) {
+    std::vector<FileKind> kinds;
+    for (const fs::path& file : files) kinds.push_back(KindOfFile(file));
+    // Anything but a button style replaces the document.
+    const bool replaces = std::any_of(kinds.begin(), kinds.end(), [](FileKind k) { return k != FileKind::ButtonStyle; });
+    if (replaces && !SaveChangesQuestion()) return;
+    OpenFiles(files);
+    RefreshMenuList();
+    if (std::count(kinds.begin(), kinds.end(), FileKind::Menu) > 1)
+        ShowMessageBox(platform_, "One menu is open at a time, so only one of the menus dropped was opened.",
+                       MsgType::Information);
+}
+
+bool EditorModel::OpenFiles(const std::vector<fs::path>& files) {
+    // Every file it can: style files install, the first menu opens.
+    bool documentSet = false, menuOpened = false;
+    for (const fs::path& path : files) {
+        const FileKind kind = KindOfFile(path);
+        if (kind == FileKind::ButtonStyle) {
+            InstallButtonStyleFile(path);
+            continue;
+        }
+        if (kind == FileKind::Menu && menuOpened) {
+            Say(path.string() + ": one menu is open at a time; this one was not opened");
+            continue;
+        }
+        MenuFolder = FolderOf(path);
+        std::error_code ec;
+        const bool exists = fs::exists(path, ec);
+        if (BinMenuOpen(path.filename().string(), MenuFolder, false)) {
+            documentSet = menuOpened = true;
+        } else if (kind == FileKind::MenuStyle) {
+            documentSet = true;  // installing started a new menu in the style
+        } else {
+            Say(path.string() + ": " + (exists ? kMenuUnreadable : std::string("Menu not found.")));
+        }
+    }
+    return documentSet;
+}
+
+bool EditorModel::CloseQuery() { return SaveChangesQuestion(); }
 
 void EditorModel::Say(const std::string& text) {
     if (Report) Report(text);
@@ -227,6 +269,10 @@ void EditorModel::TakeSnapshot() {
 void EditorModel::UndoMake() {
     if (Flags.UndoBusy || Flags.Loading) return;
     Flags.Modified = true;
+    if (undoStepDepth_ > 0) {
+        if (undoStepTaken_) return;
+        undoStepTaken_ = true;
+    }
     if (!UndoUnavailable.empty() && !undoOffTold_) {
         undoOffTold_ = true;
         ShowMessageBox(platform_,
@@ -325,29 +371,23 @@ void EditorModel::UndoKill() {
 
 // File commands -----------------------------------------------------------------
 
-bool EditorModel::SaveChangesQuestion(bool abandonWhenSaveAsCancelled) {
+bool EditorModel::SaveChangesQuestion() {
     if (!Flags.Modified) return true;
     const MsgResult answer = ShowMessageBox(platform_, "Do you want to save the changes you made to " + Doc.Menu.FileName,
                                             MsgType::Warning, MsgButtons::YesNoCancel);
     if (answer == MsgResult::Cancel) return false;
-    if (answer == MsgResult::Yes) {
-        SaveAsCancelled = false;
-        if (Doc.Menu.HasFile)
-            FileSave();
-        else
-            FileSaveAs();
-        if (abandonWhenSaveAsCancelled && SaveAsCancelled) return false;
-    }
+    // A save that did not happen keeps the changes, so what asked for it stops.
+    if (answer == MsgResult::Yes) return Doc.Menu.HasFile ? FileSave() : FileSaveAs();
     return true;
 }
 
 void EditorModel::FileNew() {
-    if (!SaveChangesQuestion(true)) return;
+    if (!SaveChangesQuestion()) return;
     StartNewMenu();
 }
 
 void EditorModel::FileOpen() {
-    if (!SaveChangesQuestion(false)) return;
+    if (!SaveChangesQuestion()) return;
     FileDialogRequest request;
     request.Title = "Open Menu...";
     request.Filter = "Orvane Graphic Menu (*.mng)|*.MNG";
@@ -391,13 +431,10 @@ bool EditorModel::FileSaveAs() {
     request.Filter = "Orvane Menus (*.mng)|*.MNG";
     request.InitialFolder = MenuFolder;
     const auto chosen = platform_.SaveFileDialog(request);
-    if (!chosen) {
-        SaveAsCancelled = true;
-        return false;
-    }
+    if (!chosen) return false;
     std::string name = chosen->filename().string();
-    const std::string full = chosen->string();
-    if (full.size() < 4 || full.compare(full.size() - 4, 4, ".mng") != 0) {
+    // "DISC.MNG" is the file the user chose, not a reason to write "DISC.mng" beside it.
+    if (!EndsWithMngIgnoringCase(chosen->string())) {
         const size_t dot = name.find('.');
         if (dot != std::string::npos) name.resize(dot);
         name += ".mng";
@@ -681,8 +718,9 @@ namespace orvane {
 // Button commands and the autorun application -------------------------------------
 
 void EditorModel::AddButtonStyle1Click() {
+    // The style's own buttons, recoloured; the title and the menu text keep
+    // the colours the user gave them, which have nothing to do with buttons.
     ComboBox2Select(0);
-    ColorSkin(true);
     platform_.ProcessMessages();
     if (OpenDesignerWindow) OpenDesignerWindow();
     ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
@@ -745,9 +783,9 @@ std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {
                                                     "copy of your menu, do you want to save your menu now?",
                                                     MsgType::Confirmation, MsgButtons::YesNoCancel);
             if (answer == MsgResult::Cancel) return nullptr;
-            // A cancelled or refused save has spoken for itself; the wizard
-            // still opens on the last saved copy.
-            if (answer == MsgResult::Yes) FileSave();
+            // A save that did not happen (cancelled, refused, failed) has
+            // spoken for itself and ends the command.
+            if (answer == MsgResult::Yes && !FileSave()) return nullptr;
         }
         std::error_code ec;
         return std::make_unique<TfrmEXEWizCls>(platform_, Builder, Doc.Menu.FileName, Doc.Menu.Folder,

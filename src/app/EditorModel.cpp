@@ -13,13 +13,6 @@
 
 namespace orvane {
 
-namespace {
-std::string WithSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-}  // namespace
-
 EditorModel::EditorModel(Platform& platform, AppFolders folders)
     : platform_(platform), Records(platform), Folders(std::move(folders)), AppFolder(Folders.Program) {
     MenuFolder = Folders.Documents;
@@ -27,7 +20,7 @@ EditorModel::EditorModel(Platform& platform, AppFolders folders)
 }
 
 EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
-    : EditorModel(platform, AppFolders::PortableIn(WithSlash(appFolder.string()))) {}
+    : EditorModel(platform, AppFolders::PortableIn(FolderWithSlash(appFolder.string()))) {}
 
 std::vector<std::filesystem::path> EditorModel::StyleFolders() const {
     std::vector<std::filesystem::path> folders;
@@ -169,23 +162,7 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
         for (;;) {
             Doc.Props.PhotoSkin = ReadMarkers(Styles.At(SelectedStyle).Background).Photo;
             if (!Doc.Props.PhotoSkin) break;
-            std::error_code ec;
-            if (std::filesystem::exists(Doc.Menu.BackgroundFile, ec)) {
-                DecodeResult photo = LoadPictureFile(Doc.Menu.BackgroundFile);
-                if (photo.Ok()) {
-                    Doc.BackgroundPhoto = std::move(photo.Picture);
-                } else {
-                    platform_.Trace(photo.Error);
-                    ShowMessageBox(platform_, PictureUnreadable(Doc.Menu.BackgroundFile), MsgType::Error);
-                    if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
-                }
-                PhotoChanged();
-            } else {
-                ShowMessageBox(platform_,
-                               "Could not locate original source background: \r\r" + Doc.Menu.BackgroundFile,
-                               MsgType::Information);
-                if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
-            }
+            LoadStoredPhoto(folder);
             if (!Doc.BackgroundPhoto.IsEmpty()) break;
             SelectedStyle = 0;
         }
@@ -209,6 +186,43 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
         return false;
     }
     return true;
+}
+
+void EditorModel::LoadStoredPhoto(const std::string& menuFolder) {
+    namespace fs = std::filesystem;
+    std::string& stored = Doc.Menu.BackgroundFile;
+    std::error_code ec;
+    std::string path = stored;
+    if (!stored.empty() && !fs::exists(stored, ec)) {
+        // Moved with its menu, to another folder or computer: the file name
+        // after the last separator of either system, beside the menu.
+        const size_t cut = stored.find_last_of("/\\");
+        const fs::path beside = fs::path(menuFolder) / stored.substr(cut == std::string::npos ? 0 : cut + 1);
+        if (fs::is_regular_file(beside, ec)) path = beside.string();
+    }
+    if (!path.empty() && fs::exists(path, ec)) {
+        DecodeResult photo = LoadPictureFile(path);
+        if (photo.Ok()) {
+            Doc.BackgroundPhoto = std::move(photo.Picture);
+            stored = path;
+        } else {
+            platform_.Trace(photo.Error);
+            ShowMessageBox(platform_, PictureUnreadable(path), MsgType::Error);
+            if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
+        }
+        PhotoChanged();
+        return;
+    }
+    const bool ask = Doc.BackgroundPhoto.IsEmpty();
+    // A snapshot taken before any photo was chosen names none: nothing to look for.
+    if (!stored.empty()) {
+        std::string text = "Could not locate original source background: \r\r" + stored;
+        if (ask)
+            text += "\r\rChoose the photo in the window that follows. If you cancel, the menu takes the style \"" +
+                    Styles.At(0).Name + "\" instead.";
+        ShowMessageBox(platform_, text, MsgType::Information);
+    }
+    if (ask) SetBackgroundImage();
 }
 
 void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot,
@@ -360,11 +374,10 @@ Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
     return out;
 }
 
-Bitmap EditorModel::DesignSurfaceBack() const {
-    Bitmap out = Doc.MenuImage;
+void EditorModel::DesignSurfaceBack(Bitmap& out) const {
+    out = Doc.MenuImage;
     DrawWindowControls(out);
     DrawTextLabel(out);
-    return out;
 }
 
 // The example of the player's minimise and close glyphs, as the player draws them.
@@ -421,6 +434,8 @@ void EditorModel::ApplyStyleFonts(const MenuStyle& style) {
 }
 
 void EditorModel::ComboBox1Select(int position) {
+    // A photo it asks for is part of the same step.
+    const auto step = OneUndoStep();
     UndoMake();
     OnExit done([this] {
         StyleChanging = false;
@@ -555,25 +570,37 @@ void EditorModel::ResetDocument() {
 }
 
 void EditorModel::SetBackgroundImage() {
+    // The style that shows the photo is part of the same step.
+    const auto step = OneUndoStep();
     FileDialogRequest request;
     request.Title = "Open Photo...";
-    request.Filter = "Photo or Image (*.jpg;*.jpeg;*.bmp)|*.JPG;*.JPEG;*.BMP";
+    request.Filter = "Photo or Image (*.jpg;*.jpeg;*.png;*.bmp)|*.JPG;*.JPEG;*.PNG;*.BMP";
     request.InitialFolder = MenuFolder;
-    if (const auto chosen = platform_.OpenFileDialog(request)) {
-        DecodeResult photo = LoadPictureFile(*chosen);
-        if (!photo.Ok()) {
-            // Said once, naming the file; the menu stays as it was.
-            platform_.Trace(photo.Error);
-            ShowMessageBox(platform_, PictureUnreadable(chosen->string()), MsgType::Error);
-            return;
-        }
-        UndoMake();
-        Doc.Menu.BackgroundFile = chosen->string();
-        Doc.BackgroundPhoto = std::move(photo.Picture);
-        PhotoChanged();
-    }
+    if (const auto chosen = platform_.OpenFileDialog(request))
+        if (!UsePhoto(*chosen)) return;  // said once, naming the file; the menu stays as it was
     if (SelectedStyle < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);
     if (!Flags.Updating) CreateSkin();
+}
+
+bool EditorModel::UsePhoto(const std::filesystem::path& path) {
+    DecodeResult photo = LoadPictureFile(path);
+    if (!photo.Ok()) {
+        platform_.Trace(photo.Error);
+        ShowMessageBox(platform_, PictureUnreadable(path.string()), MsgType::Error);
+        return false;
+    }
+    UndoMake();
+    Doc.Menu.BackgroundFile = path.string();
+    Doc.BackgroundPhoto = std::move(photo.Picture);
+    PhotoChanged();
+    return true;
+}
+
+void EditorModel::DropPhoto(const std::filesystem::path& path) {
+    if (!Doc.Props.PhotoSkin || !UsePhoto(path)) return;
+    CreateSkin();
+    // The size sliders follow the new photo's proportion, as for a photo style chosen.
+    if (Doc.Props.AutoSizeMenu) KeepPhotoAspect();
 }
 
 void EditorModel::InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic) {

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "app/AppFolders.h"
 #include "app/FormatBar.h"
+#include "app/Guards.h"
 #include "app/PaletteColumn.h"
 #include "app/Settings.h"
 #include "distribution/AutorunWizard.h"
@@ -95,6 +96,8 @@ public:
     void StartNewMenu();
     // "Set Background Image...": asks for a photo and switches to a photo style.
     void SetBackgroundImage();
+    // A picture file dropped on the design surface of a photo style becomes its photo.
+    void DropPhoto(const std::filesystem::path& path);
 
     // Rendering ------------------------------------------------------------
     SkinRenderer Renderer;
@@ -120,8 +123,9 @@ public:
     // normal) and TextLabel in the menu-text label, with its shadow.
     Bitmap DesignSurfaceImage(int button = 0, int state = 0) const;
     // The same without the buttons: what lies under the button previews,
-    // which the window places itself.
-    Bitmap DesignSurfaceBack() const;
+    // which the window places itself. Drawn into out, whose storage is used
+    // again when the size is the same (the largest menu's is 75 MB).
+    void DesignSurfaceBack(Bitmap& out) const;
     // The button whose preview lies under a point of the surface; 0 for none.
     int ButtonAt(int x, int y) const;
     // Marks the scaled photo out of date.
@@ -141,6 +145,16 @@ public:
     void DeferredStart(const std::vector<std::string>& args);
     // Copies a button style file into the user's folder and lists it.
     void InstallButtonStyleFile(const std::filesystem::path& path);
+    // Files named on the command line or dropped on the window: style files
+    // and button style files install, the first menu opens. True when the
+    // document was replaced (a menu opened, or a style installed in a new menu).
+    bool OpenFiles(const std::vector<std::filesystem::path>& files);
+    // Files dropped on the window: opened as on the command line, after the
+    // save question when they would replace the document.
+    void DropFiles(const std::vector<std::filesystem::path>& files);
+    // What a file dragged over the window would be taken as, by its name.
+    enum class DroppedKind { None, Document, Picture };
+    static DroppedKind KindOfDropped(const std::filesystem::path& path);
     // Where the start-up tells what it refused, beside the message box (the
     // editor prints it on its error stream).
     std::function<void(const std::string&)> Report;
@@ -164,13 +178,14 @@ public:
     void UndoKill();
 
     // File commands ------------------------------------------------------------
-    // The save-changes question; false when the command is to be abandoned.
-    bool SaveChangesQuestion(bool abandonWhenSaveAsCancelled);
+    // The save-changes question; false when the command is to be abandoned:
+    // on Cancel, and on Yes when the save did not happen (its dialog was
+    // cancelled, a question declined, the write failed).
+    bool SaveChangesQuestion();
     void FileNew();
     void FileOpen();
     bool FileSave();
     bool FileSaveAs();
-    bool SaveAsCancelled = false;
     static constexpr int kMenuListSize = 20;
     std::vector<std::string> MenuList;  // file names of MenuFolder's menus, at most 20
     void RefreshMenuList();
@@ -319,9 +334,24 @@ private:
     void LoadSheet();
     void TakeTextColours(bool fromSheet);
     void InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic);
+    // The photo of a photo-style menu being read: where the menu says, else
+    // beside the menu file, else the user is asked for it.
+    void LoadStoredPhoto(const std::string& menuFolder);
+    // Makes a picture file the background photo; false, after saying so,
+    // when it cannot be read.
+    bool UsePhoto(const std::filesystem::path& path);
     void ApplyStyleFonts(const MenuStyle& style);
 
     bool ReportSaveFailure(const std::exception* error);
+    // A change made of several undoable ones (a photo style asking for its
+    // photo, a photo bringing its style) is one undo step: only the first
+    // snapshot taken inside it is kept.
+    int undoStepDepth_ = 0;
+    bool undoStepTaken_ = false;
+    auto OneUndoStep() {
+        if (undoStepDepth_++ == 0) undoStepTaken_ = false;
+        return OnExit([this] { --undoStepDepth_; });
+    }
     FileLock undoLock_;
     bool ownUndoFolder_ = false;  // made by this editor, removed at shutdown
     void Say(const std::string& text);
@@ -359,7 +389,7 @@ private:
 
 // A photo or picture that exists but cannot be decoded.
 inline std::string PictureUnreadable(const std::string& path) {
-    return "The picture could not be loaded:\r\r" + path + "\r\rIt may be damaged, or not a JPEG or BMP picture.";
+    return "The picture could not be loaded:\r\r" + path + "\r\rIt may be damaged, or not a JPEG, PNG or BMP picture.";
 }
 
 inline const std::string kExitButtonMessage =

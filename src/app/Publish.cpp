@@ -164,7 +164,7 @@ bool DiscImageModel::BrowseTarget() {
     return true;
 }
 
-bool DiscImageModel::Write(const ImageProgress& progress) {
+bool DiscImageModel::Write(const ImageProgress& progress, const std::function<void()>& workEnded) {
     Result = {};
     if (const std::string problem = ImageTargetProblem(Check.Folder, Target); !problem.empty()) {
         ShowMessageBox(platform_, problem, MsgType::Error);
@@ -177,6 +177,7 @@ bool DiscImageModel::Write(const ImageProgress& progress) {
                        MsgButtons::YesNoCancel) != MsgResult::Yes)
         return false;
     Result = WriteDiscImage(Check.Folder, Target, Label, progress);
+    if (workEnded) workEnded();
     switch (Result.Outcome) {
         case ImageOutcome::Written:
             ShowMessageBox(platform_, "The disc image " + Target + " (" + SizeText(Result.Bytes) + ") is ready.",
@@ -226,7 +227,7 @@ void BurnModel::SelectDrive(int index) {
     MediumText = DescribeMedium(Medium);
 }
 
-bool BurnModel::Burn(const Progress& progress) {
+bool BurnModel::Burn(const Progress& progress, const std::function<void()>& workEnded) {
     if (Selected < 0 || Selected >= int(Drives.size())) {
         ShowMessageBox(platform_, "Choose the drive to burn with first.", MsgType::Information);
         return false;
@@ -267,14 +268,15 @@ bool BurnModel::Burn(const Progress& progress) {
     const ImageResult made = WriteDiscImage(Check.Folder, image, Label, [&](uint64_t done, uint64_t total) {
         return !progress || progress(Stage::Image, done, total);
     });
-    if (made.Outcome == ImageOutcome::Cancelled) return false;
-    if (made.Outcome == ImageOutcome::Failed) {
-        ShowMessageBox(platform_, made.Error, MsgType::Error);
+    if (made.Outcome != ImageOutcome::Written) {
+        if (workEnded) workEnded();
+        if (made.Outcome == ImageOutcome::Failed) ShowMessageBox(platform_, made.Error, MsgType::Error);
         return false;
     }
     const BurnResult burned = burner->Burn(image, [&](DiscBurner::Stage stage, uint64_t done, uint64_t total) {
         return !progress || progress(stage == DiscBurner::Stage::Writing ? Stage::Writing : Stage::Verifying, done, total);
     });
+    if (workEnded) workEnded();
     switch (burned.Outcome) {
         case BurnOutcome::Verified:
             ShowMessageBox(platform_, "The disc is burned, and it matches the disc folder.", MsgType::Information);

@@ -92,8 +92,10 @@ public:
     void SetLabel(const std::string& text);
     bool BrowseTarget();
     // Asks about the warnings and an existing file, writes the image and
-    // says how it went. True when the image was written.
-    bool Write(const ImageProgress& progress);
+    // says how it went. True when the image was written. The progress is
+    // reported only once every question has been answered, and workEnded runs
+    // before the outcome is told, so a window showing it can go first.
+    bool Write(const ImageProgress& progress, const std::function<void()>& workEnded = {});
     ImageResult Result;
 
 private:
@@ -121,8 +123,9 @@ public:
     enum class Stage { Image, Writing, Verifying };
     using Progress = std::function<bool(Stage, uint64_t done, uint64_t total)>;
     // Checks, asks about the warnings, burns and verifies, and says how it
-    // went. True when the disc was written and matched the image.
-    bool Burn(const Progress& progress);
+    // went. True when the disc was written and matched the image. Progress
+    // and workEnded as for the image.
+    bool Burn(const Progress& progress, const std::function<void()>& workEnded = {});
 
 private:
     void Checked() override;

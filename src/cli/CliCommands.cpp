@@ -15,6 +15,8 @@
 #include "publish/DiscImage.h"
 #include "publish/WineRun.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
@@ -25,46 +27,6 @@ namespace orvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* kUsage =
-    "usage: orvane-menu COMMAND ...\n"
-    "\n"
-    "commands:\n"
-    "  info FILE                        describe a menu file, undo snapshot, menu style file or\n"
-    "                                   button style file as stored, as JSON\n"
-    "  styles [--app-folder DIR]        list the menu styles, built-in ones first, as JSON\n"
-    "  style-image NAME -o FILE.png [--mask] [--app-folder DIR]\n"
-    "                                   write a style's picture (or its mask) as PNG\n"
-    "  render FILE.mng -o OUT.png [--button N --state S] [--app-folder DIR]\n"
-    "                                   render a menu as the editor shows it (button N in state\n"
-    "                                   S: 0 normal, 1 highlighted, 2 pressed)\n"
-    "  new OUT.mng [--style NAME] [--color R,G,B] [--title TEXT] [--text TEXT] [--photo FILE]\n"
-    "              [--button CAPTION]... [--force] [--app-folder DIR]\n"
-    "                                   make a new menu with these changes and save it; each\n"
-    "                                   --button adds a button before the Close Menu button\n"
-    "  export FILE.mng                  print a menu's properties and buttons as JSON\n"
-    "  import MENU.json OUT.mng [--force] [--app-folder DIR]\n"
-    "                                   make a menu from such JSON, render it and save it\n"
-    "  resave IN.mng OUT.mng [--force] [--app-folder DIR]\n"
-    "                                   open, render and save a menu (fresh pictures)\n"
-    "  build-autorun OUT.exe MENU.mng... [--default NAME.mng] [--force] [--app-folder DIR]\n"
-    "                                   write an autorun application holding the menus (the\n"
-    "                                   first is the default) and Autorun.inf beside it\n"
-    "  unpack AUTORUN.exe DIR           write the menus packed in an autorun application to DIR\n"
-    "  thumbnail FILE.mng OUT.png SIZE  draw the menu's stored pictures, at most SIZE pixels a side\n"
-    "  test-autorun DISC_FOLDER [AUTORUN.exe] [--screen WxH] [--timeout SECONDS]\n"
-    "                                   run the disc folder's autorun application under Wine, the\n"
-    "                                   folder seen as a CD drive, until it and what it opened close\n"
-    "                                   (--screen: in a window that size, as on such a screen)\n"
-    "  build-iso DISC_FOLDER OUT.iso [--label NAME] [--force]\n"
-    "                                   write an ISO 9660 image of the disc folder with Joliet and\n"
-    "                                   Rock Ridge names (label: the default menu's title)\n"
-    "  drives                           list the disc drives and what is in them, as JSON\n"
-    "  burn IMAGE.iso [--drive ADDRESS] burn an image to a blank disc and compare it with the image\n"
-    "                                   (ADDRESS as drives lists it; stdio:FILE writes a file)\n"
-    "\n"
-    "--app-folder keeps everything in one folder, styles/ and buttons/ among it (default: where the\n"
-    "editor keeps its files). --help shows this text, --version the version.\n";
 
 // Message boxes use CR for line breaks; a terminal wants LF.
 std::string ForTerminal(std::string text) {
@@ -81,13 +43,14 @@ std::string ForTerminal(std::string text) {
     return out;
 }
 
-// Positional arguments and --options with a value; flags take no value.
+// What CLI11 parsed for one command, by name: its positional arguments in
+// order, its options' values and the flags given.
 struct Arguments {
     std::vector<std::string> Positional;
     std::map<std::string, std::string> Options;
-    std::vector<std::string> Buttons;  // --button, in order
+    std::vector<std::string> Buttons;  // new's --button, in order
     std::vector<std::string> Flags;
-    std::string Error;
+    std::string Usage;                 // the command's usage line
 
     bool Has(const std::string& flag) const {
         return std::find(Flags.begin(), Flags.end(), flag) != Flags.end();
@@ -98,35 +61,11 @@ struct Arguments {
     }
 };
 
-Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& withValue,
-                const std::vector<std::string>& flags) {
-    Arguments a;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (std::find(withValue.begin(), withValue.end(), arg) != withValue.end()) {
-            if (i + 1 >= args.size()) {
-                a.Error = arg + " needs a value";
-                return a;
-            }
-            a.Options[arg] = args[++i];
-            if (arg == "--button") a.Buttons.push_back(a.Options[arg]);
-        } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
-            a.Flags.push_back(arg);
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            a.Error = "unknown option " + arg;
-            return a;
-        } else {
-            a.Positional.push_back(arg);
-        }
-    }
-    return a;
-}
-
-// A usage fault: says what is wrong and how the command is used.
+// A usage fault the parser cannot see (a value out of its range): how the
+// command is used.
 bool BadUsage(const Arguments& a, bool wrong, std::ostream& err) {
-    if (a.Error.empty() && !wrong) return false;
-    if (!a.Error.empty()) err << "orvane-menu: " << a.Error << "\n";
-    err << kUsage;
+    if (!wrong) return false;
+    err << a.Usage;
     return true;
 }
 
@@ -256,9 +195,7 @@ int MenuInfo(RecordFile& file, const fs::path& path, Platform& platform, std::os
     return 0;
 }
 
-int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {}, {});
-    if (BadUsage(a, a.Positional.size() != 1, err)) return 2;
+int Info(const Arguments& a, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(err);
     const fs::path path = a.Positional[0];
     RecordFile file(platform);
@@ -273,9 +210,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     return MenuInfo(file, path, platform, out, err);
 }
 
-int Styles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--app-folder"}, {});
-    if (BadUsage(a, !a.Positional.empty(), err)) return 2;
+int Styles(const Arguments& a, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(err);
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
@@ -297,9 +232,8 @@ int Styles(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
-int StyleImage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--app-folder", "-o"}, {"--mask"});
-    if (BadUsage(a, a.Positional.size() != 1 || a.Option("-o").empty(), err)) return 2;
+int StyleImage(const Arguments& a, std::ostream& out, std::ostream& err) {
+    if (BadUsage(a, a.Option("-o").empty(), err)) return 2;
     ConsolePlatform platform(err);
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
@@ -339,10 +273,9 @@ std::pair<std::string, std::string> SplitPath(const fs::path& path) {
 
 // The menu as its file stores it, without rendering: the picture, the window
 // controls and each button in its normal state, scaled to fit size x size.
-int Thumbnail(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {}, {});
+int Thumbnail(const Arguments& a, std::ostream& out, std::ostream& err) {
     int size = 0;
-    if (BadUsage(a, a.Positional.size() != 3 || !ParseInt(a.Positional[2], 1, 4096, size), err)) return 2;
+    if (BadUsage(a, !ParseInt(a.Positional[2], 1, 4096, size), err)) return 2;
     RecordFile file;
     file.OpenRecordData(ReadWholeFile(a.Positional[0]));
     const MenuFileRead read = ReadMenuFile(file, StoredMenu{});
@@ -377,12 +310,11 @@ int Thumbnail(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 0;
 }
 
-int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--app-folder", "-o", "--button", "--state"}, {});
+int Render(const Arguments& a, std::ostream& out, std::ostream& err) {
     int button = 0, state = 0;
     const bool badButton = !a.Option("--button").empty() && !ParseInt(a.Option("--button"), 1, kMaxButtons, button);
     const bool badState = !a.Option("--state").empty() && !ParseInt(a.Option("--state"), 0, 2, state);
-    if (BadUsage(a, a.Positional.size() != 1 || a.Option("-o").empty() || badButton || badState, err)) return 2;
+    if (BadUsage(a, a.Option("-o").empty() || badButton || badState, err)) return 2;
     ConsolePlatform platform(err);
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
@@ -439,10 +371,8 @@ std::string WithLineBreaks(const std::string& text) {
     return out;
 }
 
-int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a =
-        Parse(args, {"--app-folder", "--style", "--color", "--title", "--text", "--photo", "--button"}, {"--force"});
-    if (BadUsage(a, a.Positional.size() != 1 || a.Buttons.size() >= size_t(kMaxButtons), err)) return 2;
+int New(const Arguments& a, std::ostream& out, std::ostream& err) {
+    if (BadUsage(a, a.Buttons.size() >= size_t(kMaxButtons), err)) return 2;
     uint32_t colour = 0;
     if (!a.Option("--color").empty() && !ParseColour(a.Option("--color"), colour)) {
         err << "orvane-menu: --color takes R,G,B with each part 0 to 255\n";
@@ -502,9 +432,7 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 0;
 }
 
-int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {}, {});
-    if (BadUsage(a, a.Positional.size() != 1, err)) return 2;
+int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(err);
     const fs::path path = a.Positional[0];
     RecordFile file(platform);
@@ -523,9 +451,7 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
-int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--app-folder"}, {"--force"});
-    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
+int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
     const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
     JsonValue json;
     std::string error;
@@ -547,9 +473,7 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
-int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--app-folder"}, {"--force"});
-    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
+int Resave(const Arguments& a, std::ostream& out, std::ostream& err) {
     const fs::path target = fs::absolute(a.Positional[1]);
     if (!MayWrite(target, a, err)) return 1;
     ConsolePlatform platform(err);
@@ -562,9 +486,7 @@ int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
-int BuildAutorun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--app-folder", "--default"}, {"--force"});
-    if (BadUsage(a, a.Positional.size() < 2, err)) return 2;
+int BuildAutorun(const Arguments& a, std::ostream& out, std::ostream& err) {
     const fs::path target = fs::absolute(a.Positional[0]);
     std::vector<std::string> menus;
     for (size_t i = 1; i < a.Positional.size(); ++i) menus.push_back(fs::absolute(a.Positional[i]).string());
@@ -596,9 +518,7 @@ int BuildAutorun(const std::vector<std::string>& args, std::ostream& out, std::o
 }
 
 // A packed name that could leave the folder it is written to.
-int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {}, {});
-    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
+int Unpack(const Arguments& a, std::ostream& out, std::ostream& err) {
     const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
     const AutorunPackage package = ReadAutorunPackage(data);
     if (!package.Error.empty()) {
@@ -626,13 +546,12 @@ bool ReportChecks(const DiscFolderCheck& check, std::ostream& err) {
 volatile std::sig_atomic_t stopRequested = 0;
 extern "C" void RequestStop(int) { stopRequested = 1; }
 
-int TestAutorun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--screen", "--timeout"}, {});
+int TestAutorun(const Arguments& a, std::ostream& out, std::ostream& err) {
     int timeout = 0;
     const bool badTimeout = !a.Option("--timeout").empty() && !ParseInt(a.Option("--timeout"), 1, 86400, timeout);
     const std::string screen = a.Option("--screen");
     const bool badScreen = !screen.empty() && screen.find_first_not_of("0123456789x") != std::string::npos;
-    if (BadUsage(a, a.Positional.empty() || a.Positional.size() > 2 || badTimeout || badScreen, err)) return 2;
+    if (BadUsage(a, badTimeout || badScreen, err)) return 2;
     fs::path exe = a.Positional.size() > 1 ? fs::path(a.Positional[1]) : fs::path();
     std::error_code ec;
     // "Start.exe" names the one in the disc folder unless there is one here.
@@ -669,9 +588,7 @@ int TestAutorun(const std::vector<std::string>& args, std::ostream& out, std::os
     return code;
 }
 
-int BuildIso(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--label"}, {"--force"});
-    if (BadUsage(a, a.Positional.size() != 2, err)) return 2;
+int BuildIso(const Arguments& a, std::ostream& out, std::ostream& err) {
     const DiscFolderCheck check = CheckDiscFolder(a.Positional[0]);
     if (!ReportChecks(check, err)) return 1;
     const fs::path target = fs::absolute(a.Positional[1]);
@@ -709,9 +626,7 @@ std::string StateName(DiscState state) {
     return "unknown";
 }
 
-int Drives(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {}, {});
-    if (BadUsage(a, !a.Positional.empty(), err)) return 2;
+int Drives(const Arguments&, std::ostream& out, std::ostream&) {
     JsonWriter j;
     j.BeginArray();
     for (const BurnDrive& drive : ListBurnDrives()) {
@@ -730,9 +645,7 @@ int Drives(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
-int Burn(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Arguments a = Parse(args, {"--drive"}, {});
-    if (BadUsage(a, a.Positional.size() != 1, err)) return 2;
+int Burn(const Arguments& a, std::ostream& out, std::ostream& err) {
     const fs::path image = a.Positional[0];
     std::error_code ec;
     if (!fs::is_regular_file(image, ec)) {
@@ -769,6 +682,179 @@ int Burn(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     return 0;
 }
 
+// The commands ----------------------------------------------------------------------
+
+using Runner = int (*)(const Arguments&, std::ostream&, std::ostream&);
+
+struct PositionalSpec {
+    const char* Name;
+    const char* Help;
+    bool Optional = false;
+    bool Many = false;  // takes the rest
+};
+
+struct OptionSpec {
+    const char* Name;
+    const char* Value;  // null for a flag
+    const char* Help;
+    bool Required = false;
+    bool Repeated = false;
+};
+
+struct CommandSpec {
+    const char* Name;
+    const char* Summary;
+    std::vector<PositionalSpec> Positionals;
+    std::vector<OptionSpec> Options;
+    Runner Run;
+};
+
+const OptionSpec kForce{"--force", nullptr, "replace a file that is there"};
+
+const std::vector<CommandSpec>& Commands() {
+    static const std::vector<CommandSpec> commands = {
+        {"info", "describe a menu file, undo snapshot, menu style file, button style file or autorun application "
+                 "as stored, as JSON",
+         {{"FILE", "the file"}}, {}, Info},
+        {"styles", "list the menu styles, built-in ones first, as JSON", {}, {}, Styles},
+        {"style-image", "write a style's picture (or its mask) as PNG",
+         {{"NAME", "the style's name as the Menu Style list shows it"}},
+         {{"-o", "FILE.png", "the picture to write", true}, {"--mask", nullptr, "the photo style's mask instead"}},
+         StyleImage},
+        {"render", "render a menu as the editor shows it",
+         {{"FILE.mng", "the menu"}},
+         {{"-o", "OUT.png", "the picture to write", true},
+          {"--button", "N", "draw button N (1 to 30) in the state --state gives"},
+          {"--state", "S", "0 normal, 1 highlighted, 2 pressed"}},
+         Render},
+        {"new", "make a new menu with these changes and save it",
+         {{"OUT.mng", "the menu to write"}},
+         {{"--style", "NAME", "the menu style"},
+          {"--color", "R,G,B", "the menu colour, each part 0 to 255"},
+          {"--title", "TEXT", "the title"},
+          {"--text", "TEXT", "the menu text"},
+          {"--photo", "FILE", "the background photo (BMP, JPEG or PNG) of a photo style"},
+          {"--button", "CAPTION", "a button before the Close Menu button; once for each", false, true},
+          kForce},
+         New},
+        {"export", "print a menu's properties and buttons as JSON", {{"FILE.mng", "the menu"}}, {}, Export},
+        {"import", "make a menu from such JSON, render it and save it",
+         {{"MENU.json", "the JSON"}, {"OUT.mng", "the menu to write"}}, {kForce}, Import},
+        {"resave", "open, render and save a menu (fresh pictures)",
+         {{"IN.mng", "the menu"}, {"OUT.mng", "the menu to write"}}, {kForce}, Resave},
+        {"build-autorun", "write an autorun application holding the menus (the first is the default) and "
+                          "Autorun.inf beside it",
+         {{"OUT.exe", "the autorun application"}, {"MENU.mng", "the menus", false, true}},
+         {{"--default", "NAME.mng", "the menu shown first"}, kForce},
+         BuildAutorun},
+        {"unpack", "write the menus packed in an autorun application to DIR",
+         {{"AUTORUN.exe", "the autorun application"}, {"DIR", "the folder to write them to"}}, {}, Unpack},
+        {"thumbnail", "draw the menu's stored pictures, at most SIZE pixels a side",
+         {{"FILE.mng", "the menu"}, {"OUT.png", "the picture to write"}, {"SIZE", "1 to 4096"}}, {}, Thumbnail},
+        {"test-autorun", "run the disc folder's autorun application under Wine, the folder seen as a CD drive, until "
+                         "it and what it opened close",
+         {{"DISC_FOLDER", "the disc folder"}, {"AUTORUN.exe", "the autorun application, if not Autorun.inf's", true}},
+         {{"--screen", "WxH", "in a window that size, as on such a screen"},
+          {"--timeout", "SECONDS", "end the test after this long"}},
+         TestAutorun},
+        {"build-iso", "write an ISO 9660 image of the disc folder with Joliet and Rock Ridge names",
+         {{"DISC_FOLDER", "the disc folder"}, {"OUT.iso", "the image to write"}},
+         {{"--label", "NAME", "the volume label (default: the default menu's title)"}, kForce},
+         BuildIso},
+        {"drives", "list the disc drives and what is in them, as JSON", {}, {}, Drives},
+        {"burn", "burn an image to a blank disc and compare it with the image",
+         {{"IMAGE.iso", "the image"}},
+         {{"--drive", "ADDRESS", "the drive as drives lists it; stdio:FILE writes a file"}},
+         Burn},
+    };
+    return commands;
+}
+
+const OptionSpec kAppFolder{"--app-folder", "DIR",
+                            "keep everything in this folder, styles/ and buttons/ among it (default: where the editor "
+                            "keeps its files)"};
+
+// "render FILE.mng -o OUT.png [--button N] ..."
+std::string Synopsis(const CommandSpec& c) {
+    std::string s = c.Name;
+    for (const PositionalSpec& p : c.Positionals)
+        s += std::string(" ") + (p.Optional ? "[" : "") + p.Name + (p.Many ? "..." : "") + (p.Optional ? "]" : "");
+    std::vector<OptionSpec> options = c.Options;
+    options.push_back(kAppFolder);
+    for (const OptionSpec& o : options) {
+        std::string text = std::string(o.Name) + (o.Value ? std::string(" ") + o.Value : "");
+        s += " " + (o.Required ? text : "[" + text + "]") + (o.Repeated ? "..." : "");
+    }
+    return s;
+}
+
+std::string Overview() {
+    std::string s = "usage: orvane-menu COMMAND ...\n\ncommands:\n";
+    for (const CommandSpec& c : Commands()) s += "  " + Synopsis(c) + "\n      " + c.Summary + "\n";
+    s += "\n" + std::string(kAppFolder.Name) + " " + kAppFolder.Value + ": " + kAppFolder.Help +
+         ".\nCOMMAND --help tells more of a command; --version shows the version.\n";
+    return s;
+}
+
+// CLI11's help with the command's usage in the tool's own form.
+class UsageFormatter : public CLI::Formatter {
+public:
+    explicit UsageFormatter(const CommandSpec& command) : command_(command) {}
+    std::string make_usage(const CLI::App*, std::string) const override {
+        return "usage: orvane-menu " + Synopsis(command_) + "\n";
+    }
+    std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
+        return make_usage(app, name) + "\n" + command_.Summary + ".\n" + make_positionals(app) + make_groups(app, mode);
+    }
+
+private:
+    const CommandSpec& command_;
+};
+
+// One command's parser, writing into the given slots.
+struct Parsed {
+    std::string Single[3];
+    std::vector<std::string> Many[3];
+    std::map<std::string, std::string> Options;
+    std::map<std::string, std::vector<std::string>> Repeated;
+    std::map<std::string, bool> Flags;
+};
+
+void AddOption(CLI::App& app, const OptionSpec& o, Parsed& into) {
+    CLI::Option* option = nullptr;
+    if (!o.Value)
+        option = app.add_flag(o.Name, into.Flags[o.Name], o.Help);
+    else if (o.Repeated)
+        option = app.add_option(o.Name, into.Repeated[o.Name], o.Help)->type_name(o.Value);
+    else
+        option = app.add_option(o.Name, into.Options[o.Name], o.Help)->type_name(o.Value);
+    if (o.Required) option->required();
+}
+
+Arguments Collect(const CommandSpec& c, const CLI::App& app, const Parsed& parsed) {
+    Arguments a;
+    for (size_t i = 0; i < c.Positionals.size(); ++i) {
+        const PositionalSpec& p = c.Positionals[i];
+        if (p.Many)
+            a.Positional.insert(a.Positional.end(), parsed.Many[i].begin(), parsed.Many[i].end());
+        else if (app.count(p.Name) > 0)
+            a.Positional.push_back(parsed.Single[i]);
+    }
+    std::vector<OptionSpec> options = c.Options;
+    options.push_back(kAppFolder);
+    for (const OptionSpec& o : options) {
+        if (app.count(o.Name) == 0) continue;
+        if (!o.Value)
+            a.Flags.push_back(o.Name);
+        else if (o.Repeated)
+            a.Buttons = parsed.Repeated.at(o.Name);
+        else
+            a.Options[o.Name] = parsed.Options.at(o.Name);
+    }
+    a.Usage = "usage: orvane-menu " + Synopsis(c) + "\n";
+    return a;
+}
+
 }  // namespace
 
 MsgResult ConsolePlatform::ShowMessageBox(const MessageBoxRequest& request) {
@@ -777,37 +863,93 @@ MsgResult ConsolePlatform::ShowMessageBox(const MessageBoxRequest& request) {
     return request.Buttons == MsgButtons::YesNoCancel ? MsgResult::No : MsgResult::Ok;
 }
 
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        (args.empty() ? err : out) << kUsage;
-        return args.empty() ? 2 : 0;
+    const std::vector<CommandSpec>& commands = Commands();
+    auto known = [&](const std::string& name) {
+        return std::any_of(commands.begin(), commands.end(), [&](const CommandSpec& c) { return name == c.Name; });
+    };
+    if (args.empty()) {
+        err << Overview();
+        return 2;
     }
-    if (args[0] == "--version") {
+    if (args[0] == "help" && args.size() == 1) {
+        out << Overview();
+        return 0;
+    }
+    if (!args[0].empty() && args[0][0] != '-' && !known(args[0]) && args[0] != "help") {
+        err << "orvane-menu: unknown command \"" << args[0] << "\"\n" << Overview();
+        return 2;
+    }
+
+    CLI::App app("", "orvane-menu");
+    app.set_help_flag("-h,--help", "show the commands");
+    bool version = false;
+    std::string globalFolder;
+    app.add_flag("--version", version, "show the version");
+    app.add_option(kAppFolder.Name, globalFolder, kAppFolder.Help)->type_name(kAppFolder.Value);
+    app.require_subcommand(0, 1);
+    std::vector<Parsed> parsed(commands.size());
+    std::vector<CLI::App*> subs;
+    for (size_t i = 0; i < commands.size(); ++i) {
+        const CommandSpec& c = commands[i];
+        CLI::App* sub = app.add_subcommand(c.Name, c.Summary);
+        sub->set_help_flag("-h,--help", "show this help");
+        sub->formatter(std::make_shared<UsageFormatter>(c));
+        for (size_t p = 0; p < c.Positionals.size(); ++p) {
+            const PositionalSpec& spec = c.Positionals[p];
+            CLI::Option* option = spec.Many ? sub->add_option(spec.Name, parsed[i].Many[p], spec.Help)
+                                            : sub->add_option(spec.Name, parsed[i].Single[p], spec.Help);
+            option->type_name("");
+            if (!spec.Optional) option->required();
+        }
+        for (const OptionSpec& o : c.Options) AddOption(*sub, o, parsed[i]);
+        AddOption(*sub, kAppFolder, parsed[i]);
+        subs.push_back(sub);
+    }
+    // "help COMMAND" is "COMMAND --help".
+    std::vector<std::string> words = args;
+    if (words[0] == "help") {
+        words.erase(words.begin());
+        words.push_back("--help");
+    }
+    auto chosen = [&]() -> int {
+        for (size_t i = 0; i < subs.size(); ++i)
+            if (subs[i]->parsed()) return int(i);
+        return -1;
+    };
+    try {
+        app.parse(std::vector<std::string>(words.rbegin(), words.rend()));
+    } catch (const CLI::CallForHelp&) {
+        if (chosen() < 0)
+            out << Overview();
+        else
+            out << app.help();
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        err << "orvane-menu: " << e.what() << "\n";
+        const int i = chosen();
+        err << (i < 0 ? Overview() : "usage: orvane-menu " + Synopsis(commands[size_t(i)]) + "\n");
+        return 2;
+    }
+    if (version) {
         out << "orvane-menu " << VersionText() << "\n";
         return 0;
     }
+    const int i = chosen();
+    if (i < 0) {
+        err << Overview();
+        return 2;
+    }
+    const CommandSpec& command = commands[size_t(i)];
+    Arguments a = Collect(command, *subs[size_t(i)], parsed[size_t(i)]);
+    if (!a.Options.count(kAppFolder.Name) && app.count(kAppFolder.Name)) a.Options[kAppFolder.Name] = globalFolder;
     try {
-        if (args[0] == "info") return Info(args, out, err);
-        if (args[0] == "styles") return Styles(args, out, err);
-        if (args[0] == "style-image") return StyleImage(args, out, err);
-        if (args[0] == "render") return Render(args, out, err);
-        if (args[0] == "new") return New(args, out, err);
-        if (args[0] == "export") return Export(args, out, err);
-        if (args[0] == "import") return Import(args, out, err);
-        if (args[0] == "resave") return Resave(args, out, err);
-        if (args[0] == "build-autorun") return BuildAutorun(args, out, err);
-        if (args[0] == "unpack") return Unpack(args, out, err);
-        if (args[0] == "thumbnail") return Thumbnail(args, out, err);
-        if (args[0] == "test-autorun") return TestAutorun(args, out, err);
-        if (args[0] == "build-iso") return BuildIso(args, out, err);
-        if (args[0] == "drives") return Drives(args, out, err);
-        if (args[0] == "burn") return Burn(args, out, err);
+        return command.Run(a, out, err);
     } catch (const FileError& e) {
         err << "orvane-menu: " << e.what() << "\n";
         return 1;
     }
-    err << "orvane-menu: unknown command \"" << args[0] << "\"\n" << kUsage;
-    return 2;
 }
 
 }  // namespace orvane

@@ -24,11 +24,6 @@ void AppendU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-std::string FolderWithSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
 }  // namespace
 
 std::vector<uint8_t> ReadPlayerBlock(std::span<const uint8_t> file, std::string& error) {

@@ -83,15 +83,15 @@ bool TfrmEXEWizCls::CheckPageOne() {
     if (name.find(' ') != std::string::npos &&
         !Ask(kCompatibility + "the application name does not contain spaces.\r\rWould you like to continue?"))
         return false;
-    BoldName = name;
     if (!field.has_parent_path()) {
         FolderRequest request;
         request.Title = "Create Autorun EXE in...";
         const auto folder = platform_.BrowseForFolder(request);
-        std::string chosen = folder ? folder->string() : std::string();
-        if (chosen.empty() || chosen.back() != '/') chosen += '/';
-        NameField = chosen + name;
+        // Cancelled: the step ends, silently; the name names no folder yet.
+        if (!folder || folder->empty()) return false;
+        NameField = FolderWithSlash(folder->string()) + name;
     }
+    BoldName = name;
     return true;
 }
 

@@ -20,6 +20,10 @@ std::string LocalFolderOf(const std::string& discPath, const std::string& discRo
 std::string FolderCommand(const std::string& target);
 // ".mng" appended unless the text ends in it (any case).
 std::string SubMenuCommand(const std::string& target);
+// The address of a web page as typed, with "https://" in front when it names
+// no scheme, or "mailto:" for an e-mail address (an "@" and no "/"): without
+// one the player would look for it as a file on the disc. Spaces around it go.
+std::string InternetCommand(const std::string& address);
 // "mailto:" + address, and "?Subject=" + subject when there is one.
 std::string MailCommand(const std::string& address, const std::string& subject);
 // "$" + the text, each CR as "¶" and LF removed.

@@ -92,19 +92,39 @@ void TfrmBtnWizCls::Navigate(const std::string& controlName) {
     if (Page < 0) Page = 0;
     if ((WizardAction == 6 || WizardAction == 7) && Page == 2) Page = forward ? 3 : 1;
     if (WizardAction == 4 && Page == 1) Page = forward ? 2 : 0;
+    // Nothing to build the command from: the target page stays.
+    if (Page == 3 && !Finish()) Page = 2;
     BackEnabled = Page != 0;
     ForwardCaption = Page == 2 ? "&Finish" : "&Next >>";
     FocusFirstField = Page == 2;
-    if (Page == 3) Finish();
 }
 
-void TfrmBtnWizCls::Finish() {
+std::string TfrmBtnWizCls::MissingTarget() const {
+    auto blank = [](const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; };
+    switch (WizardAction) {
+        case 0: return blank(Target) ? "Please locate the file you would like Orvane Graphic to open." : "";
+        case 1: return blank(Target) ? "Please locate the application you would like Orvane Graphic to start." : "";
+        case 2: return blank(Target) ? "Please locate the directory you would like Orvane Graphic to open." : "";
+        case 4: return blank(Target) ? "Please locate the menu you would like Orvane Graphic to open." : "";
+        case 3:
+            return blank(Address) ? "Please enter the Internet address you would like the user to be taken to." : "";
+        case 8: return blank(Address) ? "Please enter the email address you want the email sent to." : "";
+        case 5: return blank(Message) ? "Please enter the message that you wish to pass to the user." : "";
+        default: return "";
+    }
+}
+
+bool TfrmBtnWizCls::Finish() {
+    if (const std::string missing = MissingTarget(); !missing.empty()) {
+        ShowMessageBox(platform_, missing, MsgType::Information);
+        return false;
+    }
     std::string command;
     switch (WizardAction) {
         case 0:
         case 1: command = Target; break;
         case 2: command = FolderCommand(Target); break;
-        case 3: command = Address; break;
+        case 3: command = InternetCommand(Address); break;
         case 4: command = SubMenuCommand(Target); break;
         case 5: command = MessageCommand(Message); break;
         case 6: command = "*"; break;
@@ -125,6 +145,7 @@ void TfrmBtnWizCls::Finish() {
     platform_.ProcessMessages();
     if (WizardAction <= 2) ShowMessageBox(platform_, kFinishedMessage, MsgType::Information);
     Outcome = Result::Finished;
+    return true;
 }
 
 // Without a saved menu there is no disc root to make paths from: the user

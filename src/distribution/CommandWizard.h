@@ -63,7 +63,11 @@ public:
     static const char* kSaveFirstQuestion;
 
 private:
-    void Finish();
+    // Writes the command; false, after saying what is missing, when the
+    // target page was left empty.
+    bool Finish();
+    // What the target page asks for when its field is empty; empty when it is filled.
+    std::string MissingTarget() const;
 
     bool HaveDiscRoot();
     Platform& platform_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <stdexcept>
 
 namespace orvane {
@@ -50,19 +51,32 @@ void StretchCopy(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
 
     // Source column of each destination column, sampled at pixel centres.
     std::vector<int> column(size_t(x1 - x0));
+    bool inside = true;
     for (int x = x0; x < x1; ++x) {
         const int64_t offset = (int64_t(2 * (x - d.Left) + 1) * sw) / (int64_t(2) * dw);
         column[size_t(x - x0)] = s.Left + int(offset);
+        inside = inside && column[size_t(x - x0)] >= 0 && column[size_t(x - x0)] < src.Width();
     }
+    // A row stretched from the source row of the row above is that row again.
+    const bool reuse = inside && &src != &dst;
+    const uint32_t* previous = nullptr;
+    int previousSy = -1;
     for (int y = y0; y < y1; ++y) {
         const int sy = s.Top + int((int64_t(2 * (y - d.Top) + 1) * sh) / (int64_t(2) * dh));
         if (sy < 0 || sy >= src.Height()) continue;
-        const uint32_t* in = src.Row(sy);
         uint32_t* out = dst.Row(y);
+        if (reuse && sy == previousSy) {
+            std::memcpy(out + x0, previous + x0, size_t(x1 - x0) * sizeof(uint32_t));
+            previous = out;
+            continue;
+        }
+        const uint32_t* in = src.Row(sy);
         for (int x = x0; x < x1; ++x) {
             const int sx = column[size_t(x - x0)];
             if (sx >= 0 && sx < src.Width()) out[x] = in[sx];
         }
+        previous = out;
+        previousSy = sy;
     }
 }
 

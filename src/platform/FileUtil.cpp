@@ -181,6 +181,11 @@ std::vector<fs::path> FilesOfFolders(const std::vector<fs::path>& folders, const
     return files;
 }
 
+std::string FolderWithSlash(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
 std::string ExecutableFolder() {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);

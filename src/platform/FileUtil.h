@@ -64,6 +64,10 @@ std::vector<std::filesystem::path> FilesWithExtension(const std::filesystem::pat
 std::vector<std::filesystem::path> FilesOfFolders(const std::vector<std::filesystem::path>& folders,
                                                   const std::string& extension);
 
+// A folder ending in "/". An empty folder stays empty: it names no folder
+// (a relative name then stays relative), never the root.
+std::string FolderWithSlash(std::string folder);
+
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();
 

@@ -15,6 +15,7 @@ MsgResult ScriptedPlatform::ShowMessageBox(const MessageBoxRequest& request) {
         }
     }
     Messages.push_back({request, answer});
+    if (WhileMessageShown) WhileMessageShown(request);
     return answer;
 }
 

@@ -70,6 +70,7 @@ public:
         return SuppressTips;
     }
     std::function<void(int)> WhileTipShown;  // what the user does while a tip is up
+    std::function<void(const MessageBoxRequest&)> WhileMessageShown;  // likewise while a message is up
 
     // The texts of the messages shown so far, in order.
     std::vector<std::string> MessageTexts() const;

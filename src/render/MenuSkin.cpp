@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace orvane {
 namespace {
@@ -157,14 +158,22 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
     p.FirstButtonLeft = tw + 52;
     p.FirstButtonTop = kFirstButtonTop;
 
-    // Photo.
+    // Photo: one copy at the menu's size.
+    photo_ = nullptr;
     if (p.PhotoSkin) {
         if (doc.BackgroundPhoto.IsEmpty()) {
             ScaledPhoto = Bitmap(mw, mh, 0xFFFFFF);
         } else if (in.FastScaling) {
+            // A smooth result for another photo or size is of no more use.
+            if (Graphics.ScaleCacheDirty || Graphics.ScaleCacheWidth != mw || Graphics.ScaleCacheHeight != mh) {
+                Graphics.ScaleCache = Bitmap();
+                Graphics.ScaleCacheDirty = true;
+            }
             Graphics.ScaleFast(doc.BackgroundPhoto, ScaledPhoto, mw, mh, in.ReloadPhoto);
         } else {
-            Graphics.ScaleSmooth(doc.BackgroundPhoto, ScaledPhoto, mw, mh, in.ReloadPhoto);
+            Graphics.ScaleSmooth(doc.BackgroundPhoto, Graphics.ScaleCache, mw, mh, in.ReloadPhoto);
+            photo_ = &Graphics.ScaleCache;
+            ScaledPhoto = Bitmap();
         }
     }
 
@@ -185,16 +194,25 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
         Layout.WindowControlsVisible = true;
     }
 
-    // Composition: the artwork, then for photo styles the mask with the same
-    // geometry, and the photo blended through it.
-    ComposeFrame(doc, tw, mw, mh, bw, bh, gap, true);
-    if (p.PhotoSkin) {
-        SkinLayer = doc.MenuImage;
-        std::swap(SkinSheet.Bitmap, MaskSheet.Bitmap);
-        ComposeFrame(doc, tw, mw, mh, bw, bh, gap, false);
-        std::swap(SkinSheet.Bitmap, MaskSheet.Bitmap);
-        MaskLayer = doc.MenuImage;
-        Graphics.MaskBlend(ScaledPhoto, SkinLayer, MaskLayer, doc.MenuImage, 0, 0);
+    // Composition: the artwork; for photo styles, band by band, the artwork
+    // and the mask with the same geometry, and the photo blended through it.
+    PlaceButtons(doc, tw, bw, bh, gap);
+    Bitmap& menu = doc.MenuImage;
+    menu.SetSize(mw, mh);
+    if (!p.PhotoSkin) {
+        ComposeFrame(doc, SkinSheet.Bitmap, menu, 0, tw, mw, mh, bh, gap);
+    } else {
+        const Bitmap& photo = Photo();
+        for (int top = 0; top < mh; top += kBandRows) {
+            const int rows = std::min(kBandRows, mh - top);
+            SkinLayer.SetSize(mw, rows);
+            MaskLayer.SetSize(mw, rows);
+            ComposeFrame(doc, SkinSheet.Bitmap, SkinLayer, top, tw, mw, mh, bh, gap);
+            ComposeFrame(doc, MaskSheet.Bitmap, MaskLayer, top, tw, mw, mh, bh, gap);
+            Graphics.MaskBlend(photo, SkinLayer, MaskLayer, SkinLayer, 0, top);
+            for (int y = 0; y < rows; ++y)
+                std::memcpy(menu.Row(top + y), SkinLayer.Row(y), size_t(mw) * sizeof(uint32_t));
+        }
     }
 
     // Title.
@@ -217,13 +235,26 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
     Layout.SelectionVisible = m.SelectedButton > 0;
 }
 
-void SkinRenderer::ComposeFrame(MenuDocument& doc, int tw, int mw, int mh, int bw, int bh, int gap, bool place) {
-    const Bitmap& sheet = SkinSheet.Bitmap;
-    Bitmap& menu = doc.MenuImage;
+void SkinRenderer::PlaceButtons(MenuDocument& doc, int tw, int bw, int bh, int gap) {
     TOVMenu& m = doc.Menu;
     const int n = std::clamp(m.ButtonCount, 1, kMaxButtons);
-    menu.SetSize(mw, mh);
-    menu.Fill(0xFFFFFF);
+    for (int i = 1; i <= n; ++i) {
+        const int y = kFirstButtonTop + (i - 1) * (bh + gap);
+        TOVButton& b = m.Buttons[size_t(i)];
+        b.Left = tw + 52;
+        b.Top = y;
+        Layout.Buttons[size_t(i)] = {tw + 52, y, bw, bh};
+        Layout.ButtonVisible[size_t(i)] = true;
+    }
+    for (int i = n + 1; i <= kMaxButtons; ++i) Layout.ButtonVisible[size_t(i)] = false;
+}
+
+void SkinRenderer::ComposeFrame(const MenuDocument& doc, const Bitmap& sheet, Bitmap& target, int top, int tw,
+                                int mw, int mh, int bh, int gap) {
+    const int n = std::clamp(doc.Menu.ButtonCount, 1, kMaxButtons);
+    target.Fill(0xFFFFFF);
+    // Each piece lands at its place in the menu, moved up to the target's first row.
+    auto piece = [&](Rect s, Rect d) { StretchCopy(sheet, s, target, {d.Left, d.Top - top, d.Right, d.Bottom - top}); };
 
     const struct Piece {
         Rect s, d;
@@ -244,36 +275,27 @@ void SkinRenderer::ComposeFrame(MenuDocument& doc, int tw, int mw, int mh, int b
         {{79, 76, 103, 92}, {tw + 33, 76, tw + 57, 92}},
         {{112, 76, 136, 92}, {mw - 24, 76, mw, 92}},
     };
-    for (const Piece& piece : frame) Copy(sheet, piece.s, menu, piece.d);
+    for (const Piece& p : frame) piece(p.s, p.d);
 
     for (int i = 1; i <= n; ++i) {
         const int y = kFirstButtonTop + (i - 1) * (bh + gap);
-        if (place) {
-            TOVButton& b = m.Buttons[size_t(i)];
-            b.Left = tw + 52;
-            b.Top = y;
-            Layout.Buttons[size_t(i)] = {tw + 52, y, bw, bh};
-            Layout.ButtonVisible[size_t(i)] = true;
-        }
-        Copy(sheet, {103, 92, 112, 124}, menu, {tw + 57, y, mw - 24, y + bh});
-        Copy(sheet, {79, 92, 103, 124}, menu, {tw + 33, y, tw + 57, y + bh});
-        Copy(sheet, {112, 92, 136, 124}, menu, {mw - 24, y, mw, y + bh});
+        piece({103, 92, 112, 124}, {tw + 57, y, mw - 24, y + bh});
+        piece({79, 92, 103, 124}, {tw + 33, y, tw + 57, y + bh});
+        piece({112, 92, 136, 124}, {mw - 24, y, mw, y + bh});
         if (i < n) {
-            Copy(sheet, {103, 124, 112, 140}, menu, {tw + 57, y + bh, mw - 24, y + bh + gap});
-            Copy(sheet, {79, 124, 103, 140}, menu, {tw + 33, y + bh, tw + 57, y + bh + gap});
-            Copy(sheet, {112, 124, 136, 140}, menu, {mw - 24, y + bh, mw, y + bh + gap});
+            piece({103, 124, 112, 140}, {tw + 57, y + bh, mw - 24, y + bh + gap});
+            piece({79, 124, 103, 140}, {tw + 33, y + bh, tw + 57, y + bh + gap});
+            piece({112, 124, 136, 140}, {mw - 24, y + bh, mw, y + bh + gap});
         }
     }
-    if (place)
-        for (int i = n + 1; i <= kMaxButtons; ++i) Layout.ButtonVisible[size_t(i)] = false;
 
     const int e = (bh + gap) * n + kFirstButtonTop - gap;
-    Copy(sheet, {103, 140, 112, 146}, menu, {tw + 57, e, mw - 24, mh - 16});
-    Copy(sheet, {79, 140, 103, 146}, menu, {tw + 33, e, tw + 57, mh - 16});
-    Copy(sheet, {112, 140, 136, 146}, menu, {mw - 24, e, mw, mh - 16});
-    Copy(sheet, {103, 146, 112, 162}, menu, {tw + 57, mh - 16, mw - 24, mh});
-    Copy(sheet, {79, 146, 103, 162}, menu, {tw + 33, mh - 16, tw + 57, mh});
-    Copy(sheet, {112, 146, 136, 162}, menu, {mw - 24, mh - 16, mw, mh});
+    piece({103, 140, 112, 146}, {tw + 57, e, mw - 24, mh - 16});
+    piece({79, 140, 103, 146}, {tw + 33, e, tw + 57, mh - 16});
+    piece({112, 140, 136, 146}, {mw - 24, e, mw, mh - 16});
+    piece({103, 146, 112, 162}, {tw + 57, mh - 16, mw - 24, mh});
+    piece({79, 146, 103, 162}, {tw + 33, mh - 16, tw + 57, mh});
+    piece({112, 146, 136, 162}, {mw - 24, mh - 16, mw, mh});
 }
 
 namespace {
@@ -328,12 +350,13 @@ void SkinRenderer::CreateSkinBtns(MenuDocument& doc, const SkinInputs& in, int b
             if (p.PhotoSkin) {
                 // The face carries the part of the photo behind this button.
                 const int top = firstTop + (i - 1) * (bh + gap);
-                if (left >= 0 && top >= 0 && left + bw <= ScaledPhoto.Width() && top + bh <= ScaledPhoto.Height()) {
-                    Graphics.MaskBlend(ScaledPhoto, SkinLayer, MaskLayer, face, left, top);
+                const Bitmap& photo = Photo();
+                if (left >= 0 && top >= 0 && left + bw <= photo.Width() && top + bh <= photo.Height()) {
+                    Graphics.MaskBlend(photo, SkinLayer, MaskLayer, face, left, top);
                 } else {
                     // A button reaching past the menu: the photo where it lies, white beyond.
                     Bitmap patch(bw, bh, 0xFFFFFF);
-                    StretchCopy(ScaledPhoto, {left, top, left + bw, top + bh}, patch, {0, 0, bw, bh});
+                    StretchCopy(photo, {left, top, left + bw, top + bh}, patch, {0, 0, bw, bh});
                     Graphics.MaskBlend(patch, SkinLayer, MaskLayer, face, 0, 0);
                 }
             }

@@ -67,7 +67,14 @@ public:
 
     TBmpArray SkinSheet;  // the selected style's artwork, recoloured
     TBmpArray MaskSheet;  // the photo style's mask, faded
-    Bitmap SkinLayer, MaskLayer, ScaledPhoto, SheetBackup, ButtonWork;
+    // A photo style's menu is blended in bands of rows, so the artwork and
+    // the mask are never held at the menu's full size: at the largest menu
+    // each would be 75 MB.
+    static constexpr int kBandRows = 256;
+    Bitmap SkinLayer, MaskLayer, SheetBackup, ButtonWork;
+    // The photo at the menu's size when scaled fast; the smooth scaler's
+    // result stays in its cache, which is then the one copy.
+    Bitmap ScaledPhoto;
     std::array<Bitmap, 3> ButtonFaces;
     int AppliedTextVisibility = 100;
     int AppliedTitleVisibility = 100;
@@ -92,7 +99,15 @@ public:
 private:
     int Width(const FontSpec& font, std::string_view text) const { return Measure(font, text).Width; }
     int Height(const FontSpec& font, std::string_view text) const { return Measure(font, text).Height; }
-    void ComposeFrame(MenuDocument& doc, int tw, int mw, int mh, int bw, int bh, int gap, bool place);
+    // The buttons' places in the layout and in the document.
+    void PlaceButtons(MenuDocument& doc, int tw, int bw, int bh, int gap);
+    // The artwork of a sheet cut into the menu's frame, for the menu's rows
+    // from top on, as many as target has.
+    void ComposeFrame(const MenuDocument& doc, const Bitmap& sheet, Bitmap& target, int top, int tw, int mw, int mh,
+                      int bh, int gap);
+    // The photo at the menu's size, wherever the last render left it.
+    const Bitmap& Photo() const { return photo_ ? *photo_ : ScaledPhoto; }
+    const Bitmap* photo_ = nullptr;
     void DrawCaption(Bitmap& target, const TOVButton& button, const FontSpec& font, int depth, uint32_t shadow,
                      int x, int y);
 };

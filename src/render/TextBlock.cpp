@@ -7,10 +7,12 @@ void DrawTextBlock(Bitmap& target, const Box& box, const FontSpec& font, uint32_
     const TextFont face = ToTextFont(font);
     const int lineHeight = std::max(1, MeasureText(face, "X").Height);
     const auto lines = WrapText(text, box.Width, [&](std::string_view s) { return MeasureText(face, s).Width; });
-    // Draw into a box-sized layer so lines are clipped to the label.
-    Bitmap layer(box.Width, box.Height);
-    StretchCopy(target, {box.Left, box.Top, box.Left + box.Width, box.Top + box.Height}, layer,
-                {0, 0, box.Width, box.Height});
+    // Lines are clipped to the label. A glyph reaches at most a line's height
+    // past its line, so a line that far inside is drawn in place; one near an
+    // edge goes through a strip of the label's width that clips it. (A layer
+    // of the label's size would cost 70 MB on the largest menu.)
+    const int reach = lineHeight;
+    Bitmap strip;
     int y = 0;
     for (const std::string& line : lines) {
         if (y >= box.Height) break;
@@ -18,11 +20,19 @@ void DrawTextBlock(Bitmap& target, const Box& box, const FontSpec& font, uint32_
         int x = 0;
         if (font.Alignment == int(Alignment::Centre)) x = (box.Width - w) / 2;
         if (font.Alignment == int(Alignment::Right)) x = box.Width - w;
-        DrawText(layer, x, y, face, colour, line);
+        if (x >= reach && x + w + reach <= box.Width && y >= reach && y + lineHeight + reach <= box.Height) {
+            DrawText(target, box.Left + x, box.Top + y, face, colour, line);
+        } else {
+            const int top = std::max(0, y - reach), bottom = std::min(box.Height, y + lineHeight + reach);
+            const Rect inTarget{box.Left, box.Top + top, box.Left + box.Width, box.Top + bottom};
+            const Rect inStrip{0, 0, box.Width, bottom - top};
+            strip.SetSize(box.Width, bottom - top);
+            StretchCopy(target, inTarget, strip, inStrip);
+            DrawText(strip, x, y - top, face, colour, line);
+            StretchCopy(strip, inStrip, target, inTarget);
+        }
         y += lineHeight;
     }
-    StretchCopy(layer, {0, 0, box.Width, box.Height}, target,
-                {box.Left, box.Top, box.Left + box.Width, box.Top + box.Height});
 }
 
 }  // namespace orvane

@@ -7,12 +7,12 @@
 #include "render/ColourSkins.h"
 #include "ui/ColorPickerDialog.h"
 #include "ui/DesignSurface.h"
+#include "ui/QtPlatform.h"
 #include "ui/ShadowSetsPopup.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
@@ -25,7 +25,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace orvane {
@@ -441,8 +440,9 @@ bool ButtonDesignerDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ButtonDesignerDialog::OpenHelp(bool contents) {
-    const std::string path = HelpPagePath(editor_.Folders.Help, contents ? HelpPage::Contents : HelpPage::CustomButtons);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+    // The desktop's, which says so when no browser can show the page.
+    if (auto* desktop = dynamic_cast<QtPlatform*>(&editor_.Desktop()))
+        desktop->OpenHelpPage(contents ? HelpPage::Contents : HelpPage::CustomButtons);
 }
 
 void ButtonDesignerDialog::reject() {

@@ -206,7 +206,8 @@ void CommandWizardDialog::Navigate(const char* controlName) {
     const int before = wizard_.Page;
     wizard_.Navigate(controlName);
     Sync();
-    if (closing_ || wizard_.Page == before || !wizard_.FocusFirstField) return;
+    // The target page just shown, or shown again because its field was left empty.
+    if (closing_ || !wizard_.FocusFirstField || (wizard_.Page == before && before != 2)) return;
     if (QWidget* first = pages_->currentWidget()->findChild<QLineEdit*>()) first->setFocus();
     else if (pages_->currentWidget() == messageFrame_) message_->setFocus();
 }

@@ -3,8 +3,12 @@
 #include "app/EditorModel.h"
 
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 namespace orvane {
 
@@ -19,13 +23,35 @@ QImage ToQImage(const Bitmap& bitmap) {
     return image;
 }
 
+std::vector<std::filesystem::path> DraggedFiles(const QMimeData* data) {
+    std::vector<std::filesystem::path> files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) return {};
+        files.emplace_back(url.toLocalFile().toStdString());
+    }
+    return files;
+}
+
+QImage OpaqueView(Bitmap& bitmap) {
+    if (bitmap.IsEmpty()) return QImage();
+    uint32_t* p = bitmap.Data();
+    for (size_t i = 0, n = bitmap.PixelCount(); i < n; ++i) p[i] |= 0xFF000000u;
+    return QImage(reinterpret_cast<uchar*>(p), bitmap.Width(), bitmap.Height(), qsizetype(bitmap.Width()) * 4,
+                  QImage::Format_RGB32);
+}
+
 DesignSurface::DesignSurface(EditorModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setMouseTracking(true);
+    setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 void DesignSurface::ComposeBack() {
-    back_ = ToQImage(model_.DesignSurfaceBack());
+    // A refresh on every key typed: the menu's storage is used again, never copied afresh.
+    back_ = QImage();
+    model_.DesignSurfaceBack(shown_);
+    back_ = OpaqueView(shown_);
     shownLabel_ = model_.TextLabel;
 }
 
@@ -181,6 +207,27 @@ void DesignSurface::contextMenuEvent(QContextMenuEvent* event) {
         emit SelectionChanged();
     }
     emit ContextMenuRequested(button, event->globalPos());
+}
+
+// One picture over a photo style's menu is taken as its photo; anything else
+// goes on to the window, which opens menus and styles.
+void DesignSurface::dragEnterEvent(QDragEnterEvent* event) {
+    const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
+    const bool photo = files.size() == 1 && model_.Doc.Props.PhotoSkin && !animating_ &&
+                       EditorModel::KindOfDropped(files[0]) == EditorModel::DroppedKind::Picture;
+    if (photo)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void DesignSurface::dragMoveEvent(QDragMoveEvent* event) { event->acceptProposedAction(); }
+
+void DesignSurface::dropEvent(QDropEvent* event) {
+    const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
+    if (files.size() != 1) return;
+    event->acceptProposedAction();
+    emit PhotoDropped(QString::fromStdString(files[0].string()));
 }
 
 }  // namespace orvane

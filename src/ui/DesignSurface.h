@@ -1,14 +1,19 @@
 #pragma once
 
+#include "platform/Bitmap.h"
+
 #include <QImage>
 #include <QWidget>
 
 #include <array>
+#include <filesystem>
+#include <vector>
+
+class QMimeData;
 
 namespace orvane {
 
 class EditorModel;
-class Bitmap;
 
 // Shows the menu as the model composed it: the menu panel over its shadow
 // panel, the button previews, the menu-text label and the window-control
@@ -38,6 +43,8 @@ signals:
     void SelectionChanged();
     // The button menu (button > 0) or the design-surface menu (0).
     void ContextMenuRequested(int button, QPoint globalPos);
+    // A picture dropped on a photo style's menu.
+    void PhotoDropped(const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +53,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QPoint ToMenu(const QPoint& p) const;
@@ -55,7 +65,8 @@ private:
     void Hover(const QPoint& menuPoint);
 
     EditorModel& model_;
-    QImage back_;  // the menu image with its text labels and window controls
+    Bitmap shown_;  // the menu image with its text labels and window controls
+    QImage back_;   // shown_'s pixels, as Qt paints them
     std::array<std::array<QImage, 3>, 31> buttons_{};
     std::array<QPoint, 31> place_{};
     std::string shownLabel_;
@@ -66,5 +77,11 @@ private:
 
 // A 32-bit bitmap as an opaque Qt image.
 QImage ToQImage(const Bitmap& bitmap);
+// The same without a copy: the bitmap's byte 3 is made opaque in place, and
+// the image shows its pixels for as long as neither changes size.
+QImage OpaqueView(Bitmap& bitmap);
+
+// The local files a drag carries; empty when it carries anything else.
+std::vector<std::filesystem::path> DraggedFiles(const QMimeData* data);
 
 }  // namespace orvane

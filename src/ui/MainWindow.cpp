@@ -20,8 +20,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QAbstractSpinBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QSlider>
 #include <QEventLoop>
 #include <QHBoxLayout>
@@ -69,6 +74,10 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
         ApplyFocusRequest();
     });
     connect(surface_, &DesignSurface::ContextMenuRequested, this, &TForm1::ShowContextMenu);
+    connect(surface_, &DesignSurface::PhotoDropped, this, [this](const QString& path) {
+        Run([this, path] { model_.DropPhoto(path.toStdString()); });
+    });
+    setAcceptDrops(true);
 
     BuildActions();
     BuildMenus();
@@ -126,6 +135,25 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
 }
 
 TForm1::~TForm1() { qApp->removeEventFilter(this); }
+
+namespace {
+
+// A window that holds the user (a dialog, a message, a tip, a pop-up menu).
+bool Holding(const QWidget* w) {
+    return w->isWindow() && (w->windowModality() != Qt::NonModal || w->windowType() == Qt::Popup);
+}
+
+}  // namespace
+
+void TForm1::Terminate() {
+    ending_ = true;
+    platform_.SetEnding(true);
+    // Every window up now closes; each code path waiting on one goes on with
+    // its cancel, and the event filter closes any window it opens next.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && Holding(w)) QMetaObject::invokeMethod(w, &QWidget::close, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
 
 // Actions, menus and tool bars ---------------------------------------------------------
 
@@ -447,9 +475,49 @@ void TForm1::ButtAni() {
 
 // Events ----------------------------------------------------------------------------------
 
+namespace {
+
+bool IsTextField(const QWidget* w) {
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+           qobject_cast<const QTextEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
+}
+
+// The keys a text field edits with, which the document's commands also use.
+bool TextFieldKey(const QKeyEvent& key) {
+    const int k = key.key();
+    const Qt::KeyboardModifiers m = key.modifiers() & ~Qt::KeypadModifier;
+    if (m == Qt::NoModifier) return k == Qt::Key_Delete;
+    if (m == Qt::ControlModifier)
+        return k == Qt::Key_Delete || k == Qt::Key_Backspace || k == Qt::Key_Z || k == Qt::Key_Y || k == Qt::Key_X ||
+               k == Qt::Key_C || k == Qt::Key_V || k == Qt::Key_A;
+    return key.matches(QKeySequence::Redo) || key.matches(QKeySequence::Undo);
+}
+
+}  // namespace
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
+    // Ending: a window that would wait for the user is closed as it opens.
+    if (ending_ && widget && event->type() == QEvent::Show && widget != this && Holding(widget))
+        QMetaObject::invokeMethod(widget, &QWidget::close, Qt::QueuedConnection);
     if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) && IsTextField(widget)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (TextFieldKey(*key)) {
+            // The field keeps the key; Ctrl+Y redoes there as it does on Windows.
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->accept();
+                return true;
+            }
+            if (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier &&
+                !key->matches(QKeySequence::Redo)) {
+                if (auto* line = qobject_cast<QLineEdit*>(widget)) line->redo();
+                if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) text->redo();
+                if (auto* text = qobject_cast<QTextEdit*>(widget)) text->redo();
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::FocusIn) {
         // Focus coming back with the window or after a pop-up is no entry by the user.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -481,6 +549,25 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
+    const bool documents = !files.empty() && std::all_of(files.begin(), files.end(), [](const auto& f) {
+        return EditorModel::KindOfDropped(f) == EditorModel::DroppedKind::Document;
+    });
+    if (documents && started_ && !ending_)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
+    if (files.empty()) return;
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to end: the files open after it.
+    QTimer::singleShot(0, this, [this, files] { Run([this, files] { model_.DropFiles(files); }); });
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     if (closing_) return;
     if (!started_) {
@@ -497,7 +584,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         QTimer::singleShot(50, this, &QWidget::close);
         return;
     }
-    if (!model_.CloseQuery()) {
+    // Ending asks nothing: there is nobody to answer.
+    if (!ending_ && !model_.CloseQuery()) {
         event->ignore();
         return;
     }

@@ -52,6 +52,10 @@ public:
     FormatToolbar* Formatting() const { return format_; }
     // Whether the deferred start-up has run.
     bool Started() const { return started_; }
+    // A termination request (a logout, kill): ends the editor as the user
+    // would, whatever window is up, asking nothing: each window is dismissed
+    // and none is shown again, the settings are written, the snapshots removed.
+    void Terminate();
     // Renders the model into every control and the design surface.
     void ShowModel();
     // Plays the button animation on the design surface (blocking, as the
@@ -63,6 +67,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildActions();
@@ -94,6 +100,7 @@ private:
     bool closing_ = false;
     bool started_ = false;
     bool closeAfterStart_ = false;
+    bool ending_ = false;  // a termination request is being carried out
     bool animationRunning_ = false;
     bool stopAnimation_ = false;
 

@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace orvane {
 namespace fs = std::filesystem;
 
@@ -34,33 +36,42 @@ QLabel* Wrapped(const QString& text = {}) {
     return label;
 }
 
-// A progress window with Cancel for work that reports bytes done; the
-// returned callback lets the window run and says whether to go on.
+// A progress window with Cancel for work that reports bytes done. It opens
+// with the work's first step, once every question has been answered, and
+// Close() takes it away before the outcome is told: a question under it would
+// wait for an answer it could not get.
 class Progress {
 public:
-    Progress(QWidget* parent, const QString& title) : dialog_(parent) {
-        dialog_.setWindowTitle(title);
-        dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setMinimumDuration(300);
-        dialog_.setRange(0, 1000);
-        dialog_.setMinimumWidth(360);
-        clock_.start();
-    }
+    Progress(QWidget* parent, const QString& title) : parent_(parent), title_(title) {}
     bool Step(const QString& text, uint64_t done, uint64_t total) {
+        if (!dialog_) Open();
         if (text != text_) {
             text_ = text;
-            dialog_.setLabelText(text);
+            dialog_->setLabelText(text);
         }
         if (clock_.elapsed() >= 40 || done >= total) {
-            dialog_.setValue(total ? int(done * 1000 / total) : 0);
+            dialog_->setValue(total ? int(done * 1000 / total) : 0);
             QApplication::processEvents();
             clock_.restart();
         }
-        return !dialog_.wasCanceled();
+        return !dialog_->wasCanceled();
     }
+    void Close() { dialog_.reset(); }
 
 private:
-    QProgressDialog dialog_;
+    void Open() {
+        dialog_ = std::make_unique<QProgressDialog>(parent_);
+        dialog_->setWindowTitle(title_);
+        dialog_->setWindowModality(Qt::WindowModal);
+        dialog_->setMinimumDuration(300);
+        dialog_->setRange(0, 1000);
+        dialog_->setMinimumWidth(360);
+        clock_.start();
+    }
+
+    QWidget* parent_;
+    QString title_;
+    std::unique_ptr<QProgressDialog> dialog_;
     QElapsedTimer clock_;
     QString text_;
 };
@@ -267,7 +278,9 @@ void DiscImageDialog::Create() {
     Sync();
     Progress progress(this, "Create Disc Image");
     const QString text = "Writing " + Q(fs::path(model_.Target).filename().string()) + "...";
-    if (model_.Write([&](uint64_t done, uint64_t total) { return progress.Step(text, done, total); })) accept();
+    if (model_.Write([&](uint64_t done, uint64_t total) { return progress.Step(text, done, total); },
+                     [&] { progress.Close(); }))
+        accept();
 }
 
 // Burn Disc -----------------------------------------------------------------------------
@@ -338,12 +351,14 @@ void BurnDialog::Sync() {
 
 void BurnDialog::Burn() {
     Progress progress(this, "Burn Disc");
-    const bool burned = model_.Burn([&](BurnModel::Stage stage, uint64_t done, uint64_t total) {
-        const QString text = stage == BurnModel::Stage::Image     ? "Making the disc image..."
-                             : stage == BurnModel::Stage::Writing ? "Writing the disc..."
-                                                                  : "Reading the disc back to check it...";
-        return progress.Step(text, done, total);
-    });
+    const bool burned = model_.Burn(
+        [&](BurnModel::Stage stage, uint64_t done, uint64_t total) {
+            const QString text = stage == BurnModel::Stage::Image     ? "Making the disc image..."
+                                 : stage == BurnModel::Stage::Writing ? "Writing the disc..."
+                                                                      : "Reading the disc back to check it...";
+            return progress.Step(text, done, total);
+        },
+        [&] { progress.Close(); });
     Sync();
     if (burned) accept();
 }

@@ -12,11 +12,14 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
-#include <QtDebug>
 
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
 namespace orvane {
 namespace {
@@ -60,7 +63,8 @@ QString QtFilter(const std::string& filter) {
     return filters.join(";;");
 }
 
-QtPlatform::QtPlatform(QWidget* parent) : parent_(parent), helpFolder_(ExecutableFolder() + "help/") {}
+QtPlatform::QtPlatform(QWidget* parent)
+    : parent_(parent), helpFolder_(ExecutableFolder() + "help/"), openers_(std::make_unique<QObject>()) {}
 
 // A splash outliving the platform must not report to it.
 QtPlatform::~QtPlatform() {
@@ -69,6 +73,7 @@ QtPlatform::~QtPlatform() {
 
 MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
     if (Script) return Script->ShowMessageBox(request);
+    if (ending_) return request.Buttons == MsgButtons::YesNoCancel ? MsgResult::No : MsgResult::Ok;
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (request.Type) {
         case MsgType::Warning: icon = QMessageBox::Warning; break;
@@ -91,6 +96,7 @@ MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
 
 std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialogRequest& request) {
     if (Script) return Script->OpenFileDialog(request);
+    if (ending_) return std::nullopt;
     const QString folder = ToQt((request.InitialFolder / request.FileName).string());
     const QString chosen = QFileDialog::getOpenFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
@@ -99,6 +105,7 @@ std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialog
 
 std::optional<std::filesystem::path> QtPlatform::SaveFileDialog(const FileDialogRequest& request) {
     if (Script) return Script->SaveFileDialog(request);
+    if (ending_) return std::nullopt;
     const QString folder = ToQt((request.InitialFolder / request.FileName).string());
     const QString chosen = QFileDialog::getSaveFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
@@ -107,6 +114,7 @@ std::optional<std::filesystem::path> QtPlatform::SaveFileDialog(const FileDialog
 
 std::optional<std::filesystem::path> QtPlatform::BrowseForFolder(const FolderRequest& request) {
     if (Script) return Script->BrowseForFolder(request);
+    if (ending_) return std::nullopt;
     const QString chosen =
         QFileDialog::getExistingDirectory(parent_, ToQt(request.Title), ToQt(request.InitialFolder.string()));
     if (chosen.isEmpty()) return std::nullopt;
@@ -136,7 +144,12 @@ void QtPlatform::Beep() {
     QApplication::beep();
 }
 
-void QtPlatform::DebugOutput(std::string_view line) { qDebug().noquote() << ToQt(line); }
+// Developer output has no debugger to go to here: it reaches the terminal
+// only when asked for with ORVANE_TRACE=1.
+void QtPlatform::DebugOutput(std::string_view line) {
+    const char* wanted = std::getenv("ORVANE_TRACE");
+    if (wanted && std::string_view(wanted) == "1") std::cerr << line << std::endl;
+}
 
 // Each operation gets a window of its own; one still up from the last is replaced.
 void QtPlatform::ShowProgress(std::string_view text) {
@@ -162,6 +175,7 @@ void QtPlatform::SetProgressText(std::string_view text, int closeAfterMs) {
 
 void QtPlatform::ShowSplash(int closeAfterMs) {
     if (Script) return Script->ShowSplash(closeAfterMs);
+    if (ending_) return;
     if (splash_) splash_->close();
     splashFinished_ = false;
     splash_ = new Splash(Splash::Mode::StartUp, parent_);
@@ -173,11 +187,12 @@ void QtPlatform::ShowSplash(int closeAfterMs) {
 
 void QtPlatform::WaitForSplash() {
     if (Script) return Script->WaitForSplash();
-    while (!splashFinished_) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (!splashFinished_ && !ending_) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 bool QtPlatform::ShowTipWindow(int tip) {
     if (Script) return Script->ShowTipWindow(tip);
+    if (ending_) return false;
     const auto content = TipContent(tip);
     if (!content) return false;
     TipWindow window(*content, parent_);
@@ -192,9 +207,31 @@ void QtPlatform::OpenHelpPage(HelpPage page) {
         orvane::ShowMessageBox(*this, "The help page \"" + path + "\" could not be found.", MsgType::Warning);
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))))
+    auto noBrowser = [this, path] {
         orvane::ShowMessageBox(*this, "No web browser could be started to show the help page \"" + path + "\".",
                                MsgType::Warning);
+    };
+    const QUrl url = QUrl::fromLocalFile(ToQt(path));
+    // The desktop's opener says by its exit status whether a browser took the
+    // page; Qt's own call only says whether the opener started.
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(url)) noBrowser();
+        return;
+    }
+    auto* process = new QProcess;  // outlives the editor if the opener keeps the browser in front
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    QObject::connect(process, &QProcess::finished, openers_.get(), [noBrowser](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0) noBrowser();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, openers_.get(), [process, noBrowser](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart) return;
+        process->deleteLater();
+        noBrowser();
+    });
+    process->start(opener, {url.toString()});
 }
 
 }  // namespace orvane

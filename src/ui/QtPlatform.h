@@ -7,6 +7,9 @@
 
 #include <QPointer>
 
+#include <memory>
+
+class QObject;
 class QWidget;
 class QString;
 
@@ -37,8 +40,15 @@ public:
     void WaitForSplash() override;
     bool ShowTipWindow(int tip) override;
 
-    // Opens a help page in the desktop's browser; a missing page is reported.
+    // Opens a help page in the desktop's browser; a missing page, and a
+    // browser that cannot be started, are reported.
     void OpenHelpPage(HelpPage page);
+
+    // While the editor is ending on a termination request no window can be
+    // answered: questions answer No, dialogs are cancelled, tips and the
+    // splash are not shown.
+    void SetEnding(bool ending) { ending_ = ending; }
+    bool Ending() const { return ending_; }
 
     // Answers questions, dialogs and tips instead of the user when set (tests
     // drive the real windows while the answers come from a script).
@@ -53,6 +63,9 @@ private:
     QPointer<ProgressWindow> progress_;
     QPointer<Splash> splash_;
     bool splashFinished_ = true;
+    bool ending_ = false;
+    // The context of the browser starts still running; gone with the platform.
+    std::unique_ptr<QObject> openers_;
 };
 
 // "Menus (*.mng)|*.MNG" -> "Menus (*.mng *.MNG)": Qt wants the patterns inside

@@ -40,9 +40,9 @@ const char* const kUsage =
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n";
 
-// A termination request (logout, kill) closes the window as the user would:
-// the settings are saved and a modified menu is offered a save. The handler
-// only writes a byte; the event loop does the closing.
+// A termination request (logout, kill) ends the editor as the user would,
+// asking nothing: the settings are saved and the snapshots removed. The
+// handler only writes a byte; the event loop does the closing.
 int signalPipe[2] = {-1, -1};
 
 void OnTerminate(int) {
@@ -56,10 +56,7 @@ void CloseOnTerminate(orvane::TForm1& window) {
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
-        // A start-up tip would hold start-up, and with it the close, for good.
-        if (!window.Started())
-            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-        window.close();
+        window.Terminate();
     });
     struct sigaction action = {};
     action.sa_handler = OnTerminate;

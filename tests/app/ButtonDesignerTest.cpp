@@ -504,6 +504,7 @@ TEST_F(DesignerFixture, PicturesFromFilesAndTheClipboard) {
         EXPECT_EQ(designer.LastImageFolder, work.Folder());
     }
     EXPECT_EQ(platform.FileDialogs.back().Title, "Open Image...");
+    EXPECT_EQ(platform.FileDialogs.back().Filter, "All Images (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png");
 
     // A missing picture.
     platform.DialogAnswers.push_back(work.Path() / "none.bmp");

@@ -77,13 +77,13 @@ TEST(CommandPalette, AutorunWizardOffersToSaveFirst) {
     EXPECT_EQ(wizard->NameField, disc.Folder() + "Autorun.exe");
     EXPECT_EQ(wizard->ListedFiles(), std::vector<std::string>{"Main.mng"});
 
-    // Yes, then the save dialog cancelled: the wizard opens on the last saved copy.
+    // Yes, then the save dialog cancelled: the save that did not happen ends the command, silently.
     model.Flags.Modified = true;
     platform.Answers = {MsgResult::Yes};
     platform.DialogAnswers = {std::nullopt};
     model.Doc.Menu.FileName = "New Menu";
     const size_t shown = platform.Messages.size();
-    EXPECT_NE(model.OpenAutorunWizard(), nullptr);
+    EXPECT_EQ(model.OpenAutorunWizard(), nullptr);
     EXPECT_EQ(platform.Messages.size(), shown + 1);  // the question alone
 }
 

@@ -36,7 +36,7 @@ TEST_F(CommandFixture, SaveAsNames) {
     std::filesystem::create_directories(dotted);
     const std::pair<std::string, std::string> cases[] = {
         {work.Folder() + "Demo", "Demo.mng"},
-        {work.Folder() + "Demo.MNG", "Demo.mng"},
+        {work.Folder() + "Demo.MNG", "Demo.MNG"},  // the name chosen, not a second file beside it
         {work.Folder() + "a.b.c", "a.mng"},
         {work.Folder() + "ready.mng", "ready.mng"},
         {dotted + "Menu", "Menu.mng"},
@@ -247,7 +247,7 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
     } cases[] = {
         {"cancel keeps the window", {MsgResult::Cancel}, {}, false, false},
         {"no closes without saving", {MsgResult::No}, {}, true, true},
-        {"yes then cancelled save still closes", {MsgResult::Yes}, {std::nullopt}, true, false},
+        {"yes then cancelled save keeps the window", {MsgResult::Yes}, {std::nullopt}, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,5 +268,14 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
         platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
         model.FileNew();
         EXPECT_EQ(M().Buttons[1].Caption == "&Close Menu", c.newMenu);
+
+        // Open likewise: a save that did not happen opens nothing.
+        model.Flags.Modified = true;
+        platform.FileDialogs.clear();
+        platform.Answers.assign(c.answers.begin(), c.answers.end());
+        platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
+        model.FileOpen();
+        const bool openAsked = !platform.FileDialogs.empty() && platform.FileDialogs.back().Title == "Open Menu...";
+        EXPECT_EQ(openAsked, c.closes);
     }
 }

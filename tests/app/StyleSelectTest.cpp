@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace orvane;
 
 namespace {
@@ -69,7 +71,7 @@ TEST_F(StyleFixture, PhotoStyleWithoutAPhotoAsksForOneAndFallsBack) {
     model.ComboBox1Select(13);
     ASSERT_EQ(platform.FileDialogs.size(), 1u);
     EXPECT_EQ(platform.FileDialogs[0].Title, "Open Photo...");
-    EXPECT_EQ(platform.FileDialogs[0].Filter, "Photo or Image (*.jpg;*.jpeg;*.bmp)|*.JPG;*.JPEG;*.BMP");
+    EXPECT_EQ(platform.FileDialogs[0].Filter, "Photo or Image (*.jpg;*.jpeg;*.png;*.bmp)|*.JPG;*.JPEG;*.PNG;*.BMP");
     EXPECT_EQ(model.SelectedStyle, 0);
     EXPECT_FALSE(model.Doc.Props.PhotoSkin);
 
@@ -227,6 +229,39 @@ TEST_F(StyleFixture, CustomButtonStyleIsChosenAndRestoredByItsPath) {
     EXPECT_FALSE(model.Flags.CustomStyleSelected);
     EXPECT_EQ(model.Doc.Props.ButtonStyleName, "[DefBtnSeld]");
     EXPECT_EQ(model.Doc.Props.ButtonFont.Name, "Verdana");
+}
+
+// A button style is chosen or designed for the captions: the title and the
+// menu text keep the colours the user gave them.
+TEST_F(StyleFixture, ButtonStylesLeaveTheTextColoursAlone) {
+    ButtonStyleFile style;
+    style.Name = "Glass";
+    style.Font = {"Tahoma", 12, true, false, false, 1, 0x0000FF};
+    style.Strip = Bitmap(kStripWidth, kStripHeight, 0x123456);
+    style.MaskStrip = Bitmap(kStripWidth, kStripHeight, 0xFFFFFF);
+    std::filesystem::create_directories(model.ButtonsFolder());
+    {
+        RecordFile f(platform);
+        ASSERT_TRUE(f.OpenRecordFile("glass.ovgbtn", model.ButtonsFolder(), true, false));
+        WriteButtonStyleRecords(f, style);
+        f.CloseRecordFile();
+    }
+    model.ButtonStyles.LoadCustomButtons(model.ButtonsFolder(), platform);
+    model.StartNewMenu();
+    model.ComboBox1Select(6);
+    model.Doc.Props.TextFont.Color = 10345471;
+    model.Doc.Props.TitleFont.Color = 0x123456;
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"a designed style chosen", [&] { model.ComboBox2Select(1); }},
+        {"the designer opened", [&] { model.AddButtonStyle1Click(); }},
+        {"the style's own buttons", [&] { model.ComboBox2Select(0); }},
+    };
+    for (const auto& [name, step] : steps) {
+        SCOPED_TRACE(name);
+        step();
+        EXPECT_EQ(model.Doc.Props.TextFont.Color, 10345471u);
+        EXPECT_EQ(model.Doc.Props.TitleFont.Color, 0x123456u);
+    }
 }
 
 TEST_F(StyleFixture, DeferredRedrawAndSuspendedRendering) {

@@ -1,6 +1,8 @@
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
+#include "platform/FileUtil.h"
+#include "platform/ImageIO.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -125,4 +127,49 @@ TEST_F(UndoFixture, SnapshotsLiveInTheApplicationFolderUntilShutdown) {
     model.Shutdown();
     for (const auto& entry : std::filesystem::directory_iterator(app.Path()))
         EXPECT_NE(entry.path().extension(), ".und") << entry.path();
+}
+
+// A photo style chosen with its photo (and a photo that brings its style) is
+// one step: undo and redo across it give back whole states and ask for nothing.
+TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
+    TempFolder work;
+    WriteFileReplacing(work.Path() / "sea.bmp", WriteBmp(Bitmap(40, 30, 0x2080C0), 24));
+    model.ComboBox1Select(6);
+    model.ChoosePreset(2);
+    model.Doc.Menu.SelectedButton = 0;
+    model.ApplyPickedColor(1, 0x9DDBFF, true);
+    const int steps = M().UndoCount;
+
+    platform.DialogAnswers = {work.Path() / "sea.bmp"};
+    model.ComboBox1Select(12);
+    ASSERT_EQ(model.SelectedStyle, 12);
+    EXPECT_EQ(M().UndoCount, steps + 1);
+    const uint32_t photoText = model.Doc.Props.TextFont.Color;
+    model.Doc.Menu.SelectedButton = 0;
+    model.ApplyPickedColor(1, 0x00FF00, true);
+
+    platform.Messages.clear();
+    platform.FileDialogs.clear();
+    model.UndoUndo();
+    EXPECT_EQ(model.Doc.Props.TextFont.Color, photoText);
+    model.UndoUndo();
+    EXPECT_EQ(model.SelectedStyle, 6);
+    EXPECT_EQ(model.Doc.Props.TextFont.Color, 0x9DDBFFu);
+    model.UndoRedo();
+    EXPECT_EQ(model.SelectedStyle, 12);
+    EXPECT_EQ(model.Doc.Props.TextFont.Color, photoText);
+    EXPECT_EQ(M().BackgroundFile, (work.Path() / "sea.bmp").string());
+    EXPECT_TRUE(platform.Messages.empty()) << platform.MessageTexts()[0];
+    EXPECT_TRUE(platform.FileDialogs.empty());
+
+    // "Set Background Image..." on a style without a photo: one step too.
+    model.ComboBox1Select(6);
+    const int before = M().UndoCount;
+    platform.DialogAnswers = {work.Path() / "sea.bmp"};
+    model.SetBackgroundImage();
+    EXPECT_EQ(model.SelectedStyle, 12);
+    EXPECT_EQ(M().UndoCount, before + 1);
+    model.UndoUndo();
+    EXPECT_EQ(model.SelectedStyle, 6);
+    EXPECT_TRUE(platform.Messages.empty());
 }

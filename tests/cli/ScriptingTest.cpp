@@ -129,6 +129,30 @@ TEST(Scripting, ThumbnailDrawsTheStoredPictures) {
     EXPECT_NE(bad.err.find("Menu file could not be read."), std::string::npos);
 }
 
+// Every command answers --help and takes --app-folder, as the README says.
+TEST(Scripting, EveryCommandAnswersHelpAndTakesTheAppFolder) {
+    for (const std::string command : {"info", "styles", "style-image", "render", "new", "export", "import", "resave",
+                                      "build-autorun", "unpack", "thumbnail", "test-autorun", "build-iso", "drives",
+                                      "burn"}) {
+        const CliRun help = Cli({command, "--help"});
+        EXPECT_EQ(help.code, 0) << command << "\n" << help.err;
+        EXPECT_NE(help.out.find("usage: orvane-menu " + command), std::string::npos) << help.out;
+        EXPECT_NE(help.out.find("--app-folder"), std::string::npos) << help.out;
+    }
+    TempFolder app, work;
+    const std::string menu = (work.Path() / "m.mng").string(), folder = app.Path().string();
+    ASSERT_EQ(Cli({"new", menu, "--app-folder", folder}).code, 0);
+    const std::vector<std::string> runs[] = {
+        {"info", menu, "--app-folder", folder},
+        {"--app-folder", folder, "export", menu},
+        {"unpack", "--app-folder", folder, menu, (work.Path() / "out").string()},
+    };
+    for (const auto& args : runs) {
+        const CliRun o = Cli(args);
+        EXPECT_NE(o.code, 2) << args[0] << "\n" << o.err;
+    }
+}
+
 TEST(Scripting, VersionAndHelp) {
     EXPECT_EQ(Cli({"--version"}).out, "orvane-menu 9.0.0.0\n");
     const CliRun help = Cli({"--help"});

@@ -314,6 +314,20 @@ TEST(AutorunWizard, NameRules) {
         }
     }
 
+    {
+        // A cancelled folder question ends the step, silently: nothing goes to the disk's root.
+        ScriptedPlatform platform;
+        platform.DialogAnswers = {std::nullopt};
+        AutorunBuilder builder(platform, app.Folder());
+        TfrmEXEWizCls wizard(platform, builder, "New Menu", "", disc.Folder());
+        wizard.NameField = "Start";
+        wizard.Navigate("Command3001");
+        EXPECT_EQ(platform.FolderDialogs.size(), 1u);
+        EXPECT_TRUE(platform.Messages.empty());
+        EXPECT_EQ(wizard.Page, 1);
+        EXPECT_EQ(wizard.NameField.find('/'), std::string::npos) << wizard.NameField;
+    }
+
     // Browse to a menu file: its name with ".exe".
     ScriptedPlatform platform;
     platform.DialogAnswers = {disc.Path() / "Main.mng"};

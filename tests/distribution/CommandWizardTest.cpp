@@ -84,6 +84,12 @@ TEST(CommandWizard, CommandsWritten) {
          true, false, true, true},
         {"internet", 3, [](auto& w) { w.Address = "http://example.org/"; }, TfrmBtnWizCls::MenuAction::Close,
          "http://example.org/", false, true, true, false},
+        {"internet without a scheme", 3, [](auto& w) { w.Address = " example.org/disc "; },
+         TfrmBtnWizCls::MenuAction::Remain, "https://example.org/disc", false, false, true, false},
+        {"internet, an e-mail address", 3, [](auto& w) { w.Address = "info@example.org"; },
+         TfrmBtnWizCls::MenuAction::Remain, "mailto:info@example.org", false, false, true, false},
+        {"internet, another scheme", 3, [](auto& w) { w.Address = "FTP://example.org/a"; },
+         TfrmBtnWizCls::MenuAction::Remain, "FTP://example.org/a", false, false, true, false},
         {"mail", 8, [](auto& w) { w.Address = "info"; w.Subject = "Hi you"; }, TfrmBtnWizCls::MenuAction::Remain,
          "mailto:info?Subject=Hi you", false, false, true, false},
         {"sub-menu", 4, [](auto& w) { w.Target = "Intro"; }, TfrmBtnWizCls::MenuAction::Close, "Intro.mng", false,
@@ -112,6 +118,29 @@ TEST(CommandWizard, CommandsWritten) {
         if (c.message) {
             EXPECT_EQ(platform.Messages[0].Request.Text, TfrmBtnWizCls::kFinishedMessage);
         }
+    }
+}
+
+// Finish with nothing to build the command from says so and stays on the page.
+TEST(CommandWizard, AnEmptyTargetIsNotFinished) {
+    for (const int code : {0, 1, 2, 3, 4, 5, 8}) {
+        SCOPED_TRACE(code);
+        ScriptedPlatform platform;
+        FakePalette palette;
+        TfrmBtnWizCls wizard(platform, palette, "/disc/");
+        wizard.ChooseAction(Option(code));
+        wizard.Target = wizard.Address = wizard.Message = "  ";
+        wizard.Subject = "Hello";
+        while (wizard.Page < 2) wizard.Navigate("Command2001");
+        wizard.Navigate("Command2001");
+        wizard.Navigate("Command2001");
+        EXPECT_EQ(wizard.Outcome, TfrmBtnWizCls::Result::Open);
+        EXPECT_EQ(wizard.Page, 2);
+        EXPECT_EQ(wizard.ForwardCaption, "&Finish");
+        EXPECT_TRUE(wizard.FocusFirstField);
+        EXPECT_TRUE(palette.Untouched());
+        ASSERT_EQ(platform.Messages.size(), 2u) << "said each time";
+        EXPECT_NE(platform.Messages[0].Request.Text, TfrmBtnWizCls::kFinishedMessage);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "app/FormatBar.h"
 #include "distribution/AutorunBuilder.h"
 #include "platform/FileUtil.h"
+#include "platform/ImageIO.h"
 #include "platform/ScriptedPlatform.h"
 #include "ui/AutorunWizardDialog.h"
 #include "ui/CommandWizardDialog.h"
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
@@ -53,6 +55,22 @@ T* Child(QWidget* parent, const char* name) {
 
 // A radio button or check box clicked on its indicator.
 void Tick(QWidget* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+
+// Drags local files onto a widget and drops them there; false when the
+// widget (or the window under it) refused the drag.
+bool Drop(QWidget* target, const std::vector<std::filesystem::path>& files) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const auto& file : files) urls << QUrl::fromLocalFile(QString::fromStdString(file.string()));
+    data.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
 
 // An editor window started as `orvane-graphic` with no file, in a folder of its own.
 struct Editor {
@@ -189,6 +207,99 @@ private slots:
         // The window still fits a 1366 x 768 screen.
         const QSize least = e.window->minimumSizeHint().expandedTo(e.window->minimumSize());
         QVERIFY2(least.width() <= 1366 && least.height() <= 768, qPrintable(QString("%1x%2").arg(least.width()).arg(least.height())));
+    }
+
+    // One termination request (a logout) ends a freshly started editor,
+    // whatever modal window is up and whatever start-up would show next:
+    // nothing is asked, the settings are written, the snapshots removed.
+    void OneTerminationRequestEndsAFreshEditor() {
+        TempFolder app;
+        TForm1 window(app.Path(), {});
+        window.show();
+        bool requested = false;
+        int shownAfterwards = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible()) return;
+            if (requested) {
+                ++shownAfterwards;  // the user could not answer it: close it for them
+                modal->close();
+                return;
+            }
+            requested = true;
+            window.Terminate();
+        });
+        watch.start(10);
+        QTRY_VERIFY_WITH_TIMEOUT(requested, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
+        watch.stop();
+        QCOMPARE(shownAfterwards, 0);
+        QVERIFY(std::filesystem::exists(app.Path() / "orvane-graphic.ini"));
+        for (const auto& entry : std::filesystem::directory_iterator(app.Path()))
+            QVERIFY2(entry.path().extension() != ".und", qPrintable(QString::fromStdString(entry.path().string())));
+    }
+
+    // Keys a text field uses act on the field while it has the focus, and on
+    // the document otherwise.
+    void TextFieldKeysStayInTheField() {
+        Editor e;
+        QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
+        const TOVMenu& m = e.Model().Doc.Menu;
+        QLineEdit* caption = e.Find<QLineEdit>("Caption");
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_Delete, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::ControlModifier},
+            {Qt::Key_Z, Qt::ControlModifier},      {Qt::Key_Y, Qt::ControlModifier},
+            {Qt::Key_X, Qt::ControlModifier},      {Qt::Key_C, Qt::ControlModifier},
+            {Qt::Key_V, Qt::ControlModifier},      {Qt::Key_A, Qt::ControlModifier},
+            {Qt::Key_Delete, Qt::NoModifier}};
+        for (const auto& [key, modifiers] : keys) {
+            caption->setFocus();
+            const int count = m.ButtonCount, undo = m.UndoCount, redo = m.RedoCount;
+            const std::string clipboard = m.Buttons[kClipboardSlot].Caption;
+            const size_t dialogs = e.answers.FileDialogs.size();
+            QTest::keyClick(caption, key, modifiers);
+            const QString name = QKeySequence(int(key) | int(modifiers)).toString();
+            QVERIFY2(m.ButtonCount == count && m.UndoCount == undo && m.RedoCount == redo, qPrintable(name));
+            QVERIFY2(m.Buttons[kClipboardSlot].Caption == clipboard, qPrintable(name));
+            QVERIFY2(e.answers.FileDialogs.size() == dialogs, qPrintable(name));
+        }
+        caption->setText("Big Button");
+        caption->home(false);
+        QTest::keyClick(caption, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(caption->text(), QString("Button"));
+
+        // Elsewhere the keys are the document's.
+        caption->clearFocus();
+        QTest::keyClick(e.window.get(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(m.ButtonCount, 1);
+    }
+
+    // A menu file dropped on the window opens as from the command line; a
+    // picture dropped on a photo style's menu becomes its photo, and only there.
+    void DroppedFilesOpen() {
+        Editor e;
+        TempFolder work;
+        {
+            ScriptedPlatform quiet;
+            EditorModel other(quiet, e.app.Path());
+            other.StartNewMenu();
+            other.Doc.Props.Title = "Dropped";
+            QVERIFY(other.BinMenuSave(true, false, false, false, work.Folder(), "dropped.mng"));
+        }
+        QVERIFY(Drop(e.window->Surface(), {work.Path() / "dropped.mng"}));
+        QTRY_COMPARE(e.Model().Doc.Props.Title, std::string("Dropped"));
+        QCOMPARE(e.Model().Doc.Menu.FileName, std::string("dropped.mng"));
+
+        WriteFileReplacing(work.Path() / "sea.bmp", WriteBmp(Bitmap(40, 30, 0x2080C0), 24));
+        WriteFileReplacing(work.Path() / "hills.png", WritePng(Bitmap(60, 30, 0x30A040)));
+        QVERIFY2(!Drop(e.window->Surface(), {work.Path() / "hills.png"}), "not a photo style");
+        e.answers.DialogAnswers = {work.Path() / "sea.bmp"};
+        e.Model().ComboBox1Select(12);
+        QVERIFY(Drop(e.window->Surface(), {work.Path() / "hills.png"}));
+        QCOMPARE(e.Model().Doc.Menu.BackgroundFile, (work.Path() / "hills.png").string());
+        QCOMPARE(e.Model().Doc.BackgroundPhoto.Width(), 60);
+        QVERIFY2(!Drop(e.window.get(), {work.Path() / "hills.png"}), "the window takes no pictures");
     }
 
     // A close asked for while start-up shows its first tip (a logout, say)

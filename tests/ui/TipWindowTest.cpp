@@ -1,4 +1,9 @@
-// The tip window, splash, about box and progress window, driven offscreen.
+// The tip window, splash, about box and progress window, driven offscreen;
+// the help pages and the developer trace of the desktop.
+#include "TempFolder.h"
+
+#include "platform/FileUtil.h"
+#include "platform/ScriptedPlatform.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtPlatform.h"
 #include "ui/Splash.h"
@@ -12,6 +17,10 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace orvane;
 
@@ -30,6 +39,63 @@ class TipWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A help page that no browser can show says so.
+    void HelpWithoutABrowserSaysSo() {
+        TempFolder help, bin;
+        WriteFileReplacing(help.Path() / std::string(HelpPageFile(HelpPage::Contents)), std::vector<uint8_t>{'<', '>'});
+        // The desktop's opener, given the page, finding no browser.
+        const std::string opener = "#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/asked\"\nexit 3\n";
+        WriteFileReplacing(bin.Path() / "xdg-open", std::vector<uint8_t>(opener.begin(), opener.end()));
+        std::filesystem::permissions(bin.Path() / "xdg-open", std::filesystem::perms::owner_all);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(bin.Path().string()) + ":" + path);
+        QtPlatform platform;
+        ScriptedPlatform answers;
+        platform.Script = &answers;
+        platform.SetHelpFolder(help.Folder());
+        platform.OpenHelpPage(HelpPage::Contents);
+        QTRY_COMPARE(answers.Messages.size(), size_t(1));
+        qputenv("PATH", path);
+        QVERIFY2(std::filesystem::exists(bin.Path() / "asked"), "the page went to the desktop's opener");
+        QVERIFY(answers.Messages[0].Request.Text.find("No web browser") != std::string::npos);
+        const std::vector<uint8_t> asked = ReadWholeFile(bin.Path() / "asked");
+        QVERIFY(std::string(asked.begin(), asked.end()).find("contents.html") != std::string::npos);
+    }
+
+    // Trace lines reach the terminal (or Qt's log) only when asked for.
+    void TraceLinesOnlyWhenAskedFor() {
+        static QStringList logged;
+        logged.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { logged << text; });
+        TempFolder folder;
+        const std::string captured = (folder.Path() / "stderr").string();
+        for (const bool asked : {false, true}) {
+            if (asked)
+                qputenv("ORVANE_TRACE", "1");
+            else
+                qunsetenv("ORVANE_TRACE");
+            std::fflush(stderr);
+            const int saved = ::dup(2);
+            const int file = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(file, 2);
+            QtPlatform platform;
+            platform.Trace("SetRecordPic Called");
+            std::fflush(stderr);
+            ::dup2(saved, 2);
+            ::close(saved);
+            ::close(file);
+            const std::vector<uint8_t> said = ReadWholeFile(captured);
+            const bool traced = std::string(said.begin(), said.end()).find("**** SetRecordPic Called ****") !=
+                                    std::string::npos ||
+                                !logged.isEmpty();
+            logged.clear();
+            QCOMPARE(traced, asked);
+        }
+        qInstallMessageHandler(previous);
+        qunsetenv("ORVANE_TRACE");
+    }
+
     void PanelBackgroundBlendsRowsAndFadesTheLine() {
         const QColor top(255, 255, 255), bottom(255, 255, 155);
         const QImage bg = TipPanelBackground(QSize(341, 125), top, bottom);

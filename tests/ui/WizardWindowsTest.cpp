@@ -1,4 +1,6 @@
-// The command wizard's and the autorun wizard's windows, driven offscreen.
+// The command wizard's and the autorun wizard's windows and the publishing
+// windows, driven offscreen.
+#include "DiscFolderFixture.h"
 #include "EditorFile.h"
 #include "FakePalette.h"
 #include "TempFolder.h"
@@ -9,12 +11,14 @@
 #include "platform/ScriptedPlatform.h"
 #include "ui/AutorunWizardDialog.h"
 #include "ui/CommandWizardDialog.h"
+#include "ui/PublishDialogs.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -127,6 +131,8 @@ private slots:
     void PagesAndCaptions() {
         // Each row: the action, then per press of the forward button the frame
         // shown and the forward caption; an empty frame means the wizard closed.
+        // A target page pressed on while empty says so and stays, its field
+        // focused; the row's text is then typed there.
         struct Step {
             const char* frame;
             const char* forward;
@@ -134,20 +140,24 @@ private slots:
         struct Case {
             const char* option;
             std::vector<Step> steps;
+            const char* typed;
             const char* command;
         } cases[] = {
             {"Option1000",
              {{"Step 2 - Menu Action", "&Next >>"}, {"Step 3 - Button Target", "&Finish"}, {"", ""}},
-             ""},
-            {"Option1004", {{"Step 3 - Button Target", "&Finish"}, {"", ""}}, ".mng"},
-            {"Option1006", {{"Step 2 - Menu Action", "&Next >>"}, {"", ""}}, "*"},
+             "\\docs\\a.pdf",
+             "\\docs\\a.pdf"},
+            {"Option1004", {{"Step 3 - Button Target", "&Finish"}, {"", ""}}, "Intro", "Intro.mng"},
+            {"Option1006", {{"Step 2 - Menu Action", "&Next >>"}, {"", ""}}, "", "*"},
             {"Option1003",
              {{"Step 2 - Menu Action", "&Next >>"}, {"Step 3 - Internet Address", "&Finish"}, {"", ""}},
-             ""},
+             "example.org",
+             "https://example.org"},
             {"Option1008",
              {{"Step 2 - Menu Action", "&Next >>"}, {"Step 3 - Email Details", "&Finish"}, {"", ""}},
-             "mailto:"},
-            {"Option1009", {{"", ""}}, ""},
+             "info@example.org",
+             "mailto:info@example.org"},
+            {"Option1009", {{"", ""}}, "", ""},
         };
         for (const Case& c : cases) {
             CommandWizardOnScreen on;
@@ -169,6 +179,14 @@ private slots:
                 QCOMPARE(VisibleFrame(&dialog), QString(s.frame));
                 QCOMPARE(forward->text(), QString(s.forward));
                 QVERIFY(back->isEnabled());
+                if (*c.typed && QString(s.frame).startsWith("Step 3")) {
+                    const size_t said = on.platform.Messages.size();
+                    QTest::mouseClick(forward, Qt::LeftButton);
+                    QCOMPARE(VisibleFrame(&dialog), QString(s.frame));
+                    QCOMPARE(on.platform.Messages.size(), said + 1);
+                    QVERIFY(on.palette.Untouched());
+                    QTest::keyClicks(QApplication::focusWidget(), c.typed);
+                }
             }
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(on.palette.Command, std::string(c.command));
@@ -356,6 +374,29 @@ private slots:
         QTest::mouseClick(ButtonNamed(&dialog, "&Close"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QVERIFY(wizard.Closed);
+    }
+
+    // The image window asks its questions first; its progress window comes
+    // only for the work and has gone before the outcome is told.
+    void DiscImageAsksBeforeItsProgressWindow() {
+        DiscFolderFixture f;
+        f.SaveMenu("Main.mng", "Holiday", {{"&Guide", "\\docs\\Guide.pdf"}, {"&Close Menu", ""}});
+        f.Build({"Main"});
+        DiscImageModel image(f.model, f.disc.Folder());
+        image.Recheck();
+        TempFolder out;
+        image.Target = (out.Path() / "disc.iso").string();
+        DiscImageDialog dialog(image, [] {});
+        dialog.show();
+        QStringList progressAt;
+        f.platform.WhileMessageShown = [&](const MessageBoxRequest& request) {
+            if (!dialog.findChildren<QProgressDialog*>().isEmpty()) progressAt << QString::fromStdString(request.Text);
+        };
+        f.platform.Answers = {MsgResult::Yes};
+        dialog.Create();
+        QVERIFY(std::filesystem::exists(image.Target));
+        QCOMPARE(f.platform.Messages.size(), size_t(2));  // the warning's question, then "is ready"
+        QVERIFY2(progressAt.isEmpty(), qPrintable(progressAt.join(" | ")));
     }
 };
 
