@@ -12,7 +12,6 @@
 #include <type_traits>
 #include <utility>
 #include <variant>
-#include <vector>
 
 // The fields of a record type, listed once in a table (see MenuFields.h and
 // the style files' tables): what each is called, where it is kept, how it is
@@ -240,8 +239,7 @@ void WriteFields(RecordFile& file, FieldsOf<R> table, const R& record) {
 // Copies the fields `take` accepts (given each field's index) from one record
 // to another; both tables must be the same table for two record types.
 template <class From, class To, class Take>
-void CopyFields(FieldsOf<From> fromTable, const From& from, FieldsOf<To> toTable, To& to,
-                Take take) {
+void CopyFields(FieldsOf<From> fromTable, const From& from, FieldsOf<To> toTable, To& to, Take take) {
     for (size_t i = 0; i < fromTable.size() && i < toTable.size(); ++i) {
         if (!take(i)) continue;
         std::visit(
