@@ -53,17 +53,17 @@ template <class R>
 std::vector<size_t> ImportFields(FieldImport& c, const Json& object, FieldsOf<R> table, R& record,
                                  const std::string& prefix = {}) {
     std::vector<size_t> given;
-    for (const auto& [key, value] : object.items()) {
+    for (auto member = object.begin(); member != object.end(); ++member) {
+        const std::string key = prefix + member.key();
         size_t i = 0;
-        while (i < table.size() && key != table[i].Name) ++i;
+        while (i < table.size() && member.key() != table[i].Name) ++i;
         if (i == table.size()) {
-            c.Fail(prefix + key, "unknown key");
+            c.Fail(key, "unknown key");
             break;
         }
         const Field<R>& f = table[i];
         if (!Imported(f.Note)) continue;
-        std::visit([&](auto member) { c.Take(prefix + key, value, f.Type, f.Range, f.Note, member(record)); },
-                   f.Member);
+        std::visit([&](auto get) { c.Take(key, member.value(), f.Type, f.Range, f.Note, get(record)); }, f.Member);
         if (!c.Ok()) break;
         given.push_back(i);
     }
