@@ -3,7 +3,9 @@
 # animation paths and text wrapping, and the player's own decisions. The host
 # layers build them into their libraries; the menu player builds the very
 # same files with mingw-w64. Nothing here may include FreeType, fontconfig,
-# libpng, libjpeg, Qt or a POSIX header.
+# libpng, libjpeg, Qt or a POSIX header. The player writes its JSON with a
+# small writer of its own (player/JsonTextWriter.cpp): nlohmann-json would
+# take it past its size.
 get_filename_component(_orvane_root ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 
 set(ORVANE_PORTABLE_PLATFORM_SOURCES
@@ -12,7 +14,7 @@ set(ORVANE_PORTABLE_PLATFORM_SOURCES
   ${_orvane_root}/src/platform/Platform.cpp)
 set(ORVANE_PORTABLE_DOCUMENT_SOURCES
   ${_orvane_root}/src/document/AutorunPackage.cpp
-  ${_orvane_root}/src/document/Json.cpp
+  ${_orvane_root}/src/document/FieldTable.cpp
   ${_orvane_root}/src/document/MenuFileInfo.cpp
   ${_orvane_root}/src/document/MenuRecords.cpp
   ${_orvane_root}/src/document/MenuType.cpp
@@ -23,6 +25,7 @@ set(ORVANE_PORTABLE_RENDER_SOURCES
   ${_orvane_root}/src/render/TextWrap.cpp)
 set(ORVANE_PORTABLE_PLAYER_SOURCES
   ${_orvane_root}/player/CommandPlan.cpp
+  ${_orvane_root}/player/JsonTextWriter.cpp
   ${_orvane_root}/player/Placement.cpp
   ${_orvane_root}/player/SelfTest.cpp
   ${_orvane_root}/player/Session.cpp

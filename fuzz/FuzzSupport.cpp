@@ -9,6 +9,8 @@
 #include "styles/ButtonStyles.h"
 #include "styles/StyleList.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <initializer_list>
 
@@ -203,7 +205,7 @@ void RemoveWorkspaces() noexcept {
 }
 
 bool ParsesAsJson(std::string_view text) {
-    JsonValue value;
+    Json value;
     std::string error;
     return ParseJson(text, value, error);
 }

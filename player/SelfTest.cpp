@@ -1,14 +1,28 @@
 #include "SelfTest.h"
 
-#include "document/Json.h"
+#include "JsonTextWriter.h"
 #include "document/MenuFileInfo.h"
 
 namespace orvane::player {
 namespace {
 
-void RectJson(JsonWriter& j, std::string_view key, int left, int top, int width, int height) {
-    j.Key(key).BeginObject();
-    j.Field("Left", left).Field("Top", top).Field("Width", width).Field("Height", height);
+void Member(JsonSink& j, std::string_view key, int64_t value) {
+    j.Key(key);
+    j.Int(value);
+}
+
+void Member(JsonSink& j, std::string_view key, std::string_view value) {
+    j.Key(key);
+    j.String(value);
+}
+
+void RectJson(JsonSink& j, std::string_view key, int left, int top, int width, int height) {
+    j.Key(key);
+    j.BeginObject();
+    Member(j, "Left", left);
+    Member(j, "Top", top);
+    Member(j, "Width", width);
+    Member(j, "Height", height);
     j.EndObject();
 }
 
@@ -24,32 +38,38 @@ std::string DamagedMenuMessage(const std::string& fileName, const std::string& d
 
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
                          const ScreenRect& workArea, int scale, const std::string& error) {
-    JsonWriter j;
+    JsonTextWriter j;
     j.BeginObject();
-    j.Field("ok", error.empty());
-    if (!error.empty()) j.Field("error", error);
+    j.Key("ok");
+    j.Bool(error.empty());
+    if (!error.empty()) Member(j, "error", error);
     WritePackageJson(j, package);
     RectJson(j, "workArea", workArea.Left, workArea.Top, workArea.Width, workArea.Height);
-    j.Field("scale", scale);
-    j.Key("menus").BeginArray();
+    Member(j, "scale", scale);
+    j.Key("menus");
+    j.BeginArray();
     for (const SelfTestMenu& m : menus) {
         j.BeginObject();
-        j.Field("file", m.FileName);
+        Member(j, "file", m.FileName);
         if (!m.Menu) {
-            j.Field("error", m.Error);
+            Member(j, "error", m.Error);
             j.EndObject();
             continue;
         }
         const ShownMenu& menu = *m.Menu;
-        j.Field("title", menu.Stored.Props.Title);
-        j.Field("width", menu.Width()).Field("height", menu.Height());
+        Member(j, "title", menu.Stored.Props.Title);
+        Member(j, "width", menu.Width());
+        Member(j, "height", menu.Height());
         RectJson(j, "place", m.Place.Left, m.Place.Top, m.Place.Width, m.Place.Height);
         const Rect controls = menu.ControlsRect();
         if (!controls.IsEmpty()) RectJson(j, "controls", controls.Left, controls.Top, controls.Width(), controls.Height());
-        j.Key("rects").BeginArray();
+        j.Key("rects");
+        j.BeginArray();
         for (int i = 0; i < menu.ButtonCount(); ++i) {
             const Rect r = menu.ButtonRect(i);
-            j.BeginInlineArray().Int(r.Left).Int(r.Top).Int(r.Width()).Int(r.Height()).EndArray();
+            j.BeginArray();
+            for (const int v : {r.Left, r.Top, r.Width(), r.Height()}) j.Int(v);
+            j.EndArray();
         }
         j.EndArray();
         WriteMenuFieldsJson(j, menu.Stored);

@@ -24,8 +24,6 @@ namespace {
 constexpr int kPicture = 32;
 constexpr uint32_t kWindowTextColor = 0xFF000008;  // a system colour
 constexpr uint32_t kYellow = MakeColor(255, 255, 0);
-// Sizes beyond this would only make the caption vanish off the sample.
-constexpr int kLargestFontSize = 1638;
 
 Bitmap DecodeArtwork(std::span<const uint8_t> png, int width, int height) {
     DecodeResult d = ReadPng(png);
@@ -102,7 +100,8 @@ void TfrmCustomBtnCls::FormCreate(std::vector<std::string> installedFonts) {
     FontIndex = 0;
 
     SizeList.clear();
-    for (int size = 4; size <= 72; ++size) SizeList.push_back(std::to_string(size));
+    for (int size = kFontSizeRange.Min; size <= kFontSizeRange.Max; ++size)
+        SizeList.push_back(std::to_string(size));
     SizeText = "9";
 
     try {
@@ -234,7 +233,7 @@ void TfrmCustomBtnCls::SetFontText(const std::string& text) {
 void TfrmCustomBtnCls::SetSizeText(const std::string& text) {
     SizeText = text;
     const std::optional<int> size = WholeNumber(text);
-    if (!size || *size < 1 || *size > kLargestFontSize) return;
+    if (!size || *size != kFontSizeRange.Clamp(*size)) return;
     CaptionFont.Size = *size;
     Modified = true;
     ArmSample();
@@ -421,90 +420,47 @@ void TfrmCustomBtnCls::ReadStyleFile(const std::string& fileName, const std::str
     };
 
     RecordFile file(platform_);
-    std::string magic;
     try {
         file.OpenRecordFile(fileName, folder, false, false);
-        magic = file.ReadText();
     } catch (const FileError& e) {
         platform_.Trace("Button style " + fileName + " cannot be read: " + e.what());
         damaged();
         return;
-    } catch (const RecordFormatError&) {
-        magic.clear();
     }
-    if (file.FileOpFailed || magic != ButtonStyleFileMagic()) {
+    // Read over the designer's own values, so a damaged file leaves what came
+    // before the damage and the designer's values after it.
+    ButtonStyleFile current = StyleForFile();
+    current.Strip = {};
+    current.MaskStrip = {};
+    const ButtonStyleRecords records = ReadButtonStyleRecords(file, current);
+    file.CloseRecordFile();
+    if (records.Magic != ButtonStyleFileMagic()) {
         ShowMessageBox(platform_, "The opened file contained a button style in an unrecognized format.",
                        MsgType::Warning);
-        file.CloseRecordFile();
         return;
     }
+    if (!records.Damage.empty()) platform_.Trace("Button style " + fileName + " is damaged: " + records.Damage);
 
-    // Each field is taken as soon as it is read, so a damaged file leaves
-    // what came before the damage in the designer.
-    bool failed = false;
-    try {
-        auto fieldOk = [&] {
-            if (file.FileOpFailed) throw RecordFormatError("a record of an unexpected kind");
-        };
-        const std::string name = file.ReadText();
-        fieldOk();
-        StyleName = name;
-        const int32_t animation = file.ReadInteger();
-        fieldOk();
-        if (animation >= 0 && animation < kAnimationCount) Animation = animation;
-        const std::string fontName = file.ReadText();
-        fieldOk();
-        CaptionFont.Name = fontName;
-        const auto match = std::find(FontList.begin(), FontList.end(), fontName);
-        FontIndex = match == FontList.end() ? -1 : int(match - FontList.begin());
-        const int32_t size = int32_t(file.ReadLong());
-        fieldOk();
-        if (size >= 1 && size <= kLargestFontSize) {
-            CaptionFont.Size = size;
-            SizeText = std::to_string(size);
-        }
-        const bool bold = file.ReadInteger() == -1;
-        fieldOk();
-        CaptionFont.Bold = bold;
-        const bool italic = file.ReadInteger() == -1;
-        fieldOk();
-        CaptionFont.Italic = italic;
-        const bool underline = file.ReadInteger() == -1;
-        fieldOk();
-        CaptionFont.Underline = underline;
-        const int32_t alignment = file.ReadInteger();
-        fieldOk();
-        if (alignment >= 0 && alignment <= 2) CaptionFont.Alignment = alignment;
-        const uint32_t color = file.ReadLong();
-        fieldOk();
-        CaptionFont.Color = color;
-        const int32_t depth = file.ReadInteger();
-        fieldOk();
-        shadowDepth_ = depth;
-        const uint32_t shadow = file.ReadLong();
-        fieldOk();
-        ShadowColor = shadow;
-        const int32_t photo = file.ReadInteger();
-        fieldOk();
-        SetPhotoButton(photo != 0);
-
-        file.FileOpFailed = false;
-        Bitmap strip, mask;
-        // A picture that could not be read leaves the slots as they were.
-        if (file.ReadPicture(strip, false, kArtworkPictureBounds) && !strip.IsEmpty()) {
-            SknImg = strip;
-            for (int s = 0; s < 3; ++s) SlotPictures[size_t(s + 1)] = CutPicture(strip, kPicture * s);
-        }
-        if (!file.FileOpFailed && file.ReadPicture(mask, false, kArtworkPictureBounds) && !mask.IsEmpty()) {
-            SknMsk = mask;
-            for (int s = 0; s < 3; ++s) SlotPictures[size_t(s + 4)] = CutPicture(mask, kPicture * s);
-        }
-        failed = file.FileOpFailed;
-    } catch (const RecordFormatError& e) {
-        platform_.Trace("Button style " + fileName + " is damaged: " + e.what());
-        failed = true;
+    const ButtonStyleFile& read = records.Style;
+    StyleName = read.Name;
+    Animation = read.Animation;
+    CaptionFont = read.Font;
+    const auto match = std::find(FontList.begin(), FontList.end(), CaptionFont.Name);
+    FontIndex = match == FontList.end() ? -1 : int(match - FontList.begin());
+    SizeText = std::to_string(CaptionFont.Size);
+    shadowDepth_ = read.ShadowDepth;
+    ShadowColor = read.ShadowColor;
+    SetPhotoButton(read.PhotoFlag != 0);
+    // A picture that could not be read leaves the slots as they were.
+    if (!read.Strip.IsEmpty()) {
+        SknImg = read.Strip;
+        for (int s = 0; s < 3; ++s) SlotPictures[size_t(s + 1)] = CutPicture(read.Strip, kPicture * s);
     }
-    if (failed) {
+    if (!read.MaskStrip.IsEmpty()) {
+        SknMsk = read.MaskStrip;
+        for (int s = 0; s < 3; ++s) SlotPictures[size_t(s + 4)] = CutPicture(read.MaskStrip, kPicture * s);
+    }
+    if (!records.PicturesRead) {
         damaged();
     } else {
         StyleFileName = fileName;
@@ -512,7 +468,6 @@ void TfrmCustomBtnCls::ReadStyleFile(const std::string& fileName, const std::str
         HasStyleFile = true;
         Modified = false;
     }
-    file.CloseRecordFile();
     ArmSample();
 }
 

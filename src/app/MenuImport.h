@@ -13,6 +13,6 @@ class EditorModel;
 // `orvane-menu export` prints them; the style by name or identifier). Checks
 // the whole text first: an unknown key or a value out of range returns false
 // with a message naming the key, and the model is left as it was.
-bool ImportMenu(EditorModel& model, const JsonValue& json, std::string& error);
+bool ImportMenu(EditorModel& model, const Json& json, std::string& error);
 
 }  // namespace orvane

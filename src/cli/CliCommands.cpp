@@ -16,6 +16,7 @@
 #include "publish/WineRun.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <csignal>
@@ -88,17 +89,6 @@ AppFolders FoldersOf(const Arguments& a) {
     return AppFolders::Decide(ExecutableFolder(), env);
 }
 
-void FontJson(JsonWriter& j, std::string_view key, const FontSpec& f) {
-    j.Key(key).BeginObject();
-    j.Field("Name", f.Name).Field("Size", f.Size).Field("Bold", f.Bold).Field("Italic", f.Italic);
-    j.Field("Underline", f.Underline).Field("Alignment", f.Alignment).Field("Color", f.Color);
-    j.EndObject();
-}
-
-void PictureJson(JsonWriter& j, std::string_view key, const Bitmap& b) {
-    j.Key(key).BeginObject().Field("width", b.Width()).Field("height", b.Height()).EndObject();
-}
-
 int MenuStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, std::ostream& out, std::ostream& err) {
     bool accepted = false;
     try {
@@ -115,26 +105,11 @@ int MenuStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, st
         err << "orvane-menu: " << path.string() << ": " << r.Damage << "\n";
         return 1;
     }
-    const MenuStyle& s = r.Style;
-    const StyleMarkers markers = ReadMarkers(s.Background);
-    JsonWriter j;
-    j.BeginObject();
-    j.Key("header").BeginObject();
-    j.Field("kind", int32_t(file.HeaderKind));
-    j.Key("version").BeginInlineArray().Int(file.VersionMajor).Int(file.VersionMinor).Int(file.VersionRelease).EndArray();
-    j.EndObject();
-    j.Key("records").BeginObject();
-    j.Field("Identification", r.Magic).Field("Name", s.Name).Field("Message", r.Message);
-    j.Field("Animation", s.Animation);
-    FontJson(j, "TextFont", s.TextFont);
-    FontJson(j, "ButtonFont", s.ButtonFont);
-    FontJson(j, "TitleFont", s.TitleFont);
-    j.Field("TitleLeft", s.TitleLeft).Field("TitleTop", s.TitleTop);
-    PictureJson(j, "Background", s.Background);
-    if (markers.Photo) PictureJson(j, "Mask", s.Mask);
-    j.EndObject();
-    j.EndObject();
-    out << j.Text();
+    Json json = Json::object();
+    json["header"] = {{"kind", file.HeaderKind},
+                      {"version", {file.VersionMajor, file.VersionMinor, file.VersionRelease}}};
+    json["records"] = StyleRecordsJson(r);
+    out << JsonText(json);
     return 0;
 }
 
@@ -152,18 +127,9 @@ int ButtonStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, 
             << (r.Damage.empty() ? "a button style file of another version" : r.Damage) << "\n";
         return 1;
     }
-    const ButtonStyleFile& s = r.Style;
-    JsonWriter j;
-    j.BeginObject();
-    j.Key("records").BeginObject();
-    j.Field("Identification", r.Magic).Field("Name", s.Name).Field("Animation", s.Animation);
-    FontJson(j, "Font", s.Font);
-    j.Field("ShadowDepth", s.ShadowDepth).Field("ShadowColor", s.ShadowColor).Field("PhotoButton", s.PhotoFlag != 0);
-    PictureJson(j, "Buttons", s.Strip);
-    PictureJson(j, "Masks", s.MaskStrip);
-    j.EndObject();
-    j.EndObject();
-    out << j.Text();
+    Json json = Json::object();
+    json["records"] = ButtonStyleRecordsJson(r);
+    out << JsonText(json);
     return 0;
 }
 
@@ -174,11 +140,10 @@ int AutorunInfo(const fs::path& path, std::ostream& out, std::ostream& err) {
         err << "orvane-menu: " << path.string() << ": " << package.Error << "\n";
         return 1;
     }
-    JsonWriter j;
-    j.BeginObject();
-    WritePackageJson(j, package);
-    j.EndObject();
-    out << j.Text();
+    Json json = Json::object();
+    JsonTree tree(json);
+    WritePackageJson(tree, package);
+    out << JsonText(json);
     return 0;
 }
 
@@ -214,21 +179,15 @@ int Styles(const Arguments& a, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(err);
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
-    JsonWriter j;
-    j.BeginArray();
+    Json list = Json::array();
     for (int p = 0; p < model.Styles.Count(); ++p) {
         const MenuStyle& s = model.Styles.At(p);
         const StyleMarkers m = ReadMarkers(s.Background);
-        j.BeginObject();
-        j.Field("position", p).Field("name", s.Name).Field("StyleId", s.StyleId).Field("photo", m.Photo);
-        j.Key("presets").BeginInlineArray();
-        for (uint32_t c : m.Presets) j.Int(c);
-        j.EndArray();
-        j.Key("shadows").BeginInlineArray().Int(m.TitleShadowDepth).Int(m.TextShadowDepth).Int(m.ButtonShadowDepth).EndArray();
-        j.EndObject();
+        list.push_back({{"position", p}, {"name", s.Name}, {"StyleId", s.StyleId}, {"photo", m.Photo},
+                        {"presets", m.Presets},
+                        {"shadows", {m.TitleShadowDepth, m.TextShadowDepth, m.ButtonShadowDepth}}});
     }
-    j.EndArray();
-    out << j.Text() << "\n";
+    out << JsonText(list);
     return 0;
 }
 
@@ -443,17 +402,16 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
         if (!read.Detail.empty()) err << "orvane-menu: " << path.string() << ": " << read.Detail << "\n";
         return 1;
     }
-    JsonWriter j;
-    j.BeginObject();
-    WriteMenuFieldsJson(j, read.Menu);
-    j.EndObject();
-    out << j.Text();
+    Json json = Json::object();
+    JsonTree tree(json);
+    WriteMenuFieldsJson(tree, read.Menu);
+    out << JsonText(json);
     return 0;
 }
 
 int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
     const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
-    JsonValue json;
+    Json json;
     std::string error;
     if (!ParseJson(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), json, error)) {
         err << "orvane-menu: " << a.Positional[0] << ": " << error << "\n";
@@ -627,21 +585,21 @@ std::string StateName(DiscState state) {
 }
 
 int Drives(const Arguments&, std::ostream& out, std::ostream&) {
-    JsonWriter j;
-    j.BeginArray();
+    Json list = Json::array();
     for (const BurnDrive& drive : ListBurnDrives()) {
-        j.BeginObject().Field("address", drive.Address).Field("name", drive.Name);
+        Json entry = {{"address", drive.Address}, {"name", drive.Name}};
         std::string error;
         if (const auto burner = DiscBurner::Open(drive.Address, error)) {
             const MediumInfo& m = burner->Medium();
-            j.Field("disc", StateName(m.State)).Field("kind", m.Kind).Field("freeBytes", int64_t(m.FreeBytes));
+            entry["disc"] = StateName(m.State);
+            entry["kind"] = m.Kind;
+            entry["freeBytes"] = m.FreeBytes;
         } else {
-            j.Field("error", error);
+            entry["error"] = error;
         }
-        j.EndObject();
+        list.push_back(std::move(entry));
     }
-    j.EndArray();
-    out << j.Text() << "\n";
+    out << JsonText(list);
     return 0;
 }
 

@@ -1,131 +1,92 @@
-#include "Json.h"
+#include "document/Json.h"
 
-#include <cassert>
+#include <nlohmann/json.hpp>
 
 namespace orvane {
+namespace {
 
-std::string JsonQuote(std::string_view text) {
-    static const char* hex = "0123456789abcdef";
-    std::string out = "\"";
-    for (char ch : text) {
-        const auto c = uint8_t(ch);
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out += hex[c >> 4];
-                    out += hex[c & 15];
-                } else {
-                    out += char(c);
-                }
+// A text that is not UTF-8 (a file name, a drive's name) prints with U+FFFD
+// rather than making the whole output fail.
+std::string Scalar(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
+void NewLine(std::string& out, int depth) {
+    out += '\n';
+    out.append(size_t(depth) * 2, ' ');
+}
+
+// A short list of numbers (a version, a rectangle, colours) reads best on one line.
+bool OnOneLine(const Json& array) {
+    if (array.empty()) return false;
+    for (const Json& item : array)
+        if (!item.is_number()) return false;
+    return true;
+}
+
+void Append(std::string& out, const Json& value, int depth) {
+    if (value.is_object() || value.is_array()) {
+        const bool object = value.is_object();
+        if (value.empty()) {
+            out += object ? "{}" : "[]";
+            return;
         }
-    }
-    return out + "\"";
-}
-
-void JsonWriter::NewLine() {
-    if (!inline_.empty() && inline_.back()) {
-        if (hasItems_.back()) out_ += ' ';
+        if (!object && OnOneLine(value)) {
+            out += '[';
+            for (auto item = value.begin(); item != value.end(); ++item) {
+                if (item != value.begin()) out += ", ";
+                out += Scalar(*item);
+            }
+            out += ']';
+            return;
+        }
+        out += object ? '{' : '[';
+        for (auto item = value.begin(); item != value.end(); ++item) {
+            if (item != value.begin()) out += ',';
+            NewLine(out, depth + 1);
+            if (object) out += Scalar(item.key()) + ": ";
+            Append(out, *item, depth + 1);
+        }
+        NewLine(out, depth);
+        out += object ? '}' : ']';
         return;
     }
-    out_ += '\n';
-    out_.append(hasItems_.size() * 2, ' ');
+    out += Scalar(value);
 }
 
-void JsonWriter::BeforeValue() {
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
+}  // namespace
+
+void JsonTree::Key(std::string_view key) { key_ = key; }
+
+void JsonTree::BeginObject() { open_.push_back(&Put(Json::object())); }
+
+void JsonTree::EndObject() { open_.pop_back(); }
+
+void JsonTree::BeginArray() { open_.push_back(&Put(Json::array())); }
+
+void JsonTree::EndArray() { open_.pop_back(); }
+
+void JsonTree::String(std::string_view value) { Put(Json(value)); }
+
+void JsonTree::Int(int64_t value) { Put(Json(value)); }
+
+void JsonTree::Bool(bool value) { Put(Json(value)); }
+
+// Only the innermost open value grows, so the values open around it stay
+// where they are.
+Json& JsonTree::Put(Json&& value) {
+    Json& into = *open_.back();
+    if (into.is_array()) {
+        into.push_back(std::move(value));
+        return into.back();
     }
-    if (!hasItems_.empty()) {
-        const bool first = !hasItems_.back();
-        if (!first) out_ += ',';
-        if (!first || !inline_.back()) NewLine();
-        hasItems_.back() = true;
-    }
+    if (into.is_object()) return into[key_] = std::move(value);
+    return into = std::move(value);
 }
 
-JsonWriter& JsonWriter::BeginObject() {
-    BeforeValue();
-    out_ += '{';
-    hasItems_.push_back(false);
-    inline_.push_back(false);
-    return *this;
+std::string JsonText(const Json& value) {
+    std::string out;
+    Append(out, value, 0);
+    out += '\n';
+    return out;
 }
-
-JsonWriter& JsonWriter::EndObject() {
-    assert(!hasItems_.empty() && "EndObject without BeginObject");
-    const bool any = hasItems_.back();
-    hasItems_.pop_back();
-    inline_.pop_back();
-    if (any) NewLine();
-    out_ += '}';
-    if (hasItems_.empty()) out_ += '\n';
-    return *this;
-}
-
-JsonWriter& JsonWriter::BeginArray() {
-    BeforeValue();
-    out_ += '[';
-    hasItems_.push_back(false);
-    inline_.push_back(false);
-    return *this;
-}
-
-JsonWriter& JsonWriter::BeginInlineArray() {
-    BeforeValue();
-    out_ += '[';
-    hasItems_.push_back(false);
-    inline_.push_back(true);
-    return *this;
-}
-
-JsonWriter& JsonWriter::EndArray() {
-    assert(!hasItems_.empty() && "EndArray without BeginArray");
-    const bool any = hasItems_.back() && !inline_.back();
-    hasItems_.pop_back();
-    inline_.pop_back();
-    if (any) NewLine();
-    out_ += ']';
-    return *this;
-}
-
-JsonWriter& JsonWriter::Key(std::string_view key) {
-    BeforeValue();
-    out_ += JsonQuote(key);
-    out_ += ": ";
-    afterKey_ = true;
-    return *this;
-}
-
-JsonWriter& JsonWriter::String(std::string_view value) {
-    BeforeValue();
-    out_ += JsonQuote(value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::Int(int64_t value) {
-    BeforeValue();
-    out_ += std::to_string(value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::Bool(bool value) {
-    BeforeValue();
-    out_ += value ? "true" : "false";
-    return *this;
-}
-
-JsonValue::JsonValue() = default;
-JsonValue::JsonValue(const JsonValue&) = default;
-JsonValue::JsonValue(JsonValue&&) noexcept = default;
-JsonValue& JsonValue::operator=(const JsonValue&) = default;
-JsonValue& JsonValue::operator=(JsonValue&&) noexcept = default;
-JsonValue::~JsonValue() = default;
 
 }  // namespace orvane

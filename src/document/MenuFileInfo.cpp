@@ -1,21 +1,11 @@
 #include "MenuFileInfo.h"
 
-#include "document/Json.h"
+#include "document/MenuFields.h"
 #include "document/UBmpArray.h"
 
 #include <algorithm>
 
 namespace orvane {
-namespace {
-
-void FontJson(JsonWriter& j, std::string_view key, const FontSpec& f) {
-    j.Key(key).BeginObject();
-    j.Field("Name", f.Name).Field("Size", f.Size).Field("Bold", f.Bold).Field("Italic", f.Italic);
-    j.Field("Underline", f.Underline).Field("Alignment", f.Alignment).Field("Color", f.Color);
-    j.EndObject();
-}
-
-}  // namespace
 
 FileKind KindOfStored(std::span<const uint8_t> data) {
     auto startsWith = [&](size_t at, std::string_view text) {
@@ -50,81 +40,39 @@ MenuFileDescription DescribeMenuFile(RecordFile& file) {
     return d;
 }
 
-void WriteMenuFieldsJson(JsonWriter& j, const StoredMenu& m) {
-    const MenuProperties& p = m.Props;
-    j.Key("properties").BeginObject();
-    j.Field("Title", p.Title).Field("AnimateTitle", p.AnimateTitle).Field("MenuText", p.MenuText);
-    j.Field("Position", m.Position).Field("StyleId", p.StyleId).Field("MenuColor", p.MenuColor);
-    j.Field("AutoAdjust", p.AutoAdjust).Field("ButtonAnimation", p.ButtonAnimation);
-    j.Field("BackgroundFile", m.BackgroundFile).Field("AutoSizeMenu", p.AutoSizeMenu);
-    j.Field("MenuWidth", p.MenuWidth).Field("MenuHeight", p.MenuHeight).Field("PhotoAspect", p.PhotoAspect);
-    j.Field("AutoSizeButtons", p.AutoSizeButtons).Field("ButtonWidth", p.ButtonWidth);
-    j.Field("ButtonHeight", p.ButtonHeight).Field("ButtonGap", p.ButtonGap);
-    FontJson(j, "TextFont", p.TextFont);
-    FontJson(j, "ButtonFont", p.ButtonFont);
-    FontJson(j, "TitleFont", p.TitleFont);
-    j.Field("TextShadowDepth", m.TextShadowDepth).Field("TextShadowColor", p.TextShadowColor);
-    j.Field("TitleShadowDepth", m.TitleShadowDepth).Field("TitleShadowColor", p.TitleShadowColor);
-    j.Field("ButtonShadowDepth", m.ButtonShadowDepth).Field("ButtonShadowColor", p.ButtonShadowColor);
-    j.Field("FirstButtonLeft", p.FirstButtonLeft).Field("FirstButtonTop", p.FirstButtonTop);
-    j.Key("TextRect").BeginObject();
-    j.Field("Left", p.TextRect[0]).Field("Top", p.TextRect[1]).Field("Width", p.TextRect[2]).Field("Height", p.TextRect[3]);
-    j.EndObject();
-    j.Field("PhotoSkin", p.PhotoSkin);
-    if (m.HasVersion9Fields) {
-        j.Field("DisableSounds", p.DisableSounds).Field("TitleBoxVisibility", p.TitleBoxVisibility);
-        j.Field("TextBoxVisibility", p.TextBoxVisibility).Field("ButtonStyleName", p.ButtonStyleName);
-    }
-    j.EndObject();
-
-    j.Key("buttons").BeginArray();
+void WriteMenuFieldsJson(JsonSink& json, const StoredMenu& m) {
+    json.Key("properties");
+    json.BeginObject();
+    WriteFieldsJson(json, kMenuFields<StoredMenu>, m, m.HasVersion9Fields ? 9 : 8);
+    json.EndObject();
+    json.Key("buttons");
+    json.BeginArray();
     for (const StoredButton& b : m.Buttons) {
-        j.BeginObject();
-        j.Field("Caption", b.Caption).Field("Command", b.Command).Field("Argument", b.Argument);
-        j.Field("Description", b.Description).Field("MinimizeOnClick", b.MinimizeOnClick);
-        j.Field("ExitOnClick", b.ExitOnClick).Field("AccessKey", b.AccessKey);
-        j.Field("MaximizeWindow", b.MaximizeWindow).Field("Left", b.Left).Field("Top", b.Top);
-        j.EndObject();
+        json.BeginObject();
+        WriteFieldsJson(json, kButtonFields<StoredButton>, b);
+        json.EndObject();
     }
-    j.EndArray();
-
+    json.EndArray();
 }
 
-void WritePackageJson(JsonWriter& j, const AutorunPackage& package) {
-    j.Field("playerSize", int64_t(package.PlayerSize)).Field("count", int64_t(package.Files.size()));
-    j.Key("files").BeginArray();
+void WritePackageJson(JsonSink& json, const AutorunPackage& package) {
+    json.Key("playerSize");
+    json.Int(int64_t(package.PlayerSize));
+    json.Key("count");
+    json.Int(int64_t(package.Files.size()));
+    json.Key("files");
+    json.BeginArray();
     for (const PackagedFile& f : package.Files) {
-        j.BeginObject();
-        j.Field("name", f.Name).Field("offset", int64_t(f.Offset)).Field("size", int64_t(f.Size));
-        j.EndObject();
+        json.BeginObject();
+        json.Key("name");
+        json.String(f.Name);
+        json.Key("offset");
+        json.Int(f.Offset);
+        json.Key("size");
+        json.Int(f.Size);
+        json.EndObject();
     }
-    j.EndArray();
-}
-
-std::string MenuFileJson(const MenuFileDescription& d) {
-    const StoredMenu& m = d.Read.Menu;
-    JsonWriter j;
-    j.BeginObject();
-
-    j.Key("header").BeginObject();
-    j.Field("kind", int32_t(kRecordFileKind));
-    j.Key("version").BeginInlineArray().Int(d.Read.Major).Int(d.Read.Minor).Int(d.Read.Release).EndArray();
-    j.Field("count", d.Read.Count);
-    j.Field("pictureCount", int32_t(d.Read.PictureCount));
-    j.EndObject();
-
-    WriteMenuFieldsJson(j, m);
-
-    j.Key("pictures").BeginArray();
-    for (const StoredPicture& s : d.Pictures) {
-        j.BeginObject();
-        j.Field("type", s.Type).Field("number", s.Number).Field("state", s.State).Field("frame", s.Frame);
-        j.Field("width", s.Width).Field("height", s.Height);
-        j.EndObject();
-    }
-    j.EndArray();
-    j.EndObject();
-    return j.Text();
+    json.EndArray();
 }
 
 }  // namespace orvane

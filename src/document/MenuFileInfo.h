@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/AutorunPackage.h"
+#include "document/JsonSink.h"
 #include "document/MenuRecords.h"
 
 #include <string>
@@ -31,16 +32,17 @@ struct MenuFileDescription {
 // (each one inflated, so a damaged picture is found).
 MenuFileDescription DescribeMenuFile(RecordFile& file);
 
-class JsonWriter;
-// The stored properties and buttons, as the keys "properties" and "buttons".
-void WriteMenuFieldsJson(JsonWriter& json, const StoredMenu& menu);
+// The stored properties and buttons, as the keys "properties" and "buttons"
+// of the object being written.
+void WriteMenuFieldsJson(JsonSink& json, const StoredMenu& menu);
 
 // An autorun package as the keys "playerSize", "count" and "files" (each
 // file's name, offset and size): what orvane-menu info and the player's
 // test mode both report.
-void WritePackageJson(JsonWriter& json, const AutorunPackage& package);
+void WritePackageJson(JsonSink& json, const AutorunPackage& package);
 
-// The description as JSON: header, properties, buttons, pictures.
+// The description as JSON text: header, properties, buttons, pictures. The
+// editor's side only (MenuFileJson.cpp).
 std::string MenuFileJson(const MenuFileDescription& description);
 
 }  // namespace orvane

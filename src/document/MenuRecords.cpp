@@ -1,62 +1,12 @@
 #include "MenuRecords.h"
 
+#include "document/MenuFields.h"
+
 namespace orvane {
-namespace {
-
-// Reads in order and remembers whether every record had the expected kind.
-class FieldReader {
-public:
-    explicit FieldReader(RecordFile& f) : f_(f) { f_.FileOpFailed = false; }
-    bool Ok() const { return !f_.FileOpFailed; }
-
-    void Text(std::string& v) {
-        if (Ok()) v = f_.ReadText();
-    }
-    void EditorText(std::string& v) {
-        if (Ok()) v = f_.ReadEditorText();
-    }
-    void Int(int32_t& v) {
-        if (Ok()) v = f_.ReadInteger();
-    }
-    void Long(uint32_t& v) {
-        if (Ok()) v = f_.ReadLong();
-    }
-    void LongInt(int32_t& v) {
-        if (Ok()) v = int32_t(f_.ReadLong());
-    }
-    // Flags written as 1/0: any non-zero value is true.
-    void Flag(bool& v) {
-        if (Ok()) v = f_.ReadInteger() != 0;
-    }
-    // Font style flags: only -1 is true.
-    void StyleFlag(bool& v) {
-        if (Ok()) v = f_.ReadInteger() == -1;
-    }
-    void Font(FontSpec& font) {
-        Text(font.Name);
-        LongInt(font.Size);
-        StyleFlag(font.Bold);
-        StyleFlag(font.Italic);
-        StyleFlag(font.Underline);
-        Int(font.Alignment);
-        Long(font.Color);
-    }
-
-private:
-    RecordFile& f_;
-};
-
-}  // namespace
 
 void ApplyStoredButton(const StoredButton& s, TOVButton& b) {
-    b.Caption = s.Caption;
-    b.Command = s.Command;
-    b.Argument = s.Argument;
-    b.Description = s.Description;
-    b.MinimizeOnClick = s.MinimizeOnClick;
-    b.ExitOnClick = s.ExitOnClick;
-    b.AccessKey = s.AccessKey;
-    b.MaximizeWindow = s.MaximizeWindow;
+    const FieldsOf<StoredButton> from = kButtonFields<StoredButton>;
+    CopyFields(from, s, kButtonFields<TOVButton>, b, [&](size_t i) { return from[i].Note != FieldNote::Layout; });
 }
 
 std::string WithCrLf(const std::string& text) {
@@ -110,79 +60,16 @@ MenuFileRead ReadMenuFile(RecordFile& file, const StoredMenu& start) {
 }
 
 void BringIntoRange(StoredMenu& menu) {
-    MenuProperties& p = menu.Props;
-    p.MenuWidth = kMenuWidthRange.Clamp(p.MenuWidth);
-    p.MenuHeight = kMenuHeightRange.Clamp(p.MenuHeight);
-    p.ButtonWidth = kButtonWidthRange.Clamp(p.ButtonWidth);
-    p.ButtonHeight = kButtonHeightRange.Clamp(p.ButtonHeight);
-    p.ButtonGap = kButtonGapRange.Clamp(p.ButtonGap);
-    p.TitleBoxVisibility = kVisibilityRange.Clamp(p.TitleBoxVisibility);
-    p.TextBoxVisibility = kVisibilityRange.Clamp(p.TextBoxVisibility);
-    for (FontSpec* font : {&p.TextFont, &p.ButtonFont, &p.TitleFont}) {
-        font->Size = kFontSizeRange.Clamp(font->Size);
-        if (font->Alignment < 0 || font->Alignment > 2) font->Alignment = 0;
-    }
-    for (int32_t* depth : {&menu.TextShadowDepth, &menu.TitleShadowDepth, &menu.ButtonShadowDepth})
-        *depth = kShadowDepthRange.Clamp(*depth);
-    // A code without a meaning is the first one: the middle of the screen, no animation.
-    if (menu.Position < 0 || menu.Position >= kPositionCount) menu.Position = 0;
-    if (p.ButtonAnimation < 0 || p.ButtonAnimation >= kAnimationCount) p.ButtonAnimation = 0;
+    BringIntoRange(kMenuFields<StoredMenu>, menu);
 }
 
 bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredMenu& menu) {
     FieldReader r(file);
-    MenuProperties& p = menu.Props;
-    r.Flag(p.AnimateTitle);
-    r.Text(p.MenuText);
-    r.Int(menu.Position);
-    r.Int(p.StyleId);
-    r.Long(p.MenuColor);
-    r.Flag(p.AutoAdjust);
-    r.Int(p.ButtonAnimation);
-    r.EditorText(menu.BackgroundFile);
-    r.Flag(p.AutoSizeMenu);
-    r.Int(p.MenuWidth);
-    r.Int(p.MenuHeight);
-    r.Flag(p.PhotoAspect);
-    r.Flag(p.AutoSizeButtons);
-    r.Int(p.ButtonWidth);
-    r.Int(p.ButtonHeight);
-    r.Int(p.ButtonGap);
-    r.Font(p.TextFont);
-    r.Font(p.ButtonFont);
-    r.Font(p.TitleFont);
-    r.Int(menu.TextShadowDepth);
-    r.Long(p.TextShadowColor);
-    r.Int(menu.TitleShadowDepth);
-    r.Long(p.TitleShadowColor);
-    r.Int(menu.ButtonShadowDepth);
-    r.Long(p.ButtonShadowColor);
-    r.Int(p.FirstButtonLeft);
-    r.Int(p.FirstButtonTop);
-    for (int32_t& v : p.TextRect) r.Int(v);
-    int32_t photoSkin = 0;
-    r.Int(photoSkin);
-    p.PhotoSkin = photoSkin == -1;
+    // The title came first, with the header.
+    ReadFields(r, FieldsOf<StoredMenu>(kMenuFields<StoredMenu>).subspan(1), menu, majorVersion);
     menu.HasVersion9Fields = majorVersion > 8;
-    if (menu.HasVersion9Fields) {
-        r.Flag(p.DisableSounds);
-        r.Int(p.TitleBoxVisibility);
-        r.Int(p.TextBoxVisibility);
-        r.EditorText(p.ButtonStyleName);
-    }
     menu.Buttons.assign(size_t(buttonCount), StoredButton{});
-    for (StoredButton& b : menu.Buttons) {
-        r.Text(b.Caption);
-        r.Text(b.Command);
-        r.Text(b.Argument);
-        r.Text(b.Description);
-        r.Int(b.MinimizeOnClick);
-        r.Int(b.ExitOnClick);
-        r.Text(b.AccessKey);
-        r.Int(b.MaximizeWindow);
-        r.Int(b.Left);
-        r.Int(b.Top);
-    }
+    for (StoredButton& b : menu.Buttons) ReadFields(r, kButtonFields<StoredButton>, b);
     BringIntoRange(menu);
     return r.Ok();
 }

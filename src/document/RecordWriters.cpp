@@ -1,3 +1,4 @@
+#include "document/MenuFields.h"
 #include "document/MenuRecords.h"
 #include "document/UBmpArray.h"
 #include "document/mdlfilebin.h"
@@ -30,19 +31,6 @@ std::vector<uint8_t> PixelBlock(const TBmpArray& a) {
         }
     }
     return block;
-}
-
-int32_t Flag10(bool on) { return on ? 1 : 0; }
-int32_t FlagMinus1(bool on) { return on ? -1 : 0; }
-
-void WriteFont(RecordFile& f, const FontSpec& font) {
-    f.WriteField(kTextRecord, 0, font.Name);
-    f.WriteField(kLongRecord, font.Size, {});
-    f.WriteField(kIntegerRecord, FlagMinus1(font.Bold), {});
-    f.WriteField(kIntegerRecord, FlagMinus1(font.Italic), {});
-    f.WriteField(kIntegerRecord, FlagMinus1(font.Underline), {});
-    f.WriteField(kIntegerRecord, font.Alignment, {});
-    f.WriteField(kLongRecord, int32_t(font.Color), {});
 }
 
 }  // namespace
@@ -141,61 +129,43 @@ void RecordFile::WriteEnd() {
     endWritten_ = true;
 }
 
-bool WriteMenuFields(RecordFile& f, MenuDocument& doc) {
-    const MenuProperties& p = doc.Props;
-    TOVMenu& m = doc.Menu;
-    f.WriteField(kTextRecord, 0, p.Title);
-    f.WriteField(kIntegerRecord, Flag10(p.AnimateTitle), {});
-    f.WriteField(kTextRecord, 0, WithCrLf(p.MenuText));
-    f.WriteField(kIntegerRecord, m.Position, {});
-    f.WriteField(kIntegerRecord, p.StyleId, {});
-    f.WriteField(kLongRecord, int32_t(p.MenuColor), {});
-    f.WriteField(kIntegerRecord, Flag10(p.AutoAdjust), {});
-    f.WriteField(kIntegerRecord, p.ButtonAnimation, {});
-    f.WriteEditorText(m.BackgroundFile);
-    f.WriteField(kIntegerRecord, Flag10(p.AutoSizeMenu), {});
-    f.WriteField(kIntegerRecord, p.MenuWidth, {});
-    f.WriteField(kIntegerRecord, p.MenuHeight, {});
-    f.WriteField(kIntegerRecord, Flag10(p.PhotoAspect), {});
-    f.WriteField(kIntegerRecord, Flag10(p.AutoSizeButtons), {});
-    f.WriteField(kIntegerRecord, p.ButtonWidth, {});
-    f.WriteField(kIntegerRecord, p.ButtonHeight, {});
-    f.WriteField(kIntegerRecord, p.ButtonGap, {});
-    WriteFont(f, p.TextFont);
-    WriteFont(f, p.ButtonFont);
-    WriteFont(f, p.TitleFont);
-    f.WriteField(kIntegerRecord, m.TextShadowDepth, {});
-    f.WriteField(kLongRecord, int32_t(p.TextShadowColor), {});
-    f.WriteField(kIntegerRecord, m.TitleShadowDepth, {});
-    f.WriteField(kLongRecord, int32_t(p.TitleShadowColor), {});
-    f.WriteField(kIntegerRecord, m.ButtonShadowDepth, {});
-    f.WriteField(kLongRecord, int32_t(p.ButtonShadowColor), {});
-    f.WriteField(kIntegerRecord, p.FirstButtonLeft, {});
-    f.WriteField(kIntegerRecord, p.FirstButtonTop, {});
-    for (int32_t v : p.TextRect) f.WriteField(kIntegerRecord, v, {});
-    f.WriteField(kIntegerRecord, FlagMinus1(p.PhotoSkin), {});
-    f.WriteField(kIntegerRecord, FlagMinus1(p.DisableSounds), {});
-    f.WriteField(kIntegerRecord, p.TitleBoxVisibility, {});
-    f.WriteField(kIntegerRecord, p.TextBoxVisibility, {});
-    f.WriteEditorText(p.ButtonStyleName);
+void WriteValue(RecordFile& f, FieldType type, const std::string& value) {
+    switch (type) {
+        case FieldType::LineText: f.WriteField(kTextRecord, 0, WithCrLf(value)); break;
+        case FieldType::EditorText: f.WriteEditorText(value); break;
+        default: f.WriteField(kTextRecord, 0, value);
+    }
+}
 
-    bool exitButton = false;
+void WriteValue(RecordFile& f, FieldType type, int32_t value) {
+    f.WriteField(type == FieldType::Size ? kLongRecord : kIntegerRecord, value, {});
+}
+
+void WriteValue(RecordFile& f, FieldType, uint32_t value) { f.WriteField(kLongRecord, int32_t(value), {}); }
+
+void WriteValue(RecordFile& f, FieldType type, bool value) {
+    f.WriteField(kIntegerRecord, !value ? 0 : type == FieldType::Flag ? 1 : -1, {});
+}
+
+void WriteValue(RecordFile& f, FieldType, const FontSpec& value) { WriteFields(f, kFontFields, value); }
+
+void WriteValue(RecordFile& f, FieldType, const std::array<int32_t, 4>& value) {
+    for (int32_t v : value) f.WriteField(kIntegerRecord, v, {});
+}
+
+void WritePictureValue(RecordFile& f, int number, const Bitmap& value) {
+    f.WritePicture(1, number, 0, 0, value, {}, false);
+}
+
+bool WriteMenuFields(RecordFile& f, MenuDocument& doc) {
+    TOVMenu& m = doc.Menu;
+    WriteFields(f, kMenuFields<MenuDocument>, doc);
     for (int n = 1; n <= m.ButtonCount; ++n) {
         TOVButton& b = m.Buttons[size_t(n)];
         b.AccessKey = AccessKeyOf(b.Caption);
-        f.WriteField(kTextRecord, 0, b.Caption);
-        f.WriteField(kTextRecord, 0, b.Command);
-        f.WriteField(kTextRecord, 0, b.Argument);
-        f.WriteField(kTextRecord, 0, b.Description);
-        f.WriteField(kIntegerRecord, b.MinimizeOnClick, {});
-        f.WriteField(kIntegerRecord, b.ExitOnClick, {});
-        f.WriteField(kTextRecord, 0, b.AccessKey);
-        f.WriteField(kIntegerRecord, b.MaximizeWindow, {});
-        f.WriteField(kIntegerRecord, b.Left, {});
-        f.WriteField(kIntegerRecord, b.Top, {});
-        if (b.Command.empty() && b.ExitOnClick != 0) exitButton = true;
+        WriteFields(f, kButtonFields<TOVButton>, b);
     }
-    return exitButton;
+    return HasExitButton(m);
 }
 
 void WriteMenuPictures(RecordFile& f, const MenuDocument& doc) {

@@ -1,5 +1,7 @@
 #include "ButtonStyles.h"
 
+#include "document/FieldJson.h"
+#include "document/MenuFields.h"
 #include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
 #include "platform/Platform.h"
@@ -22,6 +24,22 @@ Bitmap AsStrip(const Bitmap& picture) {
     return strip;
 }
 
+// The records of a button style file, which has no header: its
+// identification, the style and its two strips.
+constexpr std::array<Field<ButtonStyleRecords>, 9> kButtonStyleFields{{
+    {"Identification", FieldType::Text, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Magic; })},
+    {"Name", FieldType::Text, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.Name; })},
+    {"Animation", FieldType::Integer, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.Animation; }),
+     {0, kAnimationCount - 1}, RangeRule::Code},
+    {"Font", FieldType::Font, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.Font; })},
+    {"ShadowDepth", FieldType::Integer, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.ShadowDepth; }),
+     kShadowDepthRange, RangeRule::Clamp},
+    {"ShadowColor", FieldType::Colour, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.ShadowColor; })},
+    {"PhotoButton", FieldType::StoredFlag, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.PhotoFlag; })},
+    {"Buttons", FieldType::Picture, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.Strip; })},
+    {"Masks", FieldType::Picture, In<ButtonStyleRecords>([](auto& r) -> auto& { return r.Style.MaskStrip; })},
+}};
+static_assert(MembersFitTypes(kButtonStyleFields));
 
 }  // namespace
 
@@ -31,55 +49,36 @@ std::string ButtonStyleFileMagic() {
 }
 
 void WriteButtonStyleRecords(RecordFile& f, const ButtonStyleFile& s) {
-    f.WriteField(kTextRecord, 0, ButtonStyleFileMagic());
-    f.WriteField(kTextRecord, 0, s.Name);
-    f.WriteField(kIntegerRecord, s.Animation, {});
-    f.WriteField(kTextRecord, 0, s.Font.Name);
-    f.WriteField(kLongRecord, s.Font.Size, {});
-    f.WriteField(kIntegerRecord, s.Font.Bold ? -1 : 0, {});
-    f.WriteField(kIntegerRecord, s.Font.Italic ? -1 : 0, {});
-    f.WriteField(kIntegerRecord, s.Font.Underline ? -1 : 0, {});
-    f.WriteField(kIntegerRecord, s.Font.Alignment, {});
-    f.WriteField(kLongRecord, int32_t(s.Font.Color), {});
-    f.WriteField(kIntegerRecord, s.ShadowDepth, {});
-    f.WriteField(kLongRecord, int32_t(s.ShadowColor), {});
-    f.WriteField(kIntegerRecord, s.PhotoFlag, {});
-    f.WritePicture(1, 0, 0, 0, s.Strip, {}, false);
-    f.WritePicture(1, 1, 0, 0, s.MaskStrip, {}, false);
+    ButtonStyleRecords records;
+    records.Magic = ButtonStyleFileMagic();
+    records.Style = s;
+    WriteFields(f, kButtonStyleFields, records);
     f.WriteEnd();
 }
 
-ButtonStyleRecords ReadButtonStyleRecords(RecordFile& file) {
+ButtonStyleRecords ReadButtonStyleRecords(RecordFile& file, const ButtonStyleFile& start) {
     ButtonStyleRecords r;
-    ButtonStyleFile& s = r.Style;
+    r.Style = start;
+    const ButtonStyleRecords before = r;
+    const FieldsOf<ButtonStyleRecords> fields = kButtonStyleFields;
     try {
-        r.Magic = file.ReadText();
+        FieldReader reader(file);
+        ReadFields(reader, fields.first(1), r);
         if (r.Magic.rfind("OVGBUTTONSTYLEFILE", 0) != 0) return r;
-        s.Name = file.ReadText();
-        r.NameRead = !file.FileOpFailed;
-        s.Animation = file.ReadInteger();
-        if (s.Animation < 0 || s.Animation >= kAnimationCount) s.Animation = 0;
-        s.Font.Name = file.ReadText();
-        s.Font.Size = kFontSizeRange.Clamp(int32_t(file.ReadLong()));
-        s.Font.Bold = file.ReadInteger() == -1;
-        s.Font.Italic = file.ReadInteger() == -1;
-        s.Font.Underline = file.ReadInteger() == -1;
-        const int32_t alignment = file.ReadInteger();
-        if (alignment >= 0 && alignment <= 2) s.Font.Alignment = alignment;
-        s.Font.Color = file.ReadLong();
-        s.ShadowDepth = kShadowDepthRange.Clamp(file.ReadInteger());
-        s.ShadowColor = file.ReadLong();
-        s.PhotoFlag = file.ReadInteger();
-        file.FileOpFailed = false;
-        file.ReadPicture(s.Strip, false, kArtworkPictureBounds);
-        file.ReadPicture(s.MaskStrip, false, kArtworkPictureBounds);
-        r.PicturesRead = !file.FileOpFailed;
-        if (!r.PicturesRead) r.Damage = "a picture record of an unexpected kind";
+        r.NameRead = ReadFields(reader, fields.subspan(1, 1), r) == 1;
+        const size_t read = ReadFields(reader, fields.subspan(2), r);
+        r.PicturesRead = reader.Ok();
+        if (!r.PicturesRead)
+            r.Damage = read + 2 >= FieldIndex(kButtonStyleFields, "Buttons") ? "a picture record of an unexpected kind"
+                                                                             : "a record of an unexpected kind";
     } catch (const RecordFormatError& e) {
         r.Damage = e.what();
     }
+    BringIntoRange(fields, r, &before);
     return r;
 }
+
+Json ButtonStyleRecordsJson(const ButtonStyleRecords& records) { return FieldsJson(kButtonStyleFields, records); }
 
 ButtonStyleList::ButtonStyleList() : Entries{kStyleDefaultEntry, kAddNewEntry} {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Json.h"
 #include "document/MenuType.h"
 
 #include <array>
@@ -41,9 +42,13 @@ struct ButtonStyleRecords {
     std::string Damage;         // what stopped the read, if anything did
 };
 
-// Reads a button style file's records from the start; what follows a damaged
-// record keeps its default.
-ButtonStyleRecords ReadButtonStyleRecords(RecordFile& file);
+// Reads a button style file's records from the start into `start`'s values:
+// what follows a damaged record keeps them, and so does a code without a
+// meaning (an animation, an alignment); sizes are brought into their ranges.
+ButtonStyleRecords ReadButtonStyleRecords(RecordFile& file, const ButtonStyleFile& start = {});
+
+// The records as `orvane-menu info` shows them.
+Json ButtonStyleRecordsJson(const ButtonStyleRecords& records);
 
 // Writes the records in their fixed order (the file must be open for writing).
 void WriteButtonStyleRecords(RecordFile& file, const ButtonStyleFile& style);

@@ -1,5 +1,7 @@
 #include "StyleList.h"
 
+#include "document/FieldJson.h"
+#include "document/MenuFields.h"
 #include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
@@ -77,16 +79,29 @@ Bitmap DecodeEmbedded(std::span<const uint8_t> png) {
 }
 
 
-void ReadFont(RecordFile& f, FontSpec& font) {
-    font.Name = f.ReadText();
-    font.Size = kFontSizeRange.Clamp(int32_t(f.ReadLong()));
-    font.Bold = f.ReadInteger() == -1;
-    font.Italic = f.ReadInteger() == -1;
-    font.Underline = f.ReadInteger() == -1;
-    const int32_t alignment = f.ReadInteger();
-    if (alignment >= 0 && alignment <= 2) font.Alignment = alignment;
-    font.Color = f.ReadLong();
+// The mask is stored exactly when the artwork marks a photo style.
+bool HasMask(const StyleFileRecords& r) {
+    const Bitmap& b = r.Style.Background;
+    return b.Width() >= kStyleSheetWidth && b.Height() >= kStyleSheetHeight && ReadMarkers(b).Photo;
 }
+
+// The records after a style file's header.
+constexpr std::array<Field<StyleFileRecords>, 11> kStyleFileFields{{
+    {"Identification", FieldType::Text, In<StyleFileRecords>([](auto& r) -> auto& { return r.Magic; })},
+    {"Name", FieldType::Text, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.Name; })},
+    {"Message", FieldType::Text, In<StyleFileRecords>([](auto& r) -> auto& { return r.Message; })},
+    {"Animation", FieldType::Integer, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.Animation; }),
+     {0, kAnimationCount - 1}, RangeRule::Code},
+    {"TextFont", FieldType::Font, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.TextFont; })},
+    {"ButtonFont", FieldType::Font, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.ButtonFont; })},
+    {"TitleFont", FieldType::Font, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.TitleFont; })},
+    {"TitleLeft", FieldType::Integer, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.TitleLeft; })},
+    {"TitleTop", FieldType::Integer, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.TitleTop; })},
+    {"Background", FieldType::Picture, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.Background; })},
+    {"Mask", FieldType::Picture, In<StyleFileRecords>([](auto& r) -> auto& { return r.Style.Mask; }), kAnyValue,
+     RangeRule::None, FieldNote::None, &HasMask},
+}};
+static_assert(MembersFitTypes(kStyleFileFields));
 
 }  // namespace
 
@@ -107,30 +122,19 @@ SheetTextColours ReadTextColours(const Bitmap& s) {
 
 StyleFileRecords ReadStyleRecords(RecordFile& file) {
     StyleFileRecords r;
-    MenuStyle& style = r.Style;
     try {
-        file.FileOpFailed = false;
-        r.Magic = file.ReadText();
-        style.Name = file.ReadText();
-        r.Message = file.ReadText();
-        style.Animation = file.ReadInteger();
-        if (style.Animation < 0 || style.Animation >= kAnimationCount) style.Animation = 0;
-        ReadFont(file, style.TextFont);
-        ReadFont(file, style.ButtonFont);
-        ReadFont(file, style.TitleFont);
-        style.TitleLeft = file.ReadInteger();
-        style.TitleTop = file.ReadInteger();
-        file.ReadPicture(style.Background, false, kArtworkPictureBounds);
-        if (style.Background.Width() >= kStyleSheetWidth && style.Background.Height() >= kStyleSheetHeight &&
-            ReadMarkers(style.Background).Photo)
-            file.ReadPicture(style.Mask, false, kArtworkPictureBounds);
-        r.Complete = !file.FileOpFailed;
+        FieldReader reader(file);
+        ReadFields(reader, kStyleFileFields, r);
+        r.Complete = reader.Ok();
         if (!r.Complete) r.Damage = "a record of an unexpected kind";
     } catch (const RecordFormatError& e) {
         r.Damage = e.what();
     }
+    BringIntoRange(kStyleFileFields, r);
     return r;
 }
+
+Json StyleRecordsJson(const StyleFileRecords& records) { return FieldsJson(kStyleFileFields, records); }
 
 std::string StyleFileMagic() {
     const EditorVersion v = CompiledVersion();

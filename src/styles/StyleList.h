@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Json.h"
 #include "document/MenuType.h"
 #include "platform/Bitmap.h"
 
@@ -67,6 +68,9 @@ struct StyleFileRecords {
 // the fields after it as they were; pictures keep the size they were stored
 // with.
 StyleFileRecords ReadStyleRecords(RecordFile& file);
+
+// The records as `orvane-menu info` shows them.
+Json StyleRecordsJson(const StyleFileRecords& records);
 
 inline const std::string kStyleFileMagicPrefix = "OVGMENUSTYLEFILE VERSION ";
 // "OVGMENUSTYLEFILE VERSION 9.0" for this editor.

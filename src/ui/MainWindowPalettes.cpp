@@ -1,6 +1,7 @@
 // The five property palettes of the main window's left column.
 #include "MainWindow.h"
 
+#include "document/MenuFields.h"
 #include "ui/ColorPickerDialog.h"
 #include "ui/DesignSurface.h"
 #include "ui/Icons.h"
@@ -316,11 +317,13 @@ QWidget* TForm1::BuildStylePalette() {
     grid->addWidget(buttonStyles_, row++, 0, 1, 2);
     connect(buttonStyles_, &QComboBox::activated, this, [this](int i) { Run([this, i] { model_.ComboBox2Select(i); }); });
 
-    textVisibility_ = AddSlider(grid, row, "Text Box Visibility (Photo Skins)", 0, 100, 4, &textVisibilityValue_,
-                                &EditorModel::SetTextBoxVisibility);
+    constexpr ValueRange text = MenuFieldRange("TextBoxVisibility");
+    constexpr ValueRange title = MenuFieldRange("TitleBoxVisibility");
+    textVisibility_ = AddSlider(grid, row, "Text Box Visibility (Photo Skins)", text.Min, text.Max, 4,
+                                &textVisibilityValue_, &EditorModel::SetTextBoxVisibility);
     row += 2;
-    titleVisibility_ = AddSlider(grid, row, "Title Box Visibility (Photo Skins)", 0, 100, 4, &titleVisibilityValue_,
-                                 &EditorModel::SetTitleBoxVisibility);
+    titleVisibility_ = AddSlider(grid, row, "Title Box Visibility (Photo Skins)", title.Min, title.Max, 4,
+                                 &titleVisibilityValue_, &EditorModel::SetTitleBoxVisibility);
     row += 2;
     for (QSlider* s : {textVisibility_, titleVisibility_}) {
         photoControls_.push_back(s);
@@ -337,21 +340,28 @@ QWidget* TForm1::BuildCustomPalette() {
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(3);
     int row = 0;
-    menuWidth_ = AddSlider(grid, row, "Menu Width", 80, 1024, 40, &menuWidthValue_, &EditorModel::SetMenuWidth);
+    constexpr ValueRange width = MenuFieldRange("MenuWidth"), height = MenuFieldRange("MenuHeight");
+    constexpr ValueRange buttonWidth = MenuFieldRange("ButtonWidth"), buttonHeight = MenuFieldRange("ButtonHeight");
+    constexpr ValueRange gap = MenuFieldRange("ButtonGap");
+    menuWidth_ =
+        AddSlider(grid, row, "Menu Width", width.Min, width.Max, 40, &menuWidthValue_, &EditorModel::SetMenuWidth);
     row += 2;
-    menuHeight_ = AddSlider(grid, row, "Menu Height", 60, 768, 40, &menuHeightValue_, &EditorModel::SetMenuHeight);
+    menuHeight_ = AddSlider(grid, row, "Menu Height", height.Min, height.Max, 40, &menuHeightValue_,
+                            &EditorModel::SetMenuHeight);
     row += 2;
     photoAspect_ = new QCheckBox("Use Photo Aspect Ratio", body);
     grid->addWidget(photoAspect_, row++, 0, 1, 2);
     autoSizeMenu_ = new QCheckBox("Auto Size Menu", body);
     grid->addWidget(autoSizeMenu_, row++, 0, 1, 2);
-    buttonWidth_ = AddSlider(grid, row, "Button Width", 10, 240, 10, &buttonWidthValue_, &EditorModel::SetButtonWidth);
+    buttonWidth_ = AddSlider(grid, row, "Button Width", buttonWidth.Min, buttonWidth.Max, 10, &buttonWidthValue_,
+                             &EditorModel::SetButtonWidth);
     row += 2;
-    buttonHeight_ = AddSlider(grid, row, "Button Height", 10, 120, 10, &buttonHeightValue_, &EditorModel::SetButtonHeight);
+    buttonHeight_ = AddSlider(grid, row, "Button Height", buttonHeight.Min, buttonHeight.Max, 10, &buttonHeightValue_,
+                              &EditorModel::SetButtonHeight);
     row += 2;
     autoSizeButtons_ = new QCheckBox("Auto Size Buttons", body);
     grid->addWidget(autoSizeButtons_, row++, 0, 1, 2);
-    buttonGap_ = AddSlider(grid, row, "Button Gap", 0, 32, 4, &buttonGapValue_, &EditorModel::SetButtonGap);
+    buttonGap_ = AddSlider(grid, row, "Button Gap", gap.Min, gap.Max, 4, &buttonGapValue_, &EditorModel::SetButtonGap);
     row += 2;
     auto* background = new QPushButton(Glyph("set_background"), "Set Background Image...", body);
     background->setObjectName("SetBackgroundImage");

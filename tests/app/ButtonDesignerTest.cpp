@@ -241,6 +241,8 @@ TEST_F(DesignerFixture, FormattingControlsAndTheirModifiedRule) {
          [](const Designer& d) { return d.CaptionFont.Size == 9; }, false},
         {"size zero", [](Designer& d) { d.SetSizeText("0"); },
          [](const Designer& d) { return d.CaptionFont.Size == 9; }, false},
+        {"size past the list", [](Designer& d) { d.SetSizeText("73"); },  // files keep 4 to 72
+         [](const Designer& d) { return d.CaptionFont.Size == 9; }, false},
         {"italic entry", [](Designer& d) { d.FlipItalic(); },
          [](const Designer& d) { return d.CaptionFont.Italic && d.CaptionFont.Bold; }, true},
         {"bold off", [](Designer& d) { d.SetBold(false); }, [](const Designer& d) { return !d.CaptionFont.Bold; }, true},

@@ -189,3 +189,32 @@ TEST(CliInfo, DescribesStyleFilesAndButtonStyleFiles) {
     for (const char* expected : {"\"Name\": \"Glass\"", "\"PhotoButton\": true", "\"Buttons\": {\n      \"width\": 96"})
         EXPECT_NE(out2.str().find(expected), std::string::npos) << expected << out2.str();
 }
+
+// A style file whose picture is smaller than a style sheet has no marker
+// pixels to read: it is described without a mask, never read past its end.
+TEST(CliInfo, StyleFileWithASmallPicture) {
+    TempFolder folder;
+    ScriptedPlatform platform;
+    {
+        RecordFile f(platform);
+        ASSERT_TRUE(f.OpenRecordFile("small.ovgsty", folder.Folder(), true, false));
+        f.WriteRecordHeader(0, 0);
+        for (const char* text : {"OVGMENUSTYLEFILE VERSION 9.0", "Tiny", ""}) f.WriteField(kTextRecord, 0, text);
+        f.WriteField(kIntegerRecord, 0, {});
+        for (int i = 0; i < 3; ++i) {
+            f.WriteField(kTextRecord, 0, "Arial");
+            f.WriteField(kLongRecord, 10, {});
+            for (int k = 0; k < 4; ++k) f.WriteField(kIntegerRecord, 0, {});
+            f.WriteField(kLongRecord, 0, {});
+        }
+        f.WriteField(kIntegerRecord, 0, {});
+        f.WriteField(kIntegerRecord, 0, {});
+        f.WritePicture(1, 0, 0, 0, Bitmap(10, 10, 0xFFFFFF), {}, false);
+        f.WriteEnd();
+        f.CloseRecordFile();
+    }
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"info", (folder.Path() / "small.ovgsty").string()}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("\"Background\": {\n      \"width\": 10"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("\"Mask\""), std::string::npos) << out.str();
+}
