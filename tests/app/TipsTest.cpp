@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The help pages as they are installed beside the editor.
-const fs::path kHelpSource = fs::path(__FILE__).parent_path().parent_path().parent_path() / "help";
+const fs::path kHelpSource = fs::path(ORVANE_SOURCE_DIR) / "help";
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
