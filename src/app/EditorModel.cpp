@@ -6,6 +6,7 @@
 #include "render/TextBlock.h"
 
 #include "app/Guards.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ EditorModel::EditorModel(Platform& platform, AppFolders folders)
 }
 
 EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
-    : EditorModel(platform, AppFolders::PortableIn(WithSlash(appFolder.string()))) {}
+    : EditorModel(platform, AppFolders::PortableIn(WithSlash(Utf8FromPath(appFolder)))) {}
 
 std::vector<std::filesystem::path> EditorModel::StyleFolders() const {
     std::vector<std::filesystem::path> folders;
@@ -119,7 +120,7 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
     Records.FileOpFailed = false;
 
     std::error_code ec;
-    if (!std::filesystem::exists(folder + fileName, ec)) {
+    if (!std::filesystem::exists(PathFromUtf8(folder + fileName), ec)) {
         ShowMessageBox(platform_, "Menu not found.", MsgType::Information);
         return false;
     }
@@ -170,8 +171,8 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
             Doc.Props.PhotoSkin = ReadMarkers(Styles.At(SelectedStyle).Background).Photo;
             if (!Doc.Props.PhotoSkin) break;
             std::error_code ec;
-            if (std::filesystem::exists(Doc.Menu.BackgroundFile, ec)) {
-                DecodeResult photo = LoadPictureFile(Doc.Menu.BackgroundFile);
+            if (std::filesystem::exists(PathFromUtf8(Doc.Menu.BackgroundFile), ec)) {
+                DecodeResult photo = LoadPictureFile(PathFromUtf8(Doc.Menu.BackgroundFile));
                 if (photo.Ok()) {
                     Doc.BackgroundPhoto = std::move(photo.Picture);
                 } else {
@@ -558,17 +559,17 @@ void EditorModel::SetBackgroundImage() {
     FileDialogRequest request;
     request.Title = "Open Photo...";
     request.Filter = "Photo or Image (*.jpg;*.jpeg;*.bmp)|*.JPG;*.JPEG;*.BMP";
-    request.InitialFolder = MenuFolder;
+    request.InitialFolder = PathFromUtf8(MenuFolder);
     if (const auto chosen = platform_.OpenFileDialog(request)) {
         DecodeResult photo = LoadPictureFile(*chosen);
         if (!photo.Ok()) {
             // Said once, naming the file; the menu stays as it was.
             platform_.Trace(photo.Error);
-            ShowMessageBox(platform_, PictureUnreadable(chosen->string()), MsgType::Error);
+            ShowMessageBox(platform_, PictureUnreadable(Utf8FromPath(*chosen)), MsgType::Error);
             return;
         }
         UndoMake();
-        Doc.Menu.BackgroundFile = chosen->string();
+        Doc.Menu.BackgroundFile = Utf8FromPath(*chosen);
         Doc.BackgroundPhoto = std::move(photo.Picture);
         PhotoChanged();
     }
@@ -601,7 +602,7 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
             StartNewMenu();
             return;
         }
-        if (!Styles.OpenStyle(folder + fileName, platform_)) {
+        if (!Styles.OpenStyle(PathFromUtf8(folder + fileName), platform_)) {
             StartNewMenu();
             return;
         }
@@ -616,13 +617,15 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
                                  "for use in other menus?";
     if (ShowMessageBox(platform_, question, MsgType::Confirmation, MsgButtons::YesNoCancel) == MsgResult::Yes) {
         namespace fs = std::filesystem;
-        const fs::path target = fs::path(StylesFolder()) / (fs::path(fileName).stem().string() + ".ovgsty");
-        if (fs::path(folder + fileName) != target) {
+        const fs::path target =
+            PathFromUtf8(StylesFolder()) / PathFromUtf8(fileName).stem().concat(".ovgsty");
+        if (PathFromUtf8(folder + fileName) != target) {
             try {
-                CreateFolders(StylesFolder());
-                CopyFileReplacing(folder + fileName, target);
+                CreateFolders(PathFromUtf8(StylesFolder()));
+                CopyFileReplacing(PathFromUtf8(folder + fileName), target);
             } catch (const FileError& e) {
-                ShowMessageBox(platform_, "The style could not be copied to " + target.string() + ":\r\r" + e.what(),
+                ShowMessageBox(platform_,
+                               "The style could not be copied to " + Utf8FromPath(target) + ":\r\r" + e.what(),
                                MsgType::Error);
             }
         }

@@ -2,6 +2,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/ImageIO.h"
+#include "platform/PathText.h"
 
 #include <functional>
 #include <map>
@@ -208,7 +209,7 @@ bool ImportMenu(EditorModel& model, const JsonValue& json, std::string& error) {
     }
     Bitmap photo;
     if (c.Ok() && ReadMarkers(model.Styles.At(position).Background).Photo) {
-        DecodeResult loaded = LoadPictureFile(plan.BackgroundFile);
+        DecodeResult loaded = LoadPictureFile(PathFromUtf8(plan.BackgroundFile));
         if (!loaded.Ok())
             c.Fail("BackgroundFile", "the style shows a photo and " + loaded.Error);
         else

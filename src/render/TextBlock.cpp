@@ -18,7 +18,7 @@ void DrawTextBlock(Bitmap& target, const Box& box, const FontSpec& font, uint32_
         int x = 0;
         if (font.Alignment == int(Alignment::Centre)) x = (box.Width - w) / 2;
         if (font.Alignment == int(Alignment::Right)) x = box.Width - w;
-        DrawText(layer, x, y, face, colour, line);
+        DrawTransparentText(layer, x, y, face, colour, line);
         y += lineHeight;
     }
     StretchCopy(layer, {0, 0, box.Width, box.Height}, target,
