@@ -60,7 +60,7 @@ Engine& TheEngine() {
     return *engine;
 }
 
-Font* MakeFont(const TextFont& spec, int em) {
+std::unique_ptr<Font> MakeFont(const TextFont& spec, int em) {
     // A negative height asks for the em, not the cell, as the player does.
     const std::wstring face = WideFromUtf8(spec.Name).substr(0, LF_FACESIZE - 1);
     const HFONT handle = CreateFontW(-em, 0, 0, 0, spec.Bold ? FW_BOLD : FW_NORMAL, spec.Italic, FALSE, FALSE,
@@ -86,7 +86,7 @@ Font* MakeFont(const TextFont& spec, int em) {
         font->UnderlineTop = std::max(1, font->Descent / 2);
     }
     font->UnderlineTop = std::max(1, std::min(font->UnderlineTop, font->Descent - font->UnderlineThickness));
-    return font.release();
+    return font;
 }
 
 Font* FindFont(const TextFont& spec) {
@@ -99,9 +99,9 @@ Font* FindFont(const TextFont& spec) {
         for (const auto& [unused, font] : engine.Fonts) DeleteObject(font->Handle);
         engine.Fonts.clear();
     }
-    Font* font = MakeFont(spec, em);
-    if (font) engine.Fonts.emplace(std::move(key), std::unique_ptr<Font>(font));
-    return font;
+    std::unique_ptr<Font> font = MakeFont(spec, em);
+    if (!font) return nullptr;
+    return engine.Fonts.emplace(std::move(key), std::move(font)).first->second.get();
 }
 
 const Glyph& GlyphOf(Font& font, wchar_t c) {
