@@ -2,8 +2,11 @@
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# The Windows build (mingw-w64): orvane-menu.exe and the core's tests, which
+# `make test` runs under Wine.
+WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps configure build test run package clean
+.PHONY: all deps configure build windows test run package clean
 
 all: build
 
@@ -11,12 +14,17 @@ deps:
 	scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DORVANE_WINDOWS_BUILD=$(abspath $(WINDOWS_BUILD))
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+windows: deps
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-posix.cmake
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+test: build windows
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # Starts the editor (it needs a desktop session: DISPLAY or WAYLAND_DISPLAY).
@@ -29,4 +37,4 @@ package: build
 	cp $(BUILD)/orvane-graphic_*.deb .
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD)

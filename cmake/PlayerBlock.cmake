@@ -8,6 +8,8 @@
 #
 #   orvane_append_player_block(<target>)  appends the block to an executable
 #                                        after each link of <target>
+#   orvane_embed_player(<target>)        Windows build: the player as an RCDATA
+#                                        resource of <target> instead
 #   orvane_player_host_tests()           the player's decisions built for this
 #                                        computer, and their tests
 #   ORVANE_PLAYER_EXE                    path of player.exe, empty without mingw
@@ -34,8 +36,9 @@ else()
   unset(ORVANE_MINGW_CXX CACHE)
 endif()
 
-# The block rides on the editor; without the editor there is nothing to carry it.
-if(ORVANE_MINGW_CXX AND NOT ORVANE_UI)
+# The block rides on the editor; without the editor there is nothing to carry
+# it. The Windows programs carry the player as a resource.
+if(ORVANE_MINGW_CXX AND NOT ORVANE_UI AND NOT WIN32)
   message(STATUS "Menu player: not built without the editor (ORVANE_UI=OFF)")
   unset(ORVANE_MINGW_CXX CACHE)
 endif()
@@ -69,7 +72,27 @@ endif()
 set_property(GLOBAL PROPERTY ORVANE_PLAYER_EXE "${ORVANE_PLAYER_EXE}")
 
 # The host side: the step that appends the block.
-add_executable(orvane-append-player-block ${ORVANE_PLAYER_DIR}/AppendPlayerBlock.cpp ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)
+if(NOT WIN32)
+  add_executable(orvane-append-player-block
+    ${ORVANE_PLAYER_DIR}/AppendPlayerBlock.cpp ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)
+endif()
+
+# On Windows the player is a resource of the program (RCDATA), not bytes after
+# its end, so a signed program stays valid; the autorun builder reads it there.
+function(orvane_embed_player target)
+  if(NOT ORVANE_PLAYER_EXE)
+    message(STATUS "Menu player: ${target} is built without the player")
+    return()
+  endif()
+  set(_rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-player.rc)
+  file(CONFIGURE OUTPUT ${_rc} CONTENT "#include \"distribution/PlayerResource.h\"
+ORVANE_PLAYER_RESOURCE RCDATA \"${ORVANE_PLAYER_EXE}\"
+")
+  target_sources(${target} PRIVATE ${_rc})
+  set_property(SOURCE ${_rc} APPEND PROPERTY INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/src)
+  set_property(SOURCE ${_rc} APPEND PROPERTY OBJECT_DEPENDS ${ORVANE_PLAYER_EXE})
+  add_dependencies(${target} autorun-player)
+endfunction()
 
 # Called on an executable target. From the directory that made the target the
 # block is appended after each link (a fresh link output gets it exactly
@@ -110,6 +133,10 @@ function(orvane_player_host_tests)
   target_include_directories(orvane_player_core PUBLIC ${ORVANE_PLAYER_DIR} ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(orvane_player_core PUBLIC orvane_document orvane_render)
 
+  # The player's own Wine tests cover it on Windows.
+  if(WIN32)
+    return()
+  endif()
   include(GoogleTest)
   file(GLOB _tests CONFIGURE_DEPENDS ${ORVANE_PLAYER_DIR}/tests/*.cpp)
   add_executable(orvane_player_tests ${_tests} ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)

@@ -1,11 +1,12 @@
 #include "AppFolders.h"
 
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -29,20 +30,73 @@ std::string DocumentsFolder(const std::string& home) {
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
     std::error_code ec;
     // The tool answers with the home folder when none is set; that is no documents folder.
-    if (status != 0 || out.empty() || out[0] != '/' || FolderWithSlash(out) == FolderWithSlash(home) || !fs::is_directory(out, ec))
+    if (status != 0 || out.empty() || out[0] != '/' || FolderWithSlash(out) == FolderWithSlash(home) ||
+        !fs::is_directory(PathFromUtf8(out), ec))
         return {};
     return out;
 }
 
 bool InstalledTree(const std::string& executableFolder) {
     std::error_code ec;
-    return fs::is_directory(fs::path(executableFolder) / ".." / "share" / "orvane-graphic", ec);
+    return fs::is_directory(PathFromUtf8(executableFolder) / ".." / "share" / "orvane-graphic", ec);
+}
+
+// Windows compares folder names without regard to case or the kind of slash.
+std::string FolderKey(std::string folder) {
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    for (char& c : folder) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return FolderWithSlash(folder);
+}
+
+bool BelowProgramFiles(const std::string& program, const WindowsFolders& known) {
+    const std::string key = FolderKey(program);
+    return std::any_of(known.ProgramFiles.begin(), known.ProgramFiles.end(),
+                       [&](const std::string& folder) { return key.rfind(FolderKey(folder), 0) == 0; });
+}
+
+constexpr const char* kWindowsFolderName = "Orvane Graphic/";
+
+std::string WindowsUndoFolder(const WindowsFolders& known) {
+    if (known.LocalAppData.empty()) return {};
+    return FolderWithSlash(known.LocalAppData) + kWindowsFolderName + "undo-" + std::to_string(CurrentProcessId()) + "/";
+}
+
+AppFolders DecideOnWindows(const std::string& program, const FolderEnvironment& env) {
+    const WindowsFolders& known = *env.Windows;
+    const std::string settings = program + kSettingsFileName;
+    std::error_code ec;
+    // Program Files may be writable to an administrator; an installed editor
+    // still keeps the user's files in the user's folders.
+    const bool portable = !BelowProgramFiles(program, known) && CanReplace(PathFromUtf8(settings)) &&
+                          (!fs::exists(PathFromUtf8(settings), ec) || CanWrite(PathFromUtf8(settings)));
+    if (portable || known.RoamingAppData.empty() || known.LocalAppData.empty())
+        return AppFolders::PortableIn(program, env);
+
+    AppFolders f;
+    f.Portable = false;
+    f.Program = program;
+    f.BuiltinStyles = program + "styles/";
+    f.BuiltinButtons = program + "buttons/";
+    f.Help = program + "help/";
+    const std::string roaming = FolderWithSlash(known.RoamingAppData) + kWindowsFolderName;
+    f.SettingsFile = roaming + kSettingsFileName;
+    f.UserStyles = roaming + "styles/";
+    f.UserButtons = roaming + "buttons/";
+    f.Undo = WindowsUndoFolder(known);
+    f.Documents = known.Documents.empty() ? roaming : FolderWithSlash(known.Documents);
+    f.Cache = FolderWithSlash(known.LocalAppData) + kWindowsFolderName;
+    return f;
 }
 
 }  // namespace
 
 FolderEnvironment FolderEnvironment::FromProcess() {
     FolderEnvironment env;
+    if ((env.Windows = WindowsKnownFolders())) {
+        env.Documents = env.Windows->Documents;
+        env.CacheHome = env.Windows->LocalAppData;
+        return env;
+    }
     env.Home = Variable("HOME");
     env.ConfigHome = Variable("XDG_CONFIG_HOME");
     if (env.ConfigHome.empty() && !env.Home.empty()) env.ConfigHome = env.Home + "/.config";
@@ -62,14 +116,15 @@ std::string LayoutDescription(const AppFolders& f) {
         return FolderWithSlash(folder);
     };
     if (f.Portable) return "Portable: settings, styles and undo in " + shown(f.Program);
-    return "Installed: settings in " + shown(fs::path(f.SettingsFile).parent_path().string()) + ", styles in " +
-           shown(fs::path(f.UserStyles).parent_path().parent_path().string());
+    return "Installed: settings in " + shown(Utf8FromPath(PathFromUtf8(f.SettingsFile).parent_path())) +
+           ", styles in " + shown(Utf8FromPath(PathFromUtf8(f.UserStyles).parent_path().parent_path()));
 }
 
 std::string PrivateUndoFolder(const FolderEnvironment& env) {
+    if (env.Windows) return WindowsUndoFolder(*env.Windows);
     const std::string base = !env.RuntimeDir.empty() ? env.RuntimeDir : env.CacheHome;
     if (base.empty()) return {};
-    return FolderWithSlash(base) + "orvane-graphic/undo-" + std::to_string(::getpid()) + "/";
+    return FolderWithSlash(base) + "orvane-graphic/undo-" + std::to_string(CurrentProcessId()) + "/";
 }
 
 AppFolders AppFolders::PortableIn(const std::string& folder, const FolderEnvironment& env) {
@@ -88,10 +143,11 @@ AppFolders AppFolders::PortableIn(const std::string& folder, const FolderEnviron
 
 AppFolders AppFolders::Decide(const std::string& executableFolder, const FolderEnvironment& env) {
     const std::string program = FolderWithSlash(executableFolder);
-    const std::string settings = program + kSettingsFileName;
+    if (env.Windows) return DecideOnWindows(program, env);
+    const fs::path settings = PathFromUtf8(program + kSettingsFileName);
     std::error_code ec;
     const bool settingsThere = fs::exists(settings, ec);
-    const bool portable = settingsThere ? ::access(settings.c_str(), W_OK) == 0 && CanReplace(settings)
+    const bool portable = settingsThere ? CanWrite(settings) && CanReplace(settings)
                                         : CanReplace(settings) && !InstalledTree(program);
     // Without a home there is nowhere else to go.
     if (portable || env.Home.empty()) return PortableIn(program, env);
@@ -99,7 +155,8 @@ AppFolders AppFolders::Decide(const std::string& executableFolder, const FolderE
     AppFolders f;
     f.Portable = false;
     f.Program = program;
-    const std::string data = FolderWithSlash((fs::path(program) / ".." / "share" / "orvane-graphic").lexically_normal().string());
+    const std::string data =
+        FolderWithSlash(Utf8FromPath((PathFromUtf8(program) / ".." / "share" / "orvane-graphic").lexically_normal()));
     f.BuiltinStyles = data + "styles/";
     f.BuiltinButtons = data + "buttons/";
     f.Help = data + "help/";

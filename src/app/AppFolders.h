@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/KnownFolders.h"
+
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -12,6 +15,8 @@ struct FolderEnvironment {
     std::string CacheHome;   // $XDG_CACHE_HOME, else ~/.cache
     std::string RuntimeDir;  // $XDG_RUNTIME_DIR, may be empty
     std::string Documents;   // the documents folder (xdg-user-dir DOCUMENTS), else empty
+    // On Windows the known folders, which decide the layout there.
+    std::optional<WindowsFolders> Windows;
 
     static FolderEnvironment FromProcess();
 };
@@ -25,6 +30,12 @@ struct FolderEnvironment {
 // folder, the user's styles and button styles in the data folder (read with
 // the installed built-in ones), undo snapshots in the runtime folder, the
 // first menu folder in the documents folder.
+//
+// On Windows the same two layouts: portable when the program's folder takes a
+// new file and is not below Program Files; installed, the settings and the
+// user's styles and button styles in "%APPDATA%\Orvane Graphic\", undo
+// snapshots in "%LOCALAPPDATA%\Orvane Graphic\", the built-in styles and
+// help beside the program, the first menu folder in Documents.
 struct AppFolders {
     bool Portable = true;
     std::string Program;           // the executable's folder: the editor's own file is found here
@@ -57,7 +68,8 @@ std::string LayoutDescription(const AppFolders& folders);
 
 // A folder for this editor's own undo snapshots outside the application
 // folder: under the runtime folder, else the cache folder, as
-// "orvane-graphic/undo-<pid>/". Empty when there is neither. Not created here.
+// "orvane-graphic/undo-<pid>/" (on Windows "Orvane Graphic/undo-<pid>/" in
+// the local application data). Empty when there is none. Not created here.
 std::string PrivateUndoFolder(const FolderEnvironment& env);
 inline std::string PrivateUndoFolder() { return PrivateUndoFolder(FolderEnvironment::FromProcess()); }
 

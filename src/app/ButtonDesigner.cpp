@@ -9,6 +9,7 @@
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "platform/PathText.h"
 #include "platform/Text.h"
 #include "render/CoreGraphics.h"
 #include "render/MenuSkin.h"
@@ -46,7 +47,7 @@ std::optional<int> WholeNumber(const std::string& text) {
     return value;
 }
 
-std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+std::string Quoted(const fs::path& path) { return "\"" + Utf8FromPath(path) + "\""; }
 
 }  // namespace
 
@@ -105,7 +106,7 @@ void TfrmCustomBtnCls::FormCreate(std::vector<std::string> installedFonts) {
     SizeText = "9";
 
     try {
-        CreateFolders(ButtonsFolder());
+        CreateFolders(PathFromUtf8(ButtonsFolder()));
     } catch (const FileError& e) {
         // Saving says so when it cannot write there; the designer opens all the same.
         platform_.Trace(e.what());
@@ -191,8 +192,8 @@ void TfrmCustomBtnCls::ComposeSample() {
             ++y;
         }
         if (shadowDepth_ > 0)
-            DrawText(TextCanvas, x + shadowDepth_, y + shadowDepth_, font, ShadowColor, kSampleCaption);
-        DrawText(TextCanvas, x, y, font, CaptionFont.Color, kSampleCaption);
+            DrawTransparentText(TextCanvas, x + shadowDepth_, y + shadowDepth_, font, ShadowColor, kSampleCaption);
+        DrawTransparentText(TextCanvas, x, y, font, CaptionFont.Color, kSampleCaption);
         ComposedStates[size_t(s)] = TextCanvas;
     }
     ShownState = 0;
@@ -391,13 +392,13 @@ void TfrmCustomBtnCls::OpenStyle() {
     FileDialogRequest request;
     request.Title = "Open Button File...";
     request.Filter = "Orvane Graphic Button (*.ovgbtn)|*.OVGBTN";
-    request.InitialFolder = ButtonsFolder();
+    request.InitialFolder = PathFromUtf8(ButtonsFolder());
     const std::optional<fs::path> chosen = platform_.OpenFileDialog(request);
     if (!chosen) return;
     platform_.ShowProgress("Loading Button...");
     std::error_code ec;
     if (fs::exists(*chosen, ec)) {
-        ReadStyleFile(chosen->filename().string(), FolderWithSlash(chosen->parent_path().string()));
+        ReadStyleFile(Utf8FromPath(chosen->filename()), FolderWithSlash(Utf8FromPath(chosen->parent_path())));
         platform_.SetProgressText("Button Loaded.", 600);
         ArmSample();
     } else {
@@ -407,7 +408,7 @@ void TfrmCustomBtnCls::OpenStyle() {
 
 void TfrmCustomBtnCls::ReadStyleFile(const std::string& fileName, const std::string& folder) {
     std::error_code ec;
-    if (!fs::exists(folder + fileName, ec)) {
+    if (!fs::exists(PathFromUtf8(folder + fileName), ec)) {
         ShowMessageBox(platform_, "Button not found.", MsgType::Information);
         return;
     }
@@ -477,9 +478,9 @@ bool TfrmCustomBtnCls::Save() {
 }
 
 std::string TfrmCustomBtnCls::ForceExtension(const std::string& path, const std::string& extension) {
-    const size_t slash = path.find_last_of('/');
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::string name = path.substr(nameStart);
+    // The file name as this system splits paths (Windows takes "\" as well as "/").
+    const std::string name = Utf8FromPath(PathFromUtf8(path).filename());
+    const size_t nameStart = path.size() - name.size();
     if (name.size() >= extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
         return path;
     const size_t point = name.find('.');
@@ -490,12 +491,12 @@ bool TfrmCustomBtnCls::SaveAs() {
     FileDialogRequest request;
     request.Title = "Save Button File...";
     request.Filter = "Orvane Buttons (*.ovgbtn)|*.OVGBTN";
-    request.InitialFolder = ButtonsFolder();
+    request.InitialFolder = PathFromUtf8(ButtonsFolder());
     const std::optional<fs::path> chosen = platform_.SaveFileDialog(request);
     if (!chosen) return false;
-    const fs::path path = ForceExtension(chosen->string(), ".ovgbtn");
-    StyleFileName = path.filename().string();
-    StyleFolder = FolderWithSlash(path.parent_path().string());
+    const fs::path path = PathFromUtf8(ForceExtension(Utf8FromPath(*chosen), ".ovgbtn"));
+    StyleFileName = Utf8FromPath(path.filename());
+    StyleFolder = FolderWithSlash(Utf8FromPath(path.parent_path()));
     editor_.MenuFolder = StyleFolder;
     return WriteStyleFile(StyleFileName, StyleFolder);
 }
@@ -514,7 +515,8 @@ ButtonStyleFile TfrmCustomBtnCls::StyleForFile() const {
 }
 
 bool TfrmCustomBtnCls::WriteStyleFile(const std::string& fileName, const std::string& folder) {
-    if (fs::path(folder).lexically_normal() != fs::path(ButtonsFolder()).lexically_normal()) editor_.ShowTip(17);
+    if (PathFromUtf8(folder).lexically_normal() != PathFromUtf8(ButtonsFolder()).lexically_normal())
+        editor_.ShowTip(17);
     // The strips must hold the pictures as they are now, even when the sample
     // has not been composed since the last change.
     CompileBtnSkn();
@@ -561,10 +563,10 @@ void TfrmCustomBtnCls::LoadPicture(bool mask) {
     FileDialogRequest request;
     request.Title = "Open Image...";
     request.Filter = "All Images (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png";
-    request.InitialFolder = LastImageFolder;
+    request.InitialFolder = PathFromUtf8(LastImageFolder);
     const std::optional<fs::path> chosen = platform_.OpenFileDialog(request);
     if (!chosen) return;
-    LastImageFolder = FolderWithSlash(chosen->parent_path().string());
+    LastImageFolder = FolderWithSlash(Utf8FromPath(chosen->parent_path()));
     std::error_code ec;
     if (!fs::is_regular_file(*chosen, ec)) {
         ShowMessageBox(platform_, "The image " + Quoted(*chosen) + " could no be found.", MsgType::Information);
@@ -572,7 +574,7 @@ void TfrmCustomBtnCls::LoadPicture(bool mask) {
     }
     DecodeResult picture = LoadPictureFile(*chosen);
     if (!picture.Ok()) {
-        platform_.Trace("Image " + chosen->string() + " not loaded: " + picture.Error);
+        platform_.Trace("Image " + Utf8FromPath(*chosen) + " not loaded: " + picture.Error);
         ShowMessageBox(platform_, "The image " + Quoted(*chosen) + " could not be loaded.", MsgType::Warning);
         return;
     }
@@ -598,14 +600,15 @@ void TfrmCustomBtnCls::SavePicture(bool mask) {
     FileDialogRequest request;
     request.Title = "Save Image As...";
     request.Filter = "Bitmaps (*.bmp)|*.bmp";
-    request.InitialFolder = LastImageFolder;
+    request.InitialFolder = PathFromUtf8(LastImageFolder);
     const std::optional<fs::path> chosen = platform_.SaveFileDialog(request);
     if (!chosen) return;
-    const fs::path path = ForceExtension(chosen->string(), ".bmp");
+    const fs::path path = PathFromUtf8(ForceExtension(Utf8FromPath(*chosen), ".bmp"));
     std::error_code ec;
     if (fs::exists(path, ec)) {
         const MsgResult answer =
-            ShowMessageBox(platform_, "Are you sure you wish to overwrite the existing " + path.string() + " image?",
+            ShowMessageBox(platform_,
+                           "Are you sure you wish to overwrite the existing " + Utf8FromPath(path) + " image?",
                            MsgType::Warning, MsgButtons::YesNoCancel);
         if (answer != MsgResult::Yes) return;
     }
@@ -615,7 +618,7 @@ void TfrmCustomBtnCls::SavePicture(bool mask) {
         const std::vector<uint8_t> bmp = WriteBmp(picture, 24);
         WriteFileReplacing(path, bmp);
     } catch (const FileError& e) {
-        platform_.Trace("Image " + path.string() + " not written: " + e.what());
+        platform_.Trace("Image " + Utf8FromPath(path) + " not written: " + e.what());
         ShowMessageBox(platform_, "The image " + Quoted(path) + " could not be saved.", MsgType::Warning);
     }
 }

@@ -6,18 +6,18 @@
 #include "app/Guards.h"
 #include "document/MenuFileInfo.h"
 #include "platform/Errors.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <unistd.h>
 
 namespace orvane {
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string FolderOf(const fs::path& path) { return FolderWithSlash(path.parent_path().string()); }
+std::string FolderOf(const fs::path& path) { return FolderWithSlash(Utf8FromPath(path.parent_path())); }
 
 bool EndsWithMngIgnoringCase(const std::string& name) {
     if (name.size() < 4) return false;
@@ -32,7 +32,8 @@ bool EndsWithMngIgnoringCase(const std::string& name) {
 
 void EditorModel::FormCreate() {
     const auto [screenWidth, screenHeight] = platform_.ScreenSize();
-    Prefs = ReadSettingsFile(SettingsPath(), Settings::Defaults(Folders.Documents, screenWidth, screenHeight));
+    Prefs = ReadSettingsFile(PathFromUtf8(SettingsPath()),
+                             Settings::Defaults(Folders.Documents, screenWidth, screenHeight));
     FastScaling = Prefs.FastScaling;
     MenuFolder = Prefs.MenuFolder;
     Palettes.Open.fill(0);
@@ -53,7 +54,7 @@ void EditorModel::ShowTip(int tip) {
 void EditorModel::DeferredStart(const std::vector<std::string>& args) {
     std::vector<fs::path> files;
     for (const std::string& arg : args)
-        if (!arg.empty() && arg != "\"\"") files.push_back(fs::absolute(arg));
+        if (!arg.empty() && arg != "\"\"") files.push_back(fs::absolute(PathFromUtf8(arg)));
     const bool fileGiven = !files.empty();
     platform_.ShowSplash(fileGiven ? 400 : 1400);
     platform_.ProcessMessages();
@@ -100,7 +101,7 @@ bool EndsWithIgnoringCase(const std::string& name, std::string_view tail) {
 }  // namespace
 
 EditorModel::DroppedKind EditorModel::KindOfDropped(const fs::path& path) {
-    const std::string name = path.filename().string();
+    const std::string name = Utf8FromPath(path.filename());
     for (const char* document : {".mng", ".ovgsty", ".ovgbtn"})
         if (EndsWithIgnoringCase(name, document)) return DroppedKind::Document;
     for (const char* picture : {".bmp", ".jpg", ".jpeg", ".png"})
@@ -131,18 +132,18 @@ bool EditorModel::OpenFiles(const std::vector<fs::path>& files) {
             continue;
         }
         if (kind == FileKind::Menu && menuOpened) {
-            Say(path.string() + ": one menu is open at a time; this one was not opened");
+            Say(Utf8FromPath(path) + ": one menu is open at a time; this one was not opened");
             continue;
         }
         MenuFolder = FolderOf(path);
         std::error_code ec;
         const bool exists = fs::exists(path, ec);
-        if (BinMenuOpen(path.filename().string(), MenuFolder, false)) {
+        if (BinMenuOpen(Utf8FromPath(path.filename()), MenuFolder, false)) {
             documentSet = menuOpened = true;
         } else if (kind == FileKind::MenuStyle) {
             documentSet = true;  // installing started a new menu in the style
         } else {
-            Say(path.string() + ": " + (exists ? kMenuUnreadable : std::string("Menu not found.")));
+            Say(Utf8FromPath(path) + ": " + (exists ? kMenuUnreadable : std::string("Menu not found.")));
         }
     }
     return documentSet;
@@ -155,27 +156,27 @@ void EditorModel::Say(const std::string& text) {
 }
 
 void EditorModel::InstallButtonStyleFile(const fs::path& path) {
-    const fs::path target = fs::path(ButtonsFolder()) / path.filename();
+    const fs::path target = PathFromUtf8(ButtonsFolder()) / path.filename();
     std::string name;
     try {
         RecordFile file(platform_);
-        file.OpenRecordFile(path.filename().string(), FolderOf(path), false, false);
+        file.OpenRecordFile(Utf8FromPath(path.filename()), FolderOf(path), false, false);
         const ButtonStyleRecords records = ReadButtonStyleRecords(file);
         file.CloseRecordFile();
         if (records.Magic != ButtonStyleFileMagic() || !records.PicturesRead) {
-            const std::string text = "Error loading binary button data: " + path.filename().string();
+            const std::string text = "Error loading binary button data: " + Utf8FromPath(path.filename());
             ShowMessageBox(platform_, text, MsgType::Warning);
-            Say(path.string() + ": " + text);
+            Say(Utf8FromPath(path) + ": " + text);
             return;
         }
         name = records.Style.Name;
         if (fs::absolute(path).lexically_normal() != target.lexically_normal()) {
-            CreateFolders(ButtonsFolder());
+            CreateFolders(PathFromUtf8(ButtonsFolder()));
             CopyFileReplacing(path, target);
         }
     } catch (const FileError& e) {
         ShowMessageBox(platform_, "The button style could not be added.\r\r" + std::string(e.what()), MsgType::Error);
-        Say(path.string() + ": " + e.what());
+        Say(Utf8FromPath(path) + ": " + e.what());
         return;
     }
     ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
@@ -185,7 +186,7 @@ void EditorModel::InstallButtonStyleFile(const fs::path& path) {
 
 bool EditorModel::SaveSettings() {
     try {
-        WriteSettingsFile(SettingsPath(), Prefs);
+        WriteSettingsFile(PathFromUtf8(SettingsPath()), Prefs);
         return true;
     } catch (const FileError& e) {
         // The file that was there stays; the user keeps the settings of the last good save.
@@ -202,7 +203,7 @@ void EditorModel::Shutdown() {
     Prefs.OnePaletteMode = Palettes.OnePaletteMode;
     SaveSettings();
     UndoKill();
-    if (ownUndoFolder_) RemoveEmptyFolder(UndoFolder);
+    if (ownUndoFolder_) RemoveEmptyFolder(PathFromUtf8(UndoFolder));
     undoLock_.Unlock();
 }
 
@@ -223,7 +224,7 @@ std::string EditorModel::ChooseUndoFolder() {
         // Installed, every editor has a folder of its own in the runtime folder.
         try {
             if (Folders.Undo.empty()) throw FileError("no runtime or cache folder");
-            CreateFolders(Folders.Undo);
+            CreateFolders(PathFromUtf8(Folders.Undo));
             ownUndoFolder_ = true;
             return Folders.Undo;
         } catch (const FileError& e) {
@@ -232,12 +233,13 @@ std::string EditorModel::ChooseUndoFolder() {
         }
     }
     const std::string lock = AppFolder + ".undo.lock";
-    if (CanReplace(lock) && undoLock_.TryLock(lock)) return AppFolder;
-    const std::string beside = CanReplace(lock) ? AppFolder + ".undo-" + std::to_string(::getpid()) + "/" : "";
+    if (CanReplace(PathFromUtf8(lock)) && undoLock_.TryLock(PathFromUtf8(lock))) return AppFolder;
+    const std::string beside =
+        CanReplace(PathFromUtf8(lock)) ? AppFolder + ".undo-" + std::to_string(CurrentProcessId()) + "/" : "";
     for (const std::string& folder : {beside, PrivateUndoFolder()}) {
         if (folder.empty()) continue;
         try {
-            CreateFolders(folder);
+            CreateFolders(PathFromUtf8(folder));
             ownUndoFolder_ = true;
             return folder;
         } catch (const FileError& e) {
@@ -261,7 +263,8 @@ void EditorModel::TakeSnapshot() {
     if (++m.UndoCount == 31) {
         m.UndoCount = 30;
         for (int k = 2; k <= 30; ++k)
-            CopyFileReplacing(UndoFolder + SnapshotName(false, k), UndoFolder + SnapshotName(false, k - 1));
+            CopyFileReplacing(PathFromUtf8(UndoFolder + SnapshotName(false, k)),
+                              PathFromUtf8(UndoFolder + SnapshotName(false, k - 1)));
     }
     BinMenuSave(true, false, true, true, UndoFolder, SnapshotName(false, m.UndoCount));
 }
@@ -293,8 +296,8 @@ void EditorModel::UndoMake() {
         bool kept = false;
         if (!elsewhere.empty() && elsewhere != UndoFolder) {
             try {
-                CreateFolders(elsewhere);
-                if (ownUndoFolder_) RemoveEmptyFolder(UndoFolder);
+                CreateFolders(PathFromUtf8(elsewhere));
+                if (ownUndoFolder_) RemoveEmptyFolder(PathFromUtf8(UndoFolder));
                 UndoFolder = elsewhere;
                 ownUndoFolder_ = true;
                 TakeSnapshot();
@@ -355,8 +358,8 @@ void EditorModel::UndoRedo() { StepThroughHistory(true); }
 void EditorModel::UndoKill() {
     std::error_code ec;
     const std::string folder = UndoFolder.empty() ? AppFolder : UndoFolder;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(PathFromUtf8(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = Utf8FromPath(it->path().filename());
         const bool snapshot = name.size() >= 6 && name[1] == 'D' && name.compare(name.size() - 4, 4, ".und") == 0;
         if (!snapshot || (name[0] != 'U' && name[0] != 'R')) continue;
         try {
@@ -391,18 +394,18 @@ void EditorModel::FileOpen() {
     FileDialogRequest request;
     request.Title = "Open Menu...";
     request.Filter = "Orvane Graphic Menu (*.mng)|*.MNG";
-    request.InitialFolder = MenuFolder;
+    request.InitialFolder = PathFromUtf8(MenuFolder);
     const auto chosen = platform_.OpenFileDialog(request);
     if (!chosen) return;
     std::error_code ec;
     if (!fs::exists(*chosen, ec)) {
-        ShowMessageBox(platform_, "The menu \"" + chosen->filename().string() + "\" could no be found.",
+        ShowMessageBox(platform_, "The menu \"" + Utf8FromPath(chosen->filename()) + "\" could no be found.",
                        MsgType::Information);
         return;
     }
     platform_.ShowProgress("Loading Menu...");
     MenuFolder = FolderOf(*chosen);
-    const bool loaded = BinMenuOpen(chosen->filename().string(), MenuFolder, false);
+    const bool loaded = BinMenuOpen(Utf8FromPath(chosen->filename()), MenuFolder, false);
     RefreshMenuList();
     // A refused file was reported already; the progress window must not claim otherwise.
     platform_.SetProgressText(loaded ? "Menu Loaded." : kMenuUnreadable, 600);
@@ -429,12 +432,12 @@ bool EditorModel::FileSaveAs() {
     FileDialogRequest request;
     request.Title = "Save Menu As...";
     request.Filter = "Orvane Menus (*.mng)|*.MNG";
-    request.InitialFolder = MenuFolder;
+    request.InitialFolder = PathFromUtf8(MenuFolder);
     const auto chosen = platform_.SaveFileDialog(request);
     if (!chosen) return false;
-    std::string name = chosen->filename().string();
+    std::string name = Utf8FromPath(chosen->filename());
     // "DISC.MNG" is the file the user chose, not a reason to write "DISC.mng" beside it.
-    if (!EndsWithMngIgnoringCase(chosen->string())) {
+    if (!EndsWithMngIgnoringCase(Utf8FromPath(*chosen))) {
         const size_t dot = name.find('.');
         if (dot != std::string::npos) name.resize(dot);
         name += ".mng";
@@ -460,7 +463,8 @@ bool EditorModel::FileSaveAs() {
 
 void EditorModel::RefreshMenuList() {
     MenuList.clear();
-    for (const fs::path& file : FilesWithExtension(MenuFolder, ".mng")) MenuList.push_back(file.filename().string());
+    for (const fs::path& file : FilesWithExtension(PathFromUtf8(MenuFolder), ".mng"))
+        MenuList.push_back(Utf8FromPath(file.filename()));
     if (MenuList.size() > size_t(kMenuListSize)) MenuList.resize(kMenuListSize);
 }
 
@@ -468,7 +472,7 @@ void EditorModel::OpenMenuListEntry(int index) {
     if (index < 0 || index >= int(MenuList.size())) return;
     const std::string path = MenuFolder + MenuList[size_t(index)];
     std::error_code ec;
-    if (!fs::exists(path, ec)) {
+    if (!fs::exists(PathFromUtf8(path), ec)) {
         ShowMessageBox(platform_, "The following menu could no be found:\r\r" + path, MsgType::Information);
         RefreshMenuList();
         return;
@@ -789,7 +793,7 @@ std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {
         }
         std::error_code ec;
         return std::make_unique<TfrmEXEWizCls>(platform_, Builder, Doc.Menu.FileName, Doc.Menu.Folder,
-                                               fs::current_path(ec).string() + "/");
+                                               Utf8FromPath(fs::current_path(ec)) + "/");
     } catch (const std::exception&) {
         ShowMessageBox(platform_, "Please open a menu you wish to create an application from first.",
                        MsgType::Information);

@@ -6,6 +6,7 @@
 #include "render/TextBlock.h"
 
 #include "app/Guards.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 
@@ -20,7 +21,7 @@ EditorModel::EditorModel(Platform& platform, AppFolders folders)
 }
 
 EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
-    : EditorModel(platform, AppFolders::PortableIn(FolderWithSlash(appFolder.string()))) {}
+    : EditorModel(platform, AppFolders::PortableIn(FolderWithSlash(Utf8FromPath(appFolder)))) {}
 
 std::vector<std::filesystem::path> EditorModel::StyleFolders() const {
     std::vector<std::filesystem::path> folders;
@@ -112,7 +113,7 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
     Records.FileOpFailed = false;
 
     std::error_code ec;
-    if (!std::filesystem::exists(folder + fileName, ec)) {
+    if (!std::filesystem::exists(PathFromUtf8(folder + fileName), ec)) {
         ShowMessageBox(platform_, "Menu not found.", MsgType::Information);
         return false;
     }
@@ -193,15 +194,15 @@ void EditorModel::LoadStoredPhoto(const std::string& menuFolder) {
     std::string& stored = Doc.Menu.BackgroundFile;
     std::error_code ec;
     std::string path = stored;
-    if (!stored.empty() && !fs::exists(stored, ec)) {
+    if (!stored.empty() && !fs::exists(PathFromUtf8(stored), ec)) {
         // Moved with its menu, to another folder or computer: the file name
         // after the last separator of either system, beside the menu.
         const size_t cut = stored.find_last_of("/\\");
-        const fs::path beside = fs::path(menuFolder) / stored.substr(cut == std::string::npos ? 0 : cut + 1);
-        if (fs::is_regular_file(beside, ec)) path = beside.string();
+        const fs::path beside = PathFromUtf8(menuFolder) / PathFromUtf8(stored.substr(cut == std::string::npos ? 0 : cut + 1));
+        if (fs::is_regular_file(beside, ec)) path = Utf8FromPath(beside);
     }
-    if (!path.empty() && fs::exists(path, ec)) {
-        DecodeResult photo = LoadPictureFile(path);
+    if (!path.empty() && fs::exists(PathFromUtf8(path), ec)) {
+        DecodeResult photo = LoadPictureFile(PathFromUtf8(path));
         if (photo.Ok()) {
             Doc.BackgroundPhoto = std::move(photo.Picture);
             stored = path;
@@ -575,7 +576,7 @@ void EditorModel::SetBackgroundImage() {
     FileDialogRequest request;
     request.Title = "Open Photo...";
     request.Filter = "Photo or Image (*.jpg;*.jpeg;*.png;*.bmp)|*.JPG;*.JPEG;*.PNG;*.BMP";
-    request.InitialFolder = MenuFolder;
+    request.InitialFolder = PathFromUtf8(MenuFolder);
     if (const auto chosen = platform_.OpenFileDialog(request))
         if (!UsePhoto(*chosen)) return;  // said once, naming the file; the menu stays as it was
     if (SelectedStyle < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);
@@ -586,11 +587,11 @@ bool EditorModel::UsePhoto(const std::filesystem::path& path) {
     DecodeResult photo = LoadPictureFile(path);
     if (!photo.Ok()) {
         platform_.Trace(photo.Error);
-        ShowMessageBox(platform_, PictureUnreadable(path.string()), MsgType::Error);
+        ShowMessageBox(platform_, PictureUnreadable(Utf8FromPath(path)), MsgType::Error);
         return false;
     }
     UndoMake();
-    Doc.Menu.BackgroundFile = path.string();
+    Doc.Menu.BackgroundFile = Utf8FromPath(path);
     Doc.BackgroundPhoto = std::move(photo.Picture);
     PhotoChanged();
     return true;
@@ -628,7 +629,7 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
             StartNewMenu();
             return;
         }
-        if (!Styles.OpenStyle(folder + fileName, platform_)) {
+        if (!Styles.OpenStyle(PathFromUtf8(folder + fileName), platform_)) {
             StartNewMenu();
             return;
         }
@@ -643,13 +644,15 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
                                  "for use in other menus?";
     if (ShowMessageBox(platform_, question, MsgType::Confirmation, MsgButtons::YesNoCancel) == MsgResult::Yes) {
         namespace fs = std::filesystem;
-        const fs::path target = fs::path(StylesFolder()) / (fs::path(fileName).stem().string() + ".ovgsty");
-        if (fs::path(folder + fileName) != target) {
+        const fs::path target =
+            PathFromUtf8(StylesFolder()) / PathFromUtf8(fileName).stem().concat(".ovgsty");
+        if (PathFromUtf8(folder + fileName) != target) {
             try {
-                CreateFolders(StylesFolder());
-                CopyFileReplacing(folder + fileName, target);
+                CreateFolders(PathFromUtf8(StylesFolder()));
+                CopyFileReplacing(PathFromUtf8(folder + fileName), target);
             } catch (const FileError& e) {
-                ShowMessageBox(platform_, "The style could not be copied to " + target.string() + ":\r\r" + e.what(),
+                ShowMessageBox(platform_,
+                               "The style could not be copied to " + Utf8FromPath(target) + ":\r\r" + e.what(),
                                MsgType::Error);
             }
         }

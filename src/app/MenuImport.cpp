@@ -4,6 +4,7 @@
 #include "document/FieldJson.h"
 #include "document/MenuFields.h"
 #include "platform/ImageIO.h"
+#include "platform/PathText.h"
 
 #include <optional>
 
@@ -81,7 +82,7 @@ bool ImportMenu(EditorModel& model, const Json& json, std::string& error) {
     }
     Bitmap photo;
     if (c.Ok() && ReadMarkers(model.Styles.At(position).Background).Photo) {
-        DecodeResult loaded = LoadPictureFile(plan.Menu.BackgroundFile);
+        DecodeResult loaded = LoadPictureFile(PathFromUtf8(plan.Menu.BackgroundFile));
         if (!loaded.Ok())
             c.Fail("BackgroundFile", "the style shows a photo and " + loaded.Error);
         else

@@ -2,6 +2,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/Errors.h"
+#include "platform/PathText.h"
 
 #include <cctype>
 #include <thread>
@@ -47,17 +48,17 @@ void DiscFolderModel::Recheck() {
     std::vector<fs::path> menuFolders;
     for (const std::string& f : {editor_.Doc.Menu.Folder, editor_.MenuFolder})
         if (!f.empty()) menuFolders.emplace_back(f);
-    Check = CheckDiscFolder(Folder, menuFolders);
+    Check = CheckDiscFolder(PathFromUtf8(Folder), menuFolders);
     Checked();
 }
 
 bool DiscFolderModel::BrowseFolder() {
     FolderRequest request;
     request.Title = "Choose the disc folder: the folder with Autorun.exe and everything the disc holds";
-    request.InitialFolder = Folder;
+    request.InitialFolder = PathFromUtf8(Folder);
     const auto chosen = platform_.BrowseForFolder(request);
     if (!chosen) return false;
-    Folder = WithoutSlash(chosen->string());
+    Folder = WithoutSlash(Utf8FromPath(*chosen));
     Recheck();
     return true;
 }
@@ -85,18 +86,22 @@ bool DiscFolderModel::AcceptWarnings(const std::string& action) {
 const std::vector<std::string> TestRunModel::kScreens = {"", "800x600", "1024x768", "1280x1024"};
 
 TestRunModel::TestRunModel(EditorModel& editor, std::string folder, fs::path cacheBase)
-    : DiscFolderModel(editor, std::move(folder)), Wine(FindWine()), prefix_(WinePrefixFolder(cacheBase)) {}
+    : DiscFolderModel(editor, std::move(folder)), Unavailable(TestRunUnavailable()), cacheBase_(std::move(cacheBase)) {}
 
 bool TestRunModel::Start(const std::function<bool()>& tick) {
-    if (!Wine) {
-        ShowMessageBox(platform_, kWineMissing, MsgType::Information);
+    if (!Unavailable.empty()) {
+        ShowMessageBox(platform_, Unavailable, MsgType::Information);
         return false;
     }
     if (Check.Blocked()) {
         ShowMessageBox(platform_, Lines(Check.Errors()), MsgType::Error);
         return false;
     }
-    run_ = std::make_unique<WineTestRun>(*Wine, prefix_);
+    run_ = MakeTestRun(cacheBase_);
+    if (!run_) {
+        ShowMessageBox(platform_, TestRunUnavailable(), MsgType::Information);
+        return false;
+    }
     run_->Desktop = Screen;
     run_->Status = [this, &tick](const std::string& text) {
         StatusText = text;
@@ -110,8 +115,7 @@ bool TestRunModel::Start(const std::function<bool()>& tick) {
         StatusText.clear();
         return false;
     }
-    StatusText = "The menu is running from drive " + std::string(1, char(std::toupper(run_->DriveLetter()))) +
-                 ":, as from a CD. Close it (and whatever it opened) to end the test.";
+    StatusText = run_->RunningText();
     return true;
 }
 
@@ -143,7 +147,7 @@ DiscImageModel::DiscImageModel(EditorModel& editor, std::string folder) : DiscFo
 void DiscImageModel::Checked() {
     Label = DefaultVolumeLabel(Check);
     const fs::path folder = Check.Folder;
-    Target = (folder.parent_path() / (folder.filename().string() + ".iso")).string();
+    Target = Utf8FromPath(folder.parent_path() / PathFromUtf8(Utf8FromPath(folder.filename()) + ".iso"));
 }
 
 void DiscImageModel::SetLabel(const std::string& text) {
@@ -155,28 +159,28 @@ bool DiscImageModel::BrowseTarget() {
     FileDialogRequest request;
     request.Title = "Save Disc Image";
     request.Filter = "Disc images (*.iso)|*.iso";
-    request.FileName = fs::path(Target).filename().string();
-    request.InitialFolder = fs::path(Target).parent_path();
+    request.FileName = Utf8FromPath(PathFromUtf8(Target).filename());
+    request.InitialFolder = PathFromUtf8(Target).parent_path();
     const auto chosen = platform_.SaveFileDialog(request);
     if (!chosen) return false;
-    Target = chosen->string();
-    if (fs::path(Target).extension().empty()) Target += ".iso";
+    Target = Utf8FromPath(*chosen);
+    if (PathFromUtf8(Target).extension().empty()) Target += ".iso";
     return true;
 }
 
 bool DiscImageModel::Write(const ImageProgress& progress, const std::function<void()>& workEnded) {
     Result = {};
-    if (const std::string problem = ImageTargetProblem(Check.Folder, Target); !problem.empty()) {
+    if (const std::string problem = ImageTargetProblem(Check.Folder, PathFromUtf8(Target)); !problem.empty()) {
         ShowMessageBox(platform_, problem, MsgType::Error);
         return false;
     }
     if (!AcceptWarnings("Create the image")) return false;
     std::error_code ec;
-    if (fs::exists(Target, ec) &&
+    if (fs::exists(PathFromUtf8(Target), ec) &&
         ShowMessageBox(platform_, Target + " already exists. Replace it?", MsgType::Confirmation,
                        MsgButtons::YesNoCancel) != MsgResult::Yes)
         return false;
-    Result = WriteDiscImage(Check.Folder, Target, Label, progress);
+    Result = WriteDiscImage(Check.Folder, PathFromUtf8(Target), Label, progress);
     if (workEnded) workEnded();
     switch (Result.Outcome) {
         case ImageOutcome::Written:
@@ -250,7 +254,7 @@ bool BurnModel::Burn(const Progress& progress, const std::function<void()>& work
     const fs::space_info space = fs::space(cache_, ec);
     if (!ec && space.available < Check.ImageEstimate) {
         ShowMessageBox(platform_,
-                       "The disc image is made in " + cache_.string() + " first, which needs " +
+                       "The disc image is made in " + Utf8FromPath(cache_) + " first, which needs " +
                            SizeText(Check.ImageEstimate) + " of free space; there is " + SizeText(space.available) +
                            ".",
                        MsgType::Error);

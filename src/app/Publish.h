@@ -4,7 +4,7 @@
 #include "publish/DiscBurner.h"
 #include "publish/DiscFolder.h"
 #include "publish/DiscImage.h"
-#include "publish/WineRun.h"
+#include "publish/TestRun.h"
 
 #include <filesystem>
 #include <functional>
@@ -52,12 +52,14 @@ protected:
     Platform& platform_;
 };
 
-// "Test Autorun...": the autorun application under Wine.
+// "Test Autorun...": the autorun application run as from its disc (under
+// Wine on Linux, by Windows itself there).
 class TestRunModel : public DiscFolderModel {
 public:
     TestRunModel(EditorModel& editor, std::string folder, std::filesystem::path cacheBase = UserCacheFolder());
 
-    std::optional<WineTools> Wine;
+    // Why a test run cannot start on this computer (Wine is missing), or empty.
+    std::string Unavailable;
     // The screens the menu can be tried on: the whole desktop, or a window
     // the size of a smaller screen.
     static const std::vector<std::string> kScreens;
@@ -65,7 +67,7 @@ public:
     std::string StatusText;
     std::vector<std::string> Removed;  // files the run left in the disc folder, removed
 
-    // Starts the run (after the Wine message when there is no Wine); false
+    // Starts the run (after the Unavailable message when it cannot); false
     // when it did not start, after its message.
     bool Start(const std::function<bool()>& tick);
     bool Running();
@@ -76,8 +78,8 @@ public:
     bool Started() const { return run_ != nullptr; }
 
 private:
-    std::filesystem::path prefix_;
-    std::unique_ptr<WineTestRun> run_;
+    std::filesystem::path cacheBase_;
+    std::unique_ptr<TestRun> run_;
 };
 
 // "Create Disc Image...": an ISO image of the disc folder.

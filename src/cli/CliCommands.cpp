@@ -9,11 +9,12 @@
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "platform/PathText.h"
 #include "platform/Version.h"
 #include "publish/DiscBurner.h"
 #include "publish/DiscFolder.h"
 #include "publish/DiscImage.h"
-#include "publish/WineRun.h"
+#include "publish/TestRun.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -102,7 +103,7 @@ int MenuStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, st
     const StyleFileRecords r = ReadStyleRecords(file);
     if (!r.Complete) {
         ShowMessageBox(platform, "Style file could not be read.", MsgType::Error);
-        err << "orvane-menu: " << path.string() << ": " << r.Damage << "\n";
+        err << "orvane-menu: " << Utf8FromPath(path) << ": " << r.Damage << "\n";
         return 1;
     }
     Json json = Json::object();
@@ -119,11 +120,11 @@ int ButtonStyleInfo(RecordFile& file, const fs::path& path, Platform& platform, 
     if (!r.PicturesRead || r.Magic != ButtonStyleFileMagic()) {
         if (r.Magic == ButtonStyleFileMagic()) {
             MessageBoxRequest request;
-            request.Text = "Error loading binary button data: " + path.filename().string();
+            request.Text = "Error loading binary button data: " + Utf8FromPath(path.filename());
             request.Type = MsgType::Warning;
             platform.ShowMessageBox(request);
         }
-        err << "orvane-menu: " << path.string() << ": "
+        err << "orvane-menu: " << Utf8FromPath(path) << ": "
             << (r.Damage.empty() ? "a button style file of another version" : r.Damage) << "\n";
         return 1;
     }
@@ -137,7 +138,7 @@ int AutorunInfo(const fs::path& path, std::ostream& out, std::ostream& err) {
     const std::vector<uint8_t> data = ReadWholeFile(path);
     const AutorunPackage package = ReadAutorunPackage(data);
     if (!package.Error.empty()) {
-        err << "orvane-menu: " << path.string() << ": " << package.Error << "\n";
+        err << "orvane-menu: " << Utf8FromPath(path) << ": " << package.Error << "\n";
         return 1;
     }
     Json json = Json::object();
@@ -153,7 +154,7 @@ int MenuInfo(RecordFile& file, const fs::path& path, Platform& platform, std::os
         description.Read.Status != MenuReadStatus::Ok ? description.Read.Detail : description.PictureError;
     if (!problem.empty() || description.Read.Status != MenuReadStatus::Ok) {
         ShowMessageBox(platform, kMenuUnreadable, MsgType::Error);
-        if (!problem.empty()) err << "orvane-menu: " << path.string() << ": " << problem << "\n";
+        if (!problem.empty()) err << "orvane-menu: " << Utf8FromPath(path) << ": " << problem << "\n";
         return 1;
     }
     out << MenuFileJson(description);
@@ -162,7 +163,7 @@ int MenuInfo(RecordFile& file, const fs::path& path, Platform& platform, std::os
 
 int Info(const Arguments& a, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(err);
-    const fs::path path = a.Positional[0];
+    const fs::path path = PathFromUtf8(a.Positional[0]);
     RecordFile file(platform);
     if (!OpenInput(path, file, platform)) return 1;
     const FileKind kind = KindOfStored(ReadWholeFile(path));
@@ -205,7 +206,7 @@ int StyleImage(const Arguments& a, std::ostream& out, std::ostream& err) {
             err << "orvane-menu: the style \"" << name << "\" has no mask\n";
             return 1;
         }
-        WriteFileReplacing(a.Option("-o"), WritePng(mask ? s.Mask : s.Background));
+        WriteFileReplacing(PathFromUtf8(a.Option("-o")), WritePng(mask ? s.Mask : s.Background));
         out << a.Option("-o") << "\n";
         return 0;
     }
@@ -227,7 +228,7 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
 
 std::pair<std::string, std::string> SplitPath(const fs::path& path) {
     const fs::path absolute = fs::absolute(path);
-    return {absolute.filename().string(), absolute.parent_path().string() + "/"};
+    return {Utf8FromPath(absolute.filename()), Utf8FromPath(absolute.parent_path()) + "/"};
 }
 
 // The menu as its file stores it, without rendering: the picture, the window
@@ -236,7 +237,7 @@ int Thumbnail(const Arguments& a, std::ostream& out, std::ostream& err) {
     int size = 0;
     if (BadUsage(a, !ParseInt(a.Positional[2], 1, 4096, size), err)) return 2;
     RecordFile file;
-    file.OpenRecordData(ReadWholeFile(a.Positional[0]));
+    file.OpenRecordData(ReadWholeFile(PathFromUtf8(a.Positional[0])));
     const MenuFileRead read = ReadMenuFile(file, StoredMenu{});
     StoredPictures pictures;
     std::string problem = read.Status == MenuReadStatus::Ok ? "" : (read.Detail.empty() ? "not a menu" : read.Detail);
@@ -264,7 +265,7 @@ int Thumbnail(const Arguments& a, std::ostream& out, std::ostream& err) {
         graphics.ScaleSmooth(menu, picture, std::max(1, int(menu.Width() * scale)), std::max(1, int(menu.Height() * scale)),
                              true);
     }
-    WriteFileReplacing(a.Positional[1], WritePng(picture));
+    WriteFileReplacing(PathFromUtf8(a.Positional[1]), WritePng(picture));
     out << a.Positional[1] << "\n";
     return 0;
 }
@@ -277,14 +278,14 @@ int Render(const Arguments& a, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(err);
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
-    const auto [name, folder] = SplitPath(a.Positional[0]);
+    const auto [name, folder] = SplitPath(PathFromUtf8(a.Positional[0]));
     if (!model.BinMenuOpen(name, folder, false)) return 1;
     if (button > model.Doc.Menu.ButtonCount) {
         err << "orvane-menu: the menu has " << model.Doc.Menu.ButtonCount << " buttons\n";
         return 2;
     }
     if (button) model.HoverButton(button);
-    WriteFileReplacing(a.Option("-o"), WritePng(model.DesignSurfaceImage(button, state)));
+    WriteFileReplacing(PathFromUtf8(a.Option("-o")), WritePng(model.DesignSurfaceImage(button, state)));
     out << a.Option("-o") << "\n";
     return 0;
 }
@@ -293,15 +294,15 @@ int Render(const Arguments& a, std::ostream& out, std::ostream& err) {
 bool MayWrite(const fs::path& target, const Arguments& a, std::ostream& err) {
     std::error_code ec;
     if (fs::exists(target, ec) && !a.Has("--force")) {
-        err << "orvane-menu: " << target.string() << " exists; add --force to replace it\n";
+        err << "orvane-menu: " << Utf8FromPath(target) << " exists; add --force to replace it\n";
         return false;
     }
     return true;
 }
 
 bool SaveModel(EditorModel& model, const fs::path& target) {
-    model.Doc.Menu.FileName = target.filename().string();
-    model.Doc.Menu.Folder = target.parent_path().string() + "/";
+    model.Doc.Menu.FileName = Utf8FromPath(target.filename());
+    model.Doc.Menu.Folder = Utf8FromPath(target.parent_path()) + "/";
     return model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName);
 }
 
@@ -337,7 +338,7 @@ int New(const Arguments& a, std::ostream& out, std::ostream& err) {
         err << "orvane-menu: --color takes R,G,B with each part 0 to 255\n";
         return 2;
     }
-    const fs::path target = fs::absolute(a.Positional[0]);
+    const fs::path target = fs::absolute(PathFromUtf8(a.Positional[0]));
     if (!MayWrite(target, a, err)) return 1;
 
     ConsolePlatform platform(err);
@@ -345,12 +346,12 @@ int New(const Arguments& a, std::ostream& out, std::ostream& err) {
     model.LoadStyleFolders();
     model.StartNewMenu();
     if (!a.Option("--photo").empty()) {
-        DecodeResult photo = LoadPictureFile(a.Option("--photo"));
+        DecodeResult photo = LoadPictureFile(PathFromUtf8(a.Option("--photo")));
         if (!photo.Ok()) {
             err << "orvane-menu: " << photo.Error << "\n";
             return 1;
         }
-        model.Doc.Menu.BackgroundFile = fs::absolute(a.Option("--photo")).string();
+        model.Doc.Menu.BackgroundFile = Utf8FromPath(fs::absolute(PathFromUtf8(a.Option("--photo"))));
         model.Doc.BackgroundPhoto = std::move(photo.Picture);
         model.PhotoChanged();
     }
@@ -387,19 +388,19 @@ int New(const Arguments& a, std::ostream& out, std::ostream& err) {
     model.CreateSkin();
 
     if (!SaveModel(model, target)) return 1;
-    out << target.string() << "\n";
+    out << Utf8FromPath(target) << "\n";
     return 0;
 }
 
 int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(err);
-    const fs::path path = a.Positional[0];
+    const fs::path path = PathFromUtf8(a.Positional[0]);
     RecordFile file(platform);
     if (!OpenInput(path, file, platform)) return 1;
     const MenuFileRead read = ReadMenuFile(file, StoredMenu{});
     if (read.Status != MenuReadStatus::Ok) {
         ShowMessageBox(platform, kMenuUnreadable, MsgType::Error);
-        if (!read.Detail.empty()) err << "orvane-menu: " << path.string() << ": " << read.Detail << "\n";
+        if (!read.Detail.empty()) err << "orvane-menu: " << Utf8FromPath(path) << ": " << read.Detail << "\n";
         return 1;
     }
     Json json = Json::object();
@@ -410,14 +411,14 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
 }
 
 int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
-    const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
+    const std::vector<uint8_t> data = ReadWholeFile(PathFromUtf8(a.Positional[0]));
     Json json;
     std::string error;
     if (!ParseJson(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), json, error)) {
         err << "orvane-menu: " << a.Positional[0] << ": " << error << "\n";
         return 1;
     }
-    const fs::path target = fs::absolute(a.Positional[1]);
+    const fs::path target = fs::absolute(PathFromUtf8(a.Positional[1]));
     if (!MayWrite(target, a, err)) return 1;
     ConsolePlatform platform(err);
     EditorModel model(platform, FoldersOf(a));
@@ -427,30 +428,31 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
         return 1;
     }
     if (!SaveModel(model, target)) return 1;
-    out << target.string() << "\n";
+    out << Utf8FromPath(target) << "\n";
     return 0;
 }
 
 int Resave(const Arguments& a, std::ostream& out, std::ostream& err) {
-    const fs::path target = fs::absolute(a.Positional[1]);
+    const fs::path target = fs::absolute(PathFromUtf8(a.Positional[1]));
     if (!MayWrite(target, a, err)) return 1;
     ConsolePlatform platform(err);
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
-    const auto [name, folder] = SplitPath(a.Positional[0]);
+    const auto [name, folder] = SplitPath(PathFromUtf8(a.Positional[0]));
     if (!model.BinMenuOpen(name, folder, false)) return 1;
     if (!SaveModel(model, target)) return 1;
-    out << target.string() << "\n";
+    out << Utf8FromPath(target) << "\n";
     return 0;
 }
 
 int BuildAutorun(const Arguments& a, std::ostream& out, std::ostream& err) {
-    const fs::path target = fs::absolute(a.Positional[0]);
+    const fs::path target = fs::absolute(PathFromUtf8(a.Positional[0]));
     std::vector<std::string> menus;
-    for (size_t i = 1; i < a.Positional.size(); ++i) menus.push_back(fs::absolute(a.Positional[i]).string());
+    for (size_t i = 1; i < a.Positional.size(); ++i)
+        menus.push_back(Utf8FromPath(fs::absolute(PathFromUtf8(a.Positional[i]))));
     if (!a.Option("--default").empty()) {
         const auto it = std::find_if(menus.begin(), menus.end(), [&](const std::string& m) {
-            return fs::path(m).filename().string() == a.Option("--default");
+            return Utf8FromPath(PathFromUtf8(m).filename()) == a.Option("--default");
         });
         if (it == menus.end()) {
             err << "orvane-menu: --default names none of the menus: " << a.Option("--default") << "\n";
@@ -464,30 +466,30 @@ int BuildAutorun(const Arguments& a, std::ostream& out, std::ostream& err) {
     AutorunBuilder builder(platform, FoldersOf(a).Program);
     builder.PackageFiles = menus;
     builder.Overwrite = true;  // MayWrite has settled it
-    builder.WriteMenuExecutable(target.parent_path().string() + "/", target.filename().string());
+    builder.WriteMenuExecutable(Utf8FromPath(target.parent_path()) + "/", Utf8FromPath(target.filename()));
     if (builder.FileOpFailed) {
         ShowMessageBox(platform, "Error, application compile failed", MsgType::Error);
         return 1;
     }
-    builder.WriteAutorunInf(target.parent_path().string(), target.filename().string());
+    builder.WriteAutorunInf(Utf8FromPath(target.parent_path()), Utf8FromPath(target.filename()));
     if (builder.FileOpFailed) return 1;
-    out << target.string() << "\n" << (target.parent_path() / "Autorun.inf").string() << "\n";
+    out << Utf8FromPath(target) << "\n" << Utf8FromPath(target.parent_path() / "Autorun.inf") << "\n";
     return 0;
 }
 
 // A packed name that could leave the folder it is written to.
 int Unpack(const Arguments& a, std::ostream& out, std::ostream& err) {
-    const std::vector<uint8_t> data = ReadWholeFile(a.Positional[0]);
+    const std::vector<uint8_t> data = ReadWholeFile(PathFromUtf8(a.Positional[0]));
     const AutorunPackage package = ReadAutorunPackage(data);
     if (!package.Error.empty()) {
         err << "orvane-menu: " << a.Positional[0] << ": " << package.Error << "\n";
         return 1;
     }
-    const fs::path folder = a.Positional[1];
+    const fs::path folder = PathFromUtf8(a.Positional[1]);
     CreateFolders(folder);
     for (const PackagedFile& f : package.Files) {
-        WriteFileReplacing(folder / f.Name, PackedBytes(data, f));
-        out << (folder / f.Name).string() << "\n";
+        WriteFileReplacing(folder / PathFromUtf8(f.Name), PackedBytes(data, f));
+        out << Utf8FromPath(folder / PathFromUtf8(f.Name)) << "\n";
     }
     return 0;
 }
@@ -510,18 +512,18 @@ int TestAutorun(const Arguments& a, std::ostream& out, std::ostream& err) {
     const std::string screen = a.Option("--screen");
     const bool badScreen = !screen.empty() && screen.find_first_not_of("0123456789x") != std::string::npos;
     if (BadUsage(a, badTimeout || badScreen, err)) return 2;
-    fs::path exe = a.Positional.size() > 1 ? fs::path(a.Positional[1]) : fs::path();
+    fs::path exe = a.Positional.size() > 1 ? PathFromUtf8(a.Positional[1]) : fs::path();
     std::error_code ec;
     // "Start.exe" names the one in the disc folder unless there is one here.
-    if (exe.is_relative() && !exe.empty() && !fs::exists(exe, ec)) exe = fs::path(a.Positional[0]) / exe;
-    const DiscFolderCheck check = CheckDiscFolder(a.Positional[0], {}, exe);
+    if (exe.is_relative() && !exe.empty() && !fs::exists(exe, ec)) exe = PathFromUtf8(a.Positional[0]) / exe;
+    const DiscFolderCheck check = CheckDiscFolder(PathFromUtf8(a.Positional[0]), {}, exe);
     if (!ReportChecks(check, err)) return 1;
-    const std::optional<WineTools> wine = FindWine();
-    if (!wine) {
-        err << ForTerminal(kWineMissing) << "\n";
+    const std::unique_ptr<TestRun> test = MakeTestRun(PathFromUtf8(FoldersOf(a).Cache));
+    if (!test) {
+        err << ForTerminal(TestRunUnavailable()) << "\n";
         return 1;
     }
-    WineTestRun run(*wine, WinePrefixFolder(FoldersOf(a).Cache));
+    TestRun& run = *test;
     run.Desktop = screen;
     run.Status = [&](const std::string& text) { err << "orvane-menu: " << text << "\n"; };
     stopRequested = 0;
@@ -534,7 +536,7 @@ int TestAutorun(const Arguments& a, std::ostream& out, std::ostream& err) {
         err << "orvane-menu: the test run could not start: " << error << "\n";
         code = 1;
     } else {
-        out << "running " << run.WindowsExecutable() << " under Wine; close the menu to end the test" << std::endl;
+        out << "running " << run.Launched() << "; close the menu to end the test" << std::endl;
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(timeout);
         while (run.Running() && !stopRequested && (!timeout || std::chrono::steady_clock::now() < end))
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -547,9 +549,9 @@ int TestAutorun(const Arguments& a, std::ostream& out, std::ostream& err) {
 }
 
 int BuildIso(const Arguments& a, std::ostream& out, std::ostream& err) {
-    const DiscFolderCheck check = CheckDiscFolder(a.Positional[0]);
+    const DiscFolderCheck check = CheckDiscFolder(PathFromUtf8(a.Positional[0]));
     if (!ReportChecks(check, err)) return 1;
-    const fs::path target = fs::absolute(a.Positional[1]);
+    const fs::path target = fs::absolute(PathFromUtf8(a.Positional[1]));
     if (const std::string problem = ImageTargetProblem(check.Folder, target); !problem.empty()) {
         err << "orvane-menu: " << problem << "\n";
         return 1;
@@ -569,7 +571,7 @@ int BuildIso(const Arguments& a, std::ostream& out, std::ostream& err) {
         err << "orvane-menu: " << result.Error << "\n";
         return 1;
     }
-    out << target.string() << "\n";
+    out << Utf8FromPath(target) << "\n";
     return 0;
 }
 
@@ -604,10 +606,10 @@ int Drives(const Arguments&, std::ostream& out, std::ostream&) {
 }
 
 int Burn(const Arguments& a, std::ostream& out, std::ostream& err) {
-    const fs::path image = a.Positional[0];
+    const fs::path image = PathFromUtf8(a.Positional[0]);
     std::error_code ec;
     if (!fs::is_regular_file(image, ec)) {
-        err << "orvane-menu: no such image: " << image.string() << "\n";
+        err << "orvane-menu: no such image: " << Utf8FromPath(image) << "\n";
         return 1;
     }
     std::string address = a.Option("--drive");
@@ -900,6 +902,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 2;
     }
     const CommandSpec& command = commands[size_t(i)];
+    if (const std::string_view name = command.Name; name == "build-iso" || name == "drives" || name == "burn") {
+        if (const std::string why = DiscPublishingUnavailable(); !why.empty()) {
+            err << "orvane-menu: " << why << "\n";
+            return 1;
+        }
+    }
     Arguments a = Collect(command, *subs[size_t(i)], parsed[size_t(i)]);
     if (!a.Options.count(kAppFolder.Name) && app.count(kAppFolder.Name)) a.Options[kAppFolder.Name] = globalFolder;
     try {

@@ -1,8 +1,11 @@
 #include "AutorunBuilder.h"
 
+#include "distribution/PlayerResource.h"
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
+#include "platform/ProgramResource.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,6 +26,8 @@ void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
 void AppendU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
+
+std::string FileNameOf(const std::string& path) { return Utf8FromPath(PathFromUtf8(path).filename()); }
 
 }  // namespace
 
@@ -59,10 +64,10 @@ void AutorunBuilder::CompileAutorunApp(const std::string& nameField, const std::
     }
     PackageFiles.clear();
     // A caption is a file's name less its extension, whatever the extension's case.
-    const std::vector<fs::path> listed = FilesWithExtension(folder, ".mng");
+    const std::vector<fs::path> listed = FilesWithExtension(PathFromUtf8(folder), ".mng");
     auto fileOf = [&](const std::string& caption) {
         for (const fs::path& file : listed) {
-            const std::string name = file.filename().string();
+            const std::string name = Utf8FromPath(file.filename());
             if (name.substr(0, name.size() - 4) == caption) return name;
         }
         return caption + ".mng";
@@ -75,12 +80,12 @@ void AutorunBuilder::CompileAutorunApp(const std::string& nameField, const std::
     }
     for (std::string& entry : PackageFiles) entry = folder + entry;
 
-    const fs::path target = nameField;
-    const std::string targetFolder = FolderWithSlash(target.parent_path().string());
-    const std::string targetName = target.filename().string();
+    const fs::path target = PathFromUtf8(nameField);
+    const std::string targetFolder = FolderWithSlash(Utf8FromPath(target.parent_path()));
+    const std::string targetName = Utf8FromPath(target.filename());
     // The old executable is replaced only by a complete new one, so a failed
     // build keeps it; what matters here is whether it can be replaced.
-    if (!CanReplace(targetFolder + targetName)) {
+    if (!CanReplace(PathFromUtf8(targetFolder + targetName))) {
         Error(std::string(kAppTitle) +
               " could not create the destination EXE.\r\r"
               "Check that you do not have the autorun exe currently open and\r"
@@ -103,7 +108,7 @@ void AutorunBuilder::WriteAutorunInf(const std::string& folder, const std::strin
     const std::string name = Utf8ToCp1252(exeName);
     const std::string inf = "[autorun]\r\nopen=" + name + "\r\nicon=" + name + "\r\n";
     try {
-        WriteFileReplacing(FolderWithSlash(folder) + "Autorun.inf",
+        WriteFileReplacing(PathFromUtf8(FolderWithSlash(folder) + "Autorun.inf"),
                            std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(inf.data()), inf.size()));
     } catch (const FileError& e) {
         Error(e.what());
@@ -112,25 +117,29 @@ void AutorunBuilder::WriteAutorunInf(const std::string& folder, const std::strin
 
 void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::string& name) {
     std::error_code ec;
-    if (!fs::exists(EditorFile(), ec)) {
-        Error("The wizard cannot locate the Menu Editor (" + kEditorFileName +
-              ") which is required to create the autorun application.");
-        return;
-    }
-    std::string blockError;
     std::vector<uint8_t> player;
-    try {
-        player = ReadPlayerBlock(ReadWholeFile(EditorFile()), blockError);
-    } catch (const FileError& e) {
-        // The disk failed, not the block: that is what the user hears, once.
-        writeFailed_ = true;
-        Error(e.what());
-        return;
-    }
-    if (player.empty()) {
-        platform_.Trace(blockError);
-        Error("Could not retrieve menu executable");
-        return;
+    if (std::optional<std::vector<uint8_t>> own = ProgramResourceData(ORVANE_PLAYER_RESOURCE)) {
+        player = std::move(*own);
+    } else {
+        if (!fs::exists(PathFromUtf8(EditorFile()), ec)) {
+            Error("The wizard cannot locate the Menu Editor (" + kEditorFileName +
+                  ") which is required to create the autorun application.");
+            return;
+        }
+        std::string blockError;
+        try {
+            player = ReadPlayerBlock(ReadWholeFile(PathFromUtf8(EditorFile())), blockError);
+        } catch (const FileError& e) {
+            // The disk failed, not the block: that is what the user hears, once.
+            writeFailed_ = true;
+            Error(e.what());
+            return;
+        }
+        if (player.empty()) {
+            platform_.Trace(blockError);
+            Error("Could not retrieve menu executable");
+            return;
+        }
     }
     std::vector<std::string> files;
     for (const std::string& entry : PackageFiles) {
@@ -138,12 +147,12 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
         files.push_back(entry);
     }
     for (const std::string& file : files) {
-        if (!fs::is_regular_file(file, ec)) {
+        if (!fs::is_regular_file(PathFromUtf8(file), ec)) {
             Error("Could not find all files.");
             return;
         }
-        if (Utf8ToCp1252(fs::path(file).filename().string()).size() > kDirectoryName) {
-            Error("The file name " + fs::path(file).filename().string() + " is longer than 256 characters.");
+        if (Utf8ToCp1252(FileNameOf(file)).size() > kDirectoryName) {
+            Error("The file name " + FileNameOf(file) + " is longer than 256 characters.");
             return;
         }
     }
@@ -154,7 +163,7 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
     // The player finds a menu by its name as Windows spells it: two names that
     // become one, or one Windows cannot spell, would leave a menu unreachable.
     for (size_t i = 0; i < files.size(); ++i) {
-        const std::string name = fs::path(files[i]).filename().string();
+        const std::string name = FileNameOf(files[i]);
         if (Cp1252ToUtf8(Utf8ToCp1252(name)) != name) {
             Error("The menu name \"" + name +
                   "\" has characters the autorun application cannot show on Windows.\r\r"
@@ -162,7 +171,7 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
             return;
         }
         for (size_t k = 0; k < i; ++k) {
-            if (SameWindowsName(fs::path(files[k]).filename().string(), name)) {
+            if (SameWindowsName(FileNameOf(files[k]), name)) {
                 Error("Two menus would be packed under one name: \"" + files[k] + "\" and \"" + files[i] +
                       "\".\r\rThe autorun application could show only one of them. Rename one and try again.");
                 return;
@@ -170,7 +179,7 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
         }
     }
     const std::string path = folder + name;
-    if (!Overwrite && fs::exists(path, ec)) {
+    if (!Overwrite && fs::exists(PathFromUtf8(path), ec)) {
         if (ShowMessageBox(platform_, "File exists, do you wish to overwrite it?", MsgType::Confirmation,
                            MsgButtons::YesNoCancel) != MsgResult::Yes) {
             FileOpFailed = true;
@@ -185,7 +194,7 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
         out.push_back(uint8_t(files.size()));
         std::vector<size_t> offsetFields;
         for (const std::string& file : files) {
-            std::string entry = Utf8ToCp1252(fs::path(file).filename().string());
+            std::string entry = Utf8ToCp1252(FileNameOf(file));
             entry.resize(kDirectoryName, ' ');
             out.insert(out.end(), entry.begin(), entry.end());
             offsetFields.push_back(out.size());
@@ -193,13 +202,13 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
         }
         for (size_t i = 0; i < files.size(); ++i) {
             const uint32_t offset = uint32_t(out.size() + 1);
-            const std::vector<uint8_t> content = ReadWholeFile(files[i]);
+            const std::vector<uint8_t> content = ReadWholeFile(PathFromUtf8(files[i]));
             out.insert(out.end(), content.begin(), content.end());
             PutU32(out, offsetFields[i], offset);
         }
         AppendU32(out, uint32_t(playerSize + 1));
         // Written beside the target and renamed over it: a failure leaves no half-written file.
-        WriteFileReplacing(path, out);
+        WriteFileReplacing(PathFromUtf8(path), out);
     } catch (const FileError& e) {
         writeFailed_ = true;
         Error(e.what());

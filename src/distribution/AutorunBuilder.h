@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/AutorunPackage.h"
+#include "platform/FileUtil.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -11,7 +12,9 @@
 namespace orvane {
 
 // The editor's own executable, which carries the player block at its end.
-inline const std::string kEditorFileName = "orvane-graphic";
+// A Windows program carries the player as a resource instead, which the
+// builder takes first; programs without one (the tests) fall back to this file.
+inline const std::string kEditorFileName = std::string("orvane-graphic") + kProgramSuffix;
 
 // The player block of an editor executable: "ApEX", the player, the marker's
 // offset. Empty with an error when the file carries none.

@@ -3,6 +3,7 @@
 #include "platform/Cp1252.h"
 
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -39,7 +40,8 @@ TfrmEXEWizCls::TfrmEXEWizCls(Platform& platform, AutorunBuilder& builder, std::s
 
 std::vector<std::string> TfrmEXEWizCls::ListedFiles() const {
     std::vector<std::string> files;
-    for (const fs::path& file : FilesWithExtension(ListedFolder, ".mng")) files.push_back(file.filename().string());
+    for (const fs::path& file : FilesWithExtension(PathFromUtf8(ListedFolder), ".mng"))
+        files.push_back(Utf8FromPath(file.filename()));
     // Listed as a file list box lists them: by name, whatever the case.
     std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
         return Lower(a) < Lower(b) || (Lower(a) == Lower(b) && a < b);
@@ -51,8 +53,8 @@ void TfrmEXEWizCls::Browse() {
     FileDialogRequest request;
     request.Title = "Create Autorun Application";
     request.Filter = "Autorun Application (*.exe)|*.EXE";
-    request.InitialFolder = ListedFolder;
-    if (const auto chosen = platform_.SaveFileDialog(request)) NameField = chosen->string();
+    request.InitialFolder = PathFromUtf8(ListedFolder);
+    if (const auto chosen = platform_.SaveFileDialog(request)) NameField = Utf8FromPath(*chosen);
     if (!EndsWithExe(NameField)) NameField += ".exe";
     for (size_t at = NameField.find(".mng"); at != std::string::npos; at = NameField.find(".mng"))
         NameField.erase(at, 4);
@@ -75,8 +77,8 @@ bool TfrmEXEWizCls::CheckPageOne() {
         return false;
     }
     if (!EndsWithExe(NameField)) NameField += ".exe";
-    const fs::path field = NameField;
-    const std::string name = field.filename().string();
+    const fs::path field = PathFromUtf8(NameField);
+    const std::string name = Utf8FromPath(field.filename());
     if (CharacterCount(name) > 12 &&
         !Ask(kCompatibility + "the application name is no longer than eight characters.\r\rWould you like to continue?"))
         return false;
@@ -89,7 +91,7 @@ bool TfrmEXEWizCls::CheckPageOne() {
         const auto folder = platform_.BrowseForFolder(request);
         // Cancelled: the step ends, silently; the name names no folder yet.
         if (!folder || folder->empty()) return false;
-        NameField = FolderWithSlash(folder->string()) + name;
+        NameField = FolderWithSlash(Utf8FromPath(*folder)) + name;
     }
     BoldName = name;
     return true;

@@ -1,6 +1,7 @@
 #include "CommandForms.h"
 
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,35 +9,48 @@
 
 namespace orvane {
 
+namespace {
+// A local path with "/" for every separator: Windows paths take either.
+std::string ForwardSlashes(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+bool HasDrive(const std::string& path) {
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+}  // namespace
+
 bool IsOnDisc(const std::string& chosen, const std::string& discRoot) {
-    const std::string root = FolderWithSlash(discRoot);
+    const std::string root = FolderWithSlash(ForwardSlashes(discRoot));
     if (root.empty()) return false;
-    return FolderWithSlash(chosen) == root || chosen.compare(0, root.size(), root) == 0;
+    const std::string path = ForwardSlashes(chosen);
+    return FolderWithSlash(path) == root || path.compare(0, root.size(), root) == 0;
 }
 
 std::string LocalFolderOf(const std::string& discPath, const std::string& discRoot) {
     const std::string root = FolderWithSlash(discRoot);
     std::string relative = discPath;
     std::replace(relative.begin(), relative.end(), '\\', '/');
-    const bool hasDrive = relative.size() >= 2 && relative[1] == ':';
-    if (hasDrive) relative.erase(0, 2);
+    if (HasDrive(relative)) relative.erase(0, 2);
     while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
-    std::filesystem::path folder = std::filesystem::path(root + relative);
+    std::filesystem::path folder = PathFromUtf8(root + relative);
     if (!relative.empty() && relative.back() != '/') folder = folder.parent_path();
     std::error_code ec;
-    while (folder.string().size() > root.size() && !std::filesystem::is_directory(folder, ec)) folder = folder.parent_path();
-    return FolderWithSlash(folder.string().size() >= root.size() ? folder.string() : root);
+    while (Utf8FromPath(folder).size() > root.size() && !std::filesystem::is_directory(folder, ec))
+        folder = folder.parent_path();
+    return FolderWithSlash(Utf8FromPath(folder).size() >= root.size() ? Utf8FromPath(folder) : root);
 }
 
 std::string DiscPath(const std::string& chosen, const std::string& discRoot) {
-    const bool windows = chosen.size() >= 2 && std::isalpha(static_cast<unsigned char>(chosen[0])) && chosen[1] == ':';
-    if (windows) return chosen.substr(2);
-    std::string path = chosen;
-    const std::string root = FolderWithSlash(discRoot);
+    std::string path = ForwardSlashes(chosen);
+    const std::string root = FolderWithSlash(ForwardSlashes(discRoot));
     // The disc's root itself.
     if (!root.empty() && FolderWithSlash(path) == root) return "\\";
     if (!root.empty() && path.size() > root.size() && path.compare(0, root.size(), root) == 0)
         path = path.substr(root.size() - 1);  // keep the separator as the leading "\"
+    else if (HasDrive(path))
+        path.erase(0, 2);
     std::replace(path.begin(), path.end(), '/', '\\');
     if (path.empty() || path[0] != '\\') path = "\\" + path;
     return path;

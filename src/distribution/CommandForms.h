@@ -7,8 +7,9 @@ namespace orvane {
 
 // A browsed path as the Windows player finds it on the disc: relative to the
 // disc's root folder (the menu's folder) when it lies inside it, else the
-// whole path; backslashes and a leading "\". A Windows path with a drive
-// letter ("D:\Setup\a.exe") loses its first two characters.
+// whole path; backslashes and a leading "\". A Windows path elsewhere with a
+// drive letter ("D:\Setup\a.exe") loses its first two characters. Local
+// paths may use "/" or "\" (Windows takes both).
 std::string DiscPath(const std::string& chosen, const std::string& discRoot);
 // Whether a chosen local path lies in the disc folder (or is that folder).
 bool IsOnDisc(const std::string& chosen, const std::string& discRoot);

@@ -1,6 +1,7 @@
 #include "CommandWizard.h"
 
 #include "distribution/CommandForms.h"
+#include "platform/PathText.h"
 
 namespace orvane {
 
@@ -174,11 +175,11 @@ void TfrmBtnWizCls::Browse() {
     if (WizardAction == 2) {
         FolderRequest request;
         request.Title = "Open Target Folder";
-        request.InitialFolder = start;
+        request.InitialFolder = PathFromUtf8(start);
         const auto chosen = platform_.BrowseForFolder(request);
         if (!chosen) return;
-        if (!IsOnDisc(chosen->string(), discRoot_)) return outside(chosen->string(), "folder");
-        Target = DiscPath(chosen->string(), discRoot_);
+        if (!IsOnDisc(Utf8FromPath(*chosen), discRoot_)) return outside(Utf8FromPath(*chosen), "folder");
+        Target = DiscPath(Utf8FromPath(*chosen), discRoot_);
         return;
     }
     FileDialogRequest request;
@@ -196,11 +197,12 @@ void TfrmBtnWizCls::Browse() {
             request.Filter = "All Files (*.*)|*.*";
             break;
     }
-    request.InitialFolder = start;
+    request.InitialFolder = PathFromUtf8(start);
     const auto chosen = platform_.OpenFileDialog(request);
     if (!chosen) return;
-    if (!IsOnDisc(chosen->string(), discRoot_)) return outside(chosen->string(), WizardAction == 4 ? "menu" : "file");
-    Target = WizardAction == 4 ? chosen->filename().string() : DiscPath(chosen->string(), discRoot_);
+    if (!IsOnDisc(Utf8FromPath(*chosen), discRoot_))
+        return outside(Utf8FromPath(*chosen), WizardAction == 4 ? "menu" : "file");
+    Target = WizardAction == 4 ? Utf8FromPath(chosen->filename()) : DiscPath(Utf8FromPath(*chosen), discRoot_);
 }
 
 }  // namespace orvane

@@ -1,6 +1,7 @@
 #include "mdlfilebin.h"
 
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 #include "platform/Platform.h"
 
 #include <cassert>
@@ -18,24 +19,24 @@ bool RecordFile::OpenRecordFile(const std::string& fileName, const std::string& 
     endWritten_ = false;
     writing_ = false;
     if (!replace) {
-        OpenRecordData(ReadWholeFile(target_));
+        OpenRecordData(ReadWholeFile(PathFromUtf8(target_)));
         return true;
     }
     std::error_code ec;
-    if (fs::exists(target_, ec)) {
+    if (fs::exists(PathFromUtf8(target_), ec)) {
         if (ask && ShowMessageBox(*platform_, "File exists, do you wish to overwrite it?", MsgType::Confirmation,
                                   MsgButtons::YesNoCancel) != MsgResult::Yes) {
             FileOpFailed = true;
             return false;
         }
-        if (IsReadOnly(target_)) {
+        if (IsReadOnly(PathFromUtf8(target_))) {
             if (ShowMessageBox(*platform_,
                                "The menu file is marked as Read Only, would you like to save to it anyway?",
                                MsgType::Confirmation, MsgButtons::YesNoCancel) != MsgResult::Yes) {
                 FileOpFailed = true;
                 return false;
             }
-            ClearReadOnly(target_);
+            ClearReadOnly(PathFromUtf8(target_));
         }
     }
     writing_ = true;
@@ -45,7 +46,7 @@ bool RecordFile::OpenRecordFile(const std::string& fileName, const std::string& 
 void RecordFile::CloseRecordFile() {
     if (writing_) {
         writing_ = false;
-        if (endWritten_) WriteFileReplacing(target_, out_.Data());
+        if (endWritten_) WriteFileReplacing(PathFromUtf8(target_), out_.Data());
     }
     in_ = ByteSource();
     data_.clear();

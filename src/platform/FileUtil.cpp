@@ -1,17 +1,14 @@
 #include "FileUtil.h"
 
 #include "Errors.h"
+#include "PathText.h"
+#include "SystemFiles.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <random>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -34,14 +31,14 @@ bool Fails(FileOp op, const fs::path& path) {
 }
 
 std::string Describe(const fs::path& path, const char* what) {
-    return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
+    return std::string(what) + " " + PathForDisplay(path) + ": " + sys::LastErrorText();
 }
 
 fs::path TempPathBeside(const fs::path& target) {
     static std::mt19937 random{std::random_device{}()};
     const auto tag = std::to_string(random() % 1000000);
     // Short enough for any file name the target may have.
-    return target.parent_path() / (".orvane-" + tag + ".tmp");
+    return target.parent_path() / PathFromUtf8(".orvane-" + tag + ".tmp");
 }
 
 }  // namespace
@@ -64,7 +61,7 @@ void SetFileFaultHook(FileFaultHook hook) { FaultHook() = std::move(hook); }
 
 std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
     if (Fails(FileOp::Open, path)) throw FileError(Describe(path, "Cannot open"));
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = sys::OpenStream(path, "rb");
     if (!f) throw FileError(Describe(path, "Cannot open"));
     std::vector<uint8_t> data;
     uint8_t buffer[65536];
@@ -79,7 +76,7 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
 ReplacingFileWriter::ReplacingFileWriter(fs::path target) : target_(std::move(target)) {
     temp_ = TempPathBeside(target_);
     if (Fails(FileOp::Open, temp_)) throw FileError(Describe(target_, "Cannot create"));
-    file_ = std::fopen(temp_.c_str(), "wb");
+    file_ = sys::OpenStream(temp_, "wb");
     if (!file_) throw FileError(Describe(target_, "Cannot create"));
 }
 
@@ -92,7 +89,7 @@ ReplacingFileWriter::~ReplacingFileWriter() {
 }
 
 void ReplacingFileWriter::Write(const void* data, size_t size) {
-    if (!file_) throw FileError("Write after commit: " + target_.string());
+    if (!file_) throw FileError("Write after commit: " + PathForDisplay(target_));
     if (Fails(FileOp::Write, temp_) || (size && std::fwrite(data, 1, size, file_) != size))
         throw FileError(Describe(target_, "Cannot write"));
 }
@@ -108,14 +105,12 @@ void ReplacingFileWriter::Commit() {
         fs::remove(temp_, ec);
         throw FileError(message);
     }
-    if (Fails(FileOp::Rename, target_))
-        ec = std::make_error_code(std::errc::no_space_on_device);
-    else
-        fs::rename(temp_, target_, ec);
-    if (ec) {
-        const std::string message = "Cannot replace " + target_.string() + ": " + ec.message();
+    const std::string failure = Fails(FileOp::Rename, target_)
+                                    ? std::make_error_code(std::errc::no_space_on_device).message()
+                                    : sys::ReplaceWith(temp_, target_);
+    if (!failure.empty()) {
         fs::remove(temp_, ec);
-        throw FileError(message);
+        throw FileError("Cannot replace " + PathForDisplay(target_) + ": " + failure);
     }
 }
 
@@ -129,7 +124,7 @@ bool RemoveFile(const fs::path& path) {
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec))) return false;
     if (Fails(FileOp::Delete, path)) throw FileError(Describe(path, "Cannot delete"));
-    if (!fs::remove(path, ec) && ec) throw FileError("Cannot delete " + path.string() + ": " + ec.message());
+    if (!fs::remove(path, ec) && ec) throw FileError("Cannot delete " + PathForDisplay(path) + ": " + ec.message());
     return true;
 }
 
@@ -145,7 +140,7 @@ void CreateFolders(const fs::path& folder) {
     if (Fails(FileOp::CreateFolder, folder)) throw FileError(Describe(folder, "Cannot create the folder"));
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder, ec))
-        throw FileError("Cannot create the folder " + folder.string() + ": " + ec.message());
+        throw FileError("Cannot create the folder " + PathForDisplay(folder) + ": " + ec.message());
 }
 
 bool RemoveEmptyFolder(const fs::path& folder) {
@@ -163,7 +158,7 @@ std::vector<fs::path> FilesWithExtension(const fs::path& folder, std::string ext
     std::vector<fs::path> files;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = Utf8FromPath(it->path().filename());
         if (name.size() > extension.size() && lower(name.substr(name.size() - extension.size())) == extension &&
             it->is_regular_file(ec))
             files.push_back(it->path());
@@ -175,7 +170,7 @@ std::vector<fs::path> FilesWithExtension(const fs::path& folder, std::string ext
 std::vector<fs::path> FilesOfFolders(const std::vector<fs::path>& folders, const std::string& extension) {
     std::map<std::string, fs::path> byName;
     for (const fs::path& folder : folders)
-        for (const fs::path& file : FilesWithExtension(folder, extension)) byName[file.filename().string()] = file;
+        for (const fs::path& file : FilesWithExtension(folder, extension)) byName[Utf8FromPath(file.filename())] = file;
     std::vector<fs::path> files;
     for (auto& [name, path] : byName) files.push_back(path);
     return files;
@@ -184,54 +179,6 @@ std::vector<fs::path> FilesOfFolders(const std::vector<fs::path>& folders, const
 std::string FolderWithSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
-}
-
-std::string ExecutableFolder() {
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) exe = fs::current_path() / "orvane";
-    return exe.parent_path().string() + "/";
-}
-
-FileLock::~FileLock() { Unlock(); }
-
-bool FileLock::TryLock(const fs::path& path) {
-    Unlock();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd_ < 0) return false;
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-        return false;
-    }
-    return true;
-}
-
-void FileLock::Unlock() {
-    if (fd_ < 0) return;
-    ::flock(fd_, LOCK_UN);
-    ::close(fd_);
-    fd_ = -1;
-}
-
-bool CanReplace(const fs::path& target) {
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) return false;
-    fs::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    return ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
-bool IsReadOnly(const fs::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return false;
-    return (st.st_mode & S_IWUSR) == 0;
-}
-
-void ClearReadOnly(const fs::path& path) {
-    std::error_code ec;
-    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
-    if (ec) throw FileError("Cannot change the attributes of " + path.string() + ": " + ec.message());
 }
 
 }  // namespace orvane

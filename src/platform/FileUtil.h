@@ -68,11 +68,22 @@ std::vector<std::filesystem::path> FilesOfFolders(const std::vector<std::filesys
 // (a relative name then stays relative), never the root.
 std::string FolderWithSlash(std::string folder);
 
-// The folder of the running executable, ending in "/".
+// What the names of executables end in: ".exe" on Windows, nothing on Linux.
+#ifdef _WIN32
+inline constexpr const char* kProgramSuffix = ".exe";
+#else
+inline constexpr const char* kProgramSuffix = "";
+#endif
+
+// The folder of the running executable (UTF-8), ending in "/".
 std::string ExecutableFolder();
 
-// An advisory lock on a file, held while the object lives: tells a second
-// editor started from the same folder that the first one is running.
+// The number of this process, unique among the processes running now.
+int CurrentProcessId();
+
+// A lock on a file, held while the object lives: tells a second editor
+// started from the same folder that the first one is running. (Linux: an
+// advisory lock; Windows: the file held open without sharing.)
 class FileLock {
 public:
     FileLock() = default;
@@ -84,12 +95,17 @@ public:
     void Unlock();
 
 private:
-    int fd_ = -1;
+    std::intptr_t handle_ = -1;  // a descriptor, or a Windows handle
 };
 
 // Whether target can be written or replaced: it is no folder, and its folder
 // takes new files.
 bool CanReplace(const std::filesystem::path& target);
+
+// Whether this process may write an existing file, or read a file or list a
+// folder, as the system's permissions say now.
+bool CanWrite(const std::filesystem::path& file);
+bool CanRead(const std::filesystem::path& path);
 
 // Whether the user may not write the file (the "read-only" attribute).
 bool IsReadOnly(const std::filesystem::path& path);

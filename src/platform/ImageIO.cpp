@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "FileUtil.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 #include <array>
@@ -319,12 +320,12 @@ DecodeResult LoadPictureFile(const std::filesystem::path& path) {
     try {
         data = ReadWholeFile(path);
     } catch (const FileError&) {
-        return {{}, "Cannot read " + path.string()};
+        return {{}, "Cannot read " + Utf8FromPath(path)};
     }
     if (StartsWith(data, {'B', 'M'})) return ReadBmp(data);
     if (StartsWith(data, {0xFF, 0xD8, 0xFF})) return ReadJpeg(data);
     if (StartsWith(data, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'})) return ReadPng(data);
-    return {{}, path.string() + " is not a BMP, JPEG or PNG picture"};
+    return {{}, Utf8FromPath(path) + " is not a BMP, JPEG or PNG picture"};
 }
 
 }  // namespace orvane

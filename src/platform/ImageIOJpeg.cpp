@@ -1,5 +1,7 @@
 #include "ImageIO.h"
 
+#include "PictureChecks.h"
+
 #include <csetjmp>
 #include <cstdio>
 
@@ -8,10 +10,6 @@
 
 namespace orvane {
 namespace {
-
-// Multi-scan pictures keep every coefficient in memory; a forged header must
-// not make a few hundred bytes cost gigabytes.
-constexpr long kMaxWholeImageBuffers = 512L << 20;
 
 // libjpeg reports errors through this; Jump leads back to the step that
 // called into the library. Base comes first so libjpeg's pointer is ours.
@@ -57,7 +55,7 @@ bool ReadHeader(JpegDecoder& d, std::span<const uint8_t> data) {
     if (setjmp(d.Err.Jump)) return false;
     jpeg_create_decompress(&d.Info);
     d.Created = true;
-    d.Info.mem->max_memory_to_use = kMaxWholeImageBuffers;
+    d.Info.mem->max_memory_to_use = long(kMaxWholeImageBuffers);
     jpeg_mem_src(&d.Info, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&d.Info, TRUE);
     return true;
@@ -75,23 +73,17 @@ bool StartDecompress(JpegDecoder& d) {
     return true;
 }
 
-uint8_t MultiplyByte(unsigned a, unsigned b) { return uint8_t((a * b + 127) / 255); }
-
-// Adobe writes CMYK inverted (255 = no ink), so the stored values already
-// are the light that remains.
+// Adobe writes CMYK inverted (255 = no ink), so the stored values are the
+// light that remains.
 void ConvertRow(const uint8_t* in, int width, int components, bool invertedCmyk, uint32_t* out) {
+    const unsigned flip = invertedCmyk ? 255u : 0u;
     for (int x = 0; x < width; ++x, in += components) {
-        if (components == 1) {
+        if (components == 1)
             out[x] = MakePixel(in[0], in[0], in[0]);
-        } else if (components == 3) {
+        else if (components == 3)
             out[x] = MakePixel(in[0], in[1], in[2]);
-        } else {
-            const unsigned c = invertedCmyk ? in[0] : 255u - in[0];
-            const unsigned m = invertedCmyk ? in[1] : 255u - in[1];
-            const unsigned y = invertedCmyk ? in[2] : 255u - in[2];
-            const unsigned k = invertedCmyk ? in[3] : 255u - in[3];
-            out[x] = MakePixel(MultiplyByte(c, k), MultiplyByte(m, k), MultiplyByte(y, k));
-        }
+        else
+            out[x] = PixelFromInk(flip ^ in[0], flip ^ in[1], flip ^ in[2], flip ^ in[3]);
     }
 }
 
@@ -109,11 +101,7 @@ bool ReadRows(JpegDecoder& d, uint8_t* row, Bitmap& out) {
 }
 
 // Checked before decompressing, so a forged header cannot make us allocate.
-std::string CheckSide(const char* side, unsigned value) {
-    if (value >= 1 && value <= unsigned(kMaxBitmapSide)) return {};
-    return std::string("JPEG: image ") + side + " " + std::to_string(value) + " is not in 1 to " +
-           std::to_string(kMaxBitmapSide);
-}
+std::string CheckSide(const char* side, unsigned value) { return PictureSideProblem("JPEG", side, value); }
 
 // A sequential Huffman scan spends at least two bits on every block, so the
 // data bounds the picture before anything is allocated. Progressive and
@@ -124,13 +112,12 @@ std::string CheckDataHoldsBlocks(const JpegDecoder& d, size_t dataSize) {
     for (int i = 0; i < d.Info.num_components; ++i)
         blocks += uint64_t(d.Info.comp_info[i].width_in_blocks) * d.Info.comp_info[i].height_in_blocks;
     if (blocks / 4 <= dataSize) return {};
-    return "JPEG: " + std::to_string(dataSize) + " bytes cannot hold a " + std::to_string(d.Info.image_width) +
-           " x " + std::to_string(d.Info.image_height) + " picture";
+    return PictureDataProblem("JPEG", dataSize, d.Info.image_width, d.Info.image_height);
 }
 
 std::string Failure(const JpegDecoder& d) {
     if (d.Err.Base.msg_code == JERR_NO_BACKING_STORE)
-        return "JPEG: decoding needs more than " + std::to_string(kMaxWholeImageBuffers >> 20) + " MB";
+        return PictureMemoryProblem("JPEG");
     return std::string("JPEG: ") + d.Err.Message;
 }
 

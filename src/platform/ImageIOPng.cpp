@@ -1,5 +1,7 @@
 #include "ImageIO.h"
 
+#include "PictureChecks.h"
+
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
@@ -10,9 +12,6 @@
 namespace orvane {
 namespace {
 
-// Deflate cannot shrink data by more than this; a header promising more
-// pixels than the file could hold is refused before anything is allocated.
-constexpr uint64_t kMaxDeflateRatio = 1032;
 constexpr uint32_t kPixelsPerMetre96Dpi = 3780;
 
 // Shared by reading and writing: libpng's error text lands in Message and the
@@ -84,14 +83,10 @@ bool ReadPngRows(PngDecoder& d, png_bytepp rows) {
 std::string CheckPngSize(const PngDecoder& d) {
     const uint32_t width = png_get_image_width(d.Png, d.Info);
     const uint32_t height = png_get_image_height(d.Png, d.Info);
-    if (width == 0 || width > uint32_t(kMaxBitmapSide))
-        return "PNG: image width " + std::to_string(width) + " is not in 1 to " + std::to_string(kMaxBitmapSide);
-    if (height == 0 || height > uint32_t(kMaxBitmapSide))
-        return "PNG: image height " + std::to_string(height) + " is not in 1 to " + std::to_string(kMaxBitmapSide);
+    if (auto problem = PictureSideProblem("PNG", "width", width); !problem.empty()) return problem;
+    if (auto problem = PictureSideProblem("PNG", "height", height); !problem.empty()) return problem;
     const uint64_t bits = uint64_t(width) * height * png_get_channels(d.Png, d.Info) * png_get_bit_depth(d.Png, d.Info);
-    if (bits / 8 / kMaxDeflateRatio > d.Data.size())
-        return "PNG: " + std::to_string(d.Data.size()) + " bytes cannot hold a " + std::to_string(width) + " x " +
-               std::to_string(height) + " picture";
+    if (bits / 8 / kMaxDeflateRatio > d.Data.size()) return PictureDataProblem("PNG", d.Data.size(), width, height);
     return {};
 }
 

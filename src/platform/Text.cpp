@@ -1,3 +1,5 @@
+// Text with FreeType and fontconfig, measured and hinted as the Windows desktop
+// measures it.
 #include "platform/Text.h"
 
 #include "platform/Cp1252.h"
@@ -14,10 +16,8 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdlib>
 #include <cstdint>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -313,49 +313,7 @@ void DrawGlyph(Bitmap& target, int penX, int baseline, const Glyph& glyph, uint8
     }
 }
 
-// The defaults of the Windows system colours, by index, as 0xRRGGBB.
-constexpr uint32_t kSystemColours[] = {
-    0xC8C8C8,  // scroll bar
-    0x000000,  // background
-    0x99B4D1,  // active caption
-    0xBFCDDB,  // inactive caption
-    0xF0F0F0,  // menu
-    0xFFFFFF,  // window
-    0x646464,  // window frame
-    0x000000,  // menu text
-    0x000000,  // window text
-    0x000000,  // caption text
-    0xB4B4B4,  // active border
-    0xF4F7FC,  // inactive border
-    0xABABAB,  // app workspace
-    0x3399FF,  // highlight
-    0xFFFFFF,  // highlight text
-    0xF0F0F0,  // button face
-    0xA0A0A0,  // button shadow
-    0x6D6D6D,  // grey text
-    0x000000,  // button text
-    0x434E54,  // inactive caption text
-    0xFFFFFF,  // button highlight
-    0x696969,  // 3D dark shadow
-    0xE3E3E3,  // 3D light
-    0x000000,  // info text
-    0xFFFFE1,  // info background
-    0x000000,  // unused
-    0x0066CC,  // hot light
-    0xB9D1EA,  // gradient active caption
-    0xD7E4F2,  // gradient inactive caption
-    0x3399FF,  // menu highlight
-    0xF0F0F0,  // menu bar
-};
-
 }  // namespace
-
-int PixelEm(int pointSize) {
-    // Thirds never fall halfway, so rounding away from zero is exact.
-    const int64_t scaled = int64_t(pointSize) * 4;
-    const int64_t em = (scaled + (scaled >= 0 ? 1 : -1)) / 3;
-    return int(std::clamp<int64_t>(em, INT_MIN, INT_MAX));
-}
 
 TextExtent MeasureText(const TextFont& font, std::string_view text) {
     SizedFont* sized = FindFont(font);
@@ -373,7 +331,7 @@ TextExtent MeasureText(const TextFont& font, std::string_view text) {
     return {width, sized->Ascent + sized->Descent};
 }
 
-void DrawText(Bitmap& target, int x, int y, const TextFont& font, uint32_t colour, std::string_view text) {
+void DrawTransparentText(Bitmap& target, int x, int y, const TextFont& font, uint32_t colour, std::string_view text) {
     SizedFont* sized = FindFont(font);
     if (!sized || target.IsEmpty()) return;
     const uint32_t c = ResolveColor(colour);
@@ -392,14 +350,6 @@ void DrawText(Bitmap& target, int x, int y, const TextFont& font, uint32_t colou
         const Rect line{x, top, pen, top + sized->UnderlineThickness};
         FillRect(target, line, MakePixel(r, g, b));
     }
-}
-
-uint32_t ResolveColor(uint32_t colour) {
-    if ((colour >> 24) != 0xFF) return colour & 0x00FFFFFF;
-    const uint32_t index = colour & 0xFF;
-    if (index >= std::size(kSystemColours)) return MakeColor(0, 0, 0);
-    const uint32_t rgb = kSystemColours[index];
-    return MakeColor(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
 }
 
 std::vector<std::string> InstalledFontFamilies() {

@@ -11,7 +11,8 @@ namespace orvane {
 
 // A font as text output asks for it: a family name, a size in points at
 // 96 DPI and the three style flags. A name that is not installed is
-// substituted (fontconfig), never an error.
+// substituted (fontconfig on Linux, the font mapper on Windows), never an
+// error.
 struct TextFont {
     std::string Name = "Arial";
     int PointSize = 10;
@@ -39,14 +40,14 @@ TextExtent MeasureText(const TextFont& font, std::string_view text);
 // 0xFF in the top byte names a system colour). (x, y) is the top-left of the
 // text cell; the baseline lies the font's ascent below y. Pixels outside the
 // bitmap are clipped; byte 3 of the pixels written is 0.
-void DrawText(Bitmap& target, int x, int y, const TextFont& font, uint32_t colour, std::string_view text);
+void DrawTransparentText(Bitmap& target, int x, int y, const TextFont& font, uint32_t colour, std::string_view text);
 
 // A colour value with red in the low byte; system colours (top byte 0xFF)
 // resolved to the Windows defaults.
 uint32_t ResolveColor(uint32_t colour);
 
 // The family names of the fonts installed on this computer (UTF-8), sorted
-// and without duplicates; empty when fontconfig is unavailable.
+// and without duplicates; empty when the system cannot list them.
 std::vector<std::string> InstalledFontFamilies();
 
 }  // namespace orvane

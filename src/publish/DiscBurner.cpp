@@ -1,5 +1,6 @@
 #include "DiscBurner.h"
 
+#include "platform/PathText.h"
 #include "publish/DiscFolder.h"
 
 #include <libburn/libburn.h>
@@ -79,24 +80,13 @@ std::vector<BurnDrive> ListBurnDrives() {
     return drives;
 }
 
-std::string DescribeMedium(const MediumInfo& medium) {
-    switch (medium.State) {
-        case DiscState::NoDisc: return "no disc";
-        case DiscState::Blank: return "blank " + medium.Kind + ", " + SizeText(medium.FreeBytes) + " free";
-        case DiscState::Appendable: return medium.Kind + " with data on it";
-        case DiscState::Full: return "full " + medium.Kind;
-        case DiscState::Unknown: break;
-    }
-    return "disc not recognised";
-}
-
 std::unique_ptr<DiscBurner> DiscBurner::Open(const std::string& address, std::string& error) {
     if (!InitLibrary(error)) return nullptr;
     std::unique_ptr<DiscBurner> burner(new DiscBurner);
     burner->address_ = address;
     burner->driveAddress_ = address;
     if (address.rfind(kStdio, 0) == 0) {
-        const fs::path file = address.substr(sizeof kStdio - 1);
+        const fs::path file = PathFromUtf8(address.substr(sizeof kStdio - 1));
         std::error_code ec;
         const fs::file_status status = fs::status(file, ec);
         if (file.empty() || fs::is_directory(status)) {
@@ -106,8 +96,8 @@ std::unique_ptr<DiscBurner> DiscBurner::Open(const std::string& address, std::st
         if (!fs::exists(status) || fs::is_regular_file(status)) {
             static std::mt19937 random{std::random_device{}()};
             burner->file_ = fs::absolute(file);
-            burner->driveAddress_ = std::string(kStdio) + (burner->file_.parent_path() /
-                                    (".orvane-" + std::to_string(random() % 1000000) + ".burn")).string();
+            burner->driveAddress_ = std::string(kStdio) + Utf8FromPath(burner->file_.parent_path() /
+                                    (".orvane-" + std::to_string(random() % 1000000) + ".burn"));
         }
     }
     if (!burner->Grab(error)) return nullptr;
@@ -118,7 +108,7 @@ DiscBurner::~DiscBurner() {
     Release();
     if (!file_.empty()) {
         std::error_code ec;
-        fs::remove(driveAddress_.substr(sizeof kStdio - 1), ec);
+        fs::remove(PathFromUtf8(driveAddress_.substr(sizeof kStdio - 1)), ec);
     }
 }
 
@@ -181,12 +171,13 @@ std::string DiscBurner::Unsuitable(uint64_t imageBytes) const {
 BurnResult DiscBurner::Burn(const fs::path& image, const Progress& progress) {
     std::error_code ec;
     const uint64_t size = fs::file_size(image, ec);
-    if (ec || size == 0 || size % 2048 != 0) return Result(BurnOutcome::Failed, image.string() + " is not a disc image.");
+    if (ec || size == 0 || size % 2048 != 0)
+        return Result(BurnOutcome::Failed, Utf8FromPath(image) + " is not a disc image.");
     if (const std::string problem = Unsuitable(size); !problem.empty()) return Result(BurnOutcome::Failed, problem);
     if (progress && !progress(Stage::Writing, 0, size)) return Result(BurnOutcome::Cancelled);
 
     burn_source* file = burn_file_source_new(image.c_str(), nullptr);
-    if (!file) return Result(BurnOutcome::Failed, WithDetail("The image " + image.string() + " cannot be read."));
+    if (!file) return Result(BurnOutcome::Failed, WithDetail("The image " + Utf8FromPath(image) + " cannot be read."));
     // A 4 MB buffer keeps the drive fed while the disk holding the image is slow.
     burn_source* fifo = burn_fifo_source_new(file, 2048, 2048, 0);
     burn_disc* disc = burn_disc_create();
@@ -240,9 +231,9 @@ BurnResult DiscBurner::Burn(const fs::path& image, const Progress& progress) {
     BurnResult verified = Verify(image, size, progress);
     if (verified.Outcome == BurnOutcome::Verified && !file_.empty()) {
         Release();
-        fs::rename(driveAddress_.substr(sizeof kStdio - 1), file_, ec);
-        if (ec) return Result(BurnOutcome::Failed, "Cannot replace " + file_.string() + ": " + ec.message());
-        driveAddress_ = std::string(kStdio) + file_.string();
+        fs::rename(PathFromUtf8(driveAddress_.substr(sizeof kStdio - 1)), file_, ec);
+        if (ec) return Result(BurnOutcome::Failed, "Cannot replace " + Utf8FromPath(file_) + ": " + ec.message());
+        driveAddress_ = std::string(kStdio) + Utf8FromPath(file_);
         file_.clear();
         std::string again;
         Grab(again);
@@ -256,14 +247,14 @@ BurnResult DiscBurner::Verify(const fs::path& image, uint64_t size, const Progre
     std::string error;
     if (!Grab(error)) return Result(BurnOutcome::Failed, error);
     std::ifstream in(image, std::ios::binary);
-    if (!in) return Result(BurnOutcome::Failed, "The image " + image.string() + " cannot be read to compare.");
+    if (!in) return Result(BurnOutcome::Failed, "The image " + Utf8FromPath(image) + " cannot be read to compare.");
     constexpr size_t kChunk = 32 * 2048;
     std::vector<char> expected(kChunk), actual(kChunk);
     for (uint64_t at = 0; at < size; at += kChunk) {
         if (progress && !progress(Stage::Verifying, at, size)) return Result(BurnOutcome::Cancelled);
         const size_t n = size_t(std::min<uint64_t>(kChunk, size - at));
         if (!in.read(expected.data(), std::streamsize(n)))
-            return Result(BurnOutcome::Failed, "The image " + image.string() + " cannot be read to compare.");
+            return Result(BurnOutcome::Failed, "The image " + Utf8FromPath(image) + " cannot be read to compare.");
         off_t got = 0;
         if (burn_read_data(drive_, off_t(at), actual.data(), off_t(n), &got, 2) != 1 || uint64_t(got) != n)
             return Result(BurnOutcome::Failed, WithDetail("The disc could not be read back at byte " +

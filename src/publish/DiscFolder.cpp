@@ -4,14 +4,15 @@
 #include "document/MenuRecords.h"
 #include "platform/Cp1252.h"
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
+#include "publish/DiscBurner.h"
+#include "publish/DiscImage.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <map>
 #include <set>
-
-#include <unistd.h>
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -52,7 +53,7 @@ std::string WindowsPath(const fs::path& relative) {
     bool first = true;
     for (const fs::path& part : relative) {
         if (!first) out += '\\';
-        out += part.string();
+        out += Utf8FromPath(part);
         first = false;
     }
     return out;
@@ -67,7 +68,7 @@ void CheckPackedMenus(DiscFolderCheck& check, const std::vector<uint8_t>& exe,
                       const std::vector<fs::path>& menuFolders) {
     std::error_code ec;
     const auto built = fs::last_write_time(check.Executable, ec);
-    const std::string exeName = check.Executable.filename().string();
+    const std::string exeName = Utf8FromPath(check.Executable.filename());
     for (const PackagedFile& packed : check.Package.Files) {
         for (const fs::path& place : menuFolders) {
             const fs::path saved = FindIgnoringCase(place, packed.Name);
@@ -82,8 +83,10 @@ void CheckPackedMenus(DiscFolderCheck& check, const std::vector<uint8_t>& exe,
                 break;
             }
             // An identical copy is current whatever its date (copying can touch it).
+            // A different one of the same time counts as saved after: file
+            // times on Windows come to the second, and building again is safe.
             const bool same = std::equal(inside.begin(), inside.end(), contents.begin(), contents.end());
-            if (!same && savedTime > built)
+            if (!same && savedTime >= built)
                 Add(check, Finding::StaleMenu, true,
                     "The menu " + packed.Name + " was saved after " + exeName +
                         " was built, so the disc would still show the old menu.");
@@ -112,7 +115,7 @@ void CheckButtons(DiscFolderCheck& check, const std::vector<uint8_t>& exe) {
         }
         if (read.Status != MenuReadStatus::Ok) {
             Add(check, Finding::NoPackage, true,
-                "The menu " + packed.Name + " inside " + check.Executable.filename().string() + " is damaged.");
+                "The menu " + packed.Name + " inside " + Utf8FromPath(check.Executable.filename()) + " is damaged.");
             continue;
         }
         if (&packed == &check.Package.Files.front()) check.Title = read.Menu.Props.Title;
@@ -122,7 +125,7 @@ void CheckButtons(DiscFolderCheck& check, const std::vector<uint8_t>& exe) {
             if (plan.What == player::Action::MissingMenu && reported.insert(Lower(plan.Target)).second) {
                 Add(check, Finding::MissingMenu, true,
                     where + " opens the menu " + plan.Target + ", which is neither packed in " +
-                        check.Executable.filename().string() + " nor in the disc folder.");
+                        Utf8FromPath(check.Executable.filename()) + " nor in the disc folder.");
             } else if (plan.What == player::Action::Search && reported.insert(Lower(plan.Target)).second) {
                 Add(check, Finding::MissingTarget, false,
                     where + " opens " + plan.Target +
@@ -146,8 +149,8 @@ void CountFiles(DiscFolderCheck& check) {
         const fs::path relative = it->path().lexically_relative(check.Folder);
         if (fs::is_directory(status)) {
             ++folders;
-            if (::access(it->path().c_str(), R_OK | X_OK) != 0)
-                Add(check, Finding::Unreadable, true, relative.string() + " cannot be read (no permission).");
+            if (!CanRead(it->path()))
+                Add(check, Finding::Unreadable, true, Utf8FromPath(relative) + " cannot be read (no permission).");
         } else if (fs::is_regular_file(status)) {
             uint64_t size = it->file_size(ec);
             if (ec) {
@@ -157,10 +160,10 @@ void CountFiles(DiscFolderCheck& check) {
             ++check.FileCount;
             check.ContentBytes += size;
             sectors += (size + kSectorSize - 1) / kSectorSize;
-            if (::access(it->path().c_str(), R_OK) != 0)
-                Add(check, Finding::Unreadable, true, relative.string() + " cannot be read (no permission).");
+            if (!CanRead(it->path()))
+                Add(check, Finding::Unreadable, true, Utf8FromPath(relative) + " cannot be read (no permission).");
         } else if (fs::exists(status)) {
-            Add(check, Finding::Skipped, false, relative.string() + " is not a file or folder and is left out.");
+            Add(check, Finding::Skipped, false, Utf8FromPath(relative) + " is not a file or folder and is left out.");
         }
     }
     // Each folder takes at least a sector in each of the three trees; the
@@ -256,11 +259,11 @@ fs::path FindIgnoringCase(const fs::path& folder, std::string_view relative) {
         if (part == "..") return {};
         std::error_code ec;
         fs::path found;
-        if (fs::exists(at / part, ec)) {
-            found = at / part;
+        if (fs::exists(at / PathFromUtf8(part), ec)) {
+            found = at / PathFromUtf8(part);
         } else {
             for (fs::directory_iterator it(at, ec), end; !ec && it != end; it.increment(ec)) {
-                if (SameWindowsName(it->path().filename().string(), part)) {
+                if (SameWindowsName(Utf8FromPath(it->path().filename()), part)) {
                     found = it->path();
                     break;
                 }
@@ -279,7 +282,7 @@ DiscFolderCheck CheckDiscFolder(const fs::path& folder, const std::vector<fs::pa
     check.Folder = fs::absolute(folder, ec).lexically_normal();
     if (!check.Folder.empty() && !check.Folder.has_filename()) check.Folder = check.Folder.parent_path();
     if (!fs::is_directory(check.Folder, ec)) {
-        Add(check, Finding::NoFolder, true, "The disc folder " + check.Folder.string() + " does not exist.");
+        Add(check, Finding::NoFolder, true, "The disc folder " + Utf8FromPath(check.Folder) + " does not exist.");
         return check;
     }
     CountFiles(check);
@@ -298,7 +301,7 @@ DiscFolderCheck CheckDiscFolder(const fs::path& folder, const std::vector<fs::pa
         check.Executable = fs::absolute(executable, ec).lexically_normal();
         if (!Inside(check.Folder, check.Executable)) {
             Add(check, Finding::OutsideFolder, true,
-                check.Executable.string() + " is not inside the disc folder " + check.Folder.string() + ".");
+                Utf8FromPath(check.Executable) + " is not inside the disc folder " + Utf8FromPath(check.Folder) + ".");
             return check;
         }
         if (inf.empty())
@@ -319,12 +322,13 @@ DiscFolderCheck CheckDiscFolder(const fs::path& folder, const std::vector<fs::pa
         if (check.Executable.empty() || !fs::is_regular_file(check.Executable, ec)) {
             Add(check, Finding::NoExecutable, true,
                 "Autorun.inf starts " + program + ", which is not in the disc folder.");
-            check.Executable = check.Folder / program;
+            check.Executable = check.Folder / PathFromUtf8(program);
             return check;
         }
     }
     if (!fs::is_regular_file(check.Executable, ec)) {
-        Add(check, Finding::NoExecutable, true, check.Executable.filename().string() + " is not in the disc folder.");
+        Add(check, Finding::NoExecutable, true,
+            Utf8FromPath(check.Executable.filename()) + " is not in the disc folder.");
         return check;
     }
 
@@ -338,7 +342,8 @@ DiscFolderCheck CheckDiscFolder(const fs::path& folder, const std::vector<fs::pa
     check.Package = ReadAutorunPackage(exe);
     if (!check.Package.Ok()) {
         Add(check, Finding::NoPackage, true,
-            check.Executable.filename().string() + " holds no menus: it was not built by this editor, or it is damaged.");
+            Utf8FromPath(check.Executable.filename()) +
+                " holds no menus: it was not built by this editor, or it is damaged.");
         return check;
     }
     std::vector<fs::path> places{check.Folder};
@@ -382,7 +387,7 @@ std::string VolumeLabelFrom(std::string_view text) {
 
 std::string DefaultVolumeLabel(const DiscFolderCheck& check) {
     std::string label = VolumeLabelFrom(check.Title);
-    if (label.empty()) label = VolumeLabelFrom(check.Folder.filename().string());
+    if (label.empty()) label = VolumeLabelFrom(Utf8FromPath(check.Folder.filename()));
     return label.empty() ? "AUTORUN_DISC" : label;
 }
 
@@ -396,6 +401,30 @@ std::string SizeText(uint64_t bytes) {
     else
         std::snprintf(text, sizeof text, "%.1f GB", double(bytes) / 1e9);
     return text;
+}
+
+// Shared by the image writer and the burner, whichever this system builds.
+
+std::string ImageTargetProblem(const fs::path& folder, const fs::path& target) {
+    std::error_code ec;
+    const fs::path base = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+    const fs::path place = fs::weakly_canonical(fs::absolute(target, ec), ec);
+    const fs::path relative = place.lexically_relative(base);
+    if (!relative.empty() && *relative.begin() != "..")
+        return "The image cannot be saved inside the disc folder it is made of. Choose another folder.";
+    if (fs::is_directory(place, ec)) return PathForDisplay(place) + " is a folder. Choose a file name for the image.";
+    return {};
+}
+
+std::string DescribeMedium(const MediumInfo& medium) {
+    switch (medium.State) {
+        case DiscState::NoDisc: return "no disc";
+        case DiscState::Blank: return "blank " + medium.Kind + ", " + SizeText(medium.FreeBytes) + " free";
+        case DiscState::Appendable: return medium.Kind + " with data on it";
+        case DiscState::Full: return "full " + medium.Kind;
+        case DiscState::Unknown: break;
+    }
+    return "disc not recognised";
 }
 
 }  // namespace orvane

@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 
 // Only libisofs's own copy of the data source interface is used here.
 #define LIBISOFS_WITHOUT_LIBBURN
@@ -77,22 +78,13 @@ ImageResult Failed(std::string text) {
 
 }  // namespace
 
-std::string ImageTargetProblem(const fs::path& folder, const fs::path& target) {
-    std::error_code ec;
-    const fs::path base = fs::weakly_canonical(fs::absolute(folder, ec), ec);
-    const fs::path place = fs::weakly_canonical(fs::absolute(target, ec), ec);
-    const fs::path relative = place.lexically_relative(base);
-    if (!relative.empty() && *relative.begin() != "..")
-        return "The image cannot be saved inside the disc folder it is made of. Choose another folder.";
-    if (fs::is_directory(place, ec)) return place.string() + " is a folder. Choose a file name for the image.";
-    return {};
-}
+std::string DiscPublishingUnavailable() { return {}; }
 
 ImageResult WriteDiscImage(const fs::path& folder, const fs::path& target, const std::string& label,
                            const ImageProgress& progress) {
     InitLibrary();
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return Failed("The disc folder " + folder.string() + " does not exist.");
+    if (!fs::is_directory(folder, ec)) return Failed("The disc folder " + Utf8FromPath(folder) + " does not exist.");
     if (const std::string problem = ImageTargetProblem(folder, target); !problem.empty()) return Failed(problem);
 
     IsoImage* rawImage = nullptr;

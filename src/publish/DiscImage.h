@@ -7,6 +7,10 @@
 
 namespace orvane {
 
+// Empty when this build writes disc images and burns discs; else, in one
+// line, why not and how Windows does it itself.
+std::string DiscPublishingUnavailable();
+
 enum class ImageOutcome { Written, Cancelled, Failed };
 
 struct ImageResult {

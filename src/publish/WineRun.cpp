@@ -1,6 +1,7 @@
 #include "WineRun.h"
 
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -20,12 +21,6 @@ std::string RegistryLines(char letter, bool add) {
 }
 
 }  // namespace
-
-fs::path UserCacheFolder() {
-    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache == '/') return cache;
-    if (const char* home = std::getenv("HOME"); home && *home) return fs::path(home) / ".cache";
-    return fs::temp_directory_path();
-}
 
 fs::path WinePrefixFolder(const fs::path& cacheBase) { return cacheBase / "orvane-graphic" / "wine"; }
 
@@ -50,7 +45,7 @@ Subprocess::Program WineTestRun::WineCommand(std::vector<std::string> args) cons
     Subprocess::Program program;
     program.Command = std::move(args);
     program.Environment = {
-        {"WINEPREFIX", prefix_.string()},
+        {"WINEPREFIX", Utf8FromPath(prefix_)},
         {"WINEARCH", "win64"},
         {"WINEDEBUG", "-all"},
         // No Mono or Gecko installers, and no menu entries or file types
@@ -73,11 +68,11 @@ bool WineTestRun::PreparePrefix(const std::function<bool()>& tick, std::string& 
     if (fs::exists(prefix_ / "system.reg", ec) && fs::exists(prefix_ / "orvane-prefix-ready", ec)) return true;
     if (Status) Status("Setting up Wine for test runs. The first time takes a minute or two...");
     if (!fs::is_directory(prefix_, ec)) {
-        error = "The folder " + prefix_.string() + " cannot be made.";
+        error = "The folder " + Utf8FromPath(prefix_) + " cannot be made.";
         return false;
     }
-    if (!RunWine({tools_.Wine.string(), "wineboot", "--init"}, 240, tick, error)) {
-        error = "Wine could not set up its folder " + prefix_.string() + ": " + error;
+    if (!RunWine({Utf8FromPath(tools_.Wine), "wineboot", "--init"}, 240, tick, error)) {
+        error = "Wine could not set up its folder " + Utf8FromPath(prefix_) + ": " + error;
         return false;
     }
     // Windows opens text files in Notepad; a new prefix lacks the association.
@@ -87,7 +82,7 @@ bool WineTestRun::PreparePrefix(const std::function<bool()>& tick, std::string& 
         out << "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\.txt]\r\n@=\"txtfile\"\r\n\r\n"
                "[HKEY_CLASSES_ROOT\\txtfile\\shell\\open\\command]\r\n@=\"notepad.exe \\\"%1\\\"\"\r\n";
     }
-    const bool ok = RunWine({tools_.Wine.string(), "regedit", "/S", "Z:" + reg.string()}, 60, tick, error);
+    const bool ok = RunWine({Utf8FromPath(tools_.Wine), "regedit", "/S", "Z:" + Utf8FromPath(reg)}, 60, tick, error);
     fs::remove(reg, ec);
     if (!ok) return false;
     std::ofstream(prefix_ / "orvane-prefix-ready") << "1\n";
@@ -100,8 +95,8 @@ bool WineTestRun::SetDriveType(const std::string& lines, const std::function<boo
         std::ofstream out(reg, std::ios::binary);
         out << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\r\n" << lines;
     }
-    std::string path = reg.string();
-    const bool ok = RunWine({tools_.Wine.string(), "regedit", "/S", "Z:" + path}, 60, tick, error);
+    std::string path = Utf8FromPath(reg);
+    const bool ok = RunWine({Utf8FromPath(tools_.Wine), "regedit", "/S", "Z:" + path}, 60, tick, error);
     std::error_code ec;
     fs::remove(reg, ec);
     return ok;
@@ -118,22 +113,13 @@ void WineTestRun::RemoveLeftoverDrive(const std::function<bool()>& tick) {
     fs::remove(prefix_ / kDriveNote, ec);
 }
 
-std::set<std::string> WineTestRun::Listing() const {
-    std::set<std::string> names;
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(disc_, fs::directory_options::skip_permission_denied, ec), end;
-         !ec && it != end; it.increment(ec))
-        names.insert(it->path().lexically_relative(disc_).string());
-    return names;
-}
-
 bool WineTestRun::Start(const fs::path& discFolder, const fs::path& executable, const std::function<bool()>& tick,
                         std::string& error) {
     disc_ = fs::absolute(discFolder).lexically_normal();
     if (!disc_.has_filename()) disc_ = disc_.parent_path();
     const fs::path relative = fs::absolute(executable).lexically_normal().lexically_relative(disc_);
     if (relative.empty() || *relative.begin() == "..") {
-        error = executable.string() + " is not inside the disc folder.";
+        error = PathForDisplay(executable) + " is not inside the disc folder.";
         return false;
     }
     std::error_code ec;
@@ -150,7 +136,7 @@ bool WineTestRun::Start(const fs::path& discFolder, const fs::path& executable, 
         return false;
     }
     if (Status) Status("Putting the disc folder in a CD drive...");
-    before_ = Listing();
+    before_ = Listing(disc_);
     finished_ = false;
     std::ofstream(prefix_ / kDriveNote) << letter_ << "\n";
     fs::create_directory_symlink(disc_, devices / (std::string(1, letter_) + ":"), ec);
@@ -164,8 +150,8 @@ bool WineTestRun::Start(const fs::path& discFolder, const fs::path& executable, 
     }
 
     windowsExe_ = std::string(1, char(std::toupper(letter_))) + ":";
-    for (const fs::path& part : relative) windowsExe_ += "\\" + part.string();
-    std::vector<std::string> command{tools_.Wine.string()};
+    for (const fs::path& part : relative) windowsExe_ += "\\" + Utf8FromPath(part);
+    std::vector<std::string> command{Utf8FromPath(tools_.Wine)};
     if (!Desktop.empty()) {
         command.push_back("explorer");
         command.push_back("/desktop=orvane-test," + Desktop);
@@ -173,7 +159,7 @@ bool WineTestRun::Start(const fs::path& discFolder, const fs::path& executable, 
     command.push_back(windowsExe_);
     Subprocess::Program program = WineCommand(command);
     program.Folder = disc_;
-    if (Status) Status("Starting " + relative.string() + "...");
+    if (Status) Status("Starting " + Utf8FromPath(relative) + "...");
     if (!player_.Start(program, error)) return false;
     started_ = true;
     return true;
@@ -185,7 +171,7 @@ bool WineTestRun::Running() {
     // Programs the menu started keep the run going until they end too.
     if (!waiter_.Running() && !waiter_.ExitCode()) {
         std::string error;
-        if (!waiter_.Start(WineCommand({tools_.Server.string(), "-w"}), error)) return false;
+        if (!waiter_.Start(WineCommand({Utf8FromPath(tools_.Server), "-w"}), error)) return false;
         return true;
     }
     return waiter_.Running();
@@ -194,7 +180,7 @@ bool WineTestRun::Running() {
 void WineTestRun::Stop() {
     if (!started_) return;
     std::string error;
-    RunProgram(WineCommand({tools_.Server.string(), "-k"}), 20s, {}, error);
+    RunProgram(WineCommand({Utf8FromPath(tools_.Server), "-k"}), 20s, {}, error);
     player_.Kill();
     waiter_.Kill();
 }
@@ -208,20 +194,23 @@ std::vector<std::string> WineTestRun::Finish() {
         fs::remove(prefix_ / "dosdevices" / (std::string(1, letter_) + ":"), ec);
         std::string error;
         if (SetDriveType(RegistryLines(letter_, false), {}, error)) fs::remove(prefix_ / kDriveNote, ec);
-        RunProgram(WineCommand({tools_.Server.string(), "-w"}), 30s, {}, error);
-    }
-    // A CD cannot be written to; whatever appeared in the folder came from the run.
-    std::vector<std::string> removed;
-    const std::set<std::string> after = Listing();
-    for (const std::string& name : after) {
-        if (before_.count(name)) continue;
-        const fs::path parent = fs::path(name).parent_path();
-        if (!parent.empty() && !before_.count(parent.string())) continue;  // inside a new folder, removed with it
-        fs::remove_all(disc_ / name, ec);
-        removed.push_back(name);
+        RunProgram(WineCommand({Utf8FromPath(tools_.Server), "-w"}), 30s, {}, error);
     }
     started_ = false;
-    return removed;
+    return RemoveAdded(disc_, before_);
+}
+
+std::string WineTestRun::RunningText() const {
+    return "The menu is running from drive " + std::string(1, char(std::toupper(letter_))) +
+           ":, as from a CD. Close it (and whatever it opened) to end the test.";
+}
+
+std::string TestRunUnavailable() { return FindWine() ? std::string() : kWineMissing; }
+
+std::unique_ptr<TestRun> MakeTestRun(const fs::path& cacheBase) {
+    const std::optional<WineTools> wine = FindWine();
+    if (!wine) return nullptr;
+    return std::make_unique<WineTestRun>(*wine, WinePrefixFolder(cacheBase));
 }
 
 }  // namespace orvane

@@ -225,8 +225,8 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
         const int y = font.Size == in.Style.TitleFont.Size ? in.Style.TitleTop : (kTitleBand - extent.Height) / 2;
         const TextFont text = ToTextFont(font);
         const int depth = m.TitleShadowDepth;
-        if (depth > 0) DrawText(doc.MenuImage, x + depth, y + depth, text, p.TitleShadowColor, p.Title);
-        DrawText(doc.MenuImage, x, y, text, font.Color, p.Title);
+        if (depth > 0) DrawTransparentText(doc.MenuImage, x + depth, y + depth, text, p.TitleShadowColor, p.Title);
+        DrawTransparentText(doc.MenuImage, x, y, text, font.Color, p.Title);
         Layout.TitleSelection = {x - 4, y - 2, extent.Width + 8, extent.Height + 4};
     }
 
@@ -385,8 +385,8 @@ void SkinRenderer::DrawCaption(Bitmap& target, const TOVButton& button, const Fo
     underlinedSpec.Underline = true;
     const size_t amp = c.find('&');
     if (amp == std::string::npos) {
-        if (depth > 0) DrawText(target, x + depth, y + depth, plain, shadow, c);
-        DrawText(target, x, y, plain, font.Color, c);
+        if (depth > 0) DrawTransparentText(target, x + depth, y + depth, plain, shadow, c);
+        DrawTransparentText(target, x, y, plain, font.Color, c);
         return;
     }
     // Three runs: before the "&", the access key underlined, the rest.
@@ -399,11 +399,11 @@ void SkinRenderer::DrawCaption(Bitmap& target, const TOVButton& button, const Fo
     const std::string_view rest = keyAt + key.size() < c.size() ? all.substr(keyAt + key.size()) : std::string_view();
     auto runs = [&](int ox, int oy, uint32_t colour) {
         int pen = ox;
-        DrawText(target, pen, oy, plain, colour, first);
+        DrawTransparentText(target, pen, oy, plain, colour, first);
         pen += Width(font, first);
-        DrawText(target, pen, oy, underlined, colour, key);
+        DrawTransparentText(target, pen, oy, underlined, colour, key);
         pen += Width(underlinedSpec, key);
-        DrawText(target, pen, oy, plain, colour, rest);
+        DrawTransparentText(target, pen, oy, plain, colour, rest);
     };
     if (depth > 0) runs(x + depth, y + depth, shadow);
     runs(x, y, font.Color);

@@ -21,14 +21,14 @@ void DrawTextBlock(Bitmap& target, const Box& box, const FontSpec& font, uint32_
         if (font.Alignment == int(Alignment::Centre)) x = (box.Width - w) / 2;
         if (font.Alignment == int(Alignment::Right)) x = box.Width - w;
         if (x >= reach && x + w + reach <= box.Width && y >= reach && y + lineHeight + reach <= box.Height) {
-            DrawText(target, box.Left + x, box.Top + y, face, colour, line);
+            DrawTransparentText(target, box.Left + x, box.Top + y, face, colour, line);
         } else {
             const int top = std::max(0, y - reach), bottom = std::min(box.Height, y + lineHeight + reach);
             const Rect inTarget{box.Left, box.Top + top, box.Left + box.Width, box.Top + bottom};
             const Rect inStrip{0, 0, box.Width, bottom - top};
             strip.SetSize(box.Width, bottom - top);
             StretchCopy(target, inTarget, strip, inStrip);
-            DrawText(strip, x, y - top, face, colour, line);
+            DrawTransparentText(strip, x, y - top, face, colour, line);
             StretchCopy(strip, inStrip, target, inTarget);
         }
         y += lineHeight;

@@ -4,6 +4,7 @@
 #include "document/MenuFields.h"
 #include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 #include "platform/Platform.h"
 #include "platform/Version.h"
 
@@ -95,7 +96,7 @@ void ButtonStyleList::LoadCustomButtons(const std::vector<fs::path>& folders, Pl
     int slot = 1;
     for (const fs::path& file : FilesOfFolders(folders, ".ovgbtn")) {
         if (slot > kMaxButtonStyles) break;
-        if (OpenButton(file.filename().string(), file.parent_path().string() + "/", slot, platform)) ++slot;
+        if (OpenButton(Utf8FromPath(file.filename()), Utf8FromPath(file.parent_path()) + "/", slot, platform)) ++slot;
     }
     Entries.push_back(kAddNewEntry);
     Selected = 0;
@@ -104,7 +105,7 @@ void ButtonStyleList::LoadCustomButtons(const std::vector<fs::path>& folders, Pl
 bool ButtonStyleList::OpenButton(const std::string& fileName, const std::string& folder, int slot,
                                  Platform& platform) {
     std::error_code ec;
-    if (!fs::exists(folder + fileName, ec)) {
+    if (!fs::exists(PathFromUtf8(folder + fileName), ec)) {
         ShowMessageBox(platform, "Button not found: " + folder + " | " + fileName, MsgType::Information);
         return false;
     }

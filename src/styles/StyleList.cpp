@@ -5,6 +5,7 @@
 #include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "platform/PathText.h"
 #include "platform/Platform.h"
 #include "platform/Version.h"
 #include "styles/BuiltinArtwork.h"
@@ -170,7 +171,7 @@ bool StyleList::OpenStyle(const fs::path& path, Platform& platform) {
     RecordFile file(platform);
     bool accepted = false;
     try {
-        file.OpenRecordFile(path.filename().string(), path.parent_path().string() + "/", false, false);
+        file.OpenRecordFile(Utf8FromPath(path.filename()), Utf8FromPath(path.parent_path()) + "/", false, false);
         accepted = file.ReadRecordHeader();
     } catch (const RecordFormatError&) {
         accepted = false;
@@ -182,7 +183,7 @@ bool StyleList::OpenStyle(const fs::path& path, Platform& platform) {
     }
 
     StyleFileRecords records = ReadStyleRecords(file);
-    if (!records.Complete) platform.Trace("Style file " + path.string() + " is damaged: " + records.Damage);
+    if (!records.Complete) platform.Trace("Style file " + Utf8FromPath(path) + " is damaged: " + records.Damage);
     const int p = Count();
     MenuStyle style = std::move(records.Style);
     style.StyleId = p;
@@ -203,7 +204,7 @@ void StyleList::GetStyles(const std::vector<fs::path>& folders, Platform& platfo
     std::string skipped;
     for (const fs::path& file : files) {
         if (Count() >= kMaxStyles) {
-            skipped += "\r" + file.filename().string();
+            skipped += "\r" + Utf8FromPath(file.filename());
             continue;
         }
         OpenStyle(file, platform);

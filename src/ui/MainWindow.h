@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EditorModel.h"
+#include "platform/PathText.h"
 #include "ui/QtPlatform.h"
 
 #include <QMainWindow>
@@ -42,7 +43,7 @@ public:
     TForm1(const AppFolders& folders, std::vector<std::string> args);
     // Everything in one folder, as a build folder has it.
     TForm1(const std::filesystem::path& appFolder, std::vector<std::string> args)
-        : TForm1(AppFolders::PortableIn(appFolder.string()), std::move(args)) {}
+        : TForm1(AppFolders::PortableIn(Utf8FromPath(appFolder)), std::move(args)) {}
     ~TForm1() override;
 
     EditorModel& Model() { return model_; }

@@ -1,6 +1,7 @@
 #include "PublishDialogs.h"
 
 #include "app/EditorModel.h"
+#include "platform/PathText.h"
 #include "ui/AutorunWizardDialog.h"
 #include "ui/QtPlatform.h"
 
@@ -81,7 +82,7 @@ QString FindingsText(const DiscFolderCheck& check) {
     for (const DiscProblem& p : check.Problems) lines << (p.Blocking ? "" : "Note: ") + Q(p.Text);
     if (!check.Blocked()) {
         const size_t menus = check.Package.Files.size();
-        lines.prepend(Q("Ready: " + check.Executable.filename().string() + " with " + std::to_string(menus) +
+        lines.prepend(Q("Ready: " + Utf8FromPath(check.Executable.filename()) + " with " + std::to_string(menus) +
                         (menus == 1 ? " menu; " : " menus; ") + std::to_string(check.FileCount) + " files, about " +
                         SizeText(check.ImageEstimate) + "."));
     }
@@ -156,9 +157,10 @@ TestAutorunDialog::TestAutorunDialog(TestRunModel& model, std::function<void()> 
     }
     form->addRow("Show the menu on:", screen_);
     column->addLayout(form);
-    status_ = Wrapped(model_.Wine ? "The menu runs under Wine with the disc folder as a CD drive, so its buttons "
-                                    "open files as they will from the disc."
-                                  : Q(kWineMissing).replace('\r', '\n'));
+    status_ = Wrapped(model_.Unavailable.empty()
+                          ? "The menu runs under Wine with the disc folder as a CD drive, so its buttons "
+                            "open files as they will from the disc."
+                          : Q(model_.Unavailable).replace('\r', '\n'));
     status_->setObjectName("Status");
     column->addWidget(status_);
     column->addStretch(1);
@@ -186,7 +188,7 @@ void TestAutorunDialog::Sync() {
     folder_->Sync();
     const bool running = model_.Started();
     start_->setText(running ? "&End Test" : "&Start Test");
-    start_->setEnabled(running || (!busy_ && model_.Wine && !model_.Check.Blocked()));
+    start_->setEnabled(running || (!busy_ && model_.Unavailable.empty() && !model_.Check.Blocked()));
     screen_->setEnabled(!running && !busy_);
     if (!model_.StatusText.empty()) status_->setText(Q(model_.StatusText));
 }
@@ -277,7 +279,7 @@ void DiscImageDialog::Create() {
     model_.Target = S(target_->text());
     Sync();
     Progress progress(this, "Create Disc Image");
-    const QString text = "Writing " + Q(fs::path(model_.Target).filename().string()) + "...";
+    const QString text = "Writing " + Q(Utf8FromPath(PathFromUtf8(model_.Target).filename())) + "...";
     if (model_.Write([&](uint64_t done, uint64_t total) { return progress.Step(text, done, total); },
                      [&] { progress.Close(); }))
         accept();
@@ -419,7 +421,8 @@ void PublishActions::Rebuild(DiscFolderModel& model) {
     AutorunWizardDialog dialog(*wizard, window_);
     dialog.exec();
     showModel_();
-    if (wizard->Page == 4 && !model_.Builder.FileOpFailed) model.Folder = fs::path(wizard->NameField).parent_path().string();
+    if (wizard->Page == 4 && !model_.Builder.FileOpFailed)
+        model.Folder = Utf8FromPath(PathFromUtf8(wizard->NameField).parent_path());
     model.Recheck();
 }
 

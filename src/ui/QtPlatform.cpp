@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "platform/PathText.h"
 #include "ui/DesignSurface.h"
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -97,28 +98,28 @@ MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
 std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialogRequest& request) {
     if (Script) return Script->OpenFileDialog(request);
     if (ending_) return std::nullopt;
-    const QString folder = ToQt((request.InitialFolder / request.FileName).string());
+    const QString folder = ToQt(Utf8FromPath(request.InitialFolder / PathFromUtf8(request.FileName)));
     const QString chosen = QFileDialog::getOpenFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
-    return std::filesystem::path(chosen.toStdString());
+    return PathFromUtf8(chosen.toStdString());
 }
 
 std::optional<std::filesystem::path> QtPlatform::SaveFileDialog(const FileDialogRequest& request) {
     if (Script) return Script->SaveFileDialog(request);
     if (ending_) return std::nullopt;
-    const QString folder = ToQt((request.InitialFolder / request.FileName).string());
+    const QString folder = ToQt(Utf8FromPath(request.InitialFolder / PathFromUtf8(request.FileName)));
     const QString chosen = QFileDialog::getSaveFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
-    return std::filesystem::path(chosen.toStdString());
+    return PathFromUtf8(chosen.toStdString());
 }
 
 std::optional<std::filesystem::path> QtPlatform::BrowseForFolder(const FolderRequest& request) {
     if (Script) return Script->BrowseForFolder(request);
     if (ending_) return std::nullopt;
     const QString chosen =
-        QFileDialog::getExistingDirectory(parent_, ToQt(request.Title), ToQt(request.InitialFolder.string()));
+        QFileDialog::getExistingDirectory(parent_, ToQt(request.Title), ToQt(Utf8FromPath(request.InitialFolder)));
     if (chosen.isEmpty()) return std::nullopt;
-    return std::filesystem::path(chosen.toStdString());
+    return PathFromUtf8(chosen.toStdString());
 }
 
 std::optional<Bitmap> QtPlatform::GetClipboardBitmap() {

@@ -2,11 +2,12 @@
 
 #include "app/ButtonDesigner.h"
 #include "app/ColorPicker.h"
-#include "app/ShadowSets.h"
 #include "app/EditorModel.h"
+#include "app/ShadowSets.h"
 #include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -295,9 +296,9 @@ TEST_F(DesignerFixture, SaveAsNamesFoldersAndTip17) {
         platform.TipsShown.clear();
         designer.Modified = true;
         const std::string written = SaveAsIn(c.chosen);
-        EXPECT_EQ(written, c.written.string());
+        EXPECT_EQ(PathFromUtf8(written), c.written);
         EXPECT_TRUE(fs::exists(c.written));
-        EXPECT_EQ(designer.StyleFolder, c.written.parent_path().string() + "/");
+        EXPECT_EQ(PathFromUtf8(designer.StyleFolder), c.written.parent_path() / "");
         EXPECT_EQ(model.MenuFolder, designer.StyleFolder);
         EXPECT_EQ(platform.TipsShown == std::vector<int>{17}, c.tip);
         EXPECT_FALSE(designer.Modified);

@@ -6,6 +6,7 @@
 #include "app/AppFolders.h"
 #include "app/EditorModel.h"
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +55,9 @@ TEST(Folders, TheLayoutIsDecidedByTheProgramsFolder) {
     EXPECT_EQ(installed.SettingsFile, t.env.ConfigHome + "/orvane-graphic/orvane-graphic.ini");
     EXPECT_EQ(installed.UserStyles, t.env.DataHome + "/orvane-graphic/styles/");
     EXPECT_EQ(installed.UserButtons, t.env.DataHome + "/orvane-graphic/buttons/");
-    EXPECT_EQ(installed.BuiltinStyles, t.share + "styles/");
-    EXPECT_EQ(installed.Help, t.share + "help/");
+    // Compared as paths: on Windows the normalised folder has "\" where this one has "/".
+    EXPECT_EQ(PathFromUtf8(installed.BuiltinStyles), PathFromUtf8(t.share + "styles/"));
+    EXPECT_EQ(PathFromUtf8(installed.Help), PathFromUtf8(t.share + "help/"));
     EXPECT_EQ(installed.Undo.rfind(t.env.RuntimeDir + "/orvane-graphic/undo-", 0), 0u);
     EXPECT_EQ(installed.Documents, t.env.Documents + "/");
 
@@ -78,6 +80,33 @@ TEST(Folders, TheLayoutIsDecidedByTheProgramsFolder) {
     EXPECT_EQ(portable.Help, build.Folder() + "help/");
     EXPECT_EQ(portable.Undo, build.Folder());
     EXPECT_TRUE(portable.BuiltinStyles.empty());
+}
+
+TEST(Folders, OnWindowsProgramFilesMeansInstalled) {
+    TempFolder root;
+    const std::string base = root.Folder();
+    FolderEnvironment env;
+    env.Windows = WindowsFolders{base + "Roaming", base + "Local", base + "Documents", {base + "Program Files"}};
+    const std::string installedProgram = base + "PROGRAM FILES/Orvane Graphic/";  // Windows ignores the case
+    const std::string copiedProgram = base + "Program Files (x86) copy/";
+    for (const std::string& folder : {installedProgram, copiedProgram}) fs::create_directories(PathFromUtf8(folder));
+
+    const AppFolders installed = AppFolders::Decide(installedProgram, env);
+    EXPECT_FALSE(installed.Portable) << "below Program Files, though the folder takes files here";
+    EXPECT_EQ(installed.SettingsFile, base + "Roaming/Orvane Graphic/orvane-graphic.ini");
+    EXPECT_EQ(installed.UserStyles, base + "Roaming/Orvane Graphic/styles/");
+    EXPECT_EQ(installed.UserButtons, base + "Roaming/Orvane Graphic/buttons/");
+    EXPECT_EQ(installed.Undo, base + "Local/Orvane Graphic/undo-" + std::to_string(CurrentProcessId()) + "/");
+    EXPECT_EQ(installed.BuiltinStyles, installedProgram + "styles/");
+    EXPECT_EQ(installed.Help, installedProgram + "help/");
+    EXPECT_EQ(installed.Documents, base + "Documents/");
+
+    // A folder merely named like Program Files, which takes files: portable.
+    const AppFolders portable = AppFolders::Decide(copiedProgram, env);
+    EXPECT_TRUE(portable.Portable);
+    EXPECT_EQ(portable.SettingsFile, copiedProgram + "orvane-graphic.ini");
+    for (const auto& entry : fs::recursive_directory_iterator(root.Path()))
+        EXPECT_FALSE(entry.is_regular_file()) << "deciding leaves nothing behind: " << entry.path();
 }
 
 TEST(Folders, AnInstalledEditorWritesOnlyInTheUsersFolders) {

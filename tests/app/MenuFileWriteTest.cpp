@@ -1,5 +1,6 @@
 #include "RecordBytes.h"
 #include "TempFolder.h"
+#include "WriteLimit.h"
 
 #include "app/EditorModel.h"
 #include "document/MenuRecords.h"
@@ -9,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 
-#include <csignal>
 
 using namespace orvane;
 
@@ -214,14 +213,10 @@ TEST_F(WriteFixture, FailedWriteLeavesTheOldFileIntact) {
     for (size_t i = 0; i < model.Doc.MenuImage.PixelCount(); ++i) model.Doc.MenuImage.Data()[i] = uint32_t(i * 2654435761u);
 
     // A file size limit makes the write fail part-way, as a full disc would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(model.BinMenuSave(true, false, false, false, folder.Folder(), "keep.mng"), FileError);
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        const WriteLimit limit(4096);
+        EXPECT_THROW(model.BinMenuSave(true, false, false, false, folder.Folder(), "keep.mng"), FileError);
+    }
 
     EXPECT_EQ(Saved("keep.mng"), std::vector<uint8_t>(100, 7));
     size_t files = 0;

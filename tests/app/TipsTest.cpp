@@ -4,6 +4,7 @@
 #include "app/Tips.h"
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
+#include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The help pages as they are installed beside the editor.
-const fs::path kHelpSource = fs::path(ORVANE_SOURCE_DIR) / "help";
+// The help pages as they are installed beside the editor. (The source folder
+// comes from the build: a compiler cache may shorten __FILE__ to a relative path.)
+const fs::path kHelpSource = PathFromUtf8(ORVANE_SOURCE_DIR) / "help";
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,15 +1,15 @@
 #include "TempFolder.h"
+#include "WriteLimit.h"
 
 #include "distribution/AutorunBuilder.h"
 #include "distribution/AutorunWizard.h"
 #include "platform/FileUtil.h"
+#include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 
-#include <csignal>
 
 using namespace orvane;
 
@@ -41,7 +41,7 @@ struct BuilderFixture : ::testing::Test {
 
     void SetUp() override { WriteEditor(app); }
     void Menu(const std::string& name, size_t size, uint8_t fill) {
-        WriteFileReplacing(menus.Path() / name, std::vector<uint8_t>(size, fill));
+        WriteFileReplacing(menus.Path() / PathFromUtf8(name), std::vector<uint8_t>(size, fill));
     }
 };
 
@@ -105,8 +105,8 @@ TEST_F(BuilderFixture, FailuresLeaveNothingBehind) {
         std::vector<std::string> messages;
     } cases[] = {
         {"editor missing", [&] { std::filesystem::remove(app.Path() / kEditorFileName); },
-         {"The wizard cannot locate the Menu Editor (orvane-graphic) which is required to create the autorun "
-          "application.",
+         {"The wizard cannot locate the Menu Editor (" + kEditorFileName +
+              ") which is required to create the autorun application.",
           "Error, application compile failed"}},
         {"marker wrong", [&] { WriteEditor(app, false); },
          {"Could not retrieve menu executable", "Error, application compile failed"}},
@@ -137,14 +137,10 @@ TEST_F(BuilderFixture, FailuresLeaveNothingBehind) {
     // An output that cannot be written leaves no half-written file and no Autorun.inf.
     Menu("Big.mng", 200000, 9);
     platform.Messages.clear();
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 100000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    builder.CompileAutorunApp(out.Folder() + "Start.exe", {"Big"}, "Big", menus.Folder());
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        const WriteLimit limit(100000);
+        builder.CompileAutorunApp(out.Folder() + "Start.exe", {"Big"}, "Big", menus.Folder());
+    }
     EXPECT_TRUE(builder.FileOpFailed);
     EXPECT_FALSE(std::filesystem::exists(out.Path() / "Start.exe"));
     EXPECT_FALSE(std::filesystem::exists(out.Path() / "Autorun.inf"));
@@ -334,6 +330,6 @@ TEST(AutorunWizard, NameRules) {
     AutorunBuilder builder(platform, app.Folder());
     TfrmEXEWizCls wizard(platform, builder, "Main.mng", disc.Folder(), "/");
     wizard.Browse();
-    EXPECT_EQ(wizard.NameField, disc.Folder() + "Main.exe");
+    EXPECT_EQ(PathFromUtf8(wizard.NameField), disc.Path() / "Main.exe");
     EXPECT_EQ(platform.FileDialogs[0].Filter, "Autorun Application (*.exe)|*.EXE");
 }

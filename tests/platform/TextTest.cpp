@@ -120,7 +120,7 @@ TEST(ResolveColor, SystemColoursTakeWindowsDefaults) {
     for (const auto& c : cases) EXPECT_EQ(ResolveColor(c.in), c.out) << std::hex << c.in;
 }
 
-TEST(DrawText, BlendsInsideTheCellOnly) {
+TEST(DrawTransparentText, BlendsInsideTheCellOnly) {
     const struct {
         TextFont font;
         uint32_t colour;
@@ -136,7 +136,7 @@ TEST(DrawText, BlendsInsideTheCellOnly) {
         SCOPED_TRACE(c.font.Name + " " + std::to_string(c.font.PointSize));
         Bitmap b(260, 70, kWhite);
         const int x = 7, y = 5;
-        DrawText(b, x, y, c.font, c.colour, text);
+        DrawTransparentText(b, x, y, c.font, c.colour, text);
         const TextExtent e = MeasureText(c.font, text);
         const Rect cell{x, y, x + e.Width, y + e.Height};
         int full = 0, blended = 0;
@@ -159,13 +159,13 @@ TEST(DrawText, BlendsInsideTheCellOnly) {
     }
 }
 
-TEST(DrawText, BlendsByCoverage) {
+TEST(DrawTransparentText, BlendsByCoverage) {
     // White on black reads back the coverage; any colour on any background
     // must then be (src * a + dst * (255 - a) + 127) / 255 per channel.
     const TextFont font{"Arial", 14, true};
     const char* text = "Grey edges";
     Bitmap coverage(140, 30, MakePixel(0, 0, 0));
-    DrawText(coverage, 2, 2, font, MakeColor(255, 255, 255), text);
+    DrawTransparentText(coverage, 2, 2, font, MakeColor(255, 255, 255), text);
     const struct {
         uint32_t colour;
         uint32_t background;
@@ -176,7 +176,7 @@ TEST(DrawText, BlendsByCoverage) {
     };
     for (const auto& c : cases) {
         Bitmap b(140, 30, c.background);
-        DrawText(b, 2, 2, font, c.colour, text);
+        DrawTransparentText(b, 2, 2, font, c.colour, text);
         const uint32_t src = ColorToPixel(c.colour);
         for (int y = 0; y < b.Height(); ++y) {
             for (int x = 0; x < b.Width(); ++x) {
@@ -192,18 +192,18 @@ TEST(DrawText, BlendsByCoverage) {
     }
 }
 
-TEST(DrawText, PenAdvancesByTheMeasuredWidths) {
+TEST(DrawTransparentText, PenAdvancesByTheMeasuredWidths) {
     // Drawing a run glyph by glyph at measured offsets gives the same pixels.
     const TextFont fonts[] = {{"Arial", 10}, {"Arial", 24, true}, {"Verdana", 10, true}};
     const std::string text = "Wavy lines";
     for (const TextFont& font : fonts) {
         SCOPED_TRACE(font.Name);
         Bitmap whole(240, 50, kWhite), pieces(240, 50, kWhite);
-        DrawText(whole, 3, 4, font, MakeColor(0, 0, 128), text);
+        DrawTransparentText(whole, 3, 4, font, MakeColor(0, 0, 128), text);
         int x = 3;
         for (char ch : text) {
             const std::string one(1, ch);
-            DrawText(pieces, x, 4, font, MakeColor(0, 0, 128), one);
+            DrawTransparentText(pieces, x, 4, font, MakeColor(0, 0, 128), one);
             x += MeasureText(font, one).Width;
         }
         EXPECT_EQ(x - 3, MeasureText(font, text).Width);
@@ -211,14 +211,14 @@ TEST(DrawText, PenAdvancesByTheMeasuredWidths) {
     }
 }
 
-TEST(DrawText, UnderlineSpansTheRun) {
+TEST(DrawTransparentText, UnderlineSpansTheRun) {
     for (bool underline : {false, true}) {
         SCOPED_TRACE(underline ? "underlined" : "plain");
         TextFont font{"Arial", 10};
         font.Underline = underline;
         Bitmap b(120, 30, kWhite);
         const int x = 4, y = 3;
-        DrawText(b, x, y, font, MakeColor(255, 0, 0), "Play all");
+        DrawTransparentText(b, x, y, font, MakeColor(255, 0, 0), "Play all");
         const TextExtent e = MeasureText(font, "Play all");
         int solidRows = 0;
         for (int py = 0; py < b.Height(); ++py) {
@@ -236,7 +236,7 @@ TEST(DrawText, UnderlineSpansTheRun) {
     }
 }
 
-TEST(DrawText, ClipsToTheBitmap) {
+TEST(DrawTransparentText, ClipsToTheBitmap) {
     // The small bitmap must show exactly the window of a large one drawn with
     // the same text at the same relative place.
     TextFont font{"Arial", 18, true};
@@ -250,13 +250,13 @@ TEST(DrawText, ClipsToTheBitmap) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
         Bitmap small(W, H, kWhite);
-        DrawText(small, c.x, c.y, font, MakeColor(0, 90, 0), text);
+        DrawTransparentText(small, c.x, c.y, font, MakeColor(0, 90, 0), text);
         if (c.x + ox < 0 || c.y + oy < 0 || c.x > W || c.y > H) {
             EXPECT_TRUE(small == Bitmap(W, H, kWhite));
             continue;
         }
         Bitmap big = reference;
-        DrawText(big, c.x + ox, c.y + oy, font, MakeColor(0, 90, 0), text);
+        DrawTransparentText(big, c.x + ox, c.y + oy, font, MakeColor(0, 90, 0), text);
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x) ASSERT_EQ(small.At(x, y), big.At(x + ox, y + oy)) << x << "," << y;
     }

@@ -1,5 +1,6 @@
 #include "DiscFolderFixture.h"
 
+#include "platform/PathText.h"
 #include "publish/DiscFolder.h"
 
 #include <gtest/gtest.h>
@@ -202,8 +203,8 @@ TEST(VolumeLabel, FromTitles) {
 
     DiscFolderCheck check;
     check.Title = "\xE6\x97\xA5";
-    check.Folder = "/discs/My Disc";
+    check.Folder = PathFromUtf8("/discs/My Disc");
     EXPECT_EQ(DefaultVolumeLabel(check), "MY_DISC");
-    check.Folder = "/discs/\xE6\x97\xA5";
+    check.Folder = PathFromUtf8("/discs/\xE6\x97\xA5");
     EXPECT_EQ(DefaultVolumeLabel(check), "AUTORUN_DISC");
 }

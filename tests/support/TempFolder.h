@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PathText.h"
+
 #include <filesystem>
 #include <random>
 #include <string>
@@ -21,8 +23,8 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    // The folder as the editor writes folders: ending in "/".
-    std::string Folder() const { return path_.string() + "/"; }
+    // The folder as the editor writes folders: UTF-8, ending in "/".
+    std::string Folder() const { return orvane::Utf8FromPath(path_) + "/"; }
 
 private:
     std::filesystem::path path_;

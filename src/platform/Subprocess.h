@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -10,12 +11,13 @@
 
 namespace orvane {
 
-// A program started with its own environment and working folder, in a
-// process group of its own so that ending it ends what it started.
+// A program started with its own environment and working folder, with what
+// it starts kept together (a process group on Linux, a job on Windows) so
+// that ending it ends what it started.
 class Subprocess {
 public:
     struct Program {
-        std::vector<std::string> Command;           // the program first
+        std::vector<std::string> Command;           // the program first (UTF-8)
         std::map<std::string, std::string> Environment;  // set over the caller's
         std::filesystem::path Folder;               // empty: the caller's
         std::filesystem::path Output;               // stdout and stderr; empty: discarded
@@ -29,9 +31,12 @@ public:
     // False with the reason when the program could not be started.
     bool Start(const Program& program, std::string& error);
     bool Running();
+    // Whether the program or anything it started is still running.
+    bool GroupRunning();
     // The exit status once ended: 128 + signal when a signal ended it.
     std::optional<int> ExitCode() const { return exit_; }
-    // Ends the process group: SIGTERM, then SIGKILL after a grace period.
+    // Ends the program and what it started (Linux: SIGTERM, then SIGKILL
+    // after a grace period).
     void Kill();
 
     // Waits until the process ends, the timeout runs out (then it is killed)
@@ -40,7 +45,8 @@ public:
     std::optional<int> Wait(std::chrono::milliseconds timeout, const std::function<bool()>& tick = {});
 
 private:
-    int pid_ = -1;
+    std::intptr_t process_ = -1;  // a process id, or a Windows process handle
+    std::intptr_t group_ = -1;    // the process group, or the Windows job
     std::optional<int> exit_;
 };
 

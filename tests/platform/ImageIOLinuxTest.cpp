@@ -1,3 +1,4 @@
+// The picture readers and writers, with fixtures made by libjpeg and libpng.
 #include "platform/ImageIO.h"
 
 #include <gtest/gtest.h>

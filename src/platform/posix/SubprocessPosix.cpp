@@ -1,4 +1,7 @@
-#include "Subprocess.h"
+// Programs started with fork and exec, each in a process group of its own.
+#include "platform/Subprocess.h"
+
+#include "platform/PathText.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -39,8 +42,8 @@ bool Subprocess::Start(const Program& program, std::string& error) {
     std::vector<std::string> args = program.Command;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    const std::string folder = program.Folder.string();
-    const std::string output = program.Output.empty() ? "/dev/null" : program.Output.string();
+    const std::string folder = program.Folder.native();
+    const std::string output = program.Output.empty() ? "/dev/null" : program.Output.native();
 
     // A pipe closed on exec tells the parent whether exec worked.
     int report[2];
@@ -83,59 +86,37 @@ bool Subprocess::Start(const Program& program, std::string& error) {
         error = "cannot start " + program.Command[0] + ": " + std::strerror(failure);
         return false;
     }
-    pid_ = pid;
+    process_ = pid;
+    group_ = pid;
     exit_.reset();
     return true;
 }
 
 bool Subprocess::Running() {
-    if (pid_ < 0) return false;
+    if (process_ < 0) return false;
     int status = 0;
-    const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    const pid_t pid = pid_t(process_);
+    const pid_t r = ::waitpid(pid, &status, WNOHANG);
     if (r == 0) return true;
-    if (r == pid_) exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    pid_ = -1;
+    if (r == pid) exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    process_ = -1;
     return false;
 }
 
+bool Subprocess::GroupRunning() {
+    if (Running()) return true;
+    return group_ >= 0 && (::kill(-pid_t(group_), 0) == 0 || errno == EPERM);
+}
+
 void Subprocess::Kill() {
-    if (pid_ < 0) return;
-    ::kill(-pid_, SIGTERM);
+    if (process_ < 0) return;
+    const pid_t pid = pid_t(process_);
+    ::kill(-pid, SIGTERM);
     for (int i = 0; i < 40 && Running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    if (pid_ < 0) return;
-    ::kill(-pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-}
-
-std::optional<int> Subprocess::Wait(std::chrono::milliseconds timeout, const std::function<bool()>& tick) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (Running()) {
-        if (std::chrono::steady_clock::now() >= end || (tick && !tick())) {
-            Kill();
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return exit_;
-}
-
-std::optional<int> RunProgram(const Subprocess::Program& program, std::chrono::milliseconds timeout,
-                              const std::function<bool()>& tick, std::string& error) {
-    Subprocess process;
-    if (!process.Start(program, error)) return std::nullopt;
-    const auto start = std::chrono::steady_clock::now();
-    bool stopped = false;
-    const std::optional<int> code = process.Wait(timeout, [&] {
-        if (tick && !tick()) stopped = true;
-        return !stopped;
-    });
-    if (!code) {
-        const bool late = std::chrono::steady_clock::now() - start >= timeout;
-        error = fs::path(program.Command[0]).filename().string() +
-                (stopped || !late ? " was stopped" : " did not finish in time");
-    }
-    return code;
+    if (process_ < 0) return;
+    ::kill(-pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    process_ = -1;
 }
 
 std::optional<fs::path> FindProgram(const std::vector<std::string>& names, const std::vector<fs::path>& folders) {

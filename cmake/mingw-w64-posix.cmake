@@ -1,0 +1,13 @@
+# Cross-compiling the editor's core, orvane-menu.exe and their tests for
+# 64-bit Windows with Debian's mingw-w64. The posix-threads compiler gives
+# std::thread (the parallel scaler's threads), with winpthread linked in
+# statically; the menu player keeps the win32 one (mingw-w64.cmake).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
