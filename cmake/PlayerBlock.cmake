@@ -41,6 +41,9 @@ if(ORVANE_MINGW_CXX AND NOT ORVANE_UI)
 endif()
 
 if(ORVANE_MINGW_CXX)
+  # The linker cannot mark the player to run from the swap file; this step
+  # does, after each link.
+  add_executable(orvane-mark-player ${ORVANE_PLAYER_DIR}/MarkPlayer.cpp ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)
   # The player is a project of its own, configured with the mingw-w64
   # toolchain; it compiles the portable sources again for Windows.
   include(ExternalProject)
@@ -57,6 +60,8 @@ if(ORVANE_MINGW_CXX)
       -DORVANE_VERSION_MINOR=${ORVANE_VERSION_MINOR}
       -DORVANE_VERSION_PATCH=${ORVANE_VERSION_PATCH}
       -DORVANE_VERSION_TWEAK=${ORVANE_VERSION_TWEAK}
+      -DORVANE_MARK_PLAYER=$<TARGET_FILE:orvane-mark-player>
+    DEPENDS orvane-mark-player
     CMAKE_GENERATOR ${CMAKE_GENERATOR}
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${ORVANE_PLAYER_EXE}

@@ -23,6 +23,7 @@ set(ORVANE_PORTABLE_RENDER_SOURCES
   ${_orvane_root}/src/render/TextWrap.cpp)
 set(ORVANE_PORTABLE_PLAYER_SOURCES
   ${_orvane_root}/player/CommandPlan.cpp
+  ${_orvane_root}/player/MenuCanvas.cpp
   ${_orvane_root}/player/Placement.cpp
   ${_orvane_root}/player/SelfTest.cpp
   ${_orvane_root}/player/Session.cpp

@@ -1,5 +1,7 @@
 #include "SelfTest.h"
 
+#include "Session.h"
+
 #include "document/Json.h"
 #include "document/MenuFileInfo.h"
 
@@ -23,14 +25,14 @@ std::string DamagedMenuMessage(const std::string& fileName, const std::string& d
 }
 
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
-                         const ScreenRect& workArea, int scale, const std::string& error) {
+                         const ScreenRect& workArea, int dpi, const std::string& error) {
     JsonWriter j;
     j.BeginObject();
     j.Field("ok", error.empty());
     if (!error.empty()) j.Field("error", error);
     WritePackageJson(j, package);
     RectJson(j, "workArea", workArea.Left, workArea.Top, workArea.Width, workArea.Height);
-    j.Field("scale", scale);
+    j.Field("dpi", dpi);
     j.Key("menus").BeginArray();
     for (const SelfTestMenu& m : menus) {
         j.BeginObject();
@@ -44,6 +46,12 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
         j.Field("title", menu.Stored.Props.Title);
         j.Field("width", menu.Width()).Field("height", menu.Height());
         RectJson(j, "place", m.Place.Left, m.Place.Top, m.Place.Width, m.Place.Height);
+        j.Key("scale").BeginInlineArray().Int(m.View.Scale.Num).Int(m.View.Scale.Den).EndArray();
+        j.Field("shownWidth", m.View.Width).Field("shownHeight", m.View.Height);
+        j.Field("scrolls", m.View.Scrolls());
+        const Session session(menu, Sound::None);
+        j.Field("frames", int64_t(session.Frames()));
+        j.Field("animationMs", int64_t(session.Frames()) * kAnimationPauseMs);
         const Rect controls = menu.ControlsRect();
         if (!controls.IsEmpty()) RectJson(j, "controls", controls.Left, controls.Top, controls.Width(), controls.Height());
         j.Key("rects").BeginArray();
