@@ -1,6 +1,7 @@
 /* The smallest window a Win32 program can show, built the way the menu
  * player is built (static, size-optimised): what the player's start-up time
- * is measured against under Wine. Escape or closing ends it. */
+ * is measured against under Wine. Escape or closing ends it. Started with
+ * "hidden" it shows nothing and only keeps Wine's desktop up between runs. */
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -18,7 +19,6 @@ static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR command, int show) {
     (void)previous;
-    (void)command;
     WNDCLASSW wc = {0};
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
@@ -29,8 +29,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR command, int s
     HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, L"MinimalWindow", L"Minimal", WS_POPUP, 312, 234, 400, 300, NULL,
                                 NULL, instance, NULL);
     if (!hwnd) return 1;
-    ShowWindow(hwnd, show ? show : SW_SHOW);
-    UpdateWindow(hwnd);
+    if (lstrcmpiW(command, L"hidden") != 0) {
+        ShowWindow(hwnd, show ? show : SW_SHOW);
+        UpdateWindow(hwnd);
+    }
     MSG msg;
     while (GetMessageW(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);

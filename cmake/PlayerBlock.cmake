@@ -49,6 +49,7 @@ if(ORVANE_MINGW_CXX)
   include(ExternalProject)
   set(_player_out ${CMAKE_BINARY_DIR}/player)
   set(ORVANE_PLAYER_EXE ${_player_out}/player.exe)
+  set(ORVANE_ACCESSIBILITY_PROBE ${_player_out}/accessibility-probe.exe)
   ExternalProject_Add(autorun-player
     SOURCE_DIR ${ORVANE_PLAYER_DIR}
     BINARY_DIR ${_player_out}
@@ -64,7 +65,7 @@ if(ORVANE_MINGW_CXX)
     DEPENDS orvane-mark-player
     CMAKE_GENERATOR ${CMAKE_GENERATOR}
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${ORVANE_PLAYER_EXE}
+    BUILD_BYPRODUCTS ${ORVANE_PLAYER_EXE} ${ORVANE_ACCESSIBILITY_PROBE}
     INSTALL_COMMAND ""
     USES_TERMINAL_BUILD ON)
   set_property(GLOBAL PROPERTY ORVANE_PLAYER_BLOCK TRUE)
@@ -139,8 +140,9 @@ function(orvane_player_wine_test)
     message(STATUS "Menu player: Wine, Xvfb, xdotool or ImageMagick missing; no Wine test")
     return()
   endif()
+  get_filename_component(_player_out ${ORVANE_PLAYER_EXE} DIRECTORY)
   add_test(NAME player_under_wine
            COMMAND ${ORVANE_SYSTEM_PYTHON} ${ORVANE_PLAYER_DIR}/tests/wine/wine_player_test.py
-                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY} ${_player_out}/accessibility-probe.exe)
   set_tests_properties(player_under_wine PROPERTIES TIMEOUT 180 LABELS wine)
 endfunction()

@@ -92,7 +92,7 @@ void CheckPlayer(const AutorunPackage& package, std::span<const uint8_t> data) {
         }
         report.push_back(std::move(entry));
     }
-    const std::string json = Guarded("SelfTestJson", [&] { return SelfTestJson(package, report, work, 192, error); });
+    const std::string json = Guarded("SelfTestJson", [&] { return SelfTestJson(package, report, work, 192, {}, error); });
     Check(ParsesAsJson(json), "the player's report does not parse as JSON");
 }
 

@@ -28,7 +28,8 @@ void Child(VARIANT* v, long id) {
 
 HRESULT AccessibleMenu::QueryInterface(REFIID riid, void** object) {
     if (!object) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IAccessible)) {
+    if (IsEqualIID(riid, __uuidof(IUnknown)) || IsEqualIID(riid, __uuidof(IDispatch)) ||
+        IsEqualIID(riid, __uuidof(IAccessible))) {
         *object = static_cast<IAccessible*>(this);
         AddRef();
         return S_OK;
@@ -66,7 +67,7 @@ HRESULT AccessibleMenu::get_accParent(IDispatch** parent) {
     if (!parent) return E_INVALIDARG;
     *parent = nullptr;
     if (!window_) return CO_E_OBJNOTCONNECTED;
-    return AccessibleObjectFromWindow(window_->Window(), DWORD(OBJID_WINDOW), IID_IDispatch,
+    return AccessibleObjectFromWindow(window_->Window(), DWORD(OBJID_WINDOW), __uuidof(IDispatch),
                                       reinterpret_cast<void**>(parent));
 }
 

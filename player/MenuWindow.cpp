@@ -754,7 +754,7 @@ LRESULT MenuWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETOBJECT:
             if (DWORD(lParam) == DWORD(OBJID_CLIENT)) {
                 if (!accessible_) accessible_ = new AccessibleMenu(*this);
-                return LresultFromObject(IID_IAccessible, wParam, accessible_);
+                return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
             }
             break;
         case WM_TIMER:

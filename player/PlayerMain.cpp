@@ -7,6 +7,7 @@
 #include "MenuWindow.h"
 #include "Placement.h"
 #include "SelfTest.h"
+#include "Shell.h"
 #include "Win32Text.h"
 
 #include <commctrl.h>
@@ -140,7 +141,8 @@ int SelfTest(std::span<const uint8_t> executable, bool opened, const std::wstrin
         }
         report.push_back(std::move(entry));
     }
-    const std::string json = SelfTestJson(package, report, work, SystemDpi(), error);
+    const WindowLayout search = SearchWindowLayout("\\video\\holiday 2024\\the whole family on the beach.mpg");
+    const std::string json = SelfTestJson(package, report, work, SystemDpi(), search, error);
     if (!WriteTextFile(out, json + "\n")) return 2;
     return error.empty() ? 0 : 1;
 }

@@ -25,7 +25,8 @@ std::string DamagedMenuMessage(const std::string& fileName, const std::string& d
 }
 
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
-                         const ScreenRect& workArea, int dpi, const std::string& error) {
+                         const ScreenRect& workArea, int dpi, const WindowLayout& searchWindow,
+                         const std::string& error) {
     JsonWriter j;
     j.BeginObject();
     j.Field("ok", error.empty());
@@ -33,6 +34,15 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
     WritePackageJson(j, package);
     RectJson(j, "workArea", workArea.Left, workArea.Top, workArea.Width, workArea.Height);
     j.Field("dpi", dpi);
+    j.Key("searchWindow").BeginObject();
+    j.Field("width", searchWindow.Width).Field("height", searchWindow.Height);
+    j.Key("controls").BeginArray();
+    for (const LaidOutControl& c : searchWindow.Controls) {
+        j.BeginObject().Field("name", c.Name).Field("textHeight", c.TextHeight);
+        RectJson(j, "box", c.Box.Left, c.Box.Top, c.Box.Width, c.Box.Height);
+        j.EndObject();
+    }
+    j.EndArray().EndObject();
     j.Key("menus").BeginArray();
     for (const SelfTestMenu& m : menus) {
         j.BeginObject();

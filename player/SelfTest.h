@@ -26,7 +26,21 @@ struct SelfTestMenu {
     MenuView View;
     ScreenRect Place;
 };
+// A window of the player as Windows lays it out at this DPI: its size and
+// each control's box in its client area, with the height a text control's
+// text needs at the control's width.
+struct LaidOutControl {
+    std::string Name;
+    ScreenRect Box;
+    int TextHeight = 0;
+};
+struct WindowLayout {
+    int Width = 0;
+    int Height = 0;
+    std::vector<LaidOutControl> Controls;
+};
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
-                         const ScreenRect& workArea, int dpi, const std::string& error);
+                         const ScreenRect& workArea, int dpi, const WindowLayout& searchWindow,
+                         const std::string& error);
 
 }  // namespace orvane::player

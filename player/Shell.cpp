@@ -107,6 +107,20 @@ DWORD WINAPI SearchWorker(void* parameter) {
     return 0;
 }
 
+// The height text needs in a control's font at the control's width.
+int TextHeightIn(HWND control, int width) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(size_t(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), length, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return needed.bottom;
+}
+
 // Grows the text below the heading (and the window) to the lines a long
 // path needs, in the dialog's own font at its DPI; then centres the window
 // on its owner, inside the owner's work area.
@@ -115,18 +129,7 @@ void FitSearchWindow(HWND dialog, HWND owner) {
     RECT box{};
     GetWindowRect(text, &box);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
-    const int length = GetWindowTextLengthW(text);
-    std::wstring content(size_t(length) + 1, L'\0');
-    GetWindowTextW(text, content.data(), length + 1);
-    content.resize(size_t(length));
-    HDC dc = GetDC(text);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
-    RECT needed{0, 0, box.right - box.left, 0};
-    DrawTextW(dc, content.c_str(), int(content.size()), &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(text, dc);
-    const int grow = std::max(0L, needed.bottom - (box.bottom - box.top));
+    const int grow = std::max(0L, TextHeightIn(text, box.right - box.left) - (box.bottom - box.top));
     RECT frame{};
     GetWindowRect(dialog, &frame);
     if (grow > 0) {
@@ -181,7 +184,45 @@ INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
+
+// The window, hidden, with its text, fitted to it.
+HWND CreateSearchWindow(HWND owner, const std::wstring& caption, const std::string& relative, SearchState* state) {
+    HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SEARCH), owner, SearchProc,
+                                     reinterpret_cast<LPARAM>(state));
+    if (!window) return nullptr;
+    SetWindowTextW(window, caption.c_str());
+    SetDlgItemTextW(window, IDC_SEARCH_TEXT, (L"Looking for " + Wide(relative) + L" on the other drives.").c_str());
+    FitSearchWindow(window, owner);
+    return window;
+}
+
 }  // namespace
+
+WindowLayout SearchWindowLayout(const std::string& relative) {
+    WindowLayout layout;
+    HWND window = CreateSearchWindow(nullptr, L"Menu", relative, nullptr);
+    if (!window) return layout;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    layout.Width = frame.right - frame.left;
+    layout.Height = frame.bottom - frame.top;
+    const struct {
+        const char* Name;
+        int Id;
+        bool Text;
+    } controls[] = {{"heading", IDC_SEARCH_HEADING, true}, {"text", IDC_SEARCH_TEXT, true}, {"cancel", IDCANCEL, false}};
+    for (const auto& c : controls) {
+        HWND control = GetDlgItem(window, c.Id);
+        RECT box{};
+        GetWindowRect(control, &box);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&box), 2);
+        const int width = box.right - box.left;
+        layout.Controls.push_back({c.Name, {box.left, box.top, width, box.bottom - box.top},
+                                   c.Text ? TextHeightIn(control, width) : 0});
+    }
+    DestroyWindow(window);
+    return layout;
+}
 
 SearchResult SearchDrives(HWND owner, const std::wstring& caption, const std::string& relative,
                           const std::vector<std::string>& roots) {
@@ -189,14 +230,9 @@ SearchResult SearchDrives(HWND owner, const std::wstring& caption, const std::st
     state->Relative = relative;
     state->Roots = roots;
 
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_SEARCH), owner, SearchProc,
-                                     reinterpret_cast<LPARAM>(state.get()));
+    HWND window = CreateSearchWindow(owner, caption, relative, state.get());
     if (!window) return {};
     state->Window = window;
-    SetWindowTextW(window, caption.c_str());
-    SetDlgItemTextW(window, IDC_SEARCH_TEXT, (L"Looking for " + Wide(relative) + L" on the other drives.").c_str());
-    FitSearchWindow(window, owner);
     SetTimer(window, kShowTimer, kShowDelayMs, nullptr);
 
     EnableWindow(owner, FALSE);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandPlan.h"
+#include "SelfTest.h"
 #include "Win32Text.h"
 
 #include <optional>
@@ -30,6 +31,10 @@ struct SearchResult {
 // Looks for relative below each root in turn, in a small "Searching..."
 // window with a Cancel button (laid out in dialog units, so it grows with the
 // DPI and its font); the owner is disabled meanwhile.
+// The "Searching..." window for relative as Windows lays it out on this
+// computer, without showing it: for the test mode.
+WindowLayout SearchWindowLayout(const std::string& relative);
+
 SearchResult SearchDrives(HWND owner, const std::wstring& caption, const std::string& relative,
                           const std::vector<std::string>& roots);
 

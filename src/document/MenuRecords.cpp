@@ -1,6 +1,10 @@
 #include "MenuRecords.h"
 
 namespace orvane {
+
+const std::string kStyleFileMagic = "OVGMENUSTYLEFILE";
+const std::string kMenuUnreadable = "Menu file could not be read.";
+
 namespace {
 
 // Reads in order and remembers whether every record had the expected kind.

@@ -95,7 +95,7 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     IAccessible* menu = nullptr;
-    const HRESULT got = AccessibleObjectFromWindow(menuWindow, DWORD(OBJID_CLIENT), IID_IAccessible,
+    const HRESULT got = AccessibleObjectFromWindow(menuWindow, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
                                                    reinterpret_cast<void**>(&menu));
     if (FAILED(got) || !menu) {
         std::fprintf(stderr, "no accessible object: 0x%08lx\n", static_cast<unsigned long>(got));
