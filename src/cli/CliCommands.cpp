@@ -411,7 +411,9 @@ bool MayWrite(const fs::path& target, const Arguments& a, std::ostream& err) {
 bool SaveModel(EditorModel& model, const fs::path& target) {
     model.Doc.Menu.FileName = target.filename().string();
     model.Doc.Menu.Folder = target.parent_path().string() + "/";
-    return model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName);
+    if (!model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName)) return false;
+    model.WarnIfLarge();
+    return true;
 }
 
 // "R,G,B" with each part 0 to 255, as a colour value.

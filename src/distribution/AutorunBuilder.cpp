@@ -1,5 +1,7 @@
 #include "AutorunBuilder.h"
 
+#include "MenuSize.h"
+
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
@@ -196,15 +198,20 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
             offsetFields.push_back(out.size());
             AppendU32(out, 99999);
         }
+        std::vector<MenuSize> sizes;
         for (size_t i = 0; i < files.size(); ++i) {
             const uint32_t offset = uint32_t(out.size() + 1);
             const std::vector<uint8_t> content = ReadWholeFile(files[i]);
+            if (const auto size = StoredMenuSize(content, fs::path(files[i]).filename().string()))
+                sizes.push_back(*size);
             out.insert(out.end(), content.begin(), content.end());
             PutU32(out, offsetFields[i], offset);
         }
         AppendU32(out, uint32_t(playerSize + 1));
         // Written beside the target and renamed over it: a failure leaves no half-written file.
         WriteFileReplacing(path, out);
+        if (const std::string warning = LargeMenuWarning(sizes); !warning.empty())
+            ShowMessageBox(platform_, warning, MsgType::Warning);
     } catch (const FileError& e) {
         writeFailed_ = true;
         Error(e.what());
