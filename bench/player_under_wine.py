@@ -254,6 +254,12 @@ def main():
             print("player %s: %d bytes" % (player, os.path.getsize(player)), flush=True)
             for what, (menu, size) in menus:
                 exe = bench.autorun(player, menu, os.path.basename(menu))
+                report = os.path.join(bench.work, "selftest.json")
+                bench.run([WINE, exe, "/selftest", "Z:" + report.replace("/", "\\")], cwd=os.path.dirname(exe))
+                with open(report) as f:
+                    designed = json.load(f)["menus"][0].get("animationMs")
+                if designed is not None:
+                    what += ", %.2f s designed" % (designed / 1000)
                 started, first, last, cpu = bench.watch(exe, settle=3.0, limit=150)
                 if first is None:
                     print("  %s (%d x %d): nothing shown" % (what, *size), flush=True)
