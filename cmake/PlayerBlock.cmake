@@ -44,11 +44,25 @@ if(ORVANE_MINGW_CXX AND NOT ORVANE_UI AND NOT WIN32)
 endif()
 
 if(ORVANE_MINGW_CXX)
+  include(ExternalProject)
+  # The linker cannot mark the player to run from the swap file; this step
+  # does, after each link. It runs here, so it is built with the host's
+  # compiler even when this build targets Windows.
+  set(_marker_out ${CMAKE_BINARY_DIR}/player-marker)
+  set(_marker ${_marker_out}/orvane-mark-player)
+  ExternalProject_Add(player-marker
+    SOURCE_DIR ${ORVANE_PLAYER_DIR}/marker
+    BINARY_DIR ${_marker_out}
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${_marker_out}
+    CMAKE_GENERATOR ${CMAKE_GENERATOR}
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${_marker}
+    INSTALL_COMMAND "")
   # The player is a project of its own, configured with the mingw-w64
   # toolchain; it compiles the portable sources again for Windows.
-  include(ExternalProject)
   set(_player_out ${CMAKE_BINARY_DIR}/player)
   set(ORVANE_PLAYER_EXE ${_player_out}/player.exe)
+  set(ORVANE_ACCESSIBILITY_PROBE ${_player_out}/accessibility-probe.exe)
   ExternalProject_Add(autorun-player
     SOURCE_DIR ${ORVANE_PLAYER_DIR}
     BINARY_DIR ${_player_out}
@@ -60,9 +74,11 @@ if(ORVANE_MINGW_CXX)
       -DORVANE_VERSION_MINOR=${ORVANE_VERSION_MINOR}
       -DORVANE_VERSION_PATCH=${ORVANE_VERSION_PATCH}
       -DORVANE_VERSION_TWEAK=${ORVANE_VERSION_TWEAK}
+      -DORVANE_MARK_PLAYER=${_marker}
+    DEPENDS player-marker
     CMAKE_GENERATOR ${CMAKE_GENERATOR}
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${ORVANE_PLAYER_EXE}
+    BUILD_BYPRODUCTS ${ORVANE_PLAYER_EXE} ${ORVANE_ACCESSIBILITY_PROBE}
     INSTALL_COMMAND ""
     USES_TERMINAL_BUILD ON)
   set_property(GLOBAL PROPERTY ORVANE_PLAYER_BLOCK TRUE)
@@ -161,8 +177,9 @@ function(orvane_player_wine_test)
     message(STATUS "Menu player: Wine, Xvfb, xdotool or ImageMagick missing; no Wine test")
     return()
   endif()
+  get_filename_component(_player_out ${ORVANE_PLAYER_EXE} DIRECTORY)
   add_test(NAME player_under_wine
            COMMAND ${ORVANE_SYSTEM_PYTHON} ${ORVANE_PLAYER_DIR}/tests/wine/wine_player_test.py
-                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY} ${_player_out}/accessibility-probe.exe)
   set_tests_properties(player_under_wine PROPERTIES TIMEOUT 180 LABELS wine)
 endfunction()

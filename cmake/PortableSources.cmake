@@ -26,6 +26,7 @@ set(ORVANE_PORTABLE_RENDER_SOURCES
 set(ORVANE_PORTABLE_PLAYER_SOURCES
   ${_orvane_root}/player/CommandPlan.cpp
   ${_orvane_root}/player/JsonTextWriter.cpp
+  ${_orvane_root}/player/MenuCanvas.cpp
   ${_orvane_root}/player/Placement.cpp
   ${_orvane_root}/player/SelfTest.cpp
   ${_orvane_root}/player/Session.cpp

@@ -75,7 +75,6 @@ void CheckPlayer(const AutorunPackage& package, std::span<const uint8_t> data) {
     std::deque<player::ShownMenu> loaded;
     std::vector<player::SelfTestMenu> report;
     std::string error = package.Ok() ? std::string() : player::DamagedPackageMessage(package.Error);
-    int scale = 1;
     for (const PackagedFile& file : package.Files) {
         player::MenuLoad load = Guarded("ReadPackagedMenu", [&] { return player::ReadPackagedMenu(data, file); });
         player::SelfTestMenu entry;
@@ -84,17 +83,16 @@ void CheckPlayer(const AutorunPackage& package, std::span<const uint8_t> data) {
             loaded.push_back(std::move(*load.Menu));
             const player::ShownMenu& menu = loaded.back();
             Check(menu.Width() > 0 && menu.Height() > 0, "the player loaded a menu without a picture");
-            const int s = player::IntegerScale(192, menu.Width(), menu.Height(), work);
-            if (report.empty()) scale = s;
             entry.Menu = &menu;
-            entry.Place = player::PlaceWindow(menu.Stored.Position, work, menu.Width() * s, menu.Height() * s);
+            entry.View = player::ViewMenu(192, menu.Width(), menu.Height(), work, 34, 34);
+            entry.Place = player::PlaceWindow(menu.Stored.Position, work, entry.View.WindowWidth, entry.View.WindowHeight);
         } else {
             entry.Error = load.Error;
             if (error.empty()) error = player::DamagedMenuMessage(file.Name, load.Error);
         }
         report.push_back(std::move(entry));
     }
-    const std::string json = Guarded("SelfTestJson", [&] { return SelfTestJson(package, report, work, scale, error); });
+    const std::string json = Guarded("SelfTestJson", [&] { return SelfTestJson(package, report, work, 192, {}, error); });
     Check(ParsesAsJson(json), "the player's report does not parse as JSON");
 }
 

@@ -3,6 +3,7 @@
 #include "document/AutorunPackage.h"
 #include "document/MenuRecords.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,6 +53,20 @@ CommandPlan PlanCommand(const StoredButton& button, const Whereabouts& here, con
 
 // The plan for a target the search found at fullPath.
 CommandPlan PlanFound(const StoredButton& button, const std::string& fullPath, const std::string& executable);
+
+// Why the shell could not open a plan's target, as a system error code: the
+// shell's own answer (an SE_ERR_ code, what ShellExecuteEx leaves in
+// hInstApp) when it gave one, else the thread's last error. A folder that
+// is not there is a missing path, not a missing file.
+uint32_t OpenFailure(Action what, intptr_t shellAnswer, uint32_t lastError);
+// The system error codes the player tells apart.
+inline constexpr uint32_t kErrorFileNotFound = 2;     // ERROR_FILE_NOT_FOUND
+inline constexpr uint32_t kErrorPathNotFound = 3;     // ERROR_PATH_NOT_FOUND
+inline constexpr uint32_t kErrorNoAssociation = 1155;  // ERROR_NO_ASSOCIATION
+inline constexpr uint32_t kErrorCancelled = 1223;     // ERROR_CANCELLED
+
+// What to say when the search found the target nowhere.
+std::string NotFoundAnywhere(const CommandPlan& plan);
 
 // Drives to search, in order: CD drives, then removable drives (not the
 // floppy letters A and B), then fixed and network drives; never the

@@ -1,8 +1,10 @@
 #include "Placement.h"
 
+#include "platform/Bitmap.h"
+
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
+#include <numeric>
 
 namespace orvane::player {
 namespace {
@@ -23,6 +25,23 @@ int Along(int quarters, int start, int span, int size) {
     return start + int(free * quarters / 4);
 }
 
+int64_t FloorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+Zoom Reduced(int64_t num, int64_t den) {
+    const int64_t g = std::gcd(num, den);
+    return {int(num / g), int(den / g)};
+}
+
+bool Below(const Zoom& a, const Zoom& b) { return int64_t(a.Num) * b.Den < int64_t(b.Num) * a.Den; }
+
+// The largest scale at which width x height fits within w x h.
+Zoom Fitting(int width, int height, int w, int h) {
+    return int64_t(w) * height <= int64_t(h) * width ? Reduced(w, width) : Reduced(h, height);
+}
+
 }  // namespace
 
 ScreenRect PlaceWindow(int position, const ScreenRect& workArea, int width, int height) {
@@ -31,13 +50,44 @@ ScreenRect PlaceWindow(int position, const ScreenRect& workArea, int width, int 
             width, height};
 }
 
-int IntegerScale(int dpi, int width, int height, const ScreenRect& workArea) {
-    constexpr int kLargestSide = 16384;
-    int scale = dpi >= 192 ? dpi / 96 : 1;
-    while (scale > 1 && (int64_t(width) * scale > std::min(workArea.Width, kLargestSide) ||
-                         int64_t(height) * scale > std::min(workArea.Height, kLargestSide)))
-        --scale;
-    return scale;
+int Zoom::Of(int menuPixels) const { return int(FloorDiv(int64_t(menuPixels) * Num, Den)); }
+int Zoom::Back(int screenPixels) const { return int(FloorDiv(int64_t(screenPixels) * Den, Num)); }
+
+MenuView ViewMenu(int dpi, int width, int height, const ScreenRect& workArea, int barWidth, int barHeight) {
+    MenuView v;
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    const int areaWidth = std::max(workArea.Width, 1), areaHeight = std::max(workArea.Height, 1);
+    const Zoom monitor = dpi >= 120 ? Reduced(dpi, 96) : Zoom{};
+    // No picture may grow past the largest a bitmap can be.
+    const Zoom largest = Fitting(width, height, kMaxBitmapSide, kMaxBitmapSide);
+    const Zoom wanted = Below(largest, monitor) ? largest : monitor;
+    const Zoom fit = Fitting(width, height, areaWidth, areaHeight);
+    Zoom half = Reduced(int64_t(monitor.Num), int64_t(monitor.Den) * 2);
+    if (Below(largest, half)) half = largest;
+    if (!Below(fit, wanted))
+        v.Scale = wanted;
+    else if (!Below(fit, half))
+        v.Scale = fit;
+    else
+        v.Scale = half;
+    v.Width = std::max(1, v.Scale.Of(width));
+    v.Height = std::max(1, v.Scale.Of(height));
+    // A scroll bar takes room from the other direction, which may then need one too.
+    v.VerticalBar = v.Height > areaHeight;
+    v.HorizontalBar = v.Width + (v.VerticalBar ? barWidth : 0) > areaWidth;
+    if (v.HorizontalBar && !v.VerticalBar) v.VerticalBar = v.Height + barHeight > areaHeight;
+    v.WindowWidth = std::min(v.Width + (v.VerticalBar ? barWidth : 0), areaWidth);
+    v.WindowHeight = std::min(v.Height + (v.HorizontalBar ? barHeight : 0), areaHeight);
+    return v;
+}
+
+int ClampScroll(int position, int content, int page) { return std::max(0, std::min(position, content - page)); }
+
+int ScrollToShow(int position, int page, int first, int last) {
+    if (last - first >= page || first < position) return first;
+    if (last > position + page) return last - page;
+    return position;
 }
 
 }  // namespace orvane::player

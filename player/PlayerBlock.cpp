@@ -33,6 +33,47 @@ std::optional<BlockPlace> FindPlayerBlock(std::span<const uint8_t> file) {
     return BlockPlace{marker, file.size() - kTrailerSize - sizeof kMarker - marker};
 }
 
+namespace {
+
+uint32_t Read32(const std::vector<uint8_t>& d, size_t at) {
+    return uint32_t(d[at]) | (uint32_t(d[at + 1]) << 8) | (uint32_t(d[at + 2]) << 16) | (uint32_t(d[at + 3]) << 24);
+}
+
+void Write32(std::vector<uint8_t>& d, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) d[at + size_t(i)] = uint8_t(v >> (8 * i));
+}
+
+// The image checksum: 16-bit words summed with their carries folded back,
+// the checksum field itself left out, plus the file's length.
+uint32_t ImageChecksum(const std::vector<uint8_t>& d, size_t field) {
+    uint64_t sum = 0;
+    for (size_t i = 0; i < d.size(); i += 2) {
+        if (i == field || i == field + 2) continue;
+        sum += uint32_t(d[i]) | (i + 1 < d.size() ? uint32_t(d[i + 1]) << 8 : 0);
+        sum = (sum & 0xFFFF) + (sum >> 16);
+    }
+    sum = (sum & 0xFFFF) + (sum >> 16);
+    return uint32_t(sum + d.size());
+}
+
+}  // namespace
+
+void MarkRunFromSwap(std::vector<uint8_t>& image) {
+    constexpr uint16_t kRemovableRunFromSwap = 0x0400, kNetRunFromSwap = 0x0800;
+    if (image.size() < 0x40 || image[0] != 'M' || image[1] != 'Z') throw std::runtime_error("not a Windows executable");
+    const size_t pe = Read32(image, 0x3C);
+    // "PE\0\0", the file header (20 bytes), then the optional header, whose
+    // checksum lies 64 bytes in for both 32- and 64-bit images.
+    if (pe > image.size() || image.size() - pe < 24 + 68 || std::memcmp(image.data() + pe, "PE\0\0", 4) != 0)
+        throw std::runtime_error("not a Windows executable");
+    const size_t at = pe + 4 + 18;  // the file header's characteristics
+    const uint16_t characteristics = uint16_t(image[at] | (image[at + 1] << 8)) | kRemovableRunFromSwap | kNetRunFromSwap;
+    image[at] = uint8_t(characteristics);
+    image[at + 1] = uint8_t(characteristics >> 8);
+    const size_t checksum = pe + 24 + 64;
+    if (Read32(image, checksum) != 0) Write32(image, checksum, ImageChecksum(image, checksum));
+}
+
 void AppendPlayerBlock(const std::filesystem::path& target, const std::filesystem::path& player) {
     const std::vector<uint8_t> program = ReadAll(player);
     if (program.size() < 2 || program[0] != 'M' || program[1] != 'Z')

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace orvane::player {
 
@@ -23,5 +24,12 @@ std::optional<BlockPlace> FindPlayerBlock(std::span<const uint8_t> file);
 // A block already there is replaced, so running this twice on one link
 // output leaves the same bytes. Throws std::runtime_error on failure.
 void AppendPlayerBlock(const std::filesystem::path& target, const std::filesystem::path& player);
+
+// Marks a Windows executable (which must be one) to be copied to the swap
+// file and run from there when started from removable media or the
+// network, so that taking the disc out cannot pull pages from under it;
+// the header's checksum is brought up to date. Throws std::runtime_error
+// when the image is not a Windows executable.
+void MarkRunFromSwap(std::vector<uint8_t>& image);
 
 }  // namespace orvane::player

@@ -7,12 +7,14 @@
 #include "MenuWindow.h"
 #include "Placement.h"
 #include "SelfTest.h"
+#include "Shell.h"
 #include "Win32Text.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -21,36 +23,35 @@
 namespace orvane::player {
 namespace {
 
-// Read-only view of the whole executable, mapped rather than copied.
-class MappedFile {
+// The whole executable, read at start: a view mapped from a disc that is
+// taken out while the menu is up would fault at the next page touched.
+class OwnFile {
 public:
-    explicit MappedFile(const std::wstring& path) {
-        file_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file_ == INVALID_HANDLE_VALUE) return;
+    explicit OwnFile(const std::wstring& path) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return;
         LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file_, &size) || size.QuadPart <= 0) return;
-        mapping_ = CreateFileMappingW(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
-        if (!mapping_) return;
-        view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
-        if (view_) size_ = size_t(size.QuadPart);
+        if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (LONGLONG(1) << 31)) {
+            bytes_.resize(size_t(size.QuadPart));
+            size_t got = 0;
+            while (got < bytes_.size()) {
+                DWORD read = 0;
+                const DWORD chunk = DWORD(std::min<size_t>(bytes_.size() - got, size_t(1) << 24));
+                if (!ReadFile(file, bytes_.data() + got, chunk, &read, nullptr) || read == 0) break;
+                got += read;
+            }
+            open_ = got == bytes_.size();
+        }
+        CloseHandle(file);
     }
-    ~MappedFile() {
-        if (view_) UnmapViewOfFile(view_);
-        if (mapping_) CloseHandle(mapping_);
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
 
-    bool IsOpen() const { return view_ != nullptr; }
-    std::span<const uint8_t> Bytes() const { return {static_cast<const uint8_t*>(view_), size_}; }
+    bool IsOpen() const { return open_; }
+    std::span<const uint8_t> Bytes() const { return bytes_; }
 
 private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    HANDLE mapping_ = nullptr;
-    void* view_ = nullptr;
-    size_t size_ = 0;
+    std::vector<uint8_t> bytes_;
+    bool open_ = false;
 };
 
 std::wstring OwnPath() {
@@ -123,7 +124,6 @@ int SelfTest(std::span<const uint8_t> executable, bool opened, const std::wstrin
     std::vector<SelfTestMenu> report;
     loaded.reserve(package.Files.size());
     const ScreenRect work = PrimaryWorkArea();
-    int scale = 1;
     for (const PackagedFile& file : package.Files) {
         MenuLoad load = ReadPackagedMenu(executable, file);
         SelfTestMenu entry;
@@ -131,17 +131,18 @@ int SelfTest(std::span<const uint8_t> executable, bool opened, const std::wstrin
         if (load.Menu) {
             loaded.push_back(std::move(*load.Menu));
             const ShownMenu& menu = loaded.back();
-            const int s = IntegerScale(SystemDpi(), menu.Width(), menu.Height(), work);
-            if (report.empty()) scale = s;
             entry.Menu = &menu;
-            entry.Place = PlaceWindow(menu.Stored.Position, work, menu.Width() * s, menu.Height() * s);
+            entry.View = ViewMenu(SystemDpi(), menu.Width(), menu.Height(), work, GetSystemMetrics(SM_CXVSCROLL),
+                                  GetSystemMetrics(SM_CYHSCROLL));
+            entry.Place = PlaceWindow(menu.Stored.Position, work, entry.View.WindowWidth, entry.View.WindowHeight);
         } else {
             entry.Error = load.Error;
             if (error.empty()) error = DamagedMenuMessage(file.Name, load.Error);
         }
         report.push_back(std::move(entry));
     }
-    const std::string json = SelfTestJson(package, report, work, scale, error);
+    const WindowLayout search = SearchWindowLayout("\\video\\holiday 2024\\the whole family on the beach.mpg");
+    const std::string json = SelfTestJson(package, report, work, SystemDpi(), search, error);
     if (!WriteTextFile(out, json + "\n")) return 2;
     return error.empty() ? 0 : 1;
 }
@@ -180,7 +181,7 @@ int Main(HINSTANCE instance) {
     if (argv) LocalFree(argv);
 
     const std::wstring path = OwnPath();
-    MappedFile self(path);
+    const OwnFile self(path);
     if (args.size() == 2 && (args[0] == L"/selftest" || args[0] == L"-selftest"))
         return SelfTest(self.Bytes(), self.IsOpen(), args[1]);
     if (!self.IsOpen()) {
@@ -213,6 +214,11 @@ int Main(HINSTANCE instance) {
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
+
+// The pictures are zlib streams, checked with Adler-32: zlib's gzip path, the
+// only user of CRC-32, never runs, and this keeps its 12 KB of CRC tables out
+// of the player. Reaching it would be a programming error.
+extern "C" unsigned long crc32(unsigned long, const unsigned char*, unsigned int) { std::abort(); }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {

@@ -1,6 +1,8 @@
 #include "SelfTest.h"
 
 #include "JsonTextWriter.h"
+#include "Session.h"
+
 #include "document/MenuFileInfo.h"
 
 namespace orvane::player {
@@ -37,7 +39,8 @@ std::string DamagedMenuMessage(const std::string& fileName, const std::string& d
 }
 
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
-                         const ScreenRect& workArea, int scale, const std::string& error) {
+                         const ScreenRect& workArea, int dpi, const WindowLayout& searchWindow,
+                         const std::string& error) {
     JsonTextWriter j;
     j.BeginObject();
     j.Key("ok");
@@ -45,7 +48,22 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
     if (!error.empty()) Member(j, "error", error);
     WritePackageJson(j, package);
     RectJson(j, "workArea", workArea.Left, workArea.Top, workArea.Width, workArea.Height);
-    Member(j, "scale", scale);
+    Member(j, "dpi", dpi);
+    j.Key("searchWindow");
+    j.BeginObject();
+    Member(j, "width", searchWindow.Width);
+    Member(j, "height", searchWindow.Height);
+    j.Key("controls");
+    j.BeginArray();
+    for (const LaidOutControl& c : searchWindow.Controls) {
+        j.BeginObject();
+        Member(j, "name", c.Name);
+        Member(j, "textHeight", c.TextHeight);
+        RectJson(j, "box", c.Box.Left, c.Box.Top, c.Box.Width, c.Box.Height);
+        j.EndObject();
+    }
+    j.EndArray();
+    j.EndObject();
     j.Key("menus");
     j.BeginArray();
     for (const SelfTestMenu& m : menus) {
@@ -61,6 +79,18 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
         Member(j, "width", menu.Width());
         Member(j, "height", menu.Height());
         RectJson(j, "place", m.Place.Left, m.Place.Top, m.Place.Width, m.Place.Height);
+        j.Key("scale");
+        j.BeginArray();
+        j.Int(m.View.Scale.Num);
+        j.Int(m.View.Scale.Den);
+        j.EndArray();
+        Member(j, "shownWidth", m.View.Width);
+        Member(j, "shownHeight", m.View.Height);
+        j.Key("scrolls");
+        j.Bool(m.View.Scrolls());
+        const Session session(menu, Sound::None);
+        Member(j, "frames", int64_t(session.Frames()));
+        Member(j, "animationMs", int64_t(session.Frames()) * kAnimationPauseMs);
         const Rect controls = menu.ControlsRect();
         if (!controls.IsEmpty()) RectJson(j, "controls", controls.Left, controls.Top, controls.Width(), controls.Height());
         j.Key("rects");

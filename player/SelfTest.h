@@ -15,15 +15,32 @@ std::string DamagedMenuMessage(const std::string& fileName, const std::string& d
 
 // The test mode's report: the package's entries and, for each menu, what the
 // player loaded (the stored fields in the form `orvane-menu info` writes
-// them, the size, the window's place on this screen and each button's
-// rectangle), or the message of the first menu that failed.
+// them, the size, how it is shown on this screen: scale, size, window and
+// scroll bars, each button's rectangle, and the frames of its buttons'
+// entrance with their designed time), or the message of the first menu that
+// failed.
 struct SelfTestMenu {
     std::string FileName;
     const ShownMenu* Menu = nullptr;  // null when it failed to load
     std::string Error;
+    MenuView View;
     ScreenRect Place;
 };
+// A window of the player as Windows lays it out at this DPI: its size and
+// each control's box in its client area, with the height a text control's
+// text needs at the control's width.
+struct LaidOutControl {
+    std::string Name;
+    ScreenRect Box;
+    int TextHeight = 0;
+};
+struct WindowLayout {
+    int Width = 0;
+    int Height = 0;
+    std::vector<LaidOutControl> Controls;
+};
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
-                         const ScreenRect& workArea, int scale, const std::string& error);
+                         const ScreenRect& workArea, int dpi, const WindowLayout& searchWindow,
+                         const std::string& error);
 
 }  // namespace orvane::player

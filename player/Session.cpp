@@ -2,12 +2,20 @@
 
 #include "platform/Cp1252.h"
 
+#include <algorithm>
+
 namespace orvane::player {
 namespace {
 
 bool Inside(const Rect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
 
 }  // namespace
+
+size_t FrameDue(int64_t elapsedMicroseconds, size_t frames) {
+    if (frames == 0 || elapsedMicroseconds <= 0) return 0;
+    const int64_t frame = elapsedMicroseconds / (int64_t(kAnimationPauseMs) * 1000);
+    return size_t(std::min<int64_t>(frame, int64_t(frames) - 1));
+}
 
 Session::Session(const ShownMenu& menu, Sound opening) : menu_(&menu), opening_(opening) {
     std::vector<AnimationButton> targets;
@@ -19,6 +27,8 @@ Session::Session(const ShownMenu& menu, Sound opening) : menu_(&menu), opening_(
     // Out of sight is past the right edge of the menu window itself.
     path_ = ButtonAnimationPath(menu.Stored.Props.ButtonAnimation, targets, menu.Width(), menu.Height(),
                                 menu.Width());
+    for (size_t i = 0; i < path_.size(); ++i)
+        if (path_[i].Pause || i + 1 == path_.size()) frameEnds_.push_back(i + 1);
 }
 
 Effects Session::Sounded(Effects e, Sound s) const {
@@ -27,7 +37,7 @@ Effects Session::Sounded(Effects e, Sound s) const {
 }
 
 Effects Session::Open() {
-    Effects e = Step();
+    Effects e = ShowFrame(0);
     e.Redraw = true;
     return Sounded(e, opening_);
 }
@@ -38,19 +48,19 @@ void Session::Apply(const AnimationMove& move) {
     p.Top = move.Top;
 }
 
-Effects Session::Step() {
-    while (next_ < path_.size()) {
-        const AnimationMove& move = path_[next_++];
-        Apply(move);
-        if (move.Pause) break;
-    }
+Effects Session::ShowFrame(size_t frame) {
     Effects e;
+    if (frameEnds_.empty()) return e;
+    frame = std::min(frame, frameEnds_.size() - 1);
+    while (next_ < frameEnds_[frame]) Apply(path_[next_++]);
+    shown_ = std::max(shown_, frame);
     e.Redraw = true;
     return e;
 }
 
 Effects Session::FinishAnimation() {
     while (next_ < path_.size()) Apply(path_[next_++]);
+    if (!frameEnds_.empty()) shown_ = frameEnds_.size() - 1;
     Effects e;
     e.Redraw = true;
     return e;
@@ -99,7 +109,13 @@ Effects Session::PointerLeave() {
     return e;
 }
 
-Effects Session::PointerDown(int x, int y) {
+Effects Session::PointerDown(int x, int y, bool secondOfDouble) {
+    if (secondOfDouble) {
+        // The first press of the double-click was the click.
+        ignoreRelease_ = true;
+        return {};
+    }
+    ignoreRelease_ = false;
     if (Animating()) return FinishAnimation();
     held_ = HitTest(x, y);
     pointerOnHeld_ = held_.What != Part::Background;
@@ -109,6 +125,10 @@ Effects Session::PointerDown(int x, int y) {
 }
 
 Effects Session::PointerUp(int x, int y) {
+    if (ignoreRelease_ && held_.What == Part::Background) {
+        ignoreRelease_ = false;
+        return {};
+    }
     const Hit held = held_;
     held_ = {};
     pointerOnHeld_ = false;
@@ -144,8 +164,25 @@ Effects Session::MoveFocus(int to) {
     return moved ? Sounded(e, Sound::Select) : e;
 }
 
-Effects Session::KeyDown(Key key, bool shift) {
+Effects Session::Press(int i) {
+    if (i < 0 || i >= menu_->ButtonCount()) return {};
+    Effects e = Animating() ? FinishAnimation() : Effects{};
+    const Effects click = ClickButton(i);
+    e.Click = click.Click;
+    e.Play = click.Play;
+    e.Redraw = true;
+    return e;
+}
+
+Effects Session::FocusButton(int i) {
+    if (i < 0 || i >= menu_->ButtonCount()) return {};
+    return MoveFocus(i);
+}
+
+Effects Session::KeyDown(Key key, bool shift, bool repeated) {
     const int n = menu_->ButtonCount();
+    // A held key presses once.
+    if (repeated && (key == Key::Enter || key == Key::Space || key == Key::Escape)) return {};
     if (key == Key::Escape) {
         Effects e;
         e.Close = true;
@@ -185,8 +222,8 @@ Effects Session::KeyUp(Key key) {
     return ClickButton(held);
 }
 
-Effects Session::Character(std::string_view character) {
-    if (character.empty() || Animating()) return {};
+Effects Session::Character(std::string_view character, bool repeated) {
+    if (character.empty() || Animating() || repeated) return {};
     for (int i = 0; i < menu_->ButtonCount(); ++i) {
         const std::string& key = menu_->Button(i).AccessKey;
         if (!key.empty() && SameWindowsName(key, character)) {
@@ -216,20 +253,6 @@ const std::string& Session::Text() const {
     const int shown = hover_ >= 0 ? hover_ : (focusShown_ ? focus_ : -1);
     if (shown >= 0 && !menu_->Button(shown).Description.empty()) return menu_->Button(shown).Description;
     return menu_->Stored.Props.MenuText;
-}
-
-Bitmap Session::Compose() const {
-    Bitmap out = menu_->Pictures.MenuImage;
-    const Rect controls = menu_->ControlsRect();
-    if (!controls.IsEmpty()) {
-        const Bitmap& strip = menu_->Pictures.Controls[size_t(ControlsState())];
-        StretchCopy(strip, {0, 0, kControlsWidth, kControlsHeight}, out, controls);
-    }
-    for (int i = 0; i < menu_->ButtonCount(); ++i) {
-        const Bitmap& image = menu_->Pictures.Buttons[size_t(i)][size_t(ButtonState(i))];
-        CopyInto(image, out, places_[size_t(i)].Left, places_[size_t(i)].Top);
-    }
-    return out;
 }
 
 }  // namespace orvane::player

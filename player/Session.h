@@ -4,6 +4,8 @@
 
 #include "render/ButtonAnimation.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,13 +33,20 @@ struct Effects {
 
 enum class Key { Up, Down, Left, Right, Tab, Enter, Space, Escape };
 
+// The frame of the buttons' entrance due after a time since the first frame:
+// one frame per pause of the editor's preview (kAnimationPauseMs), frames
+// that fall due while an earlier one is drawn are skipped, never slowed down.
+size_t FrameDue(int64_t elapsedMicroseconds, size_t frames);
+
 // One menu on screen: the buttons' places while they come in, which button is
 // under the pointer, focused or held down, and the text the menu shows. Plain
 // data and plain decisions, so tests drive it without a window; coordinates
 // are menu pixels.
 class Session {
 public:
-    // opening: the start sound (or the change sound for a sub-menu).
+    // opening: the start sound (or the change sound for a sub-menu). A new
+    // session holds nothing: a release whose press went to the menu before
+    // does nothing.
     Session(const ShownMenu& menu, Sound opening);
 
     const ShownMenu& Menu() const { return *menu_; }
@@ -52,18 +61,29 @@ public:
 
     Effects PointerMove(int x, int y);
     Effects PointerLeave();
-    Effects PointerDown(int x, int y);
+    // secondOfDouble: the system counts this press as the second of a
+    // double-click, which is one click: it and its release do nothing.
+    Effects PointerDown(int x, int y, bool secondOfDouble = false);
     Effects PointerUp(int x, int y);
-    Effects KeyDown(Key key, bool shift);
+    // repeated: sent again because the key is held; only moves repeat.
+    Effects KeyDown(Key key, bool shift, bool repeated = false);
     Effects KeyUp(Key key);
     // A typed character (UTF-8), with or without Alt: an access key presses
     // its button.
-    Effects Character(std::string_view character);
+    Effects Character(std::string_view character, bool repeated = false);
+    // A press from outside the pointer and keys (a screen reader's default
+    // action): as a click on button i.
+    Effects Press(int i);
+    // Moves the keyboard focus to button i (a screen reader's selection).
+    Effects FocusButton(int i);
 
-    // The animation: true while buttons are still coming in. Step() applies
-    // the moves up to the next pause (kAnimationPauseMs follows it).
+    // The animation: true while buttons are still coming in. Frame 0 is
+    // shown by Open(); ShowFrame(f) brings the buttons to where frame f has
+    // them (kAnimationPauseMs after frame f - 1).
     bool Animating() const { return next_ < path_.size(); }
-    Effects Step();
+    size_t Frames() const { return frameEnds_.size(); }
+    size_t FrameShown() const { return shown_; }
+    Effects ShowFrame(size_t frame);
     // Puts every button in place at once (a click or key during the animation).
     Effects FinishAnimation();
 
@@ -73,12 +93,11 @@ public:
     int ButtonLeft(int i) const { return places_[size_t(i)].Left; }
     int ButtonTop(int i) const { return places_[size_t(i)].Top; }
     int Focus() const { return focus_; }
+    // Whether the keyboard moved the focus (and it is drawn highlighted).
+    bool FocusShown() const { return focusShown_; }
     // The menu text, or the description of the button under the pointer (or,
     // when the pointer is on none, of the button the keyboard focused).
     const std::string& Text() const;
-    // The menu picture with the window controls and the buttons drawn in
-    // their present state and place; the text is the window's to draw.
-    Bitmap Compose() const;
 
 private:
     struct Place {
@@ -93,7 +112,9 @@ private:
     const ShownMenu* menu_;
     Sound opening_;
     std::vector<AnimationMove> path_;
+    std::vector<size_t> frameEnds_;  // where in path_ each frame ends
     size_t next_ = 0;
+    size_t shown_ = 0;
     std::vector<Place> places_;
     int hover_ = -1;         // button under the pointer
     Part hoverPart_ = Part::Background;
@@ -102,6 +123,7 @@ private:
     Hit held_;               // what the mouse button went down on
     bool pointerOnHeld_ = false;
     int spaceHeld_ = -1;     // the button Space went down on
+    bool ignoreRelease_ = false;  // the release of a double-click's second press
 };
 
 }  // namespace orvane::player

@@ -1,7 +1,11 @@
 #include "Shell.h"
 
-#include <shellapi.h>
+#include "resource.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -25,6 +29,8 @@ std::optional<std::wstring> OpenWithShell(HWND owner, const CommandPlan& plan) {
     const std::wstring folder = Wide(plan.Folder);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
+    // The shell's own error boxes stay off: the player says what failed,
+    // with the path, in one box.
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.hwnd = owner;
     info.lpVerb = L"open";
@@ -33,11 +39,21 @@ std::optional<std::wstring> OpenWithShell(HWND owner, const CommandPlan& plan) {
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = plan.Maximize ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     const UINT old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    SetLastError(ERROR_SUCCESS);
     const BOOL ok = ShellExecuteExW(&info);
-    const DWORD error = GetLastError();
+    const DWORD lastError = GetLastError();
     SetErrorMode(old);
     if (ok) return std::nullopt;
-    return SystemErrorText(error ? error : ERROR_FILE_NOT_FOUND);
+    const uint32_t error = OpenFailure(plan.What, reinterpret_cast<intptr_t>(info.hInstApp), lastError);
+    if (error == kErrorNoAssociation && plan.What == Action::OpenPath) {
+        // No program opens this kind of document: Windows asks which should.
+        OPENASINFO choose{};
+        choose.pcszFile = file.c_str();
+        choose.oaifInFlags = OAIF_ALLOW_REGISTRATION | OAIF_EXEC;
+        const HRESULT chosen = SHOpenWithDialog(owner, &choose);
+        if (SUCCEEDED(chosen) || chosen == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
+    }
+    return SystemErrorText(error, plan.What == Action::OpenFolder ? L"this folder" : L"this file");
 }
 
 std::vector<Drive> LocalDrives() {
@@ -61,9 +77,7 @@ std::vector<Drive> LocalDrives() {
 
 namespace {
 
-const wchar_t kSearchClass[] = L"OrvaneMenuSearch";
 constexpr UINT kSearchDone = WM_APP + 1;
-constexpr int kCancelId = 2;
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT kShowDelayMs = 250;  // a quick search shows no window at all
 
@@ -93,34 +107,122 @@ DWORD WINAPI SearchWorker(void* parameter) {
     return 0;
 }
 
-LRESULT CALLBACK SearchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<SearchState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+// The height text needs in a control's font at the control's width.
+int TextHeightIn(HWND control, int width) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(size_t(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), length, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return needed.bottom;
+}
+
+// Grows the text below the heading (and the window) to the lines a long
+// path needs, in the dialog's own font at its DPI; then centres the window
+// on its owner, inside the owner's work area.
+void FitSearchWindow(HWND dialog, HWND owner) {
+    HWND text = GetDlgItem(dialog, IDC_SEARCH_TEXT);
+    RECT box{};
+    GetWindowRect(text, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    const int grow = std::max(0L, TextHeightIn(text, box.right - box.left) - (box.bottom - box.top));
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    if (grow > 0) {
+        SetWindowPos(text, nullptr, 0, 0, box.right - box.left, box.bottom - box.top + grow,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        HWND cancel = GetDlgItem(dialog, IDCANCEL);
+        RECT button{};
+        GetWindowRect(cancel, &button);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
+        SetWindowPos(cancel, nullptr, button.left, button.top + grow, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        frame.bottom += grow;
+    }
+    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    RECT around{};
+    GetWindowRect(owner, &around);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int x = std::clamp<int>((around.left + around.right - w) / 2, work.left, std::max(work.left, work.right - w));
+    const int y = std::clamp<int>((around.top + around.bottom - h) / 2, work.top, std::max(work.top, work.bottom - h));
+    SetWindowPos(dialog, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<SearchState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
-        case WM_NCCREATE:
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-            break;
+        case WM_INITDIALOG:
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            return TRUE;
+        case WM_SETCURSOR:
+            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING)));
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
         case WM_TIMER:
             if (wParam == kShowTimer) {
-                KillTimer(hwnd, kShowTimer);
-                ShowWindow(hwnd, SW_SHOW);
+                KillTimer(dialog, kShowTimer);
+                ShowWindow(dialog, SW_SHOW);
             }
-            return 0;
+            return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kCancelId || LOWORD(wParam) == IDCANCEL) {
+            if (LOWORD(wParam) == IDCANCEL) {
                 if (state) state->Cancelled = true;
-                PostMessageW(hwnd, kSearchDone, 0, 0);
+                PostMessageW(dialog, kSearchDone, 0, 0);
             }
-            return 0;
+            return TRUE;
         case WM_CLOSE:
             if (state) state->Cancelled = true;
-            PostMessageW(hwnd, kSearchDone, 0, 0);
-            return 0;
+            PostMessageW(dialog, kSearchDone, 0, 0);
+            return TRUE;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return FALSE;
+}
+
+
+// The window, hidden, with its text, fitted to it.
+HWND CreateSearchWindow(HWND owner, const std::wstring& caption, const std::string& relative, SearchState* state) {
+    HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SEARCH), owner, SearchProc,
+                                     reinterpret_cast<LPARAM>(state));
+    if (!window) return nullptr;
+    SetWindowTextW(window, caption.c_str());
+    SetDlgItemTextW(window, IDC_SEARCH_TEXT, (L"Looking for " + Wide(relative) + L" on the other drives.").c_str());
+    FitSearchWindow(window, owner);
+    return window;
 }
 
 }  // namespace
+
+WindowLayout SearchWindowLayout(const std::string& relative) {
+    WindowLayout layout;
+    HWND window = CreateSearchWindow(nullptr, L"Menu", relative, nullptr);
+    if (!window) return layout;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    layout.Width = frame.right - frame.left;
+    layout.Height = frame.bottom - frame.top;
+    const struct {
+        const char* Name;
+        int Id;
+        bool Text;
+    } controls[] = {{"heading", IDC_SEARCH_HEADING, true}, {"text", IDC_SEARCH_TEXT, true}, {"cancel", IDCANCEL, false}};
+    for (const auto& c : controls) {
+        HWND control = GetDlgItem(window, c.Id);
+        RECT box{};
+        GetWindowRect(control, &box);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&box), 2);
+        const int width = box.right - box.left;
+        layout.Controls.push_back({c.Name, {box.left, box.top, width, box.bottom - box.top},
+                                   c.Text ? TextHeightIn(control, width) : 0});
+    }
+    DestroyWindow(window);
+    return layout;
+}
 
 SearchResult SearchDrives(HWND owner, const std::wstring& caption, const std::string& relative,
                           const std::vector<std::string>& roots) {
@@ -128,44 +230,9 @@ SearchResult SearchDrives(HWND owner, const std::wstring& caption, const std::st
     state->Relative = relative;
     state->Roots = roots;
 
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = SearchProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kSearchClass;
-    RegisterClassExW(&wc);  // fails harmlessly on the second search
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-
-    const int width = 320, height = 130;
-    RECT outer{0, 0, width, height};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
-    RECT ownerRect{};
-    GetWindowRect(owner, &ownerRect);
-    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    const int x = (ownerRect.left + ownerRect.right - w) / 2, y = (ownerRect.top + ownerRect.bottom - h) / 2;
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, kSearchClass, caption.c_str(), style, x, y, w, h, owner,
-                                  nullptr, instance, state.get());
-    if (!window) {
-        DeleteObject(font);
-        return {};
-    }
+    HWND window = CreateSearchWindow(owner, caption, relative, state.get());
+    if (!window) return {};
     state->Window = window;
-    const std::wstring text = L"Searching...\r\n\r\nLooking for " + Wide(relative) + L" on the other drives.";
-    HWND label = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 12, width - 24,
-                                 70, window, nullptr, instance, nullptr);
-    HWND cancel = CreateWindowExW(0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                  width - 92, height - 36, 80, 25, window, reinterpret_cast<HMENU>(kCancelId),
-                                  instance, nullptr);
-    SendMessageW(label, WM_SETFONT, WPARAM(font), FALSE);
-    SendMessageW(cancel, WM_SETFONT, WPARAM(font), FALSE);
     SetTimer(window, kShowTimer, kShowDelayMs, nullptr);
 
     EnableWindow(owner, FALSE);
@@ -193,7 +260,6 @@ SearchResult SearchDrives(HWND owner, const std::wstring& caption, const std::st
     state->Window = nullptr;
     EnableWindow(owner, TRUE);
     DestroyWindow(window);
-    DeleteObject(font);
     SetForegroundWindow(owner);
     if (quit) PostQuitMessage(int(msg.wParam));
 

@@ -17,6 +17,12 @@ Rect ShownMenu::ControlsRect() const {
     return {left, 5, left + kControlsWidth, 5 + kControlsHeight};
 }
 
+std::string SpokenCaption(const std::string& caption) {
+    std::string spoken = caption;
+    if (const size_t marker = spoken.find('&'); marker != std::string::npos) spoken.erase(marker, 1);
+    return spoken;
+}
+
 MenuLoad ReadShownMenu(std::span<const uint8_t> bytes, const std::string& fileName) {
     MenuLoad load;
     RecordFile file;

@@ -34,6 +34,10 @@ inline constexpr int kControlsWidth = 17;
 inline constexpr int kControlsHeight = 9;
 inline constexpr int kMinimiseGlyphWidth = 9;
 
+// A button's caption as a screen reader says it: without the "&" that
+// marks its access key (the one the picture underlines the next letter for).
+std::string SpokenCaption(const std::string& caption);
+
 struct MenuLoad {
     std::optional<ShownMenu> Menu;
     std::string Error;  // why the file cannot be shown, for the message that names it

@@ -42,8 +42,8 @@ inline std::wstring Decimal(unsigned long long n) {
 }
 
 // The system's own text for an error code. Some texts name what failed as
-// "%1"; the caller shows the path below the text.
-inline std::wstring SystemErrorText(DWORD code) {
+// "%1", which becomes what (the caller shows the path below the text).
+inline std::wstring SystemErrorText(DWORD code, std::wstring_view what = L"this file") {
     wchar_t* text = nullptr;
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                        FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -51,7 +51,7 @@ inline std::wstring SystemErrorText(DWORD code) {
     std::wstring out = n && text ? std::wstring(text, n) : L"Error " + Decimal(code) + L".";
     if (text) LocalFree(text);
     while (!out.empty() && (out.back() == L'\r' || out.back() == L'\n' || out.back() == L' ')) out.pop_back();
-    const std::wstring name = L"this file";
+    const std::wstring name(what);
     for (size_t at = out.find(L"%1"); at != std::wstring::npos; at = out.find(L"%1", at + name.size()))
         out.replace(at, 2, name);
     return out;

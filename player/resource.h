@@ -9,3 +9,7 @@
 #define IDW_CLICK 104
 #define IDW_EXIT 105
 #define IDW_NOACTION 106
+
+#define IDD_SEARCH 200
+#define IDC_SEARCH_HEADING 201
+#define IDC_SEARCH_TEXT 202

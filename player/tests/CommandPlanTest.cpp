@@ -106,5 +106,36 @@ TEST(CommandPlan, DriveRoots) {
     EXPECT_EQ(ExpandDrive("%CD%", "\\\\server\\share\\Autorun.exe"), "%CD%");  // no drive letter to give
 }
 
+TEST(CommandPlan, AFailedOpenIsToldByItsCause) {
+    const struct {
+        Action what;
+        intptr_t shell;     // SE_ERR_ code in hInstApp, 0 when the shell gave none
+        uint32_t lastError;
+        uint32_t told;
+    } cases[] = {
+        // The shell's answer wins over a last error left from something else.
+        {Action::OpenPath, 31, kErrorFileNotFound, kErrorNoAssociation},
+        {Action::OpenPath, 27, 0, kErrorNoAssociation},
+        {Action::OpenPath, 5, 0, 5},
+        {Action::OpenPath, 26, 0, 32},
+        {Action::OpenPath, 0, 1223, 1223},
+        {Action::OpenPath, 0, 0, kErrorFileNotFound},
+        {Action::OpenAddress, 32, 0, 1157},
+        // A missing folder is a missing path.
+        {Action::OpenFolder, 2, 0, kErrorPathNotFound},
+        {Action::OpenFolder, 0, kErrorFileNotFound, kErrorPathNotFound},
+        {Action::OpenFolder, 5, 0, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.what) << ", " << c.shell << ", " << c.lastError);
+        EXPECT_EQ(OpenFailure(c.what, c.shell, c.lastError), c.told);
+    }
+    CommandPlan folder;
+    folder.Target = "\\photos\\";
+    EXPECT_EQ(NotFoundAnywhere(folder), "The folder could not be found on this disc or on any other drive.");
+    folder.Target = "\\photos\\a.jpg";
+    EXPECT_EQ(NotFoundAnywhere(folder), "The file could not be found on this disc or on any other drive.");
+}
+
 }  // namespace
 }  // namespace orvane::player

@@ -257,21 +257,65 @@ TEST(Placement, PutsTheWindowWhereThePositionSays) {
     }
 }
 
-TEST(Placement, ScalesByWholeNumbersFrom192Dpi) {
-    const ScreenRect work{0, 0, 1920, 1040};
+TEST(Menu, ScreenReadersHearTheCaptionWithoutItsMarker) {
+    EXPECT_EQ(SpokenCaption("&Close Menu"), "Close Menu");
+    EXPECT_EQ(SpokenCaption("Save && Exit"), "Save & Exit");  // as drawn: the second "&" is the key
+    EXPECT_EQ(SpokenCaption("Photos"), "Photos");
+}
+
+TEST(Placement, ShowsTheMenuAtTheMonitorsScaleFittedToTheWorkArea) {
+    const ScreenRect work{0, 0, 1024, 768};
+    const int bar = 17;
     const struct {
-        int dpi, width, height, scale;
+        int dpi, width, height;
+        Zoom scale;
+        int shownWidth, shownHeight, windowWidth, windowHeight;
+        bool across, down;
     } cases[] = {
-        {96, 480, 240, 1}, {144, 480, 240, 1}, {191, 480, 240, 1}, {192, 480, 240, 2},
-        {288, 480, 240, 3}, {384, 480, 240, 4},
-        {384, 480, 320, 3},   // four times would not fit down
-        {288, 700, 240, 2},   // three times would not fit across
-        {192, 1000, 600, 1},  // nor twice down
+        {96, 480, 320, {1, 1}, 480, 320, 480, 320, false, false},
+        {119, 480, 320, {1, 1}, 480, 320, 480, 320, false, false},
+        {120, 480, 320, {5, 4}, 600, 400, 600, 400, false, false},
+        {144, 480, 320, {3, 2}, 720, 480, 720, 480, false, false},
+        {192, 480, 320, {2, 1}, 960, 640, 960, 640, false, false},
+        // Too large at the monitor's scale: as large as fits.
+        {192, 600, 400, {128, 75}, 1024, 682, 1024, 682, false, false},
+        {96, 1828, 1219, {256, 457}, 1024, 682, 1024, 682, false, false},
+        // Not even half size fits: half size, scrolling where it does not fit.
+        {96, 4096, 4669, {1, 2}, 2048, 2334, 1024, 768, true, true},
+        {96, 1000, 1700, {1, 2}, 500, 850, 517, 768, false, true},
+        {96, 2400, 700, {1, 2}, 1200, 350, 1024, 367, true, false},
+        {96, 1020, 1560, {1, 2}, 510, 780, 527, 768, false, true},
+        // One scroll bar takes the room the other direction needed.
+        {96, 2040, 1560, {1, 2}, 1020, 780, 1024, 768, true, true},
+        {96, 2100, 1520, {1, 2}, 1050, 760, 1024, 768, true, true},
+        // Half of what the monitor's scale asks for.
+        {144, 1400, 900, {3, 4}, 1050, 675, 1024, 692, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dpi << " DPI, " << c.width << " x " << c.height);
-        EXPECT_EQ(IntegerScale(c.dpi, c.width, c.height, work), c.scale);
+        const MenuView v = ViewMenu(c.dpi, c.width, c.height, work, bar, bar);
+        EXPECT_TRUE(v.Scale == c.scale) << v.Scale.Num << "/" << v.Scale.Den;
+        EXPECT_EQ(v.Width, c.shownWidth);
+        EXPECT_EQ(v.Height, c.shownHeight);
+        EXPECT_EQ(v.WindowWidth, c.windowWidth);
+        EXPECT_EQ(v.WindowHeight, c.windowHeight);
+        EXPECT_EQ(v.HorizontalBar, c.across);
+        EXPECT_EQ(v.VerticalBar, c.down);
     }
+}
+
+TEST(Placement, MapsMenuPixelsBothWays) {
+    const Zoom z{3, 2};
+    EXPECT_EQ(z.Of(101), 151);
+    EXPECT_EQ(z.Of(-20), -30);
+    EXPECT_EQ(z.Of(-21), -32);  // down, also below 0: a button coming in from the left
+    EXPECT_EQ(z.Back(151), 100);
+    EXPECT_EQ(z.Back(-1), -1);
+    // Scrolled so that a button shows whole, moving as little as possible.
+    EXPECT_EQ(ScrollToShow(0, 300, 350, 400), 100);
+    EXPECT_EQ(ScrollToShow(200, 300, 100, 150), 100);
+    EXPECT_EQ(ScrollToShow(100, 300, 150, 200), 100);
+    EXPECT_EQ(ClampScroll(900, 1000, 300), 700);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -73,6 +74,28 @@ TEST_F(PlayerBlockFile, RefusesSomethingThatIsNotAPlayer) {
     EXPECT_THROW(AppendPlayerBlock(editor, dir_ / "missing.exe"), std::runtime_error);
     EXPECT_EQ(ReadFile(editor).size(), 6u);
     EXPECT_FALSE(FindPlayerBlock(ReadFile(editor)));
+}
+
+TEST(PlayerBlock, MarksThePlayerToRunFromTheSwapFile) {
+    // "MZ", e_lfanew 0x40, "PE\0\0", a file header with characteristics
+    // 0x0022, an optional header with no checksum.
+    std::vector<uint8_t> image(0x40 + 24 + 240, 0);
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = 0x40;
+    std::memcpy(image.data() + 0x40, "PE\0\0", 4);
+    image[0x40 + 22] = 0x22;
+    std::vector<uint8_t> marked = image;
+    MarkRunFromSwap(marked);
+    EXPECT_EQ(marked[0x40 + 22], 0x22);
+    EXPECT_EQ(marked[0x40 + 23], 0x0C);  // removable media and network
+    marked[0x40 + 23] = 0;
+    EXPECT_EQ(marked, image);  // nothing else
+
+    std::vector<uint8_t> stub = {'M', 'Z', ' ', 'p', 'l', 'a', 'y', 'e', 'r'};
+    EXPECT_THROW(MarkRunFromSwap(stub), std::runtime_error);
+    image[0x3C] = 0xF0;  // the header's offset points past the end
+    EXPECT_THROW(MarkRunFromSwap(image), std::runtime_error);
 }
 
 }  // namespace

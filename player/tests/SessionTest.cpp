@@ -1,3 +1,4 @@
+#include "MenuCanvas.h"
 #include "Session.h"
 
 #include <gtest/gtest.h>
@@ -147,23 +148,32 @@ TEST(Session, TheTextShowsTheDescriptionUnderThePointer) {
     EXPECT_EQ(s.Text(), "Welcome");
 }
 
+// The canvas at scale 1: what the window shows, without the text.
+Bitmap Shown(const ShownMenu& menu, const Session& s) {
+    const MenuCanvas canvas(menu, {});
+    Bitmap out(canvas.Width(), canvas.Height());
+    canvas.Draw(s, {0, 0, out.Width(), out.Height()}, {out.Data(), out.Width(), out.Height()});
+    return out;
+}
+
 TEST(Session, ButtonsComeInAlongTheEditorsPathsAndEndInPlace) {
     for (int code = 0; code < 15; ++code) {
         SCOPED_TRACE(code);
         const ShownMenu menu = ThreeButtons(code);
         Session s(menu, Sound::Start);
         s.Open();
-        int steps = 1;
-        while (s.Animating()) {
-            s.Step();
-            ++steps;
-            ASSERT_LT(steps, 2000);
-        }
+        // Every frame is one pause of the editor's preview.
+        size_t pauses = 0;
+        for (const AnimationMove& m : ButtonAnimationPath(code, {{120, 40, 60, 20}, {120, 70, 60, 20}, {120, 100, 60, 20}},
+                                                          200, 150, 200))
+            pauses += m.Pause;
+        EXPECT_EQ(s.Frames(), pauses);
+        while (s.Animating()) s.ShowFrame(s.FrameShown() + 1);
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(s.ButtonLeft(i), 120);
             EXPECT_EQ(s.ButtonTop(i), 10 + 30 * (i + 1));
         }
-        const Bitmap frame = s.Compose();
+        const Bitmap frame = Shown(menu, s);
         EXPECT_EQ(frame.At(120, 100), 48u);  // button 3, normal
         EXPECT_EQ(frame.At(178, 5), 0x70u);  // the strip, normal
     }
@@ -174,11 +184,125 @@ TEST(Session, ButtonsComeInAlongTheEditorsPathsAndEndInPlace) {
     g.Open();
     EXPECT_EQ(g.ButtonTop(0), -20);  // just above the menu
     EXPECT_EQ(g.ButtonLeft(1), 200);
-    EXPECT_EQ(g.Compose().At(120, 100), 0x111111u);
-    // A click during the entrance puts everything in place and clicks nothing.
-    EXPECT_EQ(g.PointerDown(130, 45).Click, -1);
+    EXPECT_EQ(Shown(glide, g).At(120, 100), 0x111111u);
+    // Frames that fell due while one was drawn are skipped, not played late.
+    g.ShowFrame(g.Frames() - 1);
     EXPECT_FALSE(g.Animating());
     EXPECT_EQ(g.ButtonTop(2), 100);
+    // A click during the entrance puts everything in place and clicks nothing.
+    Session c(glide, Sound::Start);
+    c.Open();
+    EXPECT_EQ(c.PointerDown(130, 45).Click, -1);
+    EXPECT_FALSE(c.Animating());
+    EXPECT_EQ(c.ButtonTop(2), 100);
+}
+
+TEST(Session, TheAnimationFollowsTheClock) {
+    const struct {
+        int64_t elapsedMicroseconds;
+        size_t frames, due;
+    } cases[] = {
+        {0, 100, 0},     {7999, 100, 0},     {8000, 100, 1},  {16500, 100, 2},  {792000, 100, 99},
+        {10000000, 100, 99},  // late: the last frame, not the next one
+        {-5, 100, 0},    {5000000, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.elapsedMicroseconds << " us of " << c.frames << " frames");
+        EXPECT_EQ(FrameDue(c.elapsedMicroseconds, c.frames), c.due);
+    }
+}
+
+TEST(Session, OnePressOneCommand) {
+    // Events: d = press, D = the second press of a double-click, u = release
+    // (all on button 1), e = Enter, E = Enter held down, a = its access key,
+    // A = the access key held down.
+    const struct {
+        const char* events;
+        int clicks;
+    } cases[] = {
+        {"du", 1}, {"duDu", 1}, {"duDudu", 2}, {"u", 0}, {"Du", 0}, {"D", 0},
+        {"ee", 2}, {"eEE", 1}, {"aA", 1}, {"aa", 2},
+    };
+    const ShownMenu menu = ThreeButtons();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.events);
+        // A new menu: nothing it shows was pressed in it.
+        Session s(menu, Sound::Start);
+        s.FinishAnimation();
+        s.KeyDown(Key::Down, false);  // Enter presses the focused button 1
+        int clicks = 0;
+        for (const char* e = c.events; *e; ++e) {
+            Effects r;
+            switch (*e) {
+                case 'd': r = s.PointerDown(125, 45); break;
+                case 'D': r = s.PointerDown(125, 45, true); break;
+                case 'u': r = s.PointerUp(125, 45); break;
+                case 'e': r = s.KeyDown(Key::Enter, false); break;
+                case 'E': r = s.KeyDown(Key::Enter, false, true); break;
+                case 'a': r = s.Character("a"); break;
+                case 'A': r = s.Character("a", true); break;
+            }
+            if (r.Click >= 0) {
+                EXPECT_EQ(r.Click, 0);
+                ++clicks;
+            }
+        }
+        EXPECT_EQ(clicks, c.clicks);
+    }
+}
+
+TEST(Canvas, DrawsOnlyWhatChangedAndThatIsEnough) {
+    // Wherever the buttons go and whatever the pointer does, the picture
+    // kept up to date change by change equals one drawn whole.
+    for (int code : {1, 4, 5, 7, 12}) {
+        SCOPED_TRACE(code);
+        const ShownMenu menu = ThreeButtons(code);
+        Session s(menu, Sound::Start);
+        MenuCanvas canvas(menu, {3, 2});
+        Bitmap kept(canvas.Width(), canvas.Height(), 0xDEAD);
+        const PixelTarget target{kept.Data(), kept.Width(), kept.Height()};
+        Bitmap whole(canvas.Width(), canvas.Height());
+        auto same = [&] {
+            canvas.Update(s, target);
+            canvas.Draw(s, {0, 0, whole.Width(), whole.Height()}, {whole.Data(), whole.Width(), whole.Height()});
+            return kept == whole;
+        };
+        s.Open();
+        ASSERT_TRUE(same());
+        while (s.Animating()) {
+            s.ShowFrame(s.FrameShown() + 3);
+            ASSERT_TRUE(same()) << "frame " << s.FrameShown();
+        }
+        s.PointerMove(125, 45);
+        ASSERT_TRUE(same());
+        s.PointerDown(125, 75);
+        ASSERT_TRUE(same());
+        s.PointerMove(180, 8);
+        ASSERT_TRUE(same());
+        // Nothing changed: nothing drawn.
+        EXPECT_TRUE(canvas.Update(s, target).empty());
+    }
+}
+
+TEST(Canvas, ScalesPicturesAndPlaces) {
+    const ShownMenu menu = ThreeButtons();
+    Session s(menu, Sound::Start);
+    s.FinishAnimation();
+    // Whole scales repeat pixels; others are smooth, so a flat colour stays
+    // flat within the scaler's rounding.
+    for (const Zoom z : {Zoom{2, 1}, Zoom{5, 4}, Zoom{256, 457}}) {
+        SCOPED_TRACE(testing::Message() << z.Num << "/" << z.Den);
+        const MenuCanvas canvas(menu, z);
+        EXPECT_EQ(canvas.Width(), z.Of(200));
+        EXPECT_EQ(canvas.Height(), z.Of(150));
+        const Rect b = canvas.ButtonRect(s, 2);
+        EXPECT_EQ(b, (Rect{z.Of(120), z.Of(100), z.Of(120) + z.Of(60), z.Of(100) + z.Of(20)}));
+        Bitmap out(canvas.Width(), canvas.Height());
+        canvas.Draw(s, {0, 0, out.Width(), out.Height()}, {out.Data(), out.Width(), out.Height()});
+        EXPECT_NEAR(int(out.At(b.Left, b.Top)), 48, 1);
+        EXPECT_NEAR(int(out.At(b.Right - 1, b.Bottom - 1)), 48, 1);
+        EXPECT_NEAR(int(out.At(b.Left - 1, b.Top) & 0xFF), 0x11, 1);
+    }
 }
 
 TEST(Session, AMenuWithoutSoundsPlaysNone) {

@@ -4,6 +4,7 @@
 
 #include "app/AppFolders.h"
 #include "app/Guards.h"
+#include "distribution/MenuSize.h"
 #include "document/MenuFileInfo.h"
 #include "platform/Errors.h"
 #include "platform/PathText.h"
@@ -421,7 +422,9 @@ bool EditorModel::FileSave() {
     if (!EndsWithMngIgnoringCase(Doc.Menu.FileName)) return FileSaveAs();
     try {
         // A declined question ends the save without a word.
-        return BinMenuSave(true, false, false, false, Doc.Menu.Folder, Doc.Menu.FileName);
+        const bool saved = BinMenuSave(true, false, false, false, Doc.Menu.Folder, Doc.Menu.FileName);
+        if (saved) WarnIfLarge();
+        return saved;
     } catch (const FileError& e) {
         return ReportSaveFailure(&e);
     }
@@ -458,7 +461,18 @@ bool EditorModel::FileSaveAs() {
         Doc.Menu.Folder = oldFolder;
     }
     RefreshMenuList();
+    if (saved) WarnIfLarge();
     return saved;
+}
+
+void EditorModel::WarnIfLarge() {
+    const int w = Doc.MenuImage.Width(), h = Doc.MenuImage.Height();
+    if (w == warnedWidth_ && h == warnedHeight_) return;
+    const std::string warning = LargeMenuWarning({{Doc.Menu.FileName, w, h}});
+    if (warning.empty()) return;
+    warnedWidth_ = w;
+    warnedHeight_ = h;
+    ShowMessageBox(platform_, warning, MsgType::Warning);
 }
 
 void EditorModel::RefreshMenuList() {

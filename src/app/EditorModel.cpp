@@ -198,7 +198,8 @@ void EditorModel::LoadStoredPhoto(const std::string& menuFolder) {
         // Moved with its menu, to another folder or computer: the file name
         // after the last separator of either system, beside the menu.
         const size_t cut = stored.find_last_of("/\\");
-        const fs::path beside = PathFromUtf8(menuFolder) / PathFromUtf8(stored.substr(cut == std::string::npos ? 0 : cut + 1));
+        const fs::path beside =
+            (PathFromUtf8(menuFolder) / PathFromUtf8(stored.substr(cut == std::string::npos ? 0 : cut + 1))).lexically_normal();
         if (fs::is_regular_file(beside, ec)) path = Utf8FromPath(beside);
     }
     if (!path.empty() && fs::exists(PathFromUtf8(path), ec)) {

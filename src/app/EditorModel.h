@@ -186,6 +186,9 @@ public:
     void FileOpen();
     bool FileSave();
     bool FileSaveAs();
+    // After a save: warns when the menu is larger than most laptop screens
+    // (once for each size it takes).
+    void WarnIfLarge();
     static constexpr int kMenuListSize = 20;
     std::vector<std::string> MenuList;  // file names of MenuFolder's menus, at most 20
     void RefreshMenuList();
@@ -356,6 +359,7 @@ private:
     bool ownUndoFolder_ = false;  // made by this editor, removed at shutdown
     void Say(const std::string& text);
     bool undoOffTold_ = false;
+    int warnedWidth_ = 0, warnedHeight_ = 0;  // the large size last warned about
     std::string ChooseUndoFolder();
     void UndoOff(const std::string& reason);
     void TakeSnapshot();

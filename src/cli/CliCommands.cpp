@@ -303,7 +303,9 @@ bool MayWrite(const fs::path& target, const Arguments& a, std::ostream& err) {
 bool SaveModel(EditorModel& model, const fs::path& target) {
     model.Doc.Menu.FileName = Utf8FromPath(target.filename());
     model.Doc.Menu.Folder = Utf8FromPath(target.parent_path()) + "/";
-    return model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName);
+    if (!model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName)) return false;
+    model.WarnIfLarge();
+    return true;
 }
 
 // "R,G,B" with each part 0 to 255, as a colour value.

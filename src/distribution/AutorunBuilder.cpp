@@ -1,5 +1,6 @@
 #include "AutorunBuilder.h"
 
+#include "distribution/MenuSize.h"
 #include "distribution/PlayerResource.h"
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
@@ -200,15 +201,19 @@ void AutorunBuilder::WriteMenuExecutable(const std::string& folder, const std::s
             offsetFields.push_back(out.size());
             AppendU32(out, 99999);
         }
+        std::vector<MenuSize> sizes;
         for (size_t i = 0; i < files.size(); ++i) {
             const uint32_t offset = uint32_t(out.size() + 1);
             const std::vector<uint8_t> content = ReadWholeFile(PathFromUtf8(files[i]));
+            if (const auto size = StoredMenuSize(content, FileNameOf(files[i]))) sizes.push_back(*size);
             out.insert(out.end(), content.begin(), content.end());
             PutU32(out, offsetFields[i], offset);
         }
         AppendU32(out, uint32_t(playerSize + 1));
         // Written beside the target and renamed over it: a failure leaves no half-written file.
         WriteFileReplacing(PathFromUtf8(path), out);
+        if (const std::string warning = LargeMenuWarning(sizes); !warning.empty())
+            ShowMessageBox(platform_, warning, MsgType::Warning);
     } catch (const FileError& e) {
         writeFailed_ = true;
         Error(e.what());

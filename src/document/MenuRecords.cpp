@@ -4,6 +4,9 @@
 
 namespace orvane {
 
+const std::string kStyleFileMagic = "OVGMENUSTYLEFILE";
+const std::string kMenuUnreadable = "Menu file could not be read.";
+
 void ApplyStoredButton(const StoredButton& s, TOVButton& b) {
     const FieldsOf<StoredButton> from = kButtonFields<StoredButton>;
     CopyFields(from, s, kButtonFields<TOVButton>, b, [&](size_t i) { return from[i].Note != FieldNote::Layout; });

@@ -56,8 +56,9 @@ bool ReadMenuFields(RecordFile& file, int majorVersion, int buttonCount, StoredM
 // readers call it; files the editor writes are always in range.
 void BringIntoRange(StoredMenu& menu);
 
-inline const std::string kStyleFileMagic = "OVGMENUSTYLEFILE";
-inline const std::string kMenuUnreadable = "Menu file could not be read.";
+// Defined once (MenuRecords.cpp), as in MenuType.h.
+extern const std::string kStyleFileMagic;  // "OVGMENUSTYLEFILE"
+extern const std::string kMenuUnreadable;  // "Menu file could not be read."
 
 enum class MenuReadStatus { Refused, Ok, StyleFile };
 

@@ -4,6 +4,11 @@
 
 namespace orvane {
 
+const std::string kDefaultTitle = "My Disc Menu";
+const std::string kDefaultMenuText = "Welcome to my menu, here you can access the contents of my disc.";
+const std::string kDefaultButtonStyleName = "[DefBtnSeld]";
+const std::string kNewMenuFileName = "New Menu";
+
 const std::array<const char*, kPositionCount> kPositionNames = {
     "Middle of Screen",   "Top Left Corner",     "Top Right Corner",   "Bottom Left Corner",
     "Bottom Right Corner", "Middle Top Left",    "Middle Top Right",   "Middle Bottom Left",

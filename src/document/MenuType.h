@@ -52,10 +52,12 @@ extern const std::array<const char*, kPositionCount> kPositionNames;
 inline constexpr int kAnimationCount = 15;
 extern const std::array<const char*, kAnimationCount> kAnimationNames;
 
-inline const std::string kDefaultTitle = "My Disc Menu";
-inline const std::string kDefaultMenuText = "Welcome to my menu, here you can access the contents of my disc.";
-inline const std::string kDefaultButtonStyleName = "[DefBtnSeld]";
-inline const std::string kNewMenuFileName = "New Menu";
+// Defined once (MenuType.cpp): an inline string would be constructed by
+// start-up code in every file that includes this header.
+extern const std::string kDefaultTitle;            // "My Disc Menu"
+extern const std::string kDefaultMenuText;         // "Welcome to my menu, ..."
+extern const std::string kDefaultButtonStyleName;  // "[DefBtnSeld]"
+extern const std::string kNewMenuFileName;         // "New Menu"
 
 // The ranges the editor offers, and to which values read from files are
 // brought.

@@ -6,6 +6,10 @@
 
 namespace orvane {
 
+const std::string kVersionMessage =
+    "This is not an Orvane Graphic Version 8 or above file. If you have created the menu in a previous "
+    "version of Orvane Graphic, you will need to manually recreate the menu in this new version.";
+
 RecordFile::~RecordFile() {
     // An abandoned write never reaches the target.
     writing_ = false;

@@ -112,8 +112,8 @@ private:
     ByteSource in_;
 };
 
-inline const std::string kVersionMessage =
-    "This is not an Orvane Graphic Version 8 or above file. If you have created the menu in a previous "
-    "version of Orvane Graphic, you will need to manually recreate the menu in this new version.";
+// Defined once (mdlfilebin.cpp), as in MenuType.h: "This is not an Orvane
+// Graphic Version 8 or above file. ..."
+extern const std::string kVersionMessage;
 
 }  // namespace orvane

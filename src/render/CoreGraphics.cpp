@@ -6,13 +6,19 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
-#include <thread>
 #include <vector>
+
+// ORVANE_PLAYER_GRAPHICS: the menu player's build, smooth scaling alone,
+// with neither threads (its Windows runtime has none) nor the wide kernels
+// (its stack is not aligned for their spills, and it must stay small).
+#if !defined(ORVANE_PLAYER_GRAPHICS)
+#include <thread>
+#endif
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) && defined(__GNUC__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(ORVANE_PLAYER_GRAPHICS)
 #include <immintrin.h>
 #define ORVANE_X86_KERNELS 1
 #define ORVANE_AVX2 __attribute__((target("avx2")))
@@ -154,10 +160,14 @@ int PartStart(int count, int t, int parts) { return int(int64_t(count) * t / par
 template <class Body>
 void RunParts(int threads, int count, const Body& body) {
     threads = std::max(1, std::min(threads, count));
+#if defined(ORVANE_PLAYER_GRAPHICS)
+    threads = 1;
+#endif
     if (threads == 1) {
         if (count > 0) body(0, count);
         return;
     }
+#if !defined(ORVANE_PLAYER_GRAPHICS)
     auto part = [&](int t) { return PartStart(count, t, threads); };
     std::vector<std::thread> pool;
     std::vector<int> leftOver;
@@ -172,6 +182,7 @@ void RunParts(int threads, int count, const Body& body) {
     body(0, part(1));
     for (int t : leftOver) body(part(t), part(t + 1));
     for (auto& th : pool) th.join();
+#endif
 }
 
 uint32_t FinishChannel(double acc, double total, int shift) {
@@ -296,6 +307,7 @@ void SmoothRowsPortable(const uint8_t* red, const uint8_t* green, const uint8_t*
     }
 }
 
+#if !defined(ORVANE_PLAYER_GRAPHICS)
 struct BlendTables {
     double Alpha[256];
     double Rest[256];
@@ -332,6 +344,8 @@ void BlendRowsPortable(const Bitmap& backdrop, const Bitmap& overlay, const Bitm
         }
     }
 }
+
+#endif
 
 // ---------------------------------------------------------------------------
 // Vector kernels, chosen at run time by what the processor has.
@@ -717,13 +731,18 @@ int DetectVectorWidth() { return 0; }
 // ---------------------------------------------------------------------------
 
 CoreGraphics::CoreGraphics() : state_(std::make_unique<State>()) {
+#if defined(ORVANE_PLAYER_GRAPHICS)
+    state_->Threads = 1;
+#else
     state_->Threads = int(std::max(1u, std::min(8u, std::thread::hardware_concurrency())));
+#endif
     state_->VectorWidthPresent = DetectVectorWidth();
     state_->VectorWidth = state_->VectorWidthPresent;
 }
 
 CoreGraphics::~CoreGraphics() = default;
 
+#if !defined(ORVANE_PLAYER_GRAPHICS)
 void CoreGraphics::SetThreads(int threads) { state_->Threads = std::clamp(threads, 1, 64); }
 
 void CoreGraphics::SetVectorWidth(int bits) {
@@ -780,6 +799,8 @@ void CoreGraphics::ScaleFast(const Bitmap& src, Bitmap& dst, int newWidth, int n
         }
     });
 }
+
+#endif
 
 // Splits src into the planes, source rows SplitBounds[t] .. SplitBounds[t + 1]
 // on thread t.
@@ -909,6 +930,7 @@ void CoreGraphics::ScaleSmooth(const Bitmap& src, Bitmap& dst, int newWidth, int
     ScaleCacheHeight = newHeight;
 }
 
+#if !defined(ORVANE_PLAYER_GRAPHICS)
 void CoreGraphics::MaskBlend(const Bitmap& backdrop, const Bitmap& overlay, const Bitmap& mask,
                              Bitmap& output, int x, int y) {
     const int w = overlay.Width(), h = overlay.Height();
@@ -935,5 +957,7 @@ void CoreGraphics::MaskBlend(const Bitmap& backdrop, const Bitmap& overlay, cons
         BlendRowsPortable(backdrop, overlay, mask, output, x, y, rBegin, rEnd);
     });
 }
+
+#endif
 
 }  // namespace orvane

@@ -279,3 +279,23 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
         EXPECT_EQ(openAsked, c.closes);
     }
 }
+
+TEST_F(CommandFixture, SavingAMenuLargerThanMostLaptopScreensWarnsOncePerSize) {
+    auto warnings = [&] {
+        int n = 0;
+        for (const auto& m : platform.Messages) n += m.Request.Type == MsgType::Warning;
+        return n;
+    };
+    platform.DialogAnswers = {std::filesystem::path(work.Folder() + "large.mng")};
+    ASSERT_TRUE(model.FileSaveAs());
+    EXPECT_EQ(warnings(), 0);  // the new menu fits
+    model.Doc.MenuImage = Bitmap(1828, 1219);
+    ASSERT_TRUE(model.FileSave());
+    ASSERT_EQ(warnings(), 1);
+    EXPECT_NE(platform.Messages.back().Request.Text.find("\"large.mng\" (1828 x 1219 pixels)"), std::string::npos);
+    ASSERT_TRUE(model.FileSave());
+    EXPECT_EQ(warnings(), 1);  // told already
+    model.Doc.MenuImage = Bitmap(1366, 729);
+    ASSERT_TRUE(model.FileSave());
+    EXPECT_EQ(warnings(), 2);
+}

@@ -3,6 +3,8 @@
 
 #include "distribution/AutorunBuilder.h"
 #include "distribution/AutorunWizard.h"
+#include "document/MenuRecords.h"
+#include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
 #include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
@@ -42,6 +44,18 @@ struct BuilderFixture : ::testing::Test {
     void SetUp() override { WriteEditor(app); }
     void Menu(const std::string& name, size_t size, uint8_t fill) {
         WriteFileReplacing(menus.Path() / PathFromUtf8(name), std::vector<uint8_t>(size, fill));
+    }
+    // A menu file whose menu is width x height.
+    void MenuOfSize(const std::string& name, int width, int height) {
+        MenuDocument doc;
+        doc.MenuImage = Bitmap(width, height);
+        RecordFile file(platform);
+        ASSERT_TRUE(file.OpenRecordFile(name, menus.Folder(), true, false));
+        file.WriteRecordHeader(doc.Menu.ButtonCount, int16_t(doc.Menu.ButtonCount * 3 + 1));
+        WriteMenuFields(file, doc);
+        WriteMenuPictures(file, doc);
+        file.WriteEnd();
+        file.CloseRecordFile();
     }
 };
 
@@ -204,6 +218,35 @@ TEST_F(BuilderFixture, MenusAreFoundByTheirOwnNameAndNoTwoPackedAsOne) {
         EXPECT_NE(platform.Messages[0].Request.Text.find(c.says), std::string::npos) << platform.Messages[0].Request.Text;
         EXPECT_FALSE(std::filesystem::exists(out.Path() / "Clash.exe")) << "nothing is written";
     }
+}
+
+TEST_F(BuilderFixture, WarnsOfMenusLargerThanMostLaptopScreens) {
+    const struct {
+        int width, height;
+        bool warned;
+    } cases[] = {{1366, 728, false}, {1367, 728, true}, {1366, 729, true}, {300, 200, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        MenuOfSize("Main.mng", c.width, c.height);
+        platform.Messages.clear();
+        builder.CompileAutorunApp(out.Folder() + "Start.exe", {"Main"}, "Main", menus.Folder());
+        ASSERT_FALSE(builder.FileOpFailed) << ::testing::PrintToString(platform.MessageTexts());
+        ASSERT_EQ(platform.Messages.size(), c.warned ? 1u : 0u);
+        if (c.warned) {
+            EXPECT_EQ(platform.Messages[0].Request.Type, MsgType::Warning);
+        }
+    }
+    // One warning names the large menus, and only those.
+    MenuOfSize("Photos.mng", 1828, 1219);
+    MenuOfSize("Wide.mng", 2000, 700);
+    platform.Messages.clear();
+    builder.CompileAutorunApp(out.Folder() + "Start.exe", {"Main", "Photos", "Wide"}, "Main", menus.Folder());
+    ASSERT_EQ(platform.MessageTexts().size(), 1u);
+    EXPECT_EQ(platform.MessageTexts()[0].rfind("The menus \"Photos.mng\" (1828 x 1219 pixels) and \"Wide.mng\" "
+                                               "(2000 x 700 pixels) are larger than 1366 x 728",
+                                               0),
+              0u)
+        << platform.MessageTexts()[0];
 }
 
 TEST(AutorunWizard, PagesAndChecks) {
