@@ -2,7 +2,7 @@
 // README and for checking the window's look without a desktop:
 //   main-window-grab out.png -platform offscreen
 #include "platform/ScriptedPlatform.h"
-#include "ui/MainWindow.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "app/Publish.h"
 #include "platform/FileUtil.h"
 #include "platform/ScriptedPlatform.h"
-#include "ui/PublishDialogs.h"
+#include "ui/qt/PublishDialogs.h"
 
 #include "SaveGrab.h"
 

@@ -5,9 +5,9 @@
 //   tool-windows-grab [outdir] -platform offscreen
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
-#include "ui/ColorPickerDialog.h"
-#include "ui/CopyCustomDialog.h"
-#include "ui/ShadowSetsPopup.h"
+#include "ui/qt/ColorPickerDialog.h"
+#include "ui/qt/CopyCustomDialog.h"
+#include "ui/qt/ShadowSetsPopup.h"
 
 #include "SaveGrab.h"
 

@@ -2,9 +2,9 @@
 // so their look can be checked without a desktop:
 //   ui-windows-grab [outdir] -platform offscreen
 #include "app/Tips.h"
-#include "ui/ProgressWindow.h"
-#include "ui/Splash.h"
-#include "ui/TipWindow.h"
+#include "ui/qt/ProgressWindow.h"
+#include "ui/qt/Splash.h"
+#include "ui/qt/TipWindow.h"
 
 #include "SaveGrab.h"
 

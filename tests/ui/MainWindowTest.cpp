@@ -8,12 +8,12 @@
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
 #include "platform/ScriptedPlatform.h"
-#include "ui/AutorunWizardDialog.h"
-#include "ui/CommandWizardDialog.h"
-#include "ui/DesignSurface.h"
-#include "ui/FormatToolbar.h"
-#include "ui/MainWindow.h"
-#include "ui/Palettes.h"
+#include "ui/qt/AutorunWizardDialog.h"
+#include "ui/qt/CommandWizardDialog.h"
+#include "ui/qt/DesignSurface.h"
+#include "ui/qt/FormatToolbar.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/Palettes.h"
 
 #include <QAction>
 #include <QCheckBox>

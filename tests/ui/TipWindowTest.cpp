@@ -4,10 +4,10 @@
 
 #include "platform/FileUtil.h"
 #include "platform/ScriptedPlatform.h"
-#include "ui/ProgressWindow.h"
-#include "ui/QtPlatform.h"
-#include "ui/Splash.h"
-#include "ui/TipWindow.h"
+#include "ui/qt/ProgressWindow.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/qt/Splash.h"
+#include "ui/qt/TipWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>

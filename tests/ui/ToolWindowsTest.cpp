@@ -3,7 +3,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
-#include "ui/ColorPickerDialog.h"
+#include "ui/qt/ColorPickerDialog.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -9,9 +9,9 @@
 #include "distribution/AutorunBuilder.h"
 #include "platform/FileUtil.h"
 #include "platform/ScriptedPlatform.h"
-#include "ui/AutorunWizardDialog.h"
-#include "ui/CommandWizardDialog.h"
-#include "ui/PublishDialogs.h"
+#include "ui/qt/AutorunWizardDialog.h"
+#include "ui/qt/CommandWizardDialog.h"
+#include "ui/qt/PublishDialogs.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

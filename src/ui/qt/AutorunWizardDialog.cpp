@@ -1,6 +1,6 @@
 #include "AutorunWizardDialog.h"
 
-#include "ui/WizardFrame.h"
+#include "ui/qt/WizardFrame.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,10 +2,10 @@
 #include "MainWindow.h"
 
 #include "document/MenuFields.h"
-#include "ui/ColorPickerDialog.h"
-#include "ui/DesignSurface.h"
-#include "ui/Icons.h"
-#include "ui/Palettes.h"
+#include "ui/qt/ColorPickerDialog.h"
+#include "ui/qt/DesignSurface.h"
+#include "ui/qt/Icons.h"
+#include "ui/qt/Palettes.h"
 
 #include <QCheckBox>
 #include <QComboBox>

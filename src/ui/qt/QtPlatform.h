@@ -2,8 +2,8 @@
 
 #include "app/Tips.h"
 #include "platform/Platform.h"
-#include "ui/ProgressWindow.h"
-#include "ui/Splash.h"
+#include "ui/qt/ProgressWindow.h"
+#include "ui/qt/Splash.h"
 
 #include <QPointer>
 

@@ -2,7 +2,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/PathText.h"
-#include "ui/QtPlatform.h"
+#include "ui/qt/QtPlatform.h"
 
 #include <QMainWindow>
 

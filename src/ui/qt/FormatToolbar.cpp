@@ -2,9 +2,9 @@
 
 #include "app/EditorModel.h"
 #include "app/FormatBar.h"
-#include "ui/ColorPickerDialog.h"
-#include "ui/Icons.h"
-#include "ui/ShadowSetsPopup.h"
+#include "ui/qt/ColorPickerDialog.h"
+#include "ui/qt/Icons.h"
+#include "ui/qt/ShadowSetsPopup.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,7 +1,7 @@
 #include "QtPlatform.h"
 
 #include "platform/FileUtil.h"
-#include "ui/TipWindow.h"
+#include "ui/qt/TipWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +9,7 @@
 #include <QImage>
 
 #include "platform/PathText.h"
-#include "ui/DesignSurface.h"
+#include "ui/qt/DesignSurface.h"
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>

@@ -2,8 +2,8 @@
 
 #include "app/EditorModel.h"
 #include "platform/PathText.h"
-#include "ui/AutorunWizardDialog.h"
-#include "ui/QtPlatform.h"
+#include "ui/qt/AutorunWizardDialog.h"
+#include "ui/qt/QtPlatform.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,14 +1,14 @@
-#include "ui/ButtonDesignerDialog.h"
+#include "ui/qt/ButtonDesignerDialog.h"
 
 #include "app/ColorPicker.h"
 #include "app/EditorModel.h"
 #include "app/ShadowSets.h"
 #include "app/Tips.h"
 #include "render/ColourSkins.h"
-#include "ui/ColorPickerDialog.h"
-#include "ui/DesignSurface.h"
-#include "ui/QtPlatform.h"
-#include "ui/ShadowSetsPopup.h"
+#include "ui/qt/ColorPickerDialog.h"
+#include "ui/qt/DesignSurface.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/qt/ShadowSetsPopup.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "app/AppFolders.h"
 #include "platform/FileUtil.h"
 #include "platform/Version.h"
-#include "ui/MainWindow.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

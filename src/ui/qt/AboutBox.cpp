@@ -1,6 +1,6 @@
 #include "AboutBox.h"
 
-#include "ui/Splash.h"
+#include "ui/qt/Splash.h"
 
 namespace orvane {
 

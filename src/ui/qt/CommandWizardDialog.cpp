@@ -1,6 +1,6 @@
 #include "CommandWizardDialog.h"
 
-#include "ui/WizardFrame.h"
+#include "ui/qt/WizardFrame.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
