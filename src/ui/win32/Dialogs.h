@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/win32/Windows.h"
+
+#include <string>
+
+namespace orvane {
+
+class TfrmBtnWizCls;
+class TfrmEXEWizCls;
+
+// The tool windows: modal dialogs over their models, laid out in dialog
+// units from the resource script. Each returns when its window has closed.
+void ShowCommandWizard(HWND owner, TfrmBtnWizCls& wizard);
+void ShowAutorunWizard(HWND owner, TfrmEXEWizCls& wizard);
+// The about box: the version, the notice, and where the editor keeps its files.
+void ShowAboutBox(HWND owner, const std::string& layout);
+
+}  // namespace orvane
