@@ -277,13 +277,12 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             int button = 0;
             if (lParam == -1) {
-                // From the keyboard: the selected element's menu, at its box.
+                // From the keyboard: the menu's own commands (its command
+                // wizard works on the selected button), at the selection box.
                 const RECT box = SelectionRect();
                 const POINT o = Origin();
                 screen = {o.x + box.left, o.y + box.bottom};
                 ClientToScreen(window_, &screen);
-                const int selected = model_.Doc.Menu.SelectedButton;
-                button = selected > 0 ? selected : 0;
             } else {
                 POINT client = screen;
                 ScreenToClient(window_, &client);

@@ -47,11 +47,19 @@ std::optional<std::filesystem::path> ItemPath(IShellItem* item) {
     return result;
 }
 
-void StartIn(IFileDialog* dialog, const std::filesystem::path& folder) {
+void StartIn(IFileDialog* dialog, std::filesystem::path folder) {
     if (folder.empty()) return;
+    // The shell parses only backslashes, and no trailing one.
+    std::wstring name = folder.make_preferred().wstring();
+    while (name.size() > 3 && name.back() == L'\\') name.pop_back();
     ComPtr<IShellItem> item;
-    if (SUCCEEDED(SHCreateItemFromParsingName(folder.wstring().c_str(), nullptr, IID_PPV_ARGS(&item))))
-        dialog->SetFolder(item.p);
+    if (SUCCEEDED(SHCreateItemFromParsingName(name.c_str(), nullptr, IID_PPV_ARGS(&item)))) dialog->SetFolder(item.p);
+}
+
+// A dialog belongs to the window the user is in: a wizard, else the editor.
+HWND DialogOwner(HWND main) {
+    const HWND active = GetActiveWindow();
+    return active && IsWindowEnabled(active) ? active : main;
 }
 
 constexpr uint32_t kSeeThrough = MakePixel(0, 255, 0);  // the splash's corners
@@ -185,8 +193,7 @@ MsgResult Win32Platform::ShowMessageBox(const MessageBoxRequest& request) {
     type |= ask ? MB_YESNOCANCEL : MB_OK;
     if (ask && request.DefaultButton == MsgResult::No) type |= MB_DEFBUTTON2;
     if (ask && request.DefaultButton == MsgResult::Cancel) type |= MB_DEFBUTTON3;
-    const HWND owner = owner_ && IsWindowEnabled(owner_) ? owner_ : GetActiveWindow();
-    switch (MessageBoxW(owner, MessageText(request.Text).c_str(), WideFromUtf8(request.Caption).c_str(), type)) {
+    switch (MessageBoxW(DialogOwner(owner_), MessageText(request.Text).c_str(), WideFromUtf8(request.Caption).c_str(), type)) {
         case IDYES: return MsgResult::Yes;
         case IDNO: return MsgResult::No;
         case IDCANCEL: return ask ? MsgResult::Cancel : MsgResult::Ok;
@@ -210,11 +217,6 @@ std::optional<std::filesystem::path> Win32Platform::FileDialog(const FileDialogR
     std::vector<COMDLG_FILTERSPEC> specs;
     for (size_t i = 0; i + 1 < parts.size(); i += 2) specs.push_back({parts[i].c_str(), parts[i + 1].c_str()});
     if (!specs.empty()) dialog->SetFileTypes(UINT(specs.size()), specs.data());
-    if (save && !specs.empty()) {
-        // The first pattern's extension is added to a name typed without one.
-        std::wstring ext = parts[1].substr(0, parts[1].find(L';'));
-        if (ext.rfind(L"*.", 0) == 0 && ext.find(L'*', 1) == std::wstring::npos) dialog->SetDefaultExtension(ext.c_str() + 2);
-    }
     if (!request.Title.empty()) dialog->SetTitle(WideFromUtf8(request.Title).c_str());
     if (!request.FileName.empty()) dialog->SetFileName(PathFromUtf8(request.FileName).filename().wstring().c_str());
     StartIn(dialog.p, request.InitialFolder);
@@ -224,7 +226,7 @@ std::optional<std::filesystem::path> Win32Platform::FileDialog(const FileDialogR
     options = (options & ~FOS_OVERWRITEPROMPT) | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR;
     if (!save) options |= FOS_FILEMUSTEXIST;
     dialog->SetOptions(options);
-    if (dialog->Show(owner_) != S_OK) return std::nullopt;
+    if (dialog->Show(DialogOwner(owner_)) != S_OK) return std::nullopt;
     ComPtr<IShellItem> item;
     if (FAILED(dialog->GetResult(&item))) return std::nullopt;
     return ItemPath(item.p);
@@ -247,7 +249,7 @@ std::optional<std::filesystem::path> Win32Platform::BrowseForFolder(const Folder
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
     if (!request.Title.empty()) dialog->SetTitle(WideFromUtf8(request.Title).c_str());
     StartIn(dialog.p, request.InitialFolder);
-    if (dialog->Show(owner_) != S_OK) return std::nullopt;
+    if (dialog->Show(DialogOwner(owner_)) != S_OK) return std::nullopt;
     ComPtr<IShellItem> item;
     if (FAILED(dialog->GetResult(&item))) return std::nullopt;
     return ItemPath(item.p);
@@ -360,7 +362,8 @@ bool Win32Platform::ShowTipWindow(int tip) {
     const auto content = TipContent(tip);
     if (!content) return false;
     TipDialog dialog{this, *content};
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TIP), owner_, TipProc, LPARAM(&dialog)) == 1;
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TIP), DialogOwner(owner_), TipProc,
+                           LPARAM(&dialog)) == 1;
 }
 
 std::optional<Bitmap> Win32Platform::GetClipboardBitmap() {
