@@ -12,6 +12,7 @@
 #include <shellapi.h>
 #include <shobjidl.h>
 
+#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -215,7 +216,12 @@ std::optional<std::filesystem::path> Win32Platform::FileDialog(const FileDialogR
         start = bar + 1;
     }
     std::vector<COMDLG_FILTERSPEC> specs;
-    for (size_t i = 0; i + 1 < parts.size(); i += 2) specs.push_back({parts[i].c_str(), parts[i + 1].c_str()});
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        // Names match patterns in any case; in lower case the dialog also
+        // sees that "disc.mng" has its extension and adds none.
+        for (wchar_t& c : parts[i + 1]) c = c < 128 ? wchar_t(std::tolower(c)) : c;
+        specs.push_back({parts[i].c_str(), parts[i + 1].c_str()});
+    }
     if (!specs.empty()) dialog->SetFileTypes(UINT(specs.size()), specs.data());
     if (!request.Title.empty()) dialog->SetTitle(WideFromUtf8(request.Title).c_str());
     if (!request.FileName.empty()) dialog->SetFileName(PathFromUtf8(request.FileName).filename().wstring().c_str());
