@@ -252,8 +252,13 @@ def run(session):
                       not session.same(opened, before) and session.same(after, before))
 
     # The typical road, by keys.
+    session.keys("ctrl+F3")  # the Menu Style palette closes,
+    session.keys("ctrl+F3")  # and opens with the focus in its style list
+    session.keys("Down")  # "Blue Ribbon", after "XP Style"
+    session.keys("Escape")  # back to the design surface
     session.keys("ctrl+b")  # a new button, and its first-use tip
     session.keys("Return")
+    session.keys("Escape")  # from its caption back to the design surface
     before = session.grab()
     session.keys("shift+F10")  # the menu's context menu
     session.keys("Down", "Down", "Down", "Return")  # Launch Command Wizard, and its tip
@@ -275,7 +280,8 @@ def run(session):
     session.keys("Return")
     session.keys("Return")  # Finish
     session.keys("Return")  # the wizard's last word
-    session.keys("ctrl+s")
+    session.keys("Escape")
+    session.keys("ctrl+s").save(os.path.join(work, "editor-96.png"))
     session.keys("ctrl+e")
     for _ in range(3):
         session.keys("Return")
@@ -284,6 +290,8 @@ def run(session):
     menu = os.path.join(disc, "disc.mng")
     session.check("the menu is saved as disc.mng", os.path.isfile(menu), str(os.listdir(disc)))
     exported = json.loads(session.run([session.menu_tool, "export", menu]).stdout)
+    session.check("disc.mng has the style Blue Ribbon", exported["properties"]["StyleId"] == 6,
+                  str(exported["properties"]["StyleId"]))
     buttons = [(b["Caption"], b["Command"]) for b in exported["buttons"]]
     session.check("disc.mng has the new button starting the program on the disc, without a drive",
                   buttons == [("&Close Menu", ""), ("Button 2", "\\tools\\setup.exe")], str(buttons))
@@ -302,7 +310,8 @@ def run(session):
     for name in ("orvane-graphic.exe", "orvane-menu.exe"):
         shutil.copy(os.path.join(app, name), fresh)
     session.start_editor(fresh)
-    _, big_place, big_box = start_up(session, reference, "editor-192.png")
+    _, big_place, big_box = start_up(session, reference, "editor-192-tip.png")
+    session.grab().save(os.path.join(work, "editor-192.png"))
     session.check("at 192 DPI the design surface still shows the menu pixel for pixel", big_place is not None)
     ratio = (big_box[2] - big_box[0]) / (tip_box[2] - tip_box[0]) if tip_box and big_box else 0
     session.check("at 192 DPI the tip window is twice as wide", 1.8 <= ratio <= 2.2, "%.2f" % ratio)

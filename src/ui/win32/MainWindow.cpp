@@ -90,17 +90,27 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     const int dpi = int(GetDpiForSystem());
     const int w = std::min(Scale(1200, dpi), int(work.right - work.left) - 40);
     const int h = std::min(Scale(800, dpi), int(work.bottom - work.top) - 40);
-    window_ = CreateWindowExW(WS_EX_ACCEPTFILES, kClass, WideFromUtf8(kAppTitle).c_str(),
+    window_ = CreateWindowExW(WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT, kClass, WideFromUtf8(kAppTitle).c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, work.left + (work.right - work.left - w) / 2,
                               work.top + (work.bottom - work.top - h) / 2, w, h, nullptr, nullptr,
                               GetModuleHandleW(nullptr), this);
     platform_.SetOwner(window_);
 
     surface_ = std::make_unique<DesignSurface>(model_, window_);
-    surface_->SelectionChanged = [this] { ShowModel(); };
+    surface_->SelectionChanged = [this] {
+        ShowModel();
+        ApplyFocusRequest();
+    };
     surface_->ContextMenu = [this](int button, POINT at) { ShowContextMenu(button, at); };
     surface_->PhotoDropped = [this](const std::filesystem::path& path) { Run([this, path] { model_.DropPhoto(path); }); };
     surface_->FilesDropped = [this](HDROP drop) { DropFiles(drop); };
+    palettes_ = std::make_unique<PalettePane>(model_, window_);
+    palettes_->Run = [this](const std::function<void()>& command) {
+        Run(command);
+        ApplyFocusRequest();
+    };
+    palettes_->CommandWizard = [this] { RunCommandWizard(); };
+    palettes_->Animate = [this] { ButtAni(); };
 
     BuildMenus();
     BuildAccelerators();
@@ -180,6 +190,12 @@ bool MainWindow::PreTranslate(MSG& msg) {
     // The main window's keys work in its own controls only, not in a tool window.
     if (msg.hwnd != window_ && !IsChild(window_, msg.hwnd)) return false;
     if (IsEditControl(msg.hwnd) && TextFieldKey(msg)) return false;
+    // Escape in a palette goes back to the menu on the design surface.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && IsChild(palettes_->Handle(), msg.hwnd) &&
+        !SendMessageW(msg.hwnd, CB_GETDROPPEDSTATE, 0, 0)) {
+        SetFocus(surface_->Handle());
+        return true;
+    }
     return TranslateAcceleratorW(window_, accelerators_, &msg) != 0;
 }
 
@@ -188,9 +204,7 @@ bool MainWindow::CanRun(MenuCommand command) const {
     switch (command) {
         case MenuCommand::TestAutorun:
         case MenuCommand::CustomButtonStyle:
-        case MenuCommand::CopyButtonStyle:
-        case MenuCommand::ViewPalette:
-        case MenuCommand::OnePalette: return false;
+        case MenuCommand::CopyButtonStyle: return false;
         default: return !animationRunning_ || command == MenuCommand::Exit;
     }
 }
@@ -237,8 +251,19 @@ void MainWindow::Run(const std::function<void()>& command) {
     ShowModel();
 }
 
+void MainWindow::ApplyFocusRequest() {
+    const EditorModel::Focus focus = model_.FocusRequest;
+    model_.FocusRequest = EditorModel::Focus::None;
+    switch (focus) {
+        case EditorModel::Focus::None: return;
+        case EditorModel::Focus::Caption: palettes_->FocusField(PalettePane::Caption); break;
+        case EditorModel::Focus::MenuText: palettes_->FocusField(PalettePane::MenuText); break;
+        case EditorModel::Focus::Title: palettes_->FocusField(PalettePane::Title); break;
+    }
+}
+
 void MainWindow::ShowModel() {
-    model_.FocusRequest = EditorModel::Focus::None;  // the fields it names live in the palettes
+    palettes_->Show();
     SetWindowTextW(window_, WideFromUtf8(model_.WindowCaption).c_str());
     RefreshMenuList();
     if (!surface_->Animating()) surface_->Refresh();
@@ -253,16 +278,29 @@ void MainWindow::Execute(MenuCommand command, int index) {
         case MenuCommand::FileSaveAs: Run([this] { model_.FileSaveAs(); }); break;
         case MenuCommand::CreateAutorun: RunAutorunWizard(); break;
         case MenuCommand::Exit: PostMessageW(window_, WM_CLOSE, 0, 0); break;
-        case MenuCommand::Undo: Run([this] { model_.UndoUndo(); }); break;
+        case MenuCommand::Undo:
+            Run([this] { model_.UndoUndo(); });
+            ApplyFocusRequest();
+            break;
         case MenuCommand::Redo: Run([this] { model_.UndoRedo(); }); break;
         case MenuCommand::Cut: Run([this] { model_.CutButton(); }); break;
         case MenuCommand::Copy: Run([this] { model_.CopyButtonToClipboard(); }); break;
         case MenuCommand::Paste: Run([this] { model_.PasteButton(); }); break;
-        case MenuCommand::AddButton: Run([this] { model_.AddButton(); }); break;
+        case MenuCommand::AddButton:
+            Run([this] { model_.AddButton(); });
+            ApplyFocusRequest();
+            break;
         case MenuCommand::DeleteButton: Run([this] { model_.DeleteButton(); }); break;
         case MenuCommand::MoveUp: Run([this] { model_.MoveUp(); }); break;
         case MenuCommand::MoveDown: Run([this] { model_.MoveDown(); }); break;
         case MenuCommand::AnimateButtons: ButtAni(); break;
+        case MenuCommand::ViewPalette:
+            Run([this, index] { model_.Palettes.Toggle(index); });
+            if (model_.Palettes.IsOpen(index)) palettes_->FocusPalette(index);
+            break;
+        case MenuCommand::OnePalette:
+            Run([this] { model_.Palettes.SetOnePaletteMode(!model_.Palettes.OnePaletteMode); });
+            break;
         case MenuCommand::DisableSounds:
             Run([this] { model_.SetDisableSounds(!model_.Doc.Props.DisableSounds); });
             break;
@@ -402,7 +440,10 @@ void MainWindow::Tick() {
     } catch (const std::exception& error) {
         ShowMessageBox(platform_, error.what(), MsgType::Error);
     }
-    if (before == 1 && !surface_->Animating()) surface_->Refresh();
+    if (before == 1 && !surface_->Animating()) {
+        palettes_->Show();  // auto-sizing may have moved the size sliders
+        surface_->Refresh();
+    }
 }
 
 void MainWindow::Close() {
@@ -431,21 +472,33 @@ void MainWindow::ApplyDpi(int dpi) {
     if (font_) DeleteObject(font_);
     font_ = MessageFont(dpi);
     units_ = MeasureDialogUnits(font_);
+    if (palettes_) palettes_->SetFont(font_, units_);
     Layout();
 }
 
 void MainWindow::Layout() {
     RECT client;
     GetClientRect(window_, &client);
-    if (surface_) MoveWindow(surface_->Handle(), 0, 0, client.right, client.bottom, TRUE);
+    const int column = palettes_ ? std::min(palettes_->Width(units_), int(client.right) / 2) : 0;
+    if (palettes_) MoveWindow(palettes_->Handle(), 0, 0, column, client.bottom, TRUE);
+    if (surface_) MoveWindow(surface_->Handle(), column, 0, client.right - column, client.bottom, TRUE);
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE: Layout(); return 0;
-        case WM_SETFOCUS:
-            if (surface_) SetFocus(surface_->Handle());
-            return 0;
+        case WM_ACTIVATE:
+            // The focus goes back where it was when the window comes back.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focus_ = GetFocus();
+            } else if (focus_ && IsChild(window_, focus_)) {
+                SetFocus(focus_);
+                return 0;
+            } else if (surface_) {
+                SetFocus(surface_->Handle());
+                return 0;
+            }
+            break;
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

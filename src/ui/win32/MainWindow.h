@@ -4,6 +4,7 @@
 #include "app/MainMenu.h"
 #include "ui/win32/DesignSurface.h"
 #include "ui/win32/Layout.h"
+#include "ui/win32/Palettes.h"
 #include "ui/win32/Win32Platform.h"
 
 #include <memory>
@@ -36,6 +37,7 @@ private:
     void Run(const std::function<void()>& command);
     void Execute(MenuCommand command, int index);
     void ShowModel();
+    void ApplyFocusRequest();
     void RefreshMenuList();
     void UpdateMenuStates(HMENU menu);
     void ShowContextMenu(int button, POINT screen);
@@ -53,11 +55,13 @@ private:
     std::vector<std::string> args_;
     HWND window_ = nullptr;
     std::unique_ptr<DesignSurface> surface_;
+    std::unique_ptr<PalettePane> palettes_;
     HMENU bar_ = nullptr;
     HMENU fileMenu_ = nullptr;
     int menuListPosition_ = 0;  // where the menu folder's menus start in the File menu
     HACCEL accelerators_ = nullptr;
     HFONT font_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the focus when the window was left
     DialogUnits units_;
     int dpi_ = 96;
     bool started_ = false;

@@ -16,6 +16,8 @@ int MessageLoop(orvane::MainWindow& window) {
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         try {
             if (window.PreTranslate(msg)) continue;
+            // Tab, Shift+Tab and access keys among the palettes' controls.
+            if (IsDialogMessageW(window.Handle(), &msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         } catch (const std::exception& error) {
