@@ -281,11 +281,12 @@ def run(session):
     session.keys("Return")  # Finish
     session.keys("Return")  # the wizard's last word
     session.keys("Escape")
-    session.keys("ctrl+s").save(os.path.join(work, "editor-96.png"))
+    session.keys("ctrl+s")
     session.keys("ctrl+e")
     for _ in range(3):
         session.keys("Return")
     session.keys("Escape")
+    session.settle(quiet=3.5).save(os.path.join(work, "editor-96.png"))  # once "Saved!" has gone
 
     menu = os.path.join(disc, "disc.mng")
     session.check("the menu is saved as disc.mng", os.path.isfile(menu), str(os.listdir(disc)))

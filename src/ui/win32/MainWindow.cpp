@@ -110,6 +110,8 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
         ApplyFocusRequest();
     };
     palettes_->CommandWizard = [this] { RunCommandWizard(); };
+    format_ = std::make_unique<FormatStrip>(model_.Format, window_);
+    format_->Run = [this](const std::function<void()>& command) { Run(command); };
     palettes_->Animate = [this] { ButtAni(); };
 
     BuildMenus();
@@ -263,6 +265,8 @@ void MainWindow::ApplyFocusRequest() {
 }
 
 void MainWindow::ShowModel() {
+    model_.Format.SetToolbarFormats();
+    format_->Show();
     palettes_->Show();
     SetWindowTextW(window_, WideFromUtf8(model_.WindowCaption).c_str());
     RefreshMenuList();
@@ -473,15 +477,18 @@ void MainWindow::ApplyDpi(int dpi) {
     font_ = MessageFont(dpi);
     units_ = MeasureDialogUnits(font_);
     if (palettes_) palettes_->SetFont(font_, units_);
+    if (format_) format_->SetFont(font_, units_);
     Layout();
 }
 
 void MainWindow::Layout() {
     RECT client;
     GetClientRect(window_, &client);
+    const int top = format_ ? format_->Height() : 0;
+    if (format_) MoveWindow(format_->Handle(), 0, 0, client.right, top, TRUE);
     const int column = palettes_ ? std::min(palettes_->Width(units_), int(client.right) / 2) : 0;
-    if (palettes_) MoveWindow(palettes_->Handle(), 0, 0, column, client.bottom, TRUE);
-    if (surface_) MoveWindow(surface_->Handle(), column, 0, client.right - column, client.bottom, TRUE);
+    if (palettes_) MoveWindow(palettes_->Handle(), 0, top, column, client.bottom - top, TRUE);
+    if (surface_) MoveWindow(surface_->Handle(), column, top, client.right - column, client.bottom - top, TRUE);
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include "app/EditorModel.h"
 #include "app/MainMenu.h"
 #include "ui/win32/DesignSurface.h"
+#include "ui/win32/FormatStrip.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Palettes.h"
 #include "ui/win32/Win32Platform.h"
@@ -56,6 +57,7 @@ private:
     HWND window_ = nullptr;
     std::unique_ptr<DesignSurface> surface_;
     std::unique_ptr<PalettePane> palettes_;
+    std::unique_ptr<FormatStrip> format_;
     HMENU bar_ = nullptr;
     HMENU fileMenu_ = nullptr;
     int menuListPosition_ = 0;  // where the menu folder's menus start in the File menu

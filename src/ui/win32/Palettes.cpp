@@ -201,6 +201,8 @@ void PalettePane::Layout() {
         ShowWindow(item.Window, shown ? SW_SHOWNA : SW_HIDE);
     }
     EndDeferWindowPos(moves);
+    // Controls that moved or went leave their old pixels behind otherwise.
+    RedrawWindow(column_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     contentHeight_ = y + units_.Y(kMargin);
     scroll_ = std::clamp(scroll_, 0, std::max(0, contentHeight_ - int(client.bottom)));
     SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, contentHeight_ - 1, UINT(client.bottom), scroll_, 0};
