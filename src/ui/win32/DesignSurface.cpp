@@ -95,28 +95,34 @@ void DesignSurface::EndAnimation() {
     Refresh();
 }
 
+int DesignSurface::Dpi() const { return int(GetDpiForWindow(window_)); }
+
 POINT DesignSurface::Origin() const {
     RECT client;
     GetClientRect(window_, &client);
-    const int dpi = int(GetDpiForWindow(window_));
+    const int dpi = Dpi();
     const int margin = Scale(kMargin, dpi);
     // Centred while it fits, scrolled when it does not.
-    const int w = frame_.Width() + kShadow, h = frame_.Height() + kShadow;
+    const int w = Scale(frame_.Width() + kShadow, dpi), h = Scale(frame_.Height() + kShadow, dpi);
     const int x = w + 2 * margin <= client.right ? (client.right - w) / 2 : margin - scrollX_;
     const int y = h + 2 * margin <= client.bottom ? (client.bottom - h) / 2 : margin - scrollY_;
     return {x, y};
 }
 
+// The menu is shown at the screen's scale, as the player shows it.
 POINT DesignSurface::ToMenu(int x, int y) const {
     const POINT o = Origin();
-    return {x - o.x, y - o.y};
+    const int dpi = Dpi();
+    auto down = [dpi](int v) { return v >= 0 ? v * 96 / dpi : -((-v * 96 + dpi - 1) / dpi); };
+    return {down(x - o.x), down(y - o.y)};
 }
 
 void DesignSurface::UpdateScrollBars() {
     RECT client;
     GetClientRect(window_, &client);
-    const int margin = Scale(kMargin, int(GetDpiForWindow(window_)));
-    const int w = frame_.Width() + kShadow + 2 * margin, h = frame_.Height() + kShadow + 2 * margin;
+    const int dpi = Dpi();
+    const int margin = Scale(kMargin, dpi);
+    const int w = Scale(frame_.Width() + kShadow, dpi) + 2 * margin, h = Scale(frame_.Height() + kShadow, dpi) + 2 * margin;
     scrollX_ = std::clamp(scrollX_, 0, std::max(0, w - int(client.right)));
     scrollY_ = std::clamp(scrollY_, 0, std::max(0, h - int(client.bottom)));
     SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, w - 1, UINT(client.right), scrollX_, 0};
@@ -170,16 +176,21 @@ void DesignSurface::Paint(HDC target) {
     DeleteObject(back);
     if (!frame_.IsEmpty()) {
         const POINT o = Origin();
+        const int dpi = Dpi();
+        const int w = Scale(frame_.Width(), dpi), h = Scale(frame_.Height(), dpi), shift = Scale(kShadow, dpi);
         HBRUSH shadow = CreateSolidBrush(Shade(work));
-        const RECT shade = {o.x + kShadow, o.y + kShadow, o.x + kShadow + frame_.Width(), o.y + kShadow + frame_.Height()};
+        const RECT shade = {o.x + shift, o.y + shift, o.x + shift + w, o.y + shift + h};
         FillRect(dc, &shade, shadow);
         DeleteObject(shadow);
         BITMAPINFO info = {};
         info.bmiHeader = {sizeof info.bmiHeader, frame_.Width(), -frame_.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        SetDIBitsToDevice(dc, o.x, o.y, DWORD(frame_.Width()), DWORD(frame_.Height()), 0, 0, 0, UINT(frame_.Height()),
-                          frame_.Data(), &info, DIB_RGB_COLORS);
+        // Whole pixels, never blurred: at 100 % the menu's own.
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchDIBits(dc, o.x, o.y, w, h, 0, 0, frame_.Width(), frame_.Height(), frame_.Data(), &info, DIB_RGB_COLORS,
+                      SRCCOPY);
         if (!animating_ && model_.Renderer.Layout.SelectionVisible) {
             RECT box = SelectionRect();
+            box = {Scale(box.left, dpi), Scale(box.top, dpi), Scale(box.right, dpi), Scale(box.bottom, dpi)};
             OffsetRect(&box, o.x, o.y);
             // A dotted outline that inverts what lies under it.
             SetTextColor(dc, RGB(0, 0, 0));
@@ -281,7 +292,7 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 // wizard works on the selected button), at the selection box.
                 const RECT box = SelectionRect();
                 const POINT o = Origin();
-                screen = {o.x + box.left, o.y + box.bottom};
+                screen = {o.x + Scale(box.left, Dpi()), o.y + Scale(box.bottom, Dpi())};
                 ClientToScreen(window_, &screen);
             } else {
                 POINT client = screen;

@@ -13,7 +13,8 @@ namespace orvane {
 
 class EditorModel;
 
-// The design surface: the menu as the core renders it, pixel for pixel,
+// The design surface: the menu as the core renders it, pixel for pixel (each
+// pixel as large as the screen's scale makes it, as the player shows it),
 // centred on the work area with its shadow, the selection box over the
 // selected element. Clicks select; the window is told to show the model.
 class DesignSurface {
@@ -48,6 +49,7 @@ private:
     void Scroll(int bar, int request, int wheelDelta = 0);
     // The menu's top left corner in client pixels.
     POINT Origin() const;
+    int Dpi() const;
     POINT ToMenu(int x, int y) const;
     void Hover(POINT menuPoint);
     RECT SelectionRect() const;
