@@ -1,5 +1,6 @@
 #include "ui/win32/Dialogs.h"
 
+#include "app/CopyCustom.h"
 #include "app/Tips.h"
 #include "distribution/AutorunWizard.h"
 #include "distribution/CommandWizard.h"
@@ -316,7 +317,50 @@ struct AutorunWizardDialog {
     }
 };
 
+// Copy Button Style --------------------------------------------------------------------
+
+struct CopyCustomDialog {
+    TfrmCopyCustom& Copy;
+    HWND Window = nullptr;
+
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM) {
+        switch (message) {
+            case WM_INITDIALOG: {
+                SetControlText(Window, IDC_CC_INTRO, std::string(TfrmCopyCustom::kIntro));
+                SetControlText(Window, IDC_CC_QUESTION, std::string(TfrmCopyCustom::kQuestion));
+                SetControlText(Window, IDC_CC_FRAME, std::string(TfrmCopyCustom::kListCaption));
+                const HWND list = GetDlgItem(Window, IDC_CC_LIST);
+                for (std::string_view entry : TfrmCopyCustom::kEntries)
+                    SendMessageW(list, LB_ADDSTRING, 0, LPARAM(WideFromUtf8(entry).c_str()));
+                SendMessageW(list, LB_SETCURSEL, WPARAM(Copy.Choice), 0);
+                SetFocus(list);
+                return FALSE;
+            }
+            case WM_COMMAND: {
+                const int id = LOWORD(wParam), code = HIWORD(wParam);
+                if (id == IDC_CC_LIST && code == LBN_SELCHANGE) {
+                    const LRESULT row = SendDlgItemMessageW(Window, IDC_CC_LIST, LB_GETCURSEL, 0, 0);
+                    if (row >= 0) Copy.Select(int(row));
+                } else if (id == IDOK || (id == IDC_CC_LIST && code == LBN_DBLCLK)) {
+                    Copy.Ok();
+                    EndDialog(Window, IDOK);
+                } else if (id == IDCANCEL) {
+                    Copy.Cancel();
+                    EndDialog(Window, IDCANCEL);
+                }
+                return TRUE;
+            }
+        }
+        return FALSE;
+    }
+};
+
 }  // namespace
+
+void ShowCopyCustom(HWND owner, TfrmCopyCustom& copy) {
+    CopyCustomDialog dialog{copy};
+    Run(owner, IDD_COPY_CUSTOM, dialog);
+}
 
 void ShowCommandWizard(HWND owner, TfrmBtnWizCls& wizard) {
     CommandWizardDialog dialog{wizard};

@@ -205,8 +205,7 @@ bool MainWindow::PreTranslate(MSG& msg) {
 bool MainWindow::CanRun(MenuCommand command) const {
     switch (command) {
         case MenuCommand::TestAutorun:
-        case MenuCommand::CustomButtonStyle:
-        case MenuCommand::CopyButtonStyle: return false;
+        case MenuCommand::CustomButtonStyle: return false;
         default: return !animationRunning_ || command == MenuCommand::Exit;
     }
 }
@@ -309,6 +308,10 @@ void MainWindow::Execute(MenuCommand command, int index) {
             Run([this] { model_.SetDisableSounds(!model_.Doc.Props.DisableSounds); });
             break;
         case MenuCommand::HighQualityScaling: Run([this] { model_.ToggleHighQualityScaling(); }); break;
+        case MenuCommand::CopyButtonStyle:
+            // However the window closed, the selected style is applied again.
+            Run([this] { model_.CopyButtonStyle1Click([this](TfrmCopyCustom& copy) { ShowCopyCustom(window_, copy); }); });
+            break;
         case MenuCommand::ResetTips: ResetFirstUseTips(model_.Prefs, platform_); break;
         case MenuCommand::Help: {
             const HelpEntry& entry = kHelpEntries[size_t(index)];
