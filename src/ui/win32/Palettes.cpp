@@ -2,6 +2,7 @@
 
 #include "app/EditorModel.h"
 #include "document/MenuFields.h"
+#include "platform/Text.h"
 #include "platform/win32/Wide.h"
 
 #include <commctrl.h>
@@ -22,7 +23,7 @@ enum Id {
     kHeader = 4000,  // + palette
     kTitleLabel = 4010, kTitle, kMenuTextLabel, kMenuText, kAnimateTitle,
     kPositionLabel = 4020, kPosition,
-    kStyleLabel = 4030, kStyle, kAutoAdjust, kAnimationLabel, kAnimation, kAnimateNow, kButtonStyleLabel,
+    kStyleLabel = 4030, kStyle, kPresetLabel, kPreset0, kPreset4 = kPreset0 + 4, kAutoAdjust, kAnimationLabel, kAnimation, kAnimateNow, kButtonStyleLabel,
     kButtonStyle, kTextVisLabel, kTextVis, kTitleVisLabel, kTitleVis,
     kMenuWidthLabel = 4050, kMenuWidth, kMenuHeightLabel, kMenuHeight, kPhotoAspect, kAutoSizeMenu,
     kButtonWidthLabel, kButtonWidth, kButtonHeightLabel, kButtonHeight, kAutoSizeButtons, kButtonGapLabel,
@@ -123,6 +124,13 @@ PalettePane::PalettePane(EditorModel& model, HWND parent) : model_(model) {
     header(2);
     label(2, "Menu St&yle", kStyleLabel);
     list(2, kStyle);
+    label(2, "Presets", kPresetLabel);
+    for (int i = 0; i < 5; ++i) {
+        // The five preset colours, drawn by the column; a click applies one.
+        Add(2, WC_BUTTONW, L"Preset " + std::to_wstring(i + 1), BS_OWNERDRAW | WS_TABSTOP, kPreset0 + i, 12);
+        items_.back().Column = i;
+        items_.back().Columns = 5;
+    }
     check(2, "Auto Adjust", kAutoAdjust);
     label(2, "Button A&nimation", kAnimationLabel);
     list(2, kAnimation);
@@ -194,9 +202,11 @@ void PalettePane::Layout() {
             const bool list = GetDlgCtrlID(item.Window) == kPosition || GetDlgCtrlID(item.Window) == kStyle ||
                               GetDlgCtrlID(item.Window) == kAnimation || GetDlgCtrlID(item.Window) == kButtonStyle;
             const int h = units_.Y(item.Height) + (list ? units_.Y(120) : 0);
-            moves = DeferWindowPos(moves, item.Window, nullptr, x + units_.X(item.Indent), y - scroll_,
-                                   width - units_.X(item.Indent), h, SWP_NOZORDER | SWP_NOACTIVATE);
-            y += units_.Y(item.Height + kGap);
+            const int gap = units_.X(kGap), cell = (width - gap * (item.Columns - 1)) / item.Columns;
+            const int left = x + units_.X(item.Indent) + item.Column * (cell + gap);
+            const int w = item.Columns > 1 ? cell : width - units_.X(item.Indent);
+            moves = DeferWindowPos(moves, item.Window, nullptr, left, y - scroll_, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+            if (item.Column == item.Columns - 1) y += units_.Y(item.Height + kGap);
         }
         ShowWindow(item.Window, shown ? SW_SHOWNA : SW_HIDE);
     }
@@ -245,6 +255,7 @@ void PalettePane::Show() {
     }
     ComboBox_SetCurSel(styles, model_.SelectedStyle);
     SetCheck(item(kAutoAdjust), p.AutoAdjust);
+    for (int i = 0; i < 5; ++i) InvalidateRect(item(kPreset0 + i), nullptr, FALSE);
     ComboBox_SetCurSel(item(kAnimation), std::clamp(int(p.ButtonAnimation), 0, kAnimationCount - 1));
     HWND buttonStyles = item(kButtonStyle);
     ComboBox_ResetContent(buttonStyles);
@@ -376,6 +387,11 @@ void PalettePane::Command(int id, int code) {
             });
             break;
         case kAutoAdjust: Run([this, on] { model_.SetAutoAdjust(on); }); break;
+        case kPreset0:
+        case kPreset0 + 1:
+        case kPreset0 + 2:
+        case kPreset0 + 3:
+        case kPreset4: Run([this, id] { model_.ChoosePreset(id - kPreset0); }); break;
         case kAnimateNow:
             if (Animate) Animate();
             break;
@@ -401,8 +417,27 @@ LRESULT CALLBACK PalettePane::Proc(HWND window, UINT message, WPARAM wParam, LPA
     return self->Handle(message, wParam, lParam);
 }
 
+void PalettePane::DrawPreset(const DRAWITEMSTRUCT& item) {
+    const int index = int(item.CtlID) - kPreset0;
+    const uint32_t colour = ResolveColor(model_.Presets[size_t(index)]);
+    RECT r = item.rcItem;
+    // A framed swatch; the frame is the text colour, so high contrast shows it.
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNTEXT));
+    InflateRect(&r, -1, -1);
+    HBRUSH brush = CreateSolidBrush(RGB(ColorRed(colour), ColorGreen(colour), ColorBlue(colour)));
+    FillRect(item.hDC, &r, brush);
+    DeleteObject(brush);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&r, -2, -2);
+        DrawFocusRect(item.hDC, &r);
+    }
+}
+
 LRESULT PalettePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_DRAWITEM:
+            DrawPreset(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
         case WM_COMMAND: Command(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_HSCROLL:
             if (!lParam || syncing_) return 0;

@@ -44,12 +44,14 @@ private:
     void Command(int id, int code);
     void Scroll(int request, int delta = 0);
     void SliderMoved(HWND slider);
+    void DrawPreset(const DRAWITEMSTRUCT& item);
 
     struct Item {
         HWND Window;
         int Palette;  // -1: a palette's header
         int Height;   // in dialog units
         int Indent;
+        int Column = 0, Columns = 1;  // side by side in a row of Columns
     };
     EditorModel& model_;
     HWND column_ = nullptr;
