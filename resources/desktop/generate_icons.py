@@ -3,7 +3,8 @@
 
 Usage: /usr/bin/python3 generate_icons.py
 Writes orvane-graphic-<n>.png for n in 16, 22, 24, 32, 48, 64, 128 and 256
-beside this file. Standard library plus Pillow only; the output is the same
+beside this file, and orvane-graphic.ico, the Windows editor's program icon,
+holding the sizes Windows asks for from 100 % to 200 %. Standard library plus Pillow only; the output is the same
 bytes on every run. The scalable icon, orvane-graphic.svg, is drawn by hand
 to the 256-pixel geometry below.
 """
@@ -12,6 +13,7 @@ import colorsys
 import io
 import math
 import os
+import struct
 
 from PIL import Image, ImageFilter
 
@@ -295,12 +297,33 @@ def render(size):
     return img
 
 
+# The icon file's sizes: small and large icons at 100 % to 200 %.
+ICO_SIZES = (16, 24, 32, 48, 64, 256)
+
+
+def ico(pngs):
+    """An icon file whose images are PNG data, which every Windows since
+    Vista reads: header, one 16-byte entry per image, then the images."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    entries, offset = b"", 6 + 16 * len(pngs)
+    for size, data in pngs:
+        side = 0 if size >= 256 else size  # 0 stands for 256
+        entries += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return header + entries + b"".join(data for _, data in pngs)
+
+
 def main():
+    pngs = []
     for size in SIZES:
         out = io.BytesIO()
         render(size).save(out, "PNG", optimize=True)
         with open(os.path.join(HERE, "orvane-graphic-%d.png" % size), "wb") as f:
             f.write(out.getvalue())
+        if size in ICO_SIZES:
+            pngs.append((size, out.getvalue()))
+    with open(os.path.join(HERE, "orvane-graphic.ico"), "wb") as f:
+        f.write(ico(pngs))
 
 
 if __name__ == "__main__":

@@ -406,6 +406,25 @@ int EditorModel::ButtonAt(int x, int y) const {
     return 0;
 }
 
+bool EditorModel::ReleaseOnSurface(int pressed, int x, int y) {
+    auto inside = [x, y](const Box& b) { return x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height; };
+    const DesignLayout& layout = Renderer.Layout;
+    if (pressed) {
+        // A press dragged off its button is no click.
+        if (ButtonAt(x, y) != pressed) return false;
+        ClickButton(pressed);
+    } else if (inside(layout.MenuText)) {
+        ClickMenuText();
+    } else if (inside(layout.TitleSelection)) {
+        ClickTitle();
+    } else if (x >= 0 && y >= 0 && x < Doc.MenuImage.Width() && y < Doc.MenuImage.Height()) {
+        ClickBackground();
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void EditorModel::FadeMask() {
     Renderer.FadeMask(Styles.At(SelectedStyle).Mask, Doc.Props.TextBoxVisibility, Doc.Props.TitleBoxVisibility);
 }

@@ -213,6 +213,10 @@ public:
     void ClickBackground();
     void ClickMenuText();
     void ClickTitle();
+    // A left click released at a point of the menu, its press having been on
+    // button `pressed` (0: none): selects what lies there. False when it
+    // selects nothing (off the menu, or a press dragged off its button).
+    bool ReleaseOnSurface(int pressed, int x, int y);
     void SetTitle(const std::string& text);
     void SetMenuText(const std::string& text);
     void SetCaption(const std::string& text);

@@ -40,6 +40,13 @@ void ResetFirstUseTips(Settings& prefs, Platform& platform);
 // "VERSION: " and the four numbers of the compiled-in version.
 std::string VersionLine();
 
+// The copyright notices: the splash shows the short one, the about box the long one.
+inline constexpr std::string_view kShortNotice = "Copyright \u00A9 2026 the Orvane Graphic developers.";
+inline constexpr std::string_view kLongNotice =
+    "Copyright \u00A9 2026 the Orvane Graphic developers. All rights reserved. The menus and autorun "
+    "applications you make with this editor are yours to copy and give away. The editor itself may "
+    "not be copied or passed on without permission.";
+
 // Help --------------------------------------------------------------------
 // The help is a folder of HTML pages beside the executable, shown in the
 // desktop's browser. The product has no web site: its web entries open the

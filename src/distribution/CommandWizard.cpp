@@ -36,6 +36,13 @@ TfrmBtnWizCls::TfrmBtnWizCls(Platform& platform, CommandTarget& target, std::str
     ChooseAction("Option1000");
 }
 
+TfrmBtnWizCls::PageKind TfrmBtnWizCls::ShownPage() const {
+    if (Page == 0) return PageKind::Action;
+    if (Page == 1) return PageKind::MenuAction;
+    if (WizardAction == 3 || WizardAction == 8) return PageKind::Address;
+    return WizardAction == 5 ? PageKind::Message : PageKind::Target;
+}
+
 void TfrmBtnWizCls::ChooseAction(const std::string& controlName) {
     if (controlName.size() < 3) return;
     const int code = std::stoi(controlName.substr(controlName.size() - 3));

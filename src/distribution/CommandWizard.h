@@ -52,6 +52,11 @@ public:
     bool MailPromptsVisible = false;
     bool FocusFirstField = false;
 
+    // Which page the window shows: the third page asks for a web or mail
+    // address (codes 3 and 8), a message (code 5), or a target.
+    enum class PageKind { Action, MenuAction, Target, Address, Message };
+    PageKind ShownPage() const;
+
     // A radio button of the first page, by its name ("Option1000" to "Option1009").
     void ChooseAction(const std::string& controlName);
     // "Command2000" goes back, "Command2001" forward.

@@ -38,15 +38,20 @@ TEST(CommandForms, PathsAndTexts) {
 }
 
 TEST(CommandWizard, PageSequences) {
+    using Kind = TfrmBtnWizCls::PageKind;
     struct Case {
         int code;
         std::vector<int> forwardPages;  // pages after each press of the forward button
         int backFromLast;
+        Kind third;  // what the third page asks for
     } cases[] = {
-        {0, {1, 2, 3}, 1},
-        {4, {2, 3}, 0},  // no menu-action page
-        {6, {1, 3}, 0},  // no target page
-        {7, {1, 3}, 0},
+        {0, {1, 2, 3}, 1, Kind::Target},
+        {4, {2, 3}, 0, Kind::Target},  // no menu-action page
+        {6, {1, 3}, 0, Kind::Target},  // no target page
+        {7, {1, 3}, 0, Kind::Target},
+        {3, {1, 2, 3}, 1, Kind::Address},
+        {8, {1, 2, 3}, 1, Kind::Address},
+        {5, {1, 2, 3}, 1, Kind::Message},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -60,6 +65,7 @@ TEST(CommandWizard, PageSequences) {
             EXPECT_EQ(wizard.Page, c.forwardPages[i]);
             EXPECT_TRUE(wizard.BackEnabled);
             EXPECT_EQ(wizard.ForwardCaption, wizard.Page == 2 ? "&Finish" : "&Next >>");
+            EXPECT_EQ(wizard.ShownPage(), wizard.Page == 1 ? Kind::MenuAction : c.third);
         }
         wizard.Navigate("Command2000");
         EXPECT_EQ(wizard.Page, c.backFromLast);

@@ -23,9 +23,6 @@ namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-// Pages of the stack; the model's page 2 is one of the last three.
-enum StackPage { kActionPage, kMenuActionPage, kTargetPage, kAddressPage, kMessagePage };
-
 constexpr QSize kClientSize(337, 322);
 
 QString OptionName(int code) { return QString("Option10%1").arg(code, 2, 10, QChar('0')); }
@@ -241,9 +238,7 @@ void CommandWizardDialog::Sync() {
     subjectPrompt_->setVisible(wizard_.MailPromptsVisible);
     subject_->setVisible(wizard_.MailPromptsVisible);
 
-    int page = wizard_.Page == 1 ? kMenuActionPage : kActionPage;
-    if (wizard_.Page == 2) page = code == 3 || code == 8 ? kAddressPage : code == 5 ? kMessagePage : kTargetPage;
-    pages_->setCurrentIndex(page);
+    pages_->setCurrentIndex(int(wizard_.ShownPage()));
     back_->setEnabled(wizard_.BackEnabled);
     forward_->setText(Q(wizard_.ForwardCaption));
 }

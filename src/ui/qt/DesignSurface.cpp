@@ -149,21 +149,7 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
 void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || animating_) return;
     const QPoint p = ToMenu(event->position().toPoint());
-    const int released = ButtonUnder(p);
-    const DesignLayout& layout = model_.Renderer.Layout;
-    auto inside = [&](const Box& b) {
-        return p.x() >= b.Left && p.x() < b.Left + b.Width && p.y() >= b.Top && p.y() < b.Top + b.Height;
-    };
-    const bool onMenu = QRect(0, 0, back_.width(), back_.height()).contains(p);
-    if (pressed_ && released == pressed_)
-        model_.ClickButton(released);
-    else if (!pressed_ && inside(layout.MenuText))
-        model_.ClickMenuText();
-    else if (!pressed_ && inside(layout.TitleSelection))
-        model_.ClickTitle();
-    else if (!pressed_ && onMenu)
-        model_.ClickBackground();
-    else {
+    if (!model_.ReleaseOnSurface(pressed_, p.x(), p.y())) {
         pressed_ = 0;
         update();
         return;

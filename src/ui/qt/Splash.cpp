@@ -43,12 +43,6 @@ QLabel* TextLabel(QWidget* parent, const QString& text, const QFont& font, QRect
 
 }  // namespace
 
-const char* const Splash::kShortNotice = "Copyright \u00A9 2026 the Orvane Graphic developers.";
-const char* const Splash::kLongNotice =
-    "Copyright \u00A9 2026 the Orvane Graphic developers. All rights reserved. The menus and autorun "
-    "applications you make with this editor are yours to copy and give away. The editor itself may "
-    "not be copied or passed on without permission.";
-
 QImage SplashPicture() {
     QImage image = QImage(":/windows/splash.png").convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Tips.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -24,8 +26,8 @@ public:
     static constexpr int kWidth = 392;
     static constexpr int kHeight = 212;
 
-    static const char* const kShortNotice;
-    static const char* const kLongNotice;
+    static constexpr const char* kShortNotice = orvane::kShortNotice.data();
+    static constexpr const char* kLongNotice = orvane::kLongNotice.data();
 
 signals:
     // The window has closed, by its timer or otherwise.

@@ -1,0 +1,178 @@
+#include "ui/win32/FormatStrip.h"
+
+#include "app/FormatBar.h"
+#include "platform/win32/Wide.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+namespace orvane {
+
+namespace {
+
+const wchar_t kClass[] = L"OrvaneFormatStrip";
+constexpr int kHeightDlu = 16;
+
+enum Id { kFontName = 5000, kFontSize, kBold, kItalic, kUnderline, kAlignLeft, kAlignCentre, kAlignRight, kAvailability };
+
+struct Part {
+    int Id;
+    const wchar_t* Kind;
+    const wchar_t* Text;
+    DWORD Style;
+    int WidthDlu;
+};
+
+// Left to right; the alignments in the order the buttons show them. Each
+// button's text is its access key's name, so a screen reader says it.
+const Part kParts[] = {
+    {kFontName, WC_COMBOBOXW, L"Font", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 110},
+    {kFontSize, WC_COMBOBOXW, L"Font Size", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 30},
+    {kBold, WC_BUTTONW, L"B", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 14},
+    {kItalic, WC_BUTTONW, L"I", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 14},
+    {kUnderline, WC_BUTTONW, L"U", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 14},
+    {kAlignLeft, WC_BUTTONW, L"Left", BS_AUTORADIOBUTTON | BS_PUSHLIKE | WS_GROUP | WS_TABSTOP, 24},
+    {kAlignCentre, WC_BUTTONW, L"Center", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 28},
+    {kAlignRight, WC_BUTTONW, L"Right", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 24},
+    {kAvailability, WC_BUTTONW, L"Font Availability", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, 64},
+};
+
+std::string Text(HWND control) {
+    std::wstring text(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    return Utf8FromWide(text);
+}
+
+}  // namespace
+
+FormatStrip::FormatStrip(FormatBar& format, HWND parent) : format_(format) {
+    static const bool registered = [] {
+        WNDCLASSEXW c = {};
+        c.cbSize = sizeof c;
+        c.lpfnWndProc = &FormatStrip::Proc;
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        c.lpszClassName = kClass;
+        return RegisterClassExW(&c) != 0;
+    }();
+    (void)registered;
+    strip_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"Formatting", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                             10, 10, parent, nullptr, GetModuleHandleW(nullptr), this);
+    for (const Part& part : kParts)
+        CreateWindowExW(0, part.Kind, part.Text, WS_CHILD | WS_VISIBLE | part.Style, 0, 0, 10, 10, strip_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(part.Id)), GetModuleHandleW(nullptr), nullptr);
+    format_.ListFonts();
+    HWND names = GetDlgItem(strip_, kFontName);
+    for (const std::string& name : format_.FontNames) ComboBox_AddString(names, WideFromUtf8(name).c_str());
+    HWND sizes = GetDlgItem(strip_, kFontSize);
+    for (const std::string& size : FontSizeList()) ComboBox_AddString(sizes, WideFromUtf8(size).c_str());
+}
+
+int FormatStrip::Height() const { return units_.Y(kHeightDlu); }
+
+void FormatStrip::SetFont(HFONT font, const DialogUnits& units) {
+    units_ = units;
+    LOGFONTW base = {};
+    GetObjectW(font, sizeof base, &base);
+    for (HFONT* f : {&bold_, &italic_, &underline_})
+        if (*f) DeleteObject(*f);
+    LOGFONTW style = base;
+    style.lfWeight = FW_BOLD;
+    bold_ = CreateFontIndirectW(&style);
+    style = base;
+    style.lfItalic = TRUE;
+    italic_ = CreateFontIndirectW(&style);
+    style = base;
+    style.lfUnderline = TRUE;
+    underline_ = CreateFontIndirectW(&style);
+    for (const Part& part : kParts) {
+        HFONT f = part.Id == kBold ? bold_ : part.Id == kItalic ? italic_ : part.Id == kUnderline ? underline_ : font;
+        SendDlgItemMessageW(strip_, part.Id, WM_SETFONT, WPARAM(f), FALSE);
+    }
+    Layout();
+}
+
+void FormatStrip::Layout() {
+    int x = units_.X(4);
+    const int top = units_.Y(2), height = units_.Y(12);
+    for (const Part& part : kParts) {
+        const bool list = part.Kind == std::wstring_view(WC_COMBOBOXW);
+        MoveWindow(GetDlgItem(strip_, part.Id), x, top, units_.X(part.WidthDlu), list ? units_.Y(160) : height, TRUE);
+        x += units_.X(part.WidthDlu + (part.Id == kFontSize || part.Id == kUnderline || part.Id == kAlignRight ? 6 : 1));
+    }
+}
+
+void FormatStrip::Show() {
+    syncing_ = true;
+    HWND names = GetDlgItem(strip_, kFontName);
+    const int index = ComboBox_FindStringExact(names, -1, WideFromUtf8(format_.FontName).c_str());
+    if (index >= 0)
+        ComboBox_SetCurSel(names, index);
+    else  // a name the list lacks still shows, so it is not applied to the next target by mistake
+        SetWindowTextW(names, WideFromUtf8(format_.FontName).c_str());
+    SetWindowTextW(GetDlgItem(strip_, kFontSize), std::to_wstring(format_.FontSize).c_str());
+    Button_SetCheck(GetDlgItem(strip_, kBold), format_.Bold ? BST_CHECKED : BST_UNCHECKED);
+    Button_SetCheck(GetDlgItem(strip_, kItalic), format_.Italic ? BST_CHECKED : BST_UNCHECKED);
+    Button_SetCheck(GetDlgItem(strip_, kUnderline), format_.Underline ? BST_CHECKED : BST_UNCHECKED);
+    const int aligned[] = {kAlignLeft, kAlignRight, kAlignCentre};  // by the model's code: 0 left, 1 right, 2 centre
+    for (int code = 0; code < 3; ++code)
+        Button_SetCheck(GetDlgItem(strip_, aligned[code]), format_.Alignment == code ? BST_CHECKED : BST_UNCHECKED);
+    syncing_ = false;
+}
+
+void FormatStrip::Command(int id, int code) {
+    if (syncing_) return;
+    HWND control = GetDlgItem(strip_, id);
+    if (id == kFontName || id == kFontSize) {
+        std::string text;
+        if (code == CBN_SELCHANGE) {
+            const int chosen = ComboBox_GetCurSel(control);
+            if (chosen < 0) return;
+            std::wstring item(size_t(ComboBox_GetLBTextLen(control, chosen)) + 1, L'\0');
+            item.resize(size_t(ComboBox_GetLBText(control, chosen, item.data())));
+            text = Utf8FromWide(item);
+        } else if (code == CBN_KILLFOCUS) {
+            text = Text(control);  // a typed name or size counts when the field is left
+            if (id == kFontName ? text == format_.FontName : text == std::to_string(format_.FontSize)) return;
+        } else {
+            return;
+        }
+        if (id == kFontName)
+            Run([this, text] { format_.FontNameChanged(text); });
+        else
+            Run([this, text] { format_.FontSizeChanged(text); });
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    const bool down = Button_GetCheck(control) == BST_CHECKED;
+    switch (id) {
+        case kBold: Run([this, down] { format_.SetBold(down); }); break;
+        case kItalic: Run([this, down] { format_.SetItalic(down); }); break;
+        case kUnderline: Run([this, down] { format_.SetUnderline(down); }); break;
+        case kAlignLeft: Run([this] { format_.SetAlignment(0); }); break;
+        case kAlignRight: Run([this] { format_.SetAlignment(1); }); break;
+        case kAlignCentre: Run([this] { format_.SetAlignment(2); }); break;
+        case kAvailability: Run([this] { format_.ShowAvailabilityMessage(); }); break;
+    }
+}
+
+LRESULT CALLBACK FormatStrip::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<FormatStrip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->strip_) return DefWindowProcW(window, message, wParam, lParam);
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT FormatStrip::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    }
+    return DefWindowProcW(strip_, message, wParam, lParam);
+}
+
+}  // namespace orvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/win32/Windows.h"
+#include "ui/win32/Layout.h"
+
+#include <functional>
+
+namespace orvane {
+
+class FormatBar;
+
+// The formatting toolbar above the design surface: font and size lists, bold,
+// italic and underline, the three alignments and the font's availability.
+// It shows the model's FormatBar and forwards what the user does to it.
+class FormatStrip {
+public:
+    FormatStrip(FormatBar& format, HWND parent);
+    HWND Handle() const { return strip_; }
+    // Runs a command, reports what it threw, shows the model again.
+    std::function<void(const std::function<void()>&)> Run;
+
+    int Height() const;
+    void SetFont(HFONT font, const DialogUnits& units);
+    void Layout();
+    void Show();
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Command(int id, int code);
+
+    FormatBar& format_;
+    HWND strip_ = nullptr;
+    DialogUnits units_;
+    HFONT bold_ = nullptr, italic_ = nullptr, underline_ = nullptr;
+    bool syncing_ = false;
+};
+
+}  // namespace orvane

@@ -1,0 +1,60 @@
+#pragma once
+
+// The Windows editor's resources, shared by the resource script and the code.
+
+#define IDI_EDITOR 1
+
+#define IDR_SPLASH 201
+
+#define IDD_TIP 301
+#define IDC_TIP_TEXT 1001
+#define IDC_TIP_AGAIN 1002
+#define IDC_TIP_ICON 1003
+
+#define IDD_PROGRESS 302
+#define IDC_PROGRESS_TEXT 1011
+#define IDC_PROGRESS_ICON 1012
+
+#define IDD_COMMAND_WIZARD 303
+#define IDC_CW_FRAME 1100
+#define IDC_CW_QUESTION 1101
+#define IDC_CW_ACTION0 1110  // + the action's code, 0 to 9
+#define IDC_CW_REMAIN 1120
+#define IDC_CW_MINIMIZE 1121
+#define IDC_CW_CLOSE 1122
+#define IDC_CW_MAXIMIZE_ASK 1123
+#define IDC_CW_MAXIMIZE 1124
+#define IDC_CW_NOTE 1125
+#define IDC_CW_MENU_ASK 1126
+#define IDC_CW_PROMPT 1130
+#define IDC_CW_TARGET 1131
+#define IDC_CW_BROWSE 1132
+#define IDC_CW_ADDRESS 1133
+#define IDC_CW_HINT 1134
+#define IDC_CW_SUBJECT_ASK 1135
+#define IDC_CW_SUBJECT 1136
+#define IDC_CW_MESSAGE 1137
+#define IDC_CW_BACK 1140
+
+#define IDD_AUTORUN_WIZARD 304
+#define IDC_AW_QUESTION 1201
+#define IDC_AW_NAME_LABEL 1202
+#define IDC_AW_NAME 1203
+#define IDC_AW_BROWSE 1204
+#define IDC_AW_NAME_NOTE 1205
+#define IDC_AW_MENUS 1210
+#define IDC_AW_SELECT_ALL 1211
+#define IDC_AW_MENUS_NOTE 1212
+#define IDC_AW_DEFAULT 1220
+#define IDC_AW_DEFAULT_NOTE 1221
+#define IDC_AW_DONE 1230
+#define IDC_AW_FILES 1231
+#define IDC_AW_DONE_NOTE 1232
+#define IDC_AW_BACK 1240
+#define IDC_AW_FORWARD 1241
+
+#define IDD_COPY_CUSTOM 305
+#define IDC_CC_INTRO 1301
+#define IDC_CC_QUESTION 1302
+#define IDC_CC_FRAME 1303
+#define IDC_CC_LIST 1304

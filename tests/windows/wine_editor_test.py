@@ -1,0 +1,360 @@
+#!/usr/bin/python3
+"""The Windows editor under Wine, driven by the keyboard as a user drives it.
+
+    wine_editor_test.py WINDOWS_BIN ORVANE_MENU [--keep DIR]
+
+WINDOWS_BIN holds orvane-graphic.exe, orvane-menu.exe and the help pages;
+ORVANE_MENU is the Linux command-line tool, which reads what the editor wrote.
+In a fresh prefix with a 1024 x 768 virtual desktop on a private X display:
+
+  - start-up shows its tips, and Enter dismisses them;
+  - the design surface shows, pixel for pixel, what `orvane-menu.exe render`
+    draws of the same new menu, the selection box aside;
+  - the typical road by keys: add a button, the command wizard starts a
+    program on the disc (saving the menu as disc.mng on the way), build the
+    autorun application into the disc folder; the files say what was done;
+  - each tool window opens and closes with Escape;
+  - at 192 DPI the menu on the design surface and the tip window are twice
+    their size.
+
+Bounded in time, removed at the end; exit code 0 when every check held.
+Needs wine64, Xvfb, xdotool and Pillow.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import Image, ImageChops
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from headless import Budget, Failure, FrameBuffer, start_display  # noqa: E402
+from headless import check as say  # noqa: E402
+
+BUDGET = Budget(230)
+remaining = BUDGET.remaining
+SCREEN = (1024, 768)
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+class Session:
+    def __init__(self, bin_dir, menu_tool, work):
+        self.bin = bin_dir
+        self.menu_tool = menu_tool
+        self.work = work
+        self.env = dict(os.environ)
+        self.xvfb = None
+        self.fb = None
+        self.editor = None
+
+    def start(self):
+        screen = os.path.join(self.work, "screen")
+        os.makedirs(screen)
+        self.xvfb, self.env["DISPLAY"] = start_display(*SCREEN, screen_folder=screen)
+        self.fb = FrameBuffer(screen)
+        self.env.update({"WINEPREFIX": os.path.join(self.work, "prefix"), "WINEARCH": "win64", "WINEDEBUG": "-all",
+                         "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d"})
+        self.run([WINE, "wineboot", "--init"], timeout=min(remaining(), 90))
+        self.run([WINESERVER, "-w"])
+        # A virtual desktop gives windows the keyboard focus without a window manager.
+        for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
+                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default", "%dx%d" % SCREEN)):
+            self.run([WINE, "reg", "add", key, "/v", value, "/d", data, "/f"])
+        self.run([WINESERVER, "-w"])
+
+    def set_dpi(self, dpi):
+        self.stop_editor()
+        self.run([WINE, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                  "/d", str(dpi), "/f"])
+        self.run([WINESERVER, "-k"], check=False)
+        self.run([WINESERVER, "-w"], check=False)
+
+    def run(self, command, timeout=None, cwd=None, check=True):
+        result = subprocess.run(command, env=self.env, cwd=cwd, capture_output=True, text=True,
+                                timeout=timeout if timeout is not None else remaining())
+        if check and result.returncode != 0:
+            raise Failure("%s exited with %d:\n%s%s" % (" ".join(command), result.returncode, result.stdout,
+                                                        result.stderr))
+        return result
+
+    def start_editor(self, app):
+        self.editor = subprocess.Popen([WINE, os.path.join(app, "orvane-graphic.exe")], env=self.env, cwd=app,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+
+    def stop_editor(self):
+        # Ending the launcher leaves the Windows program running: end the prefix's processes.
+        self.run([WINESERVER, "-k"], check=False)
+        if self.editor:
+            try:
+                self.editor.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                os.killpg(self.editor.pid, signal.SIGKILL)
+                self.editor.wait()
+            self.editor = None
+
+    def close(self):
+        if self.env.get("WINEPREFIX") and os.path.isdir(self.env["WINEPREFIX"]):
+            subprocess.run([WINESERVER, "-k"], env=self.env, capture_output=True, timeout=20)
+        for process in (self.editor, self.xvfb):
+            if process and process.poll() is None:
+                process.kill()
+                process.wait()
+
+    def grab(self):
+        return self.fb.picture().copy()
+
+    def keys(self, *keys):
+        before = self.grab()
+        subprocess.run(["xdotool", "key", "--delay", "60"] + list(keys), env=self.env, check=True,
+                       timeout=remaining())
+        shot = self.settle(before)
+        # Each step's screen, for whoever looks into a failure (--keep).
+        self.step = getattr(self, "step", 0) + 1
+        shot.save(os.path.join(self.work, "step%02d-%s.png" % (self.step, "-".join(keys).replace("+", ""))))
+        return shot
+
+    def type(self, text):
+        subprocess.run(["xdotool", "type", "--delay", "15", text], env=self.env, check=True, timeout=remaining())
+
+    def settle(self, before=None, seconds=8.0, quiet=0.4):
+        """Waits for the screen to change from `before` (when given), then to
+        hold still for a moment; returns the still screen."""
+        end = time.monotonic() + min(seconds, remaining())
+        shot = self.grab()
+        while before is not None and self.same(shot, before) and time.monotonic() < end:
+            time.sleep(0.05)
+            shot = self.grab()
+        still_since = time.monotonic()
+        while time.monotonic() < end:
+            time.sleep(0.1)
+            now = self.grab()
+            if not self.same(now, shot):
+                shot, still_since = now, time.monotonic()
+            elif time.monotonic() - still_since >= quiet:
+                break
+        return shot
+
+    @staticmethod
+    def same(a, b):
+        return ImageChops.difference(a, b).getbbox() is None
+
+
+def find(shot, picture):
+    """Where picture's first row lies in shot and the rest follows, or None."""
+    width = shot.width
+    row0 = picture.crop((0, 0, picture.width, 1)).tobytes()
+    data = shot.tobytes()
+    stride = width * 3
+    for y in range(shot.height - picture.height + 1):
+        line = data[y * stride:(y + 1) * stride]
+        at = line.find(row0)
+        while at >= 0:
+            if at % 3 == 0:
+                x = at // 3
+                region = shot.crop((x, y, x + picture.width, y + picture.height))
+                if outline_only(region, picture):
+                    return x, y
+            at = line.find(row0, at + 1)
+    return None
+
+
+def outline_only(region, picture):
+    """True when region equals picture but for the outline of one rectangle
+    (the selection box), or nothing at all."""
+    diff = ImageChops.difference(region, picture).convert("L").point(lambda v: 255 if v else 0)
+    box = diff.getbbox()
+    if box is None:
+        return True
+    left, top, right, bottom = box
+    inner = diff.crop((left + 1, top + 1, right - 1, bottom - 1))
+    return right - left > 2 and bottom - top > 2 and inner.getbbox() is None
+
+
+def menu_on_screen(session, reference):
+    shot = session.grab()
+    return find(shot, reference), shot
+
+
+def start_up(session, reference, keep=None):
+    """Dismisses the start-up tips with Enter until the new menu shows.
+    Returns the presses, where the menu is, and the last tip's box."""
+    empty = session.settle(seconds=3)
+    shots = [session.settle(empty, seconds=30)]
+    place = None
+    while len(shots) <= 4:
+        place = find(shots[-1], reference)
+        if place:
+            # The start-up tip waits for the splash: the menu must stay uncovered.
+            shots[-1] = session.settle(quiet=2.5)
+            place = find(shots[-1], reference)
+        if place:
+            break
+        if keep and len(shots) == 2:
+            shots[-1].save(os.path.join(session.work, keep))
+        shots.append(session.keys("Return"))
+    # The last tip comes after the splash has gone: below the editor's caption
+    # (which turns active as the tip goes) the difference is the tip alone.
+    work_area = (0, 120, SCREEN[0], SCREEN[1])
+    tip_box = (ImageChops.difference(shots[-2].crop(work_area), shots[-1].crop(work_area)).getbbox()
+               if len(shots) >= 2 else None)
+    return len(shots) - 1, place, tip_box
+
+
+def run(session):
+    work = session.work
+    app = os.path.join(work, "app")
+    os.makedirs(app)
+    for name in ("orvane-graphic.exe", "orvane-menu.exe"):
+        shutil.copy(os.path.join(session.bin, name), app)
+    shutil.copytree(os.path.join(session.bin, "help"), os.path.join(app, "help"))
+    tool = os.path.join(work, "tool")
+    os.makedirs(tool)
+    shutil.copy(os.path.join(session.bin, "orvane-menu.exe"), tool)
+    disc = os.path.join(work, "disc")
+    os.makedirs(os.path.join(disc, "tools"))
+    with open(os.path.join(disc, "tools", "setup.exe"), "wb") as f:
+        f.write(b"MZ")
+
+    session.start()
+    # What the editor's new menu must look like, drawn by the command-line tool.
+    ref_menu, ref_png = os.path.join(work, "ref.mng"), os.path.join(work, "ref.png")
+    exe = os.path.join(tool, "orvane-menu.exe")
+    session.run([WINE, exe, "new", windows_path(ref_menu)], cwd=tool)
+    session.run([WINE, exe, "render", windows_path(ref_menu), "-o", windows_path(ref_png)], cwd=tool)
+    reference = Image.open(ref_png).convert("RGB")
+
+    subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=session.env, check=True)
+    session.start_editor(app)
+    tips, place, tip_box = start_up(session, reference)
+    session.check("start-up shows its tips and Enter dismisses them", place is not None and tips > 0,
+                  "%d presses" % tips)
+    session.check("the design surface shows what orvane-menu.exe render draws, pixel for pixel", place is not None)
+
+    # Each tool window opens and closes with Escape, leaving the editor as it was.
+    for what, keys, after_escape in (
+            ("the about box", ["alt+h", "Up", "Return"], []),
+            # Closed, it applies the style again, which has its first-use tip.
+            ("the copy-custom window", ["alt+t", "Up", "Up", "Up", "Up", "Up", "Return"], ["Return"]),
+            ("the open dialog", ["ctrl+o"], []),
+            ("the autorun wizard (with its save question)", ["ctrl+e"], [])):
+        before = session.grab()
+        for key in keys:  # a menu takes its next key once it is up
+            opened = session.keys(key)
+        after = session.keys("Escape")
+        for key in after_escape:
+            after = session.keys(key)
+        # Closed, nothing covers the menu on the design surface any more.
+        session.check(what + " opens and closes with Escape",
+                      not session.same(opened, before) and find(after, reference) is not None)
+
+    # The typical road, by keys.
+    session.keys("ctrl+F3")  # the Menu Style palette closes,
+    session.keys("ctrl+F3")  # and opens with the focus in its style list
+    session.keys("Down")  # "Blue Ribbon", after "XP Style"
+    session.keys("Escape")  # back to the design surface
+    session.keys("ctrl+b")  # a new button, and its first-use tip
+    session.keys("Return")
+    session.keys("Escape")  # from its caption back to the design surface
+    before = session.grab()
+    session.keys("shift+F10")  # the menu's context menu
+    session.keys("Down", "Down", "Down", "Return")  # Launch Command Wizard, and its tip
+    wizard = session.keys("Return")
+    escaped = session.keys("Escape")
+    session.check("the command wizard opens and closes with Escape",
+                  not session.same(wizard, before) and session.same(escaped, before))
+    session.keys("shift+F10")
+    session.keys("Down", "Down", "Down", "Return")
+    session.keys("Return")  # the tip again: it shows until the user asks not to see it
+    session.keys("Down")  # "Start an application."
+    session.keys("Return")
+    session.keys("Return")
+    session.keys("alt+o")  # Browse: the menu is saved first
+    session.keys("Return")  # Yes
+    session.type(windows_path(os.path.join(disc, "disc.mng")))
+    session.keys("Return")
+    session.type(windows_path(os.path.join(disc, "tools", "setup.exe")))
+    session.keys("Return")
+    session.keys("Return")  # Finish
+    session.keys("Return")  # the wizard's last word
+    session.keys("Escape")
+    session.keys("ctrl+s")
+    session.keys("ctrl+e")
+    for _ in range(3):
+        session.keys("Return")
+    session.keys("Escape")
+    session.settle(quiet=3.5).save(os.path.join(work, "editor-96.png"))  # once "Saved!" has gone
+
+    menu = os.path.join(disc, "disc.mng")
+    session.check("the menu is saved as disc.mng", os.path.isfile(menu), str(os.listdir(disc)))
+    exported = json.loads(session.run([session.menu_tool, "export", menu]).stdout)
+    session.check("disc.mng has the style Blue Ribbon", exported["properties"]["StyleId"] == 6,
+                  str(exported["properties"]["StyleId"]))
+    buttons = [(b["Caption"], b["Command"]) for b in exported["buttons"]]
+    session.check("disc.mng has the new button starting the program on the disc, without a drive",
+                  buttons == [("&Close Menu", ""), ("Button 2", "\\tools\\setup.exe")], str(buttons))
+    session.check("the autorun application and Autorun.inf are in the disc folder",
+                  os.path.isfile(os.path.join(disc, "Autorun.exe")) and
+                  os.path.isfile(os.path.join(disc, "Autorun.inf")), str(os.listdir(disc)))
+    unpacked = os.path.join(work, "unpacked")
+    session.run([session.menu_tool, "unpack", os.path.join(disc, "Autorun.exe"), unpacked])
+    with open(menu, "rb") as a, open(os.path.join(unpacked, "disc.mng"), "rb") as b:
+        session.check("the autorun application carries disc.mng as saved", a.read() == b.read())
+
+    # At 192 DPI the windows grow with it.
+    session.set_dpi(192)
+    fresh = os.path.join(work, "app192")  # a new settings file: the tips show again
+    os.makedirs(fresh)
+    for name in ("orvane-graphic.exe", "orvane-menu.exe"):
+        shutil.copy(os.path.join(app, name), fresh)
+    session.start_editor(fresh)
+    double = reference.resize((reference.width * 2, reference.height * 2), Image.NEAREST)
+    # The 1024 x 768 screen is 512 x 384 at 200 %: the menu's top left is what shows.
+    _, big_place, big_box = start_up(session, double.crop((0, 0, 400, 360)), "editor-192-tip.png")
+    session.grab().save(os.path.join(work, "editor-192.png"))
+    session.check("at 192 DPI the design surface shows the menu twice as large, as the player does, each pixel whole",
+                  big_place is not None)
+    ratio = (big_box[2] - big_box[0]) / (tip_box[2] - tip_box[0]) if tip_box and big_box else 0
+    session.check("at 192 DPI the tip window is twice as wide", 1.8 <= ratio <= 2.2, "%.2f" % ratio)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("bin_dir")
+    parser.add_argument("menu_tool")
+    parser.add_argument("--keep", help="copy the work folder here (screenshots) when done")
+    args = parser.parse_args()
+    work = tempfile.mkdtemp(prefix="orvane-wine-editor-")
+    session = Session(os.path.abspath(args.bin_dir), os.path.abspath(args.menu_tool), work)
+    session.checks = []
+    session.check = lambda what, ok, detail="": (session.checks.append(ok), say(what, ok, detail))
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    try:
+        if not os.path.isfile(os.path.join(args.bin_dir, "orvane-graphic.exe")):
+            raise Failure("orvane-graphic.exe is missing: build it with `make windows`")
+        run(session)
+        print("all %d checks held" % len(session.checks))
+        return 0
+    except (Failure, subprocess.SubprocessError, OSError) as e:
+        print("wine_editor_test: " + str(e), file=sys.stderr)
+        return 1
+    finally:
+        session.close()
+        if args.keep:
+            shutil.rmtree(args.keep, ignore_errors=True)
+            shutil.copytree(work, args.keep, ignore=shutil.ignore_patterns("prefix"))
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
