@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     {
         orvane::ScriptedPlatform platform;
         orvane::EditorModel model(platform, appFolder);
-        model.Prefs = orvane::Settings::Defaults(appFolder.string() + "/", 1024, 768);
+        model.Session().Prefs() = orvane::Settings::Defaults(appFolder.string() + "/", 1024, 768);
         model.StartNewMenu();
         model.Doc.Menu.SelectedButton = 0;
 

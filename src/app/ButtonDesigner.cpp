@@ -497,7 +497,7 @@ bool TfrmCustomBtnCls::SaveAs() {
     const fs::path path = PathFromUtf8(ForceExtension(Utf8FromPath(*chosen), ".ovgbtn"));
     StyleFileName = Utf8FromPath(path.filename());
     StyleFolder = FolderWithSlash(Utf8FromPath(path.parent_path()));
-    editor_.MenuFolder = StyleFolder;
+    editor_.Files().SetFolder(StyleFolder);
     return WriteStyleFile(StyleFileName, StyleFolder);
 }
 
@@ -516,7 +516,7 @@ ButtonStyleFile TfrmCustomBtnCls::StyleForFile() const {
 
 bool TfrmCustomBtnCls::WriteStyleFile(const std::string& fileName, const std::string& folder) {
     if (PathFromUtf8(folder).lexically_normal() != PathFromUtf8(ButtonsFolder()).lexically_normal())
-        editor_.ShowTip(17);
+        editor_.Session().ShowTip(17);
     // The strips must hold the pictures as they are now, even when the sample
     // has not been composed since the last change.
     CompileBtnSkn();

@@ -28,7 +28,7 @@ uint32_t EditorModel::PickerStartColor(int target) const {
 
 void EditorModel::ApplyPickedColor(int target, uint32_t color, bool undoSnapshot) {
     if (target < kFontColorTarget || target > kMenuColorTarget) return;
-    if (undoSnapshot) UndoMake();
+    if (undoSnapshot) Undo().Make();
     MenuProperties& p = Doc.Props;
     TOVMenu& m = Doc.Menu;
     const int s = m.SelectedButton;
@@ -55,7 +55,7 @@ void EditorModel::ApplyPickedColor(int target, uint32_t color, bool undoSnapshot
         default:
             p.MenuColor = color;
             ColorSkin(true);
-            ShowTip(kMenuColorTip);
+            Session().ShowTip(kMenuColorTip);
             break;
     }
     Flags.Modified = true;

@@ -80,7 +80,7 @@ void TfrmShadowSets::Choose(int depth) {
                                               : m.ButtonShadowDepth;
     // A new depth is a change of the document like any other format change:
     // it can be undone, and closing the editor asks to save it.
-    if (stored != depth) editor_.UndoMake();
+    if (stored != depth) editor_.Undo().Make();
     stored = depth;
     if (m.SelectedButton == 0) {
         DesignLayout& layout = editor_.Renderer.Layout;

@@ -1,6 +1,6 @@
 #include "DiscFolder.h"
 
-#include "CommandPlan.h"
+#include "player/CommandPlan.h"
 #include "document/MenuRecords.h"
 #include "platform/Cp1252.h"
 #include "platform/FileUtil.h"

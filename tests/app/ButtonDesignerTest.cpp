@@ -299,7 +299,7 @@ TEST_F(DesignerFixture, SaveAsNamesFoldersAndTip17) {
         EXPECT_EQ(PathFromUtf8(written), c.written);
         EXPECT_TRUE(fs::exists(c.written));
         EXPECT_EQ(PathFromUtf8(designer.StyleFolder), c.written.parent_path() / "");
-        EXPECT_EQ(model.MenuFolder, designer.StyleFolder);
+        EXPECT_EQ(model.Files().Folder(), designer.StyleFolder);
         EXPECT_EQ(platform.TipsShown == std::vector<int>{17}, c.tip);
         EXPECT_FALSE(designer.Modified);
         EXPECT_TRUE(designer.HasStyleFile);

@@ -22,8 +22,8 @@ struct FormatBarFixture : ::testing::Test {
     std::unique_ptr<FormatBar> bar;
 
     void SetUp() override {
-        model.FormCreate();
-        model.DeferredStart({});
+        model.Session().Start();
+        model.Session().DeferredStart({});
         bar = std::make_unique<FormatBar>(model, std::vector<std::string>{"Zed Sans", "Arial"});
     }
     MenuProperties& P() { return model.Doc.Props; }

@@ -77,7 +77,7 @@ struct WriteFixture : ::testing::Test {
 
 TEST_F(WriteFixture, UndoSnapshotIsByteExact) {
     MakeKnownMenu(model.Doc);
-    ASSERT_TRUE(model.BinMenuSave(true, false, true, true, folder.Folder(), "UD001.und"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Snapshot, folder.Folder(), "UD001.und"));
 
     RecordBytes expected = KnownMenuRecords(RecordBytes().Header(3, 9, 1, -1)).End();
     EXPECT_EQ(Saved("UD001.und"), expected.Data);
@@ -90,7 +90,7 @@ TEST_F(WriteFixture, UndoSnapshotIsByteExact) {
 TEST_F(WriteFixture, NewMenuWithPicturesStartsAsStoredAndEndsWithTheStrip) {
     MakeKnownMenu(model.Doc);
     model.Doc.MenuImage = Bitmap(3, 2, 0xAABBCCDD);
-    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, folder.Folder(), "new.mng"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, folder.Folder(), "new.mng"));
     const auto data = Saved("new.mng");
 
     const std::vector<uint8_t> start = {0x4D, 0x45, 0x4E, 0x55, 0x03, 0x09, 0x00, 0x00, 0x01, 0x04, 0x00,
@@ -117,7 +117,7 @@ TEST_F(WriteFixture, NewMenuWithPicturesStartsAsStoredAndEndsWithTheStrip) {
 TEST_F(WriteFixture, PicturesAreNumberedButtonByButtonThenTheStripAs21) {
     ResetToNewMenu(model.Doc);
     model.Doc.Menu.ButtonCount = 22;
-    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, folder.Folder(), "many.mng"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, folder.Folder(), "many.mng"));
 
     RecordFile file(platform);
     file.OpenRecordFile("many.mng", folder.Folder(), false, false);
@@ -155,7 +155,7 @@ TEST_F(WriteFixture, ExitButtonWarningOnlyWithoutAnExitButton) {
         model.Doc.Menu.Buttons[1].Command = c.command;
         model.Doc.Menu.Buttons[1].ExitOnClick = c.exitOnClick;
         model.Flags.Modified = true;
-        ASSERT_TRUE(model.BinMenuSave(true, false, false, false, folder.Folder(), "exit.mng"));
+        ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, folder.Folder(), "exit.mng"));
         EXPECT_EQ(platform.Messages.size(), c.warned ? 1u : 0u);
         if (c.warned) {
             EXPECT_EQ(platform.Messages[0].Request.Text, kExitButtonMessage);
@@ -195,7 +195,7 @@ TEST_F(WriteFixture, DecliningAQuestionLeavesTheFileUntouched) {
         platform.ProgressTexts.clear();
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         ResetToNewMenu(model.Doc);
-        EXPECT_EQ(model.BinMenuSave(true, c.ask, false, false, folder.Folder(), "old.mng"), c.saved);
+        EXPECT_EQ(model.BinMenuSave(SaveMode::Menu, folder.Folder(), "old.mng", c.ask ? Overwrite::Ask : Overwrite::Replace), c.saved);
         EXPECT_EQ(Saved("old.mng") == std::vector<uint8_t>({'o', 'l', 'd'}), !c.saved);
         // The questions only: the new menu's button exits, so no warning follows a save.
         EXPECT_EQ(platform.Messages.size(), c.questions);
@@ -215,7 +215,7 @@ TEST_F(WriteFixture, FailedWriteLeavesTheOldFileIntact) {
     // A file size limit makes the write fail part-way, as a full disc would.
     {
         const WriteLimit limit(4096);
-        EXPECT_THROW(model.BinMenuSave(true, false, false, false, folder.Folder(), "keep.mng"), FileError);
+        EXPECT_THROW(model.BinMenuSave(SaveMode::Menu, folder.Folder(), "keep.mng"), FileError);
     }
 
     EXPECT_EQ(Saved("keep.mng"), std::vector<uint8_t>(100, 7));

@@ -103,7 +103,8 @@ TEST_F(ToolWindowFixture, MenuColourRecoloursTheStyleWithItsTip) {
 }
 
 TEST_F(ToolWindowFixture, PickedColourTakesAnUndoSnapshotWhenAsked) {
-    model.UndoFolder = app.Folder();
+    model.Undo().Start();
+    ASSERT_EQ(model.Undo().Folder(), app.Folder());
     for (bool snapshot : {false, true, true}) {
         const int before = model.Doc.Menu.UndoCount;
         model.ApplyPickedColor(1, MakeColor(5, 6, 7), snapshot);
@@ -146,7 +147,7 @@ TEST_F(ToolWindowFixture, ShadowPopupFramesTheCurrentDepth) {
     } cases[] = {
         {1, -1, 0, "None"}, {1, 0, 3, "3"}, {1, 2, 5, "5"}, {1, 1, 7, nullptr}, {-4, 0, 1, "1"}, {-4, 0, -1, nullptr},
     };
-    model.AddButton();
+    model.Buttons().Add();
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.selected << " depth " << c.depth);
         TOVMenu& m = model.Doc.Menu;

@@ -133,7 +133,7 @@ private slots:
         Editor e;
         TempFolder disc;
         WriteEditorWithPlayer(e.app);
-        e.Model().MenuFolder = disc.Folder();  // where the user keeps this disc's files
+        e.Model().Files().SetFolder(disc.Folder());  // where the user keeps this disc's files
         QTest::mouseClick(e.Tool("New"), Qt::LeftButton);
 
         QComboBox* styles = e.Find<QComboBox>("MenuStyle");
@@ -285,7 +285,7 @@ private slots:
             EditorModel other(quiet, e.app.Path());
             other.StartNewMenu();
             other.Doc.Props.Title = "Dropped";
-            QVERIFY(other.BinMenuSave(true, false, false, false, work.Folder(), "dropped.mng"));
+            QVERIFY(other.BinMenuSave(SaveMode::Menu, work.Folder(), "dropped.mng"));
         }
         QVERIFY(Drop(e.window->Surface(), {work.Path() / "dropped.mng"}));
         QTRY_COMPARE(e.Model().Doc.Props.Title, std::string("Dropped"));

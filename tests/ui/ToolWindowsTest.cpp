@@ -21,7 +21,7 @@ class ToolWindowsTest : public QObject {
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
         Editor() {
-            model.Prefs = Settings::Defaults(app.Folder(), 1024, 768);
+            model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
             model.StartNewMenu();
             model.Doc.Menu.SelectedButton = 0;  // the menu text
         }

@@ -140,7 +140,7 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
     const QPoint p = ToMenu(event->position().toPoint());
     pressed_ = ButtonUnder(p);
     if (pressed_) {
-        model_.PressButton(pressed_);
+        model_.Properties().PressButton(pressed_);
         emit SelectionChanged();
     }
     update();
@@ -156,13 +156,13 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
     };
     const bool onMenu = QRect(0, 0, back_.width(), back_.height()).contains(p);
     if (pressed_ && released == pressed_)
-        model_.ClickButton(released);
+        model_.Properties().ClickButton(released);
     else if (!pressed_ && inside(layout.MenuText))
-        model_.ClickMenuText();
+        model_.Properties().ClickMenuText();
     else if (!pressed_ && inside(layout.TitleSelection))
-        model_.ClickTitle();
+        model_.Properties().ClickTitle();
     else if (!pressed_ && onMenu)
-        model_.ClickBackground();
+        model_.Properties().ClickBackground();
     else {
         pressed_ = 0;
         update();
@@ -175,9 +175,9 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
 void DesignSurface::Hover(const QPoint& p) {
     const int over = ButtonUnder(p);
     if (over) {
-        model_.HoverButton(over);
+        model_.Properties().HoverButton(over);
     } else {
-        model_.HoverBackground();
+        model_.Properties().HoverBackground();
     }
     const bool relabel = model_.TextLabel != shownLabel_;
     if (relabel) ComposeBack();
@@ -193,7 +193,7 @@ void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
 
 void DesignSurface::leaveEvent(QEvent*) {
     hover_ = 0;
-    model_.HoverBackground();
+    model_.Properties().HoverBackground();
     if (model_.TextLabel != shownLabel_) ComposeBack();
     update();
 }
@@ -203,7 +203,7 @@ void DesignSurface::contextMenuEvent(QContextMenuEvent* event) {
     if (!QRect(0, 0, back_.width(), back_.height()).contains(p)) return;
     const int button = ButtonUnder(p);
     if (button) {
-        model_.PressButton(button);
+        model_.Properties().PressButton(button);
         emit SelectionChanged();
     }
     emit ContextMenuRequested(button, event->globalPos());
@@ -214,7 +214,7 @@ void DesignSurface::contextMenuEvent(QContextMenuEvent* event) {
 void DesignSurface::dragEnterEvent(QDragEnterEvent* event) {
     const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
     const bool photo = files.size() == 1 && model_.Doc.Props.PhotoSkin && !animating_ &&
-                       EditorModel::KindOfDropped(files[0]) == EditorModel::DroppedKind::Picture;
+                       EditorSession::KindOfDropped(files[0]) == EditorSession::DroppedKind::Picture;
     if (photo)
         event->acceptProposedAction();
     else

@@ -93,7 +93,7 @@ private:
     void CopyButtonStyle();
     void OpenMenuColorPicker(QWidget* anchor);
     QSlider* AddSlider(QGridLayout* grid, int row, const QString& caption, int min, int max, int step,
-                       QLabel** value, void (EditorModel::*set)(int));
+                       QLabel** value, void (PropertyPanels::*set)(int));
 
     QtPlatform platform_;
     EditorModel model_;
