@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "FakeDesigner.h"
 #include "TempFolder.h"
 
@@ -18,10 +19,7 @@ struct Rgb {
 };
 uint32_t C(Rgb c) { return MakeColor(uint8_t(c.r), uint8_t(c.g), uint8_t(c.b)); }
 
-struct PickerFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
+struct PickerFixture : EditorFixture {
     FakeDesigner designer;
 
     PickerFixture() {

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -10,22 +11,10 @@ using namespace orvane;
 
 namespace {
 
-struct CommandFixture : ::testing::Test {
-    TempFolder app;
-    TempFolder work;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
+struct CommandFixture : EditorFixture {
     void SetUp() override {
-        model.Session().Start();
-        model.Session().DeferredStart({});
+        Start();
         platform.Messages.clear();
-    }
-    TOVMenu& M() { return model.Doc.Menu; }
-    std::vector<std::string> Captions() {
-        std::vector<std::string> c;
-        for (int i = 1; i <= M().ButtonCount; ++i) c.push_back(M().Buttons[size_t(i)].Caption);
-        return c;
     }
 };
 

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -12,19 +13,12 @@ using namespace orvane;
 
 namespace {
 
-struct PanelFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
+struct PanelFixture : EditorFixture {
     void SetUp() override {
-        model.Session().Start();
-        model.Session().DeferredStart({});
+        Start();
         model.Doc.BackgroundPhoto = Bitmap(640, 480);
         model.PhotoControlsEnabled = true;
     }
-    MenuProperties& P() { return model.Doc.Props; }
-    TOVMenu& M() { return model.Doc.Menu; }
 };
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "FakeDesigner.h"
 #include "TempFolder.h"
 
@@ -18,10 +19,7 @@ using namespace orvane;
 
 namespace {
 
-struct ToolWindowFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
+struct ToolWindowFixture : EditorFixture {
 
     ToolWindowFixture() { model.StartNewMenu(); }
 

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "StyleFiles.h"
 #include "TempFolder.h"
 
@@ -15,12 +16,7 @@ using namespace orvane;
 
 namespace {
 
-struct StyleFixture : ::testing::Test {
-    TempFolder app;
-    TempFolder work;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-};
+using StyleFixture = EditorFixture;
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -43,22 +44,7 @@ std::vector<std::string> LocalLinks(const std::string& html) {
     return links;
 }
 
-struct TipsFixture : ::testing::Test {
-    TempFolder app;
-    TempFolder work;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
-    void Start(std::vector<std::string> args = {}) {
-        model.Session().Start();
-        model.Session().DeferredStart(args);
-    }
-    fs::path Photo() {
-        const fs::path path = work.Path() / "sea.bmp";
-        WriteFileReplacing(path, WriteBmp(Bitmap(40, 30, 0x2080C0), 24));
-        return path;
-    }
-};
+using TipsFixture = EditorFixture;
 
 constexpr int kPhotoStyle = 13;
 

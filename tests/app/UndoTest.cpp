@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -11,21 +12,8 @@ using namespace orvane;
 
 namespace {
 
-struct UndoFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
-    void SetUp() override {
-        model.Session().Start();
-        model.Session().DeferredStart({});
-    }
-    const TOVMenu& M() const { return model.Doc.Menu; }
-    std::vector<std::string> Captions() const {
-        std::vector<std::string> c;
-        for (int i = 1; i <= M().ButtonCount; ++i) c.push_back(M().Buttons[size_t(i)].Caption);
-        return c;
-    }
+struct UndoFixture : EditorFixture {
+    void SetUp() override { Start(); }
 };
 
 }  // namespace
