@@ -4,6 +4,7 @@
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
+#include "app/AnimationPreview.h"
 #include "app/AppFolders.h"
 #include "app/ButtonCommands.h"
 #include "app/EditorSession.h"
@@ -50,6 +51,7 @@ class EditorModel {
     FileCommands files_{*this};
     ButtonCommands buttons_{*this};
     PropertyPanels properties_{*this};
+    AnimationPreview preview_{*this};
 
 public:
     EditorModel(Platform& platform, AppFolders folders);
@@ -67,6 +69,7 @@ public:
     const FileCommands& Files() const { return files_; }
     ButtonCommands& Buttons() { return buttons_; }
     PropertyPanels& Properties() { return properties_; }
+    AnimationPreview& Preview() { return preview_; }
     const PropertyPanels& Properties() const { return properties_; }
 
     MenuDocument Doc;
@@ -167,8 +170,8 @@ public:
     // What the design surface's menu-text label and its shadow label show:
     // the menu text, or a button's description while the pointer is on it.
     std::string TextLabel = Doc.Props.MenuText;
-    // The animation preview: renders a pending redraw first, then the moves
-    // to play (the window keeps RenderSuspended at 1 while playing them).
+    // The animation's path: renders a pending redraw first, then the moves
+    // to play (Preview() plays them).
     std::vector<AnimationMove> ButtAniPath(int windowWidth);
     // "Wizard >": the command wizard for the selected button, or null after
     // the message when no button is selected.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 using namespace orvane;
 
@@ -209,6 +210,47 @@ TEST_F(PanelFixture, AnimationPathRendersAPendingRedrawFirst) {
             const auto last = std::find_if(path.rbegin(), path.rend(), [&](const AnimationMove& m) { return m.Slot == slot; });
             ASSERT_NE(last, path.rend());
             EXPECT_EQ(std::pair(last->Left, last->Top), std::pair(target.Left, target.Top));
+        }
+    }
+}
+
+// The preview ends with every button on its target after its last frame; a
+// change to the document while it plays ends it at the next step, and what
+// the change asked for is rendered.
+TEST_F(PanelFixture, AnimationPreviewEndsInPlaceOrAtAChange) {
+    model.Buttons().Add();
+    P().ButtonAnimation = 6;
+    const std::function<void()> changes[] = {
+        nullptr,
+        [this] { model.Buttons().Add(); },
+        [this] { model.Properties().SetTitle("Changed"); },
+    };
+    for (const auto& change : changes) {
+        ASSERT_TRUE(model.Preview().Start(1000));
+        EXPECT_FALSE(model.Preview().Start(1000)) << "one preview at a time";
+        std::map<int, std::pair<int, int>> places;
+        const auto move = [&](const std::vector<AnimationMove>& moves) {
+            for (const AnimationMove& m : moves) places[m.Slot] = {m.Left, m.Top};
+        };
+        move(model.Preview().Step(0));
+        ASSERT_TRUE(model.Preview().Playing());
+        EXPECT_EQ(model.RenderSuspended, 1);
+        if (change) {
+            change();
+            const int renders = model.RenderCount;
+            move(model.Preview().Step(8000));
+            EXPECT_FALSE(model.Preview().Playing());
+            // A redraw armed by typing is the timer's, as ever.
+            for (int tick = 0; tick < EditorModel::RedrawDelay; ++tick) model.Tick();
+            EXPECT_GT(model.RenderCount, renders) << "the change is rendered";
+        } else {
+            for (int64_t t = 8000; model.Preview().Playing(); t += 8000) move(model.Preview().Step(t));
+        }
+        EXPECT_EQ(model.RenderSuspended, 0);
+        if (change) continue;
+        for (int slot = 1; slot <= 2; ++slot) {
+            const Box& target = model.Renderer.Layout.Buttons[size_t(slot)];
+            EXPECT_EQ(places[slot], std::pair(target.Left, target.Top)) << slot;
         }
     }
 }

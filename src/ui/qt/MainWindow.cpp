@@ -28,7 +28,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QSlider>
-#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenu>
@@ -51,7 +51,6 @@ namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-constexpr int kStepPauseMs = 8;  // between two steps of the button animation
 
 }  // namespace
 
@@ -123,6 +122,11 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
             surface_->Refresh();
         }
     });
+    // The button animation: one frame per pause, as the player shows it.
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setTimerType(Qt::PreciseTimer);
+    animationTimer_->setInterval(kAnimationPauseMs);
+    connect(animationTimer_, &QTimer::timeout, this, &TForm1::AnimationStep);
     // The second stage of start-up runs once the window is up.
     QTimer::singleShot(10, this, [this] {
         model_.Session().ShowDocument = [this] { ShowModel(); };
@@ -429,46 +433,31 @@ void TForm1::CopyButtonStyle() {
 // The button animation -------------------------------------------------------------------
 
 void TForm1::ButtAni() {
-    // A second request while one runs is ignored: the first one is still moving the buttons.
-    if (animationRunning_) return;
-    animationRunning_ = true;
-    const std::vector<AnimationMove> path = model_.ButtAniPath(surface_->width());
+    // A second request while one plays is ignored: the first one is still moving the buttons.
+    if (!model_.Preview().Start(surface_->width())) return;
     surface_->Refresh();
-    model_.RenderSuspended = 1;
-    model_.RenderMissed = false;
-    // Whatever a command run meanwhile does, rendering resumes afterwards.
-    OnExit resume([this] {
-        model_.RenderSuspended = 0;
-        animationRunning_ = false;
-    });
     // The hint of every "Animate buttons now" button is cleared while it plays.
-    QList<QToolButton*> animateButtons;
     for (QToolButton* b : findChildren<QToolButton*>())
-        if (b->defaultAction() == animate_) animateButtons << b;
-    for (QToolButton* b : animateButtons) b->setToolTip(QString());
+        if (b->defaultAction() == animate_) b->setToolTip(QString());
     surface_->BeginAnimation();
-    for (const AnimationMove& move : path) {
-        if (stopAnimation_) break;
-        surface_->MoveButton(move.Slot, move.Left, move.Top);
-        if (!move.Pause) {
-            QApplication::processEvents();
-            continue;
-        }
-        surface_->repaint();
-        QEventLoop pause;
-        QTimer::singleShot(kStepPauseMs, &pause, &QEventLoop::quit);
-        pause.exec();
-    }
-    model_.RenderSuspended = 0;
-    stopAnimation_ = false;
-    for (QToolButton* b : animateButtons) b->setToolTip(animate_->toolTip());
-    // Commands run meanwhile could not render; show what they did now.
-    if (model_.RenderMissed) {
-        model_.RenderMissed = false;
-        model_.ColorSkin(false);
-    }
+    animationClock_.start();
+    animationTimer_->start();
+    AnimationStep();
+}
+
+void TForm1::AnimationStep() { ShowAnimationMoves(model_.Preview().Step(animationClock_.nsecsElapsed() / 1000)); }
+
+void TForm1::StopAnimation() { ShowAnimationMoves(model_.Preview().Stop()); }
+
+void TForm1::ShowAnimationMoves(const std::vector<AnimationMove>& moves) {
+    if (!surface_->Animating()) return;
+    for (const AnimationMove& move : moves) surface_->MoveButton(move.Slot, move.Left, move.Top);
+    surface_->update();
+    if (model_.Preview().Playing()) return;
+    animationTimer_->stop();
+    for (QToolButton* b : findChildren<QToolButton*>())
+        if (b->defaultAction() == animate_) b->setToolTip(animate_->toolTip());
     surface_->EndAnimation();
-    animationRunning_ = false;
     ShowModel();
 }
 
@@ -576,13 +565,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (animationRunning_) {
-        // Let the animation stop first; the close is asked again afterwards.
-        stopAnimation_ = true;
-        event->ignore();
-        QTimer::singleShot(50, this, &QWidget::close);
-        return;
-    }
+    // The buttons go to their places before any question is asked.
+    StopAnimation();
     // Ending asks nothing: there is nobody to answer.
     if (!ending_ && !model_.Session().CloseQuery()) {
         event->ignore();
