@@ -330,19 +330,19 @@ void TfrmCustomBtnCls::SetShadowDepth(int depth) {
 }
 
 std::unique_ptr<TfrmColorsCls> TfrmCustomBtnCls::OpenFontColor() {
-    editor_.PickerTarget = -2;
+    editor_.PickerTarget = ColorTarget::DesignerCaption;
     editor_.PickedColor = ResolveColor(CaptionFont.Color);
     return std::make_unique<TfrmColorsCls>(editor_, this);
 }
 
 std::unique_ptr<TfrmColorsCls> TfrmCustomBtnCls::OpenShadowColor() {
-    editor_.PickerTarget = -3;
+    editor_.PickerTarget = ColorTarget::DesignerShadow;
     editor_.PickedColor = ResolveColor(ShadowColor);
     return std::make_unique<TfrmColorsCls>(editor_, this);
 }
 
 std::unique_ptr<TfrmShadowSets> TfrmCustomBtnCls::OpenShadowDepth() {
-    editor_.PickerTarget = -4;
+    editor_.PickerTarget = ColorTarget::DesignerDepth;
     return std::make_unique<TfrmShadowSets>(editor_, this);
 }
 

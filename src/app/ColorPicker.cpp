@@ -474,11 +474,11 @@ void TfrmColorsCls::LoseFocus() { Closed = true; }
 
 void TfrmColorsCls::Apply() {
     editor_.PickedColor = CurrentColor;
-    const int target = editor_.PickerTarget;
-    if (target >= 0) {
+    const ColorTarget target = editor_.PickerTarget;
+    if (IsMainWindowTarget(target)) {
         editor_.ApplyPickedColor(target, CurrentColor, true);
-    } else if (designer_ && (target == -2 || target == -3)) {
-        if (target == -2)
+    } else if (designer_ && (target == ColorTarget::DesignerCaption || target == ColorTarget::DesignerShadow)) {
+        if (target == ColorTarget::DesignerCaption)
             designer_->SetCaptionColor(CurrentColor);
         else
             designer_->SetShadowColor(CurrentColor);

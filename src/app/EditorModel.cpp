@@ -1,5 +1,6 @@
 #include "EditorModel.h"
 
+#include "document/MenuFields.h"
 #include "platform/Errors.h"
 #include "platform/ImageIO.h"
 #include "render/ColourSkins.h"
@@ -237,13 +238,13 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
     }
     m.ButtonCount = buttonCount;
 
-    // The layout values and the photo flag are recomputed, never taken from the file.
-    MenuProperties props = stored.Props;
-    props.FirstButtonLeft = Doc.Props.FirstButtonLeft;
-    props.FirstButtonTop = Doc.Props.FirstButtonTop;
-    props.TextRect = Doc.Props.TextRect;
-    props.PhotoSkin = Doc.Props.PhotoSkin;
-    Doc.Props = props;
+    // The layout values and the photo flag are recomputed, never taken from
+    // the file; the button style is chosen below.
+    const FieldsOf<StoredMenu> fields = kMenuFields<StoredMenu>;
+    CopyFields(fields, stored, kMenuFields<MenuDocument>, Doc, [&](size_t i) {
+        return fields[i].Note != FieldNote::Layout && fields[i].Note != FieldNote::Derived &&
+               std::string_view(fields[i].Name) != "ButtonStyleName";
+    });
     // The stored name picks the loaded button style with exactly that file,
     // or the style's own buttons.
     Doc.Props.ButtonStyleName = kDefaultButtonStyleName;
@@ -253,11 +254,6 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
         stored.HasVersion9Fields && entry > 0)
         ComboBox2Select(entry);
 
-    m.Position = stored.Position;
-    m.TextShadowDepth = stored.TextShadowDepth;
-    m.TitleShadowDepth = stored.TitleShadowDepth;
-    m.ButtonShadowDepth = stored.ButtonShadowDepth;
-    m.BackgroundFile = stored.BackgroundFile;
     TextLabel = Doc.Props.MenuText;
     for (int n = 1; n <= buttonCount; ++n) ApplyStoredButton(stored.Buttons[size_t(n - 1)], m.Buttons[size_t(n)]);
 }

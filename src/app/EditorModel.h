@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "app/AnimationPreview.h"
 #include "app/AppFolders.h"
+#include "app/ColorTarget.h"
 #include "app/ButtonCommands.h"
 #include "app/EditorSession.h"
 #include "app/FileCommands.h"
@@ -181,19 +182,17 @@ public:
     AutorunBuilder Builder{platform_, AppFolder};
 
     // Colour picker, shadow-set pop-up and copy custom ------------------------------
-    // What the picker and the shadow-set pop-up edit: 1 font colour, 2 shadow
-    // colour, 3 menu colour of the main window; -2, -3, -4 the designer's
-    // caption colour, shadow colour and shadow depth.
-    int PickerTarget = 1;
+    // What the picker and the shadow-set pop-up edit.
+    ColorTarget PickerTarget = ColorTarget::FontColor;
     uint32_t PickedColor = 0;  // in: the picker's starting colour; out: the chosen one
     int CopyCustomChoice = 0;  // the copy-custom window's last choice, for this run
     // Applies a colour from the picker to a main-window target, with an undo
     // snapshot first when asked.
-    void ApplyPickedColor(int target, uint32_t color, bool undoSnapshot);
+    void ApplyPickedColor(ColorTarget target, uint32_t color, bool undoSnapshot);
     // The current colour of a main-window target, which the picker starts on.
-    uint32_t PickerStartColor(int target) const;
-    // The toolbar's colour buttons: the picker for target 1, 2 or 3.
-    std::unique_ptr<TfrmColorsCls> OpenColorPicker(int target);
+    uint32_t PickerStartColor(ColorTarget target) const;
+    // The toolbar's colour buttons: the picker for a main-window target.
+    std::unique_ptr<TfrmColorsCls> OpenColorPicker(ColorTarget target);
     // The toolbar's "Shadow Depth" button.
     std::unique_ptr<TfrmShadowSets> OpenShadowSets();
     // "Copy Button Style...": show runs the window modally; however it

@@ -267,12 +267,12 @@ TEST_F(DesignerFixture, FormattingControlsAndTheirModifiedRule) {
 
 TEST_F(DesignerFixture, ToolWindowsWorkOnTheDesignerTargets) {
     auto picker = designer.OpenFontColor();
-    EXPECT_EQ(model.PickerTarget, -2);
+    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerCaption);
     picker = designer.OpenShadowColor();
-    EXPECT_EQ(model.PickerTarget, -3);
+    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerShadow);
     EXPECT_EQ(model.PickedColor, MakeColor(255, 255, 0));
     auto sets = designer.OpenShadowDepth();
-    EXPECT_EQ(model.PickerTarget, -4);
+    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerDepth);
     sets->Press(0);  // "None"
     sets->Release(0);
     EXPECT_EQ(designer.ShadowDepth(), 0);

@@ -25,7 +25,7 @@ struct PickerFixture : EditorFixture {
     PickerFixture() {
         model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
         // The designer's caption colour: no document is touched.
-        model.PickerTarget = -2;
+        model.PickerTarget = ColorTarget::DesignerCaption;
     }
     TfrmColorsCls Open(uint32_t color) {
         model.PickedColor = color;
@@ -411,11 +411,13 @@ TEST_F(PickerFixture, SettingsOutOfRangeAreTamed) {
 
 TEST_F(PickerFixture, DesignerTargetsAndMissingDesigner) {
     struct Case {
-        int target;
+        ColorTarget target;
         bool caption, shadow;
-    } cases[] = {{-2, true, false}, {-3, false, true}, {-4, false, false}};
+    } cases[] = {{ColorTarget::DesignerCaption, true, false},
+                 {ColorTarget::DesignerShadow, false, true},
+                 {ColorTarget::DesignerDepth, false, false}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
+        SCOPED_TRACE(int(c.target));
         designer = FakeDesigner{};
         model.PickerTarget = c.target;
         TfrmColorsCls picker = Open(0);
@@ -426,7 +428,7 @@ TEST_F(PickerFixture, DesignerTargetsAndMissingDesigner) {
         EXPECT_EQ(designer.Composed, c.caption || c.shadow ? 1 : 0);
     }
     // Without a designer a designer target is only remembered.
-    model.PickerTarget = -2;
+    model.PickerTarget = ColorTarget::DesignerCaption;
     model.PickedColor = 0;
     TfrmColorsCls alone(model);
     alone.SwatchPress(9);

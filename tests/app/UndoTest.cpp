@@ -125,7 +125,7 @@ TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
     model.ComboBox1Select(6);
     model.Properties().ChoosePreset(2);
     model.Doc.Menu.SelectedButton = 0;
-    model.ApplyPickedColor(1, 0x9DDBFF, true);
+    model.ApplyPickedColor(ColorTarget::FontColor, 0x9DDBFF, true);
     const int steps = M().UndoCount;
 
     platform.DialogAnswers = {work.Path() / "sea.bmp"};
@@ -134,7 +134,7 @@ TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
     EXPECT_EQ(M().UndoCount, steps + 1);
     const uint32_t photoText = model.Doc.Props.TextFont.Color;
     model.Doc.Menu.SelectedButton = 0;
-    model.ApplyPickedColor(1, 0x00FF00, true);
+    model.ApplyPickedColor(ColorTarget::FontColor, 0x00FF00, true);
 
     platform.Messages.clear();
     platform.FileDialogs.clear();

@@ -448,7 +448,7 @@ QWidget* TForm1::BuildButtonPalette() {
 }
 
 void TForm1::OpenMenuColorPicker(QWidget* anchor) {
-    auto* picker = new ColorPickerDialog(model_.OpenColorPicker(3), this);
+    auto* picker = new ColorPickerDialog(model_.OpenColorPicker(ColorTarget::MenuColor), this);
     connect(picker, &ColorPickerDialog::Finished, this, [this] { ShowModel(); });
     // At the colour box's lower-left corner.
     picker->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
