@@ -1,6 +1,8 @@
 // Start-up, the settings, files given on the command line or dropped, and shutdown.
 #include "app/EditorSession.h"
 
+#include "platform/AsciiCase.h"
+
 #include "app/AppFolders.h"
 #include "app/EditorModel.h"
 #include "app/Guards.h"
@@ -84,21 +86,14 @@ FileKind KindOfFile(const fs::path& path) {
     }
 }
 
-bool EndsWithIgnoringCase(const std::string& name, std::string_view tail) {
-    if (name.size() < tail.size()) return false;
-    for (size_t i = 0; i < tail.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(name[name.size() - tail.size() + i])) != tail[i]) return false;
-    return true;
-}
-
 }  // namespace
 
 EditorSession::DroppedKind EditorSession::KindOfDropped(const fs::path& path) {
     const std::string name = Utf8FromPath(path.filename());
     for (const char* document : {".mng", ".ovgsty", ".ovgbtn"})
-        if (EndsWithIgnoringCase(name, document)) return DroppedKind::Document;
+        if (EndsWithNoCase(name, document)) return DroppedKind::Document;
     for (const char* picture : {".bmp", ".jpg", ".jpeg", ".png"})
-        if (EndsWithIgnoringCase(name, picture)) return DroppedKind::Picture;
+        if (EndsWithNoCase(name, picture)) return DroppedKind::Picture;
     return DroppedKind::None;
 }
 

@@ -1,6 +1,8 @@
 // The File menu's commands.
 #include "app/FileCommands.h"
 
+#include "platform/AsciiCase.h"
+
 #include "app/AppFolders.h"
 #include "app/EditorModel.h"
 #include "app/Guards.h"
@@ -19,12 +21,7 @@ namespace {
 
 std::string FolderOf(const fs::path& path) { return FolderWithSlash(Utf8FromPath(path.parent_path())); }
 
-bool EndsWithMngIgnoringCase(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string tail = name.substr(name.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return tail == ".mng";
-}
+bool EndsWithMngIgnoringCase(const std::string& name) { return EndsWithNoCase(name, ".mng"); }
 
 }  // namespace
 
