@@ -96,13 +96,13 @@ struct Largest {
         p.AutoSizeButtons = false;
         p.ButtonWidth = kButtonWidthRange.Max;
         p.ButtonHeight = kButtonHeightRange.Max;
-        while (model.Doc.Menu.ButtonCount < kMaxButtons) model.AddButton();
+        while (model.Doc.Menu.ButtonCount < kMaxButtons) model.Buttons().Add();
         model.FastScaling = false;
         model.PhotoChanged();
         model.ColorSkin(true);
         model.Doc.Menu.FileName = "largest.mng";
         model.Doc.Menu.Folder = folder.string() + "/";
-        model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, "largest.mng");
+        model.BinMenuSave(SaveMode::Menu, model.Doc.Menu.Folder, "largest.mng");
         platform.Messages.clear();
     }
     ~Largest() {
@@ -129,7 +129,7 @@ struct Capped {
         model.StartNewMenu();
         platform.DialogAnswers = {folder / "photo.bmp"};
         model.ComboBox1Select(11);  // "MyPhoto Smooth"
-        while (model.Doc.Menu.ButtonCount < kMaxButtons) model.AddButton();
+        while (model.Doc.Menu.ButtonCount < kMaxButtons) model.Buttons().Add();
         std::string title;
         while (title.size() < 500) title += "Holiday " + std::to_string(title.size()) + " ";
         model.Doc.Props.Title = title.substr(0, 500);
@@ -216,7 +216,7 @@ void BM_SaveLargest(benchmark::State& state) {
     double peak = 0;
     for (auto _ : state) {
         PeakHeap heap;
-        m.model.BinMenuSave(true, false, false, false, m.model.Doc.Menu.Folder, "saved.mng");
+        m.model.BinMenuSave(SaveMode::Menu, m.model.Doc.Menu.Folder, "saved.mng");
         peak = std::max(peak, heap.Megabytes());
     }
     Report(state, peak);

@@ -10,8 +10,6 @@
 #                                        after each link of <target>
 #   orvane_embed_player(<target>)        Windows build: the player as an RCDATA
 #                                        resource of <target> instead
-#   orvane_player_host_tests()           the player's decisions built for this
-#                                        computer, and their tests
 #   ORVANE_PLAYER_EXE                    path of player.exe, empty without mingw
 #   global property ORVANE_PLAYER_BLOCK  TRUE when the block can be built
 #
@@ -139,26 +137,6 @@ function(orvane_append_player_block target)
       VERBATIM)
     add_custom_target(${target}-player-block ALL DEPENDS ${_stamp})
   endif()
-endfunction()
-
-# The player's decisions, built for this computer so tests drive them; the
-# libraries are the editor's own, built from the same portable sources. Called
-# once the layers exist.
-function(orvane_player_host_tests)
-  add_library(orvane_player_core STATIC ${ORVANE_PORTABLE_PLAYER_SOURCES})
-  target_include_directories(orvane_player_core PUBLIC ${ORVANE_PLAYER_DIR} ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(orvane_player_core PUBLIC orvane_document orvane_render)
-
-  # The player's own Wine tests cover it on Windows.
-  if(WIN32)
-    return()
-  endif()
-  include(GoogleTest)
-  file(GLOB _tests CONFIGURE_DEPENDS ${ORVANE_PLAYER_DIR}/tests/*.cpp)
-  add_executable(orvane_player_tests ${_tests} ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)
-  target_include_directories(orvane_player_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
-  target_link_libraries(orvane_player_tests PRIVATE orvane_player_core GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(orvane_player_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS player)
 endfunction()
 
 # The player under Wine, driven by a script as a user drives it; needs the

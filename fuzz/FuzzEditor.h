@@ -7,7 +7,7 @@
 #include "FuzzSupport.h"
 #include "FuzzTool.h"
 
-#include "ShownMenu.h"
+#include "player/ShownMenu.h"
 #include "app/EditorModel.h"
 #include "platform/FileUtil.h"
 #include "platform/ScriptedPlatform.h"
@@ -25,7 +25,7 @@ public:
         Desktop.DefaultAnswer = MsgResult::Yes;
         Desktop.SuppressTips = true;
         for (int i = 0; i < 8; ++i) Desktop.DialogAnswers.push_back(workspace.App() / "photo.bmp");
-        Model.FormCreate();
+        Model.Session().Start();
         Model.Styles.GetStyles(Model.StylesFolder(), Desktop);
     }
 
@@ -42,9 +42,9 @@ public:
     // A menu that opened saves, and what was saved reads back everywhere:
     // in the editor, in orvane-menu info and (for a menu file) in the player.
     void SaveAndReopen(const std::string& folder, bool snapshot) {
-        const std::string name = snapshot ? EditorModel::SnapshotName(false, 2) : std::string("saved.mng");
+        const std::string name = snapshot ? UndoHistory::SnapshotName(false, 2) : std::string("saved.mng");
         const bool saved = Guarded("BinMenuSave", [&] {
-            return Model.BinMenuSave(true, false, snapshot, snapshot, folder, name);
+            return Model.BinMenuSave(snapshot ? SaveMode::Snapshot : SaveMode::Menu, folder, name);
         });
         Check(saved, "a menu that opened was not saved");
         const ToolRun info = Guarded("orvane-menu info", [&] { return RunTool({"info", folder + name}); });

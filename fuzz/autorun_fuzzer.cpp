@@ -5,9 +5,9 @@
 #include "FuzzSupport.h"
 #include "FuzzTool.h"
 
-#include "Placement.h"
-#include "SelfTest.h"
-#include "ShownMenu.h"
+#include "player/Placement.h"
+#include "player/SelfTest.h"
+#include "player/ShownMenu.h"
 #include "document/AutorunPackage.h"
 #include "platform/Cp1252.h"
 #include "platform/FileUtil.h"

@@ -133,26 +133,26 @@ void SnapshotSeeds(const fs::path& out) {
     platform.SuppressTips = true;
     platform.DialogAnswers.push_back(space.App() / "photo.bmp");
     EditorModel model(platform, space.App());
-    model.FormCreate();
-    model.DeferredStart({});
-    if (model.UndoFolder != space.AppFolder()) Die("the undo folder is not the application folder");
-    model.AddButton();
-    model.SetTitle("Snapshot");
+    model.Session().Start();
+    model.Session().DeferredStart({});
+    if (model.Undo().Folder() != space.AppFolder()) Die("the undo folder is not the application folder");
+    model.Buttons().Add();
+    model.Properties().SetTitle("Snapshot");
     model.ComboBox1Select(6);
-    model.ChoosePreset(2);
-    model.AddButton();
+    model.Properties().ChoosePreset(2);
+    model.Buttons().Add();
     model.ComboBox2Select(model.ButtonStyles.EntryOfFile(space.AppFolder() + "buttons/Ribbon.ovgbtn"));
     model.ComboBox1Select(kSharpPhotoPosition);
-    model.SetMenuText("After the photo");
+    model.Properties().SetMenuText("After the photo");
     model.ComboBox1Select(model.StylePositionByName("Sunrise"));
-    model.SetTitle("Last");
+    model.Properties().SetTitle("Last");
     for (int n = 1; n <= model.Doc.Menu.UndoCount; ++n) {
-        const std::string name = EditorModel::SnapshotName(false, n);
+        const std::string name = UndoHistory::SnapshotName(false, n);
         seeds.Copy(name, space.App() / name);
     }
-    const Bytes first = ReadWholeFile(space.App() / EditorModel::SnapshotName(false, 1));
+    const Bytes first = ReadWholeFile(space.App() / UndoHistory::SnapshotName(false, 1));
     seeds.Truncated("UD001.und", first);
-    model.Shutdown();
+    model.Session().Shutdown();
 }
 
 // The sample style files and variants: another version, artwork of another

@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Workspace& space = Space();
     {
         FuzzEditor editor(space);
-        const std::string& folder = editor.Model.UndoFolder;
+        const std::string& folder = editor.Model.Undo().Folder();
         Check(folder == space.AppFolder(), "the undo folder is not the application folder");
-        const std::string name = EditorModel::SnapshotName(false, 1);
+        const std::string name = UndoHistory::SnapshotName(false, 1);
         WriteFileReplacing(folder + name, {data, size});
         const ToolRun info = Guarded("orvane-menu info", [&] { return RunTool({"info", folder + name}); });
         if (info.Status == 0) Check(ParsesAsJson(info.Out), "orvane-menu info wrote JSON that does not parse");

@@ -1,23 +1,12 @@
 #include "CommandPlan.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace orvane::player {
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
-    return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == prefix;
-}
-
-bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
-    return text.size() >= suffix.size() && Lower(text.substr(text.size() - suffix.size())) == suffix;
-}
 
 bool HasDrive(const std::string& path) {
     return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
@@ -185,7 +174,7 @@ std::string NotFoundAnywhere(const CommandPlan& plan) {
 }
 
 std::vector<std::string> SearchRoots(const std::vector<Drive>& drives, const std::string& executable) {
-    const std::string own = Lower(DriveRoot(executable));
+    const std::string own = AsciiLower(DriveRoot(executable));
     std::vector<std::string> roots;
     for (DriveKind kind : {DriveKind::Cd, DriveKind::Removable, DriveKind::Fixed, DriveKind::Network}) {
         for (const Drive& d : drives) {
@@ -193,7 +182,7 @@ std::vector<std::string> SearchRoots(const std::vector<Drive>& drives, const std
             const char upper = char(std::toupper(static_cast<unsigned char>(d.Letter)));
             if (kind == DriveKind::Removable && (upper == 'A' || upper == 'B')) continue;
             const std::string root = std::string(1, upper) + ":\\";
-            if (Lower(root) != own) roots.push_back(root);
+            if (AsciiLower(root) != own) roots.push_back(root);
         }
     }
     return roots;

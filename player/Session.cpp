@@ -11,12 +11,6 @@ bool Inside(const Rect& r, int x, int y) { return x >= r.Left && x < r.Right && 
 
 }  // namespace
 
-size_t FrameDue(int64_t elapsedMicroseconds, size_t frames) {
-    if (frames == 0 || elapsedMicroseconds <= 0) return 0;
-    const int64_t frame = elapsedMicroseconds / (int64_t(kAnimationPauseMs) * 1000);
-    return size_t(std::min<int64_t>(frame, int64_t(frames) - 1));
-}
-
 Session::Session(const ShownMenu& menu, Sound opening) : menu_(&menu), opening_(opening) {
     std::vector<AnimationButton> targets;
     for (int i = 0; i < menu.ButtonCount(); ++i) {
@@ -25,10 +19,8 @@ Session::Session(const ShownMenu& menu, Sound opening) : menu_(&menu), opening_(
         places_.push_back({r.Left, r.Top});
     }
     // Out of sight is past the right edge of the menu window itself.
-    path_ = ButtonAnimationPath(menu.Stored.Props.ButtonAnimation, targets, menu.Width(), menu.Height(),
-                                menu.Width());
-    for (size_t i = 0; i < path_.size(); ++i)
-        if (path_[i].Pause || i + 1 == path_.size()) frameEnds_.push_back(i + 1);
+    animation_ = AnimationFrames(ButtonAnimationPath(menu.Stored.Props.ButtonAnimation, targets, menu.Width(),
+                                                     menu.Height(), menu.Width()));
 }
 
 Effects Session::Sounded(Effects e, Sound s) const {
@@ -50,17 +42,14 @@ void Session::Apply(const AnimationMove& move) {
 
 Effects Session::ShowFrame(size_t frame) {
     Effects e;
-    if (frameEnds_.empty()) return e;
-    frame = std::min(frame, frameEnds_.size() - 1);
-    while (next_ < frameEnds_[frame]) Apply(path_[next_++]);
-    shown_ = std::max(shown_, frame);
+    if (animation_.Frames() == 0) return e;
+    for (const AnimationMove& move : animation_.ShowFrame(frame)) Apply(move);
     e.Redraw = true;
     return e;
 }
 
 Effects Session::FinishAnimation() {
-    while (next_ < path_.size()) Apply(path_[next_++]);
-    if (!frameEnds_.empty()) shown_ = frameEnds_.size() - 1;
+    for (const AnimationMove& move : animation_.Finish()) Apply(move);
     Effects e;
     e.Redraw = true;
     return e;

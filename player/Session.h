@@ -33,10 +33,7 @@ struct Effects {
 
 enum class Key { Up, Down, Left, Right, Tab, Enter, Space, Escape };
 
-// The frame of the buttons' entrance due after a time since the first frame:
-// one frame per pause of the editor's preview (kAnimationPauseMs), frames
-// that fall due while an earlier one is drawn are skipped, never slowed down.
-size_t FrameDue(int64_t elapsedMicroseconds, size_t frames);
+using orvane::FrameDue;
 
 // One menu on screen: the buttons' places while they come in, which button is
 // under the pointer, focused or held down, and the text the menu shows. Plain
@@ -80,9 +77,9 @@ public:
     // The animation: true while buttons are still coming in. Frame 0 is
     // shown by Open(); ShowFrame(f) brings the buttons to where frame f has
     // them (kAnimationPauseMs after frame f - 1).
-    bool Animating() const { return next_ < path_.size(); }
-    size_t Frames() const { return frameEnds_.size(); }
-    size_t FrameShown() const { return shown_; }
+    bool Animating() const { return animation_.Animating(); }
+    size_t Frames() const { return animation_.Frames(); }
+    size_t FrameShown() const { return animation_.FrameShown(); }
     Effects ShowFrame(size_t frame);
     // Puts every button in place at once (a click or key during the animation).
     Effects FinishAnimation();
@@ -111,10 +108,7 @@ private:
 
     const ShownMenu* menu_;
     Sound opening_;
-    std::vector<AnimationMove> path_;
-    std::vector<size_t> frameEnds_;  // where in path_ each frame ends
-    size_t next_ = 0;
-    size_t shown_ = 0;
+    AnimationFrames animation_;
     std::vector<Place> places_;
     int hover_ = -1;         // button under the pointer
     Part hoverPart_ = Part::Background;

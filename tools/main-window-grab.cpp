@@ -27,15 +27,15 @@ int main(int argc, char** argv) {
 
     orvane::EditorModel& model = window.Model();
     model.ComboBox1Select(model.StylePositionByName("Blue Ribbon"));
-    model.SetTitle("Holiday 2026");
-    model.SetMenuText("Our summer by the sea: photos, films and the travel diary.\r\n\r\nChoose a button to begin.");
+    model.Properties().SetTitle("Holiday 2026");
+    model.Properties().SetMenuText("Our summer by the sea: photos, films and the travel diary.\r\n\r\nChoose a button to begin.");
     for (const char* caption : {"&Photos", "&Videos", "Travel &Diary", "&Music"}) {
-        model.AddButton();
-        model.SetCaption(caption);
+        model.Buttons().Add();
+        model.Properties().SetCaption(caption);
     }
     model.Doc.Menu.Buttons[1].Caption = "E&xit";
     model.CreateSkin();
-    model.PressButton(2);
+    model.Properties().PressButton(2);
     window.TogglePalette(0);  // with "Menu Style" and "Button Properties", open from the start
     window.ShowModel();
     QApplication::processEvents();

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     orvane::EditorModel model(platform, out.parent_path());
     orvane::ResetToNewMenu(model.Doc);
     model.Doc.Menu.Buttons[1].Command.clear();
-    const bool saved = model.BinMenuSave(true, false, false, false, out.parent_path().string() + "/",
+    const bool saved = model.BinMenuSave(orvane::SaveMode::Menu, out.parent_path().string() + "/",
                                          out.filename().string());
     return saved ? 0 : 1;
 }

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         model.Doc.Menu.Buttons[1].Command = "docs\\programme.txt";
         model.Doc.Menu.FileName = "Holiday.mng";
         model.Doc.Menu.Folder = disc.string() + "/";
-        model.BinMenuSave(true, false, false, true, model.Doc.Menu.Folder, "Holiday.mng");
+        model.BinMenuSave(orvane::SaveMode::Snapshot, model.Doc.Menu.Folder, "Holiday.mng");
         orvane::AutorunBuilder builder(platform, orvane::ExecutableFolder());
         builder.CompileAutorunApp((disc / "Autorun.exe").string(), {"Holiday"}, "Holiday", disc.string());
         if (builder.FileOpFailed) {

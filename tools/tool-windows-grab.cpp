@@ -32,18 +32,18 @@ int main(int argc, char** argv) {
     {
         orvane::ScriptedPlatform platform;
         orvane::EditorModel model(platform, appFolder);
-        model.Prefs = orvane::Settings::Defaults(appFolder.string() + "/", 1024, 768);
+        model.Session().Prefs() = orvane::Settings::Defaults(appFolder.string() + "/", 1024, 768);
         model.StartNewMenu();
         model.Doc.Menu.SelectedButton = 0;
 
         // The menu colour: its swatch is not among the basic ones.
-        auto* small = new orvane::ColorPickerDialog(model.OpenColorPicker(3));
+        auto* small = new orvane::ColorPickerDialog(model.OpenColorPicker(orvane::ColorTarget::MenuColor));
         ok &= SaveGrab(*small, folder, "picker-small");
         small->close();
 
         // A basic colour is framed; the full editor then adds it to the custom colours.
         model.Doc.Props.TextFont.Color = orvane::MakeColor(62, 154, 222);
-        auto* large = new orvane::ColorPickerDialog(model.OpenColorPicker(1));
+        auto* large = new orvane::ColorPickerDialog(model.OpenColorPicker(orvane::ColorTarget::FontColor));
         ok &= SaveGrab(*large, folder, "picker-framed");
         orvane::TfrmColorsCls& m = large->Model();
         m.DefineCustomColors();

@@ -1,4 +1,4 @@
-#include "CommandPlan.h"
+#include "player/CommandPlan.h"
 
 #include <gtest/gtest.h>
 

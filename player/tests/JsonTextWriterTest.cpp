@@ -1,4 +1,4 @@
-#include "JsonTextWriter.h"
+#include "player/JsonTextWriter.h"
 
 #include "document/Json.h"
 #include "document/MenuFileInfo.h"

@@ -1,5 +1,5 @@
-#include "Placement.h"
-#include "ShownMenu.h"
+#include "player/Placement.h"
+#include "player/ShownMenu.h"
 
 #include "document/MenuRecords.h"
 #include "platform/ScriptedPlatform.h"

@@ -1,5 +1,5 @@
-#include "MenuCanvas.h"
-#include "Session.h"
+#include "player/MenuCanvas.h"
+#include "player/Session.h"
 
 #include <gtest/gtest.h>
 

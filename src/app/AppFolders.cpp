@@ -1,5 +1,7 @@
 #include "AppFolders.h"
 
+#include "platform/AsciiCase.h"
+
 #include "platform/FileUtil.h"
 #include "platform/PathText.h"
 
@@ -44,8 +46,7 @@ bool InstalledTree(const std::string& executableFolder) {
 // Windows compares folder names without regard to case or the kind of slash.
 std::string FolderKey(std::string folder) {
     std::replace(folder.begin(), folder.end(), '\\', '/');
-    for (char& c : folder) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return FolderWithSlash(folder);
+    return FolderWithSlash(AsciiLower(folder));
 }
 
 bool BelowProgramFiles(const std::string& program, const WindowsFolders& known) {

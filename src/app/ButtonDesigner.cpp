@@ -330,19 +330,19 @@ void TfrmCustomBtnCls::SetShadowDepth(int depth) {
 }
 
 std::unique_ptr<TfrmColorsCls> TfrmCustomBtnCls::OpenFontColor() {
-    editor_.PickerTarget = -2;
+    editor_.PickerTarget = ColorTarget::DesignerCaption;
     editor_.PickedColor = ResolveColor(CaptionFont.Color);
     return std::make_unique<TfrmColorsCls>(editor_, this);
 }
 
 std::unique_ptr<TfrmColorsCls> TfrmCustomBtnCls::OpenShadowColor() {
-    editor_.PickerTarget = -3;
+    editor_.PickerTarget = ColorTarget::DesignerShadow;
     editor_.PickedColor = ResolveColor(ShadowColor);
     return std::make_unique<TfrmColorsCls>(editor_, this);
 }
 
 std::unique_ptr<TfrmShadowSets> TfrmCustomBtnCls::OpenShadowDepth() {
-    editor_.PickerTarget = -4;
+    editor_.PickerTarget = ColorTarget::DesignerDepth;
     return std::make_unique<TfrmShadowSets>(editor_, this);
 }
 
@@ -497,7 +497,7 @@ bool TfrmCustomBtnCls::SaveAs() {
     const fs::path path = PathFromUtf8(ForceExtension(Utf8FromPath(*chosen), ".ovgbtn"));
     StyleFileName = Utf8FromPath(path.filename());
     StyleFolder = FolderWithSlash(Utf8FromPath(path.parent_path()));
-    editor_.MenuFolder = StyleFolder;
+    editor_.Files().SetFolder(StyleFolder);
     return WriteStyleFile(StyleFileName, StyleFolder);
 }
 
@@ -516,7 +516,7 @@ ButtonStyleFile TfrmCustomBtnCls::StyleForFile() const {
 
 bool TfrmCustomBtnCls::WriteStyleFile(const std::string& fileName, const std::string& folder) {
     if (PathFromUtf8(folder).lexically_normal() != PathFromUtf8(ButtonsFolder()).lexically_normal())
-        editor_.ShowTip(17);
+        editor_.Session().ShowTip(17);
     // The strips must hold the pictures as they are now, even when the sample
     // has not been composed since the last change.
     CompileBtnSkn();

@@ -169,7 +169,7 @@ TfrmColorsCls::TfrmColorsCls(EditorModel& editor, DesignerTarget* designer) : ed
 
     // Custom colours come from the settings file: only their colour bytes count.
     for (int k = 0; k < 7; ++k)
-        Swatches[size_t(kFirstCustom - 1 + k)].Color = editor.Prefs.CustomColors[size_t(k)] & 0xFFFFFF;
+        Swatches[size_t(kFirstCustom - 1 + k)].Color = editor.Session().Prefs().CustomColors[size_t(k)] & 0xFFFFFF;
 
     FramedSwatch = 0;
     for (int n = 1; n <= kSwatchCount; ++n)
@@ -179,7 +179,7 @@ TfrmColorsCls::TfrmColorsCls(EditorModel& editor, DesignerTarget* designer) : ed
         }
 
     // A settings file can hold any number here; the blend needs 0 to 100.
-    SaturationBar = std::clamp(editor.Prefs.GradientSaturation, 0, 100);
+    SaturationBar = std::clamp(editor.Session().Prefs().GradientSaturation, 0, 100);
     BuildGradient();
 }
 
@@ -434,7 +434,7 @@ void TfrmColorsCls::DefineCustomColors() {
     if (Expanded) {
         Width = Layout::Gradient.Right + 6;
         Height = Layout::OkButton.Bottom + 8;
-        editor_.ShowTip(16);
+        editor_.Session().ShowTip(16);
     } else {
         Width = kSmallWidth;
         Height = kSmallHeight;
@@ -456,13 +456,13 @@ void TfrmColorsCls::AddToCustomColors() {
 void TfrmColorsCls::ResetCustomColors() {
     for (int i = 0; i < 7; ++i) {
         Swatches[size_t(kFirstCustom - 1 + i)].Color = CustomGrey(i);
-        editor_.Prefs.CustomColors[size_t(i)] = CustomGrey(i);
+        editor_.Session().Prefs().CustomColors[size_t(i)] = CustomGrey(i);
     }
 }
 
 void TfrmColorsCls::Ok() {
     CurrentColor = FieldColor();
-    for (int i = 0; i < 7; ++i) editor_.Prefs.CustomColors[size_t(i)] = Swatches[size_t(kFirstCustom - 1 + i)].Color;
+    for (int i = 0; i < 7; ++i) editor_.Session().Prefs().CustomColors[size_t(i)] = Swatches[size_t(kFirstCustom - 1 + i)].Color;
     Expanded = false;
     Apply();
     Closed = true;
@@ -474,17 +474,17 @@ void TfrmColorsCls::LoseFocus() { Closed = true; }
 
 void TfrmColorsCls::Apply() {
     editor_.PickedColor = CurrentColor;
-    const int target = editor_.PickerTarget;
-    if (target >= 0) {
+    const ColorTarget target = editor_.PickerTarget;
+    if (IsMainWindowTarget(target)) {
         editor_.ApplyPickedColor(target, CurrentColor, true);
-    } else if (designer_ && (target == -2 || target == -3)) {
-        if (target == -2)
+    } else if (designer_ && (target == ColorTarget::DesignerCaption || target == ColorTarget::DesignerShadow)) {
+        if (target == ColorTarget::DesignerCaption)
             designer_->SetCaptionColor(CurrentColor);
         else
             designer_->SetShadowColor(CurrentColor);
         designer_->ComposeSample();
     }
-    editor_.Prefs.GradientSaturation = SaturationBar;
+    editor_.Session().Prefs().GradientSaturation = SaturationBar;
 }
 
 }  // namespace orvane

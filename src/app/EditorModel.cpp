@@ -1,5 +1,6 @@
 #include "EditorModel.h"
 
+#include "document/MenuFields.h"
 #include "platform/Errors.h"
 #include "platform/ImageIO.h"
 #include "render/ColourSkins.h"
@@ -16,7 +17,7 @@ namespace orvane {
 
 EditorModel::EditorModel(Platform& platform, AppFolders folders)
     : platform_(platform), Records(platform), Folders(std::move(folders)), AppFolder(Folders.Program) {
-    MenuFolder = Folders.Documents;
+    Files().SetFolder(Folders.Documents);
     CreateStyles();
 }
 
@@ -41,12 +42,12 @@ std::string EditorModel::FileCaption() const {
     return Doc.Menu.FileName + " (" + Doc.Props.Title + ") - " + std::string(kAppTitle);
 }
 
-bool EditorModel::BinMenuSave(bool replace, bool ask, bool noPictures, bool silent, const std::string& folder,
-                              const std::string& fileName) {
-    if (silent) noPictures = true;
+bool EditorModel::BinMenuSave(SaveMode mode, const std::string& folder, const std::string& fileName,
+                              Overwrite overwrite) {
+    const bool silent = mode == SaveMode::Snapshot, noPictures = silent;
     if (!silent) platform_.ShowProgress("Saving...");
     Records.FileOpFailed = false;
-    if (!Records.OpenRecordFile(fileName, folder, replace, ask)) {
+    if (!Records.OpenRecordFile(fileName, folder, true, overwrite == Overwrite::Ask)) {
         if (!silent) platform_.SetProgressText("Save cancelled...", 600);
         return false;
     }
@@ -237,13 +238,13 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
     }
     m.ButtonCount = buttonCount;
 
-    // The layout values and the photo flag are recomputed, never taken from the file.
-    MenuProperties props = stored.Props;
-    props.FirstButtonLeft = Doc.Props.FirstButtonLeft;
-    props.FirstButtonTop = Doc.Props.FirstButtonTop;
-    props.TextRect = Doc.Props.TextRect;
-    props.PhotoSkin = Doc.Props.PhotoSkin;
-    Doc.Props = props;
+    // The layout values and the photo flag are recomputed, never taken from
+    // the file; the button style is chosen below.
+    const FieldsOf<StoredMenu> fields = kMenuFields<StoredMenu>;
+    CopyFields(fields, stored, kMenuFields<MenuDocument>, Doc, [&](size_t i) {
+        return fields[i].Note != FieldNote::Layout && fields[i].Note != FieldNote::Derived &&
+               std::string_view(fields[i].Name) != "ButtonStyleName";
+    });
     // The stored name picks the loaded button style with exactly that file,
     // or the style's own buttons.
     Doc.Props.ButtonStyleName = kDefaultButtonStyleName;
@@ -253,11 +254,6 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
         stored.HasVersion9Fields && entry > 0)
         ComboBox2Select(entry);
 
-    m.Position = stored.Position;
-    m.TextShadowDepth = stored.TextShadowDepth;
-    m.TitleShadowDepth = stored.TitleShadowDepth;
-    m.ButtonShadowDepth = stored.ButtonShadowDepth;
-    m.BackgroundFile = stored.BackgroundFile;
     TextLabel = Doc.Props.MenuText;
     for (int n = 1; n <= buttonCount; ++n) ApplyStoredButton(stored.Buttons[size_t(n - 1)], m.Buttons[size_t(n)]);
 }
@@ -406,25 +402,6 @@ int EditorModel::ButtonAt(int x, int y) const {
     return 0;
 }
 
-bool EditorModel::ReleaseOnSurface(int pressed, int x, int y) {
-    auto inside = [x, y](const Box& b) { return x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height; };
-    const DesignLayout& layout = Renderer.Layout;
-    if (pressed) {
-        // A press dragged off its button is no click.
-        if (ButtonAt(x, y) != pressed) return false;
-        ClickButton(pressed);
-    } else if (inside(layout.MenuText)) {
-        ClickMenuText();
-    } else if (inside(layout.TitleSelection)) {
-        ClickTitle();
-    } else if (x >= 0 && y >= 0 && x < Doc.MenuImage.Width() && y < Doc.MenuImage.Height()) {
-        ClickBackground();
-    } else {
-        return false;
-    }
-    return true;
-}
-
 void EditorModel::FadeMask() {
     Renderer.FadeMask(Styles.At(SelectedStyle).Mask, Doc.Props.TextBoxVisibility, Doc.Props.TitleBoxVisibility);
 }
@@ -456,8 +433,8 @@ void EditorModel::ApplyStyleFonts(const MenuStyle& style) {
 
 void EditorModel::ComboBox1Select(int position) {
     // A photo it asks for is part of the same step.
-    const auto step = OneUndoStep();
-    UndoMake();
+    const auto step = Undo().OneStep();
+    Undo().Make();
     OnExit done([this] {
         StyleChanging = false;
         Flags.Updating = false;
@@ -505,14 +482,14 @@ void EditorModel::ComboBox1Select(int position) {
         ColorSkin(true);
         // The auto-sized menu follows the photo; the sliders must too, or
         // unticking "Auto Size Menu" would lose the proportion.
-        if (Doc.Props.PhotoSkin && Doc.Props.AutoSizeMenu) KeepPhotoAspect();
+        if (Doc.Props.PhotoSkin && Doc.Props.AutoSizeMenu) Properties().KeepPhotoAspect();
         break;
     }
     Flags.Updating = false;
     StyleChanging = false;
-    ShowTip(2);
-    if (Doc.Props.PhotoSkin) ShowTip(Prefs.TipShown[3] != 0 ? 4 : 3);
-    if (SelectedStyle == Styles.MyBackgroundPosition()) ShowTip(8);
+    Session().ShowTip(2);
+    if (Doc.Props.PhotoSkin) Session().ShowTip(Session().Prefs().TipShown[3] != 0 ? 4 : 3);
+    if (SelectedStyle == Styles.MyBackgroundPosition()) Session().ShowTip(8);
 }
 
 void EditorModel::ComboBox2Select(int entry) {
@@ -592,11 +569,11 @@ void EditorModel::ResetDocument() {
 
 void EditorModel::SetBackgroundImage() {
     // The style that shows the photo is part of the same step.
-    const auto step = OneUndoStep();
+    const auto step = Undo().OneStep();
     FileDialogRequest request;
     request.Title = "Open Photo...";
     request.Filter = "Photo or Image (*.jpg;*.jpeg;*.png;*.bmp)|*.JPG;*.JPEG;*.PNG;*.BMP";
-    request.InitialFolder = PathFromUtf8(MenuFolder);
+    request.InitialFolder = PathFromUtf8(Files().Folder());
     if (const auto chosen = platform_.OpenFileDialog(request))
         if (!UsePhoto(*chosen)) return;  // said once, naming the file; the menu stays as it was
     if (SelectedStyle < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);
@@ -610,7 +587,7 @@ bool EditorModel::UsePhoto(const std::filesystem::path& path) {
         ShowMessageBox(platform_, PictureUnreadable(Utf8FromPath(path)), MsgType::Error);
         return false;
     }
-    UndoMake();
+    Undo().Make();
     Doc.Menu.BackgroundFile = Utf8FromPath(path);
     Doc.BackgroundPhoto = std::move(photo.Picture);
     PhotoChanged();
@@ -621,7 +598,7 @@ void EditorModel::DropPhoto(const std::filesystem::path& path) {
     if (!Doc.Props.PhotoSkin || !UsePhoto(path)) return;
     CreateSkin();
     // The size sliders follow the new photo's proportion, as for a photo style chosen.
-    if (Doc.Props.AutoSizeMenu) KeepPhotoAspect();
+    if (Doc.Props.AutoSizeMenu) Properties().KeepPhotoAspect();
 }
 
 void EditorModel::InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic) {
@@ -680,6 +657,72 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
     if (!message.empty()) ShowMessageBox(platform_, message, MsgType::Information);
     StartNewMenu();
     ComboBox1Select(Styles.Count() - 1);
+}
+
+// The animation preview ----------------------------------------------------------------
+
+std::vector<AnimationMove> EditorModel::ButtAniPath(int windowWidth) {
+    // The animation shows the current layout, not the one before the last edit.
+    if (RedrawCountdown > 0) {
+        RedrawCountdown = -1;
+        CreateSkin();
+    }
+    std::vector<AnimationButton> buttons;
+    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
+        const Box& place = Renderer.Layout.Buttons[size_t(i)];
+        const Bitmap& image = Doc.Menu.Buttons[size_t(i)].Images[0];
+        buttons.push_back({place.Left, place.Top, image.Width(), image.Height()});
+    }
+    return ButtonAnimationPath(Doc.Props.ButtonAnimation, buttons, Doc.MenuImage.Width(), Doc.MenuImage.Height(),
+                               windowWidth);
+}
+
+// Button styles, the command wizard and the autorun wizard --------------------------------
+
+void EditorModel::AddButtonStyle1Click() {
+    // The style's own buttons, recoloured; the title and the menu text keep
+    // the colours the user gave them, which have nothing to do with buttons.
+    ComboBox2Select(0);
+    platform_.ProcessMessages();
+    if (OpenDesignerWindow) OpenDesignerWindow();
+    ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
+    Session().ShowTip(18);
+}
+
+std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {
+    if (Doc.Menu.SelectedButton < 1) {
+        ShowMessageBox(platform_, "You must first select a button to add the command for.", MsgType::Information);
+        return nullptr;
+    }
+    Session().ShowTip(11);
+    // Paths on the disc are made from the saved menu's folder; an unsaved menu
+    // is offered a save first.
+    return std::make_unique<TfrmBtnWizCls>(platform_, properties_, Doc.Menu.HasFile ? Doc.Menu.Folder : std::string(), [this] {
+        Files().SaveAs();
+        return Doc.Menu.HasFile ? Doc.Menu.Folder : std::string();
+    });
+}
+
+std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {
+    try {
+        if (Flags.Modified) {
+            const MsgResult answer = ShowMessageBox(platform_,
+                                                    "Your autorun application will be created using the last saved\r"
+                                                    "copy of your menu, do you want to save your menu now?",
+                                                    MsgType::Confirmation, MsgButtons::YesNoCancel);
+            if (answer == MsgResult::Cancel) return nullptr;
+            // A save that did not happen (cancelled, refused, failed) has
+            // spoken for itself and ends the command.
+            if (answer == MsgResult::Yes && !Files().Save()) return nullptr;
+        }
+        std::error_code ec;
+        return std::make_unique<TfrmEXEWizCls>(platform_, Builder, Doc.Menu.FileName, Doc.Menu.Folder,
+                                               Utf8FromPath(std::filesystem::current_path(ec)) + "/");
+    } catch (const std::exception&) {
+        ShowMessageBox(platform_, "Please open a menu you wish to create an application from first.",
+                       MsgType::Information);
+        return nullptr;
+    }
 }
 
 }  // namespace orvane

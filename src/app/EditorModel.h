@@ -4,10 +4,17 @@
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
 #include "platform/Platform.h"
+#include "app/AnimationPreview.h"
 #include "app/AppFolders.h"
+#include "app/ColorTarget.h"
+#include "app/ButtonCommands.h"
+#include "app/EditorSession.h"
+#include "app/FileCommands.h"
+#include "app/UndoHistory.h"
 #include "app/FormatBar.h"
 #include "app/Guards.h"
 #include "app/PaletteColumn.h"
+#include "app/PropertyPanels.h"
 #include "app/Settings.h"
 #include "distribution/AutorunWizard.h"
 #include "distribution/CommandWizard.h"
@@ -29,11 +36,23 @@ class TfrmColorsCls;
 class TfrmShadowSets;
 class TfrmCopyCustom;
 
+// How a document is written: a menu file (its pictures too, with the
+// progress window, and the document counts as saved), or an undo snapshot
+// (the fields only, silently).
+enum class SaveMode { Menu, Snapshot };
+enum class Overwrite { Replace, Ask };
+
 // The editor model: what the main window owns and does, without a display.
 // It owns the one menu document for the program's whole run; a new menu or an
 // opened file overwrites it in place.
-class EditorModel : public CommandTarget {
+class EditorModel {
     Platform& platform_;
+    UndoHistory undo_{*this};
+    EditorSession session_{*this};
+    FileCommands files_{*this};
+    ButtonCommands buttons_{*this};
+    PropertyPanels properties_{*this};
+    AnimationPreview preview_{*this};
 
 public:
     EditorModel(Platform& platform, AppFolders folders);
@@ -42,24 +61,36 @@ public:
 
     Platform& Desktop() { return platform_; }
 
+    // The parts of the editor's work, each with its own state.
+    UndoHistory& Undo() { return undo_; }
+    const UndoHistory& Undo() const { return undo_; }
+    EditorSession& Session() { return session_; }
+    const EditorSession& Session() const { return session_; }
+    FileCommands& Files() { return files_; }
+    const FileCommands& Files() const { return files_; }
+    ButtonCommands& Buttons() { return buttons_; }
+    PropertyPanels& Properties() { return properties_; }
+    AnimationPreview& Preview() { return preview_; }
+    const AnimationPreview& Preview() const { return preview_; }
+    const PropertyPanels& Properties() const { return properties_; }
+
     MenuDocument Doc;
     EditorFlags Flags;
     RecordFile Records;
 
     AppFolders Folders;     // where settings, styles, undo, help and the editor's own file live
     std::string AppFolder;  // the program's folder (ends in "/"): the editor's own file
-    std::string MenuFolder;
     std::string WindowCaption{kAppTitle};
     bool DesignSurfaceVisible = true;
     int RenderSuspended = 0;
     bool RenderMissed = false;  // a recolour or render was asked for while suspended
     int RedrawCountdown = -1;
 
-    // Writes the document to folder + fileName. Save and Save As: replace,
-    // no ask, pictures, not silent. Undo snapshots: no pictures, silent.
-    // False when a question was declined; file errors propagate as FileError.
-    bool BinMenuSave(bool replace, bool ask, bool noPictures, bool silent, const std::string& folder,
-                     const std::string& fileName);
+    // Writes the document to folder + fileName, replacing a file that is there
+    // (after asking, with Overwrite::Ask). False when the question was
+    // declined; file errors propagate as FileError.
+    bool BinMenuSave(SaveMode mode, const std::string& folder, const std::string& fileName,
+                     Overwrite overwrite = Overwrite::Replace);
 
     // Reads a menu file (or, with snapshot set, an undo snapshot) into the
     // document. A refused file leaves the document exactly as it was.
@@ -114,8 +145,6 @@ public:
     int RenderCount = 0;  // renders done, for whoever needs to know one happened
     // Fades the selected photo style's mask by the two box visibilities.
     void FadeMask();
-    // Offers first-use tip n unless the user asked not to see it again.
-    void ShowTip(int tip);
     // The 100 ms timer: counts the deferred redraw down and renders at 0.
     void Tick();
     // What the design surface shows: the menu image, the window-control
@@ -132,172 +161,19 @@ public:
     void PhotoChanged() { Renderer.Graphics.ScaleCacheDirty = true; }
     bool IsMyBackground() const { return SelectedStyle == Styles.MyBackgroundPosition(); }
 
-    // Start-up, settings and shutdown ----------------------------------------
-    // Shows the new document before the start-up tip covers the window.
-    std::function<void()> ShowDocument;
-    Settings Prefs;
-    std::string SettingsPath() const { return Folders.SettingsFile; }
-    // The main window's creation: settings, undo folder, button styles, menu list.
-    void FormCreate();
-    // The deferred second stage: style files, then the files named on the
-    // command line ("\"\"" counts as none): style files and button style
-    // files install, the first menu opens; otherwise a new menu.
-    void DeferredStart(const std::vector<std::string>& args);
-    // Copies a button style file into the user's folder and lists it.
-    void InstallButtonStyleFile(const std::filesystem::path& path);
-    // Files named on the command line or dropped on the window: style files
-    // and button style files install, the first menu opens. True when the
-    // document was replaced (a menu opened, or a style installed in a new menu).
-    bool OpenFiles(const std::vector<std::filesystem::path>& files);
-    // Files dropped on the window: opened as on the command line, after the
-    // save question when they would replace the document.
-    void DropFiles(const std::vector<std::filesystem::path>& files);
-    // What a file dragged over the window would be taken as, by its name.
-    enum class DroppedKind { None, Document, Picture };
-    static DroppedKind KindOfDropped(const std::filesystem::path& path);
-    // Where the start-up tells what it refused, beside the message box (the
-    // editor prints it on its error stream).
-    std::function<void(const std::string&)> Report;
-    // Closing the window: the save-changes question. False keeps it open.
-    bool CloseQuery();
-    // After closing: writes the settings and discards the undo snapshots.
-    void Shutdown();
-    // Writes the settings file; false (after saying so) when it cannot.
-    bool SaveSettings();
-
-    // Undo and redo ----------------------------------------------------------
-    // Set by FormCreate: AppFolder, or a folder of this editor's own when
-    // another editor runs there. Empty: no snapshots are taken.
-    std::string UndoFolder;
-    // Why snapshots cannot be written (undo is off); empty while undo works.
-    std::string UndoUnavailable;
-    static std::string SnapshotName(bool redo, int number);
-    void UndoMake();
-    void UndoUndo();
-    void UndoRedo();
-    void UndoKill();
-
-    // File commands ------------------------------------------------------------
-    // The save-changes question; false when the command is to be abandoned:
-    // on Cancel, and on Yes when the save did not happen (its dialog was
-    // cancelled, a question declined, the write failed).
-    bool SaveChangesQuestion();
-    void FileNew();
-    void FileOpen();
-    bool FileSave();
-    bool FileSaveAs();
-    // After a save: warns when the menu is larger than most laptop screens
-    // (once for each size it takes).
-    void WarnIfLarge();
-    static constexpr int kMenuListSize = 20;
-    std::vector<std::string> MenuList;  // file names of MenuFolder's menus, at most 20
-    void RefreshMenuList();
-    void OpenMenuListEntry(int index);
-    // "Exit": false when the user kept the window open.
-    bool FileExit();
-
-    // Button commands ------------------------------------------------------------
-    void AddButton();
-    void DeleteButton();
-    void MoveUp();
-    void MoveDown();
-    void CutButton();
-    void CopyButtonToClipboard();
-    void PasteButton();
-    void PreviousButton();
-    void NextButton();
-
-    // Selection on the design surface and the editing of fields -------------------
-    void PressButton(int slot);
-    void ClickButton(int slot);
-    void ClickBackground();
-    void ClickMenuText();
-    void ClickTitle();
-    // A left click released at a point of the menu, its press having been on
-    // button `pressed` (0: none): selects what lies there. False when it
-    // selects nothing (off the menu, or a press dragged off its button).
-    bool ReleaseOnSurface(int pressed, int x, int y);
-    void SetTitle(const std::string& text);
-    void SetMenuText(const std::string& text);
-    void SetCaption(const std::string& text);
-    void SetCommand(const std::string& text) override;
-    void SetArgument(const std::string& text) override;
-    void SetDescription(const std::string& text);
-    void SetMinimizeOnClick(bool on) override;
-    void SetMaximizeWindow(bool on) override;
-    void SetExitOnClick(bool on) override;
-    void SetAnimateTitle(bool on);
-    void SetDisableSounds(bool on);
-    // The palette a command opens and the field it puts the focus in.
+    // The palette a command opens.
     enum Palette { MenuDescription = 0, DisplayPosition, MenuStylePalette, CustomProperties, ButtonProperties };
-    enum class Focus { None, Caption, MenuText, Title };
-    Focus FocusRequest = Focus::None;
     // Opens a closed palette through the column, so one-palette mode holds.
     void OpenPalette(Palette palette) { Palettes.OpenIfClosed(int(palette)); }
     PaletteColumn Palettes;
     // The formatting toolbar: the selected element's font.
     FormatBar Format{*this};
 
-    // Button commands and the autorun application --------------------------------
-    // The command controls of the "Button Properties" palette.
-    struct ButtonPanelFields {
-        std::string Caption, Command, Argument, Description;
-        bool Minimize = false, Exit = false, Maximize = false;
-    };
-    ButtonPanelFields ButtonPanel;
-    // Fills the palette from the selected button (the caller sets Updating).
-    void ShowButtonProps();
-    void QuickInfo();
-    void EnterCommandField();
-    void EnterArgumentField();
-    // The palettes' switches that come with a first-use tip: the title field
-    // taking the focus, a display position (codes 0 to 10), "Auto Adjust",
-    // "Auto Size Menu" and "Use Photo Aspect Ratio" clicked.
-    void EnterTitleField();
-    void ChooseDisplayPosition(int code);
-    void SetAutoAdjust(bool on);
-    void SetAutoSizeMenu(bool on);
-    void SetPhotoAspect(bool on);
-    // With "Use Photo Aspect Ratio" checked: the width and height sliders take
-    // the menu's size in the photo's proportion, keeping the side that would shrink.
-    void KeepPhotoAspect();
-
-    // The property panels ----------------------------------------------------------
-    // A scroll bar taking the keyboard focus: one undo step per drag.
-    void SliderFocus();
-    // The sliders, clamped to their ranges. Width and height follow each other
-    // by the photo's aspect while "Use Photo Aspect Ratio" is enabled and checked.
-    void SetMenuWidth(int value);
-    void SetMenuHeight(int value);
-    void SetButtonWidth(int value);
-    void SetButtonHeight(int value);
-    void SetButtonGap(int value);
-    void SetTextBoxVisibility(int value);
-    void SetTitleBoxVisibility(int value);
-    bool AspectAdjusting = false;  // the other size slider is being moved
-    void SetAutoSizeButtons(bool on);
-    // The size sliders an auto-size box governs are enabled when it is clear.
-    bool MenuSizeEnabled() const { return !Doc.Props.AutoSizeMenu; }
-    bool ButtonSizeEnabled() const { return !Doc.Props.AutoSizeButtons; }
-    // "Button Animation": entering the list takes the undo snapshot; choosing
-    // returns whether the window should play the animation.
-    void EnterAnimationList();
-    bool ChooseAnimation(int code);
-    // One of the five preset colour boxes (0 to 4).
-    void ChoosePreset(int index);
-    // "High Quality Photo Scaling".
-    void ToggleHighQualityScaling();
-    bool HighQualityScaling() const { return !FastScaling; }
-    // "Animate title in taskbar", which runs the minimise box's handler too:
-    // the box states are passed as the window shows them.
-    void AnimateTitleClicked(bool titleBox, bool minimizeBox);
     // What the design surface's menu-text label and its shadow label show:
     // the menu text, or a button's description while the pointer is on it.
     std::string TextLabel = Doc.Props.MenuText;
-    void HoverButton(int slot);
-    void HoverBackground();
-    // The animation preview: renders a pending redraw first, then the moves
-    // to play (the window keeps RenderSuspended at 1 while playing them).
+    // The animation's path: renders a pending redraw first, then the moves
+    // to play (Preview() plays them).
     std::vector<AnimationMove> ButtAniPath(int windowWidth);
     // "Wizard >": the command wizard for the selected button, or null after
     // the message when no button is selected.
@@ -307,19 +183,17 @@ public:
     AutorunBuilder Builder{platform_, AppFolder};
 
     // Colour picker, shadow-set pop-up and copy custom ------------------------------
-    // What the picker and the shadow-set pop-up edit: 1 font colour, 2 shadow
-    // colour, 3 menu colour of the main window; -2, -3, -4 the designer's
-    // caption colour, shadow colour and shadow depth.
-    int PickerTarget = 1;
+    // What the picker and the shadow-set pop-up edit.
+    ColorTarget PickerTarget = ColorTarget::FontColor;
     uint32_t PickedColor = 0;  // in: the picker's starting colour; out: the chosen one
     int CopyCustomChoice = 0;  // the copy-custom window's last choice, for this run
     // Applies a colour from the picker to a main-window target, with an undo
     // snapshot first when asked.
-    void ApplyPickedColor(int target, uint32_t color, bool undoSnapshot);
+    void ApplyPickedColor(ColorTarget target, uint32_t color, bool undoSnapshot);
     // The current colour of a main-window target, which the picker starts on.
-    uint32_t PickerStartColor(int target) const;
-    // The toolbar's colour buttons: the picker for target 1, 2 or 3.
-    std::unique_ptr<TfrmColorsCls> OpenColorPicker(int target);
+    uint32_t PickerStartColor(ColorTarget target) const;
+    // The toolbar's colour buttons: the picker for a main-window target.
+    std::unique_ptr<TfrmColorsCls> OpenColorPicker(ColorTarget target);
     // The toolbar's "Shadow Depth" button.
     std::unique_ptr<TfrmShadowSets> OpenShadowSets();
     // "Copy Button Style...": show runs the window modally; however it
@@ -348,26 +222,6 @@ private:
     // when it cannot be read.
     bool UsePhoto(const std::filesystem::path& path);
     void ApplyStyleFonts(const MenuStyle& style);
-
-    bool ReportSaveFailure(const std::exception* error);
-    // A change made of several undoable ones (a photo style asking for its
-    // photo, a photo bringing its style) is one undo step: only the first
-    // snapshot taken inside it is kept.
-    int undoStepDepth_ = 0;
-    bool undoStepTaken_ = false;
-    auto OneUndoStep() {
-        if (undoStepDepth_++ == 0) undoStepTaken_ = false;
-        return OnExit([this] { --undoStepDepth_; });
-    }
-    FileLock undoLock_;
-    bool ownUndoFolder_ = false;  // made by this editor, removed at shutdown
-    void Say(const std::string& text);
-    bool undoOffTold_ = false;
-    int warnedWidth_ = 0, warnedHeight_ = 0;  // the large size last warned about
-    std::string ChooseUndoFolder();
-    void UndoOff(const std::string& reason);
-    void TakeSnapshot();
-    void StepThroughHistory(bool redo);
 
     // Steps that later parts of the editor fill in.
 

@@ -192,7 +192,7 @@ void FormatBar::UpdateAvailability() {
 void FormatBar::FontNameChanged(const std::string& text) {
     FontName = text;
     FontNameIndex = IndexOf(FontNames, text);
-    editor_.UndoMake();
+    editor_.Undo().Make();
     if (editor_.Flags.Updating) return;
     // The design surface draws the menu text and its shadow from TextFont.
     TargetFont().Name = text;
@@ -201,7 +201,7 @@ void FormatBar::FontNameChanged(const std::string& text) {
 }
 
 void FormatBar::FontSizeChanged(const std::string& text) {
-    editor_.UndoMake();
+    editor_.Undo().Make();
     if (editor_.Flags.Updating) {
         if (const std::optional<int> size = ParseWholeNumber(text)) FontSize = *size;
         return;
@@ -217,7 +217,7 @@ void FormatBar::FontSizeChanged(const std::string& text) {
 }
 
 void FormatBar::SetStyle(bool FontSpec::*style, bool& shown, bool down) {
-    editor_.UndoMake();
+    editor_.Undo().Make();
     shown = down;
     TargetFont().*style = down;
     editor_.CreateSkin();
@@ -229,7 +229,7 @@ void FormatBar::SetUnderline(bool down) { SetStyle(&FontSpec::Underline, Underli
 
 void FormatBar::SetAlignment(int alignment) {
     if (editor_.Flags.Updating) return;
-    editor_.UndoMake();
+    editor_.Undo().Make();
     TargetFont().Alignment = alignment;
     editor_.CreateSkin();
     Alignment = alignment;

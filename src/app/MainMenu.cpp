@@ -87,7 +87,7 @@ bool MenuCommandChecked(const EditorModel& model, MenuCommand command, int index
         case C::ViewPalette: return index >= 0 && index < PaletteColumn::kCount && model.Palettes.Open[size_t(index)];
         case C::OnePalette: return model.Palettes.OnePaletteMode;
         case C::DisableSounds: return model.Doc.Props.DisableSounds;
-        case C::HighQualityScaling: return model.HighQualityScaling();
+        case C::HighQualityScaling: return model.Properties().HighQualityScaling();
         default: return false;
     }
 }

@@ -9,36 +9,33 @@
 namespace orvane {
 
 namespace {
-constexpr int kFontColorTarget = 1;
-constexpr int kShadowColorTarget = 2;
-constexpr int kMenuColorTarget = 3;
 constexpr int kMenuColorTip = 6;
 }  // namespace
 
-uint32_t EditorModel::PickerStartColor(int target) const {
+uint32_t EditorModel::PickerStartColor(ColorTarget target) const {
     const MenuProperties& p = Doc.Props;
     const int s = Doc.Menu.SelectedButton;
     switch (target) {
-        case kFontColorTarget: return (s < 0 ? p.TitleFont : s == 0 ? p.TextFont : p.ButtonFont).Color;
-        case kShadowColorTarget: return s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor;
-        case kMenuColorTarget: return p.MenuColor;
+        case ColorTarget::FontColor: return (s < 0 ? p.TitleFont : s == 0 ? p.TextFont : p.ButtonFont).Color;
+        case ColorTarget::ShadowColor: return s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor;
+        case ColorTarget::MenuColor: return p.MenuColor;
         default: return PickedColor;
     }
 }
 
-void EditorModel::ApplyPickedColor(int target, uint32_t color, bool undoSnapshot) {
-    if (target < kFontColorTarget || target > kMenuColorTarget) return;
-    if (undoSnapshot) UndoMake();
+void EditorModel::ApplyPickedColor(ColorTarget target, uint32_t color, bool undoSnapshot) {
+    if (!IsMainWindowTarget(target)) return;
+    if (undoSnapshot) Undo().Make();
     MenuProperties& p = Doc.Props;
     TOVMenu& m = Doc.Menu;
     const int s = m.SelectedButton;
     switch (target) {
-        case kFontColorTarget:
+        case ColorTarget::FontColor:
             // The design surface draws the menu text from TextFont, so its label follows.
             (s < 0 ? p.TitleFont : s == 0 ? p.TextFont : p.ButtonFont).Color = color;
             CreateSkin();
             break;
-        case kShadowColorTarget: {
+        case ColorTarget::ShadowColor: {
             int32_t& depth = s < 0 ? m.TitleShadowDepth : s == 0 ? m.TextShadowDepth : m.ButtonShadowDepth;
             // A shadow colour without a shadow would show nothing.
             if (depth == 0) {
@@ -55,20 +52,20 @@ void EditorModel::ApplyPickedColor(int target, uint32_t color, bool undoSnapshot
         default:
             p.MenuColor = color;
             ColorSkin(true);
-            ShowTip(kMenuColorTip);
+            Session().ShowTip(kMenuColorTip);
             break;
     }
     Flags.Modified = true;
 }
 
-std::unique_ptr<TfrmColorsCls> EditorModel::OpenColorPicker(int target) {
+std::unique_ptr<TfrmColorsCls> EditorModel::OpenColorPicker(ColorTarget target) {
     PickerTarget = target;
     PickedColor = PickerStartColor(target);
     return std::make_unique<TfrmColorsCls>(*this);
 }
 
 std::unique_ptr<TfrmShadowSets> EditorModel::OpenShadowSets() {
-    PickerTarget = 0;  // anything but the designer's -4
+    PickerTarget = ColorTarget::None;  // anything but the designer's depth
     return std::make_unique<TfrmShadowSets>(*this);
 }
 

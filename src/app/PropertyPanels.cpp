@@ -1,6 +1,6 @@
-// The handlers of the five property palettes: one undo step per change (per
-// drag for sliders), a deferred redraw for typing and dragging, and no
-// stores while the editor itself fills the controls.
+// The property palettes' and the selection's setters.
+#include "app/PropertyPanels.h"
+
 #include "app/EditorModel.h"
 
 #include <algorithm>
@@ -13,161 +13,153 @@ int Clamp(int value, ValueRange range) { return range.Clamp(value); }
 
 }  // namespace
 
+PropertyPanels::PropertyPanels(EditorModel& model) : model_(model), platform_(model.Desktop()) {}
+
+PropertyPanels::Focus PropertyPanels::TakeFocusRequest() { return std::exchange(focusRequest_, Focus::None); }
+
+bool PropertyPanels::MenuSizeEnabled() const { return !model_.Doc.Props.AutoSizeMenu; }
+bool PropertyPanels::ButtonSizeEnabled() const { return !model_.Doc.Props.AutoSizeButtons; }
+bool PropertyPanels::HighQualityScaling() const { return !model_.FastScaling; }
+
 // Palette 1 ------------------------------------------------------------------------
 
-void EditorModel::EnterTitleField() { ShowTip(15); }
+void PropertyPanels::EnterTitleField() { model_.Session().ShowTip(15); }
 
 // Typing in the title and menu text counts as a change: otherwise closing the
 // editor would lose what was typed without asking. Both fields arm the redraw
 // even while the editor fills them, so the surface catches up with the text.
-void EditorModel::SetTitle(const std::string& text) {
-    if (!Flags.Updating && Doc.Props.Title == text) return;
-    RedrawCountdown = RedrawDelay;
-    if (Flags.Updating) return;
-    Doc.Props.Title = text;
-    Flags.Modified = true;
+void PropertyPanels::SetTitle(const std::string& text) {
+    if (!model_.Flags.Updating && model_.Doc.Props.Title == text) return;
+    model_.RedrawCountdown = model_.RedrawDelay;
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.Title = text;
+    model_.Flags.Modified = true;
 }
 
-void EditorModel::SetMenuText(const std::string& text) {
-    if (!Flags.Updating && Doc.Props.MenuText == text && TextLabel == text) return;
-    TextLabel = text;
-    RedrawCountdown = RedrawDelay;
-    if (Flags.Updating) return;
-    Doc.Props.MenuText = text;
-    Doc.Menu.ShownText = text;
-    Flags.Modified = true;
+void PropertyPanels::SetMenuText(const std::string& text) {
+    if (!model_.Flags.Updating && model_.Doc.Props.MenuText == text && model_.TextLabel == text) return;
+    model_.TextLabel = text;
+    model_.RedrawCountdown = model_.RedrawDelay;
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.MenuText = text;
+    model_.Doc.Menu.ShownText = text;
+    model_.Flags.Modified = true;
 }
 
 // The title box shares the minimise box's handler: the selected button gets the
 // minimise box's state again, which leaves it as it was.
-void EditorModel::AnimateTitleClicked(bool titleBox, bool minimizeBox) {
-    Doc.Props.AnimateTitle = titleBox;
-    if (Flags.Updating) return;
-    TOVMenu& m = Doc.Menu;
+void PropertyPanels::AnimateTitleClicked(bool titleBox, bool minimizeBox) {
+    model_.Doc.Props.AnimateTitle = titleBox;
+    if (model_.Flags.Updating) return;
+    TOVMenu& m = model_.Doc.Menu;
     if (m.SelectedButton >= 1 && m.SelectedButton <= m.ButtonCount)
         m.Buttons[size_t(m.SelectedButton)].MinimizeOnClick = minimizeBox ? 1 : 0;
-    Flags.Modified = true;
+    model_.Flags.Modified = true;
 }
 
-void EditorModel::HoverButton(int slot) {
-    const TOVMenu& m = Doc.Menu;
+void PropertyPanels::HoverButton(int slot) {
+    const TOVMenu& m = model_.Doc.Menu;
     if (slot < 1 || slot > m.ButtonCount) return HoverBackground();
-    const bool updating = Flags.Updating;
-    Flags.Updating = true;
-    Doc.Menu.ShownText = Doc.Props.MenuText;
+    const bool updating = model_.Flags.Updating;
+    model_.Flags.Updating = true;
+    model_.Doc.Menu.ShownText = model_.Doc.Props.MenuText;
     const std::string& description = m.Buttons[size_t(slot)].Description;
     if (!description.empty()) {
-        if (TextLabel != description) TextLabel = description;
-    } else if (TextLabel != m.ShownText) {
-        TextLabel = m.ShownText;
+        if (model_.TextLabel != description) model_.TextLabel = description;
+    } else if (model_.TextLabel != m.ShownText) {
+        model_.TextLabel = m.ShownText;
     }
-    Flags.Updating = updating;
+    model_.Flags.Updating = updating;
 }
 
-void EditorModel::HoverBackground() {
-    if (TextLabel != Doc.Props.MenuText) TextLabel = Doc.Props.MenuText;
+void PropertyPanels::HoverBackground() {
+    if (model_.TextLabel != model_.Doc.Props.MenuText) model_.TextLabel = model_.Doc.Props.MenuText;
 }
 
 // Palette 2 ------------------------------------------------------------------------
 
-void EditorModel::ChooseDisplayPosition(int code) {
+void PropertyPanels::ChooseDisplayPosition(int code) {
     if (code < 0 || code >= kPositionCount) return;
-    UndoMake();
-    Doc.Menu.Position = code;
-    ShowTip(5);
+    model_.Undo().Make();
+    model_.Doc.Menu.Position = code;
+    model_.Session().ShowTip(5);
 }
 
 // Palette 3 ------------------------------------------------------------------------
 
-void EditorModel::ChoosePreset(int index) {
-    if (index < 0 || index >= int(Presets.size())) return;
-    UndoMake();
-    Doc.Props.MenuColor = Presets[size_t(index)];
-    ColorSkin(true);
+void PropertyPanels::ChoosePreset(int index) {
+    if (index < 0 || index >= int(model_.Presets.size())) return;
+    model_.Undo().Make();
+    model_.Doc.Props.MenuColor = model_.Presets[size_t(index)];
+    model_.ColorSkin(true);
 }
 
-void EditorModel::SetAutoAdjust(bool on) {
-    UndoMake();
-    Doc.Props.AutoAdjust = on;
-    ColorSkin(false);
-    if (!on) ShowTip(7);
+void PropertyPanels::SetAutoAdjust(bool on) {
+    model_.Undo().Make();
+    model_.Doc.Props.AutoAdjust = on;
+    model_.ColorSkin(false);
+    if (!on) model_.Session().ShowTip(7);
 }
 
-void EditorModel::EnterAnimationList() { UndoMake(); }
+void PropertyPanels::EnterAnimationList() { model_.Undo().Make(); }
 
-bool EditorModel::ChooseAnimation(int code) {
-    if (Flags.Updating || code < 0 || code > 14) return false;
-    Doc.Props.ButtonAnimation = code;
-    Flags.Modified = true;
+bool PropertyPanels::ChooseAnimation(int code) {
+    if (model_.Flags.Updating || code < 0 || code > 14) return false;
+    model_.Doc.Props.ButtonAnimation = code;
+    model_.Flags.Modified = true;
     return true;
 }
 
-void EditorModel::SetTextBoxVisibility(int value) {
-    if (Flags.Updating) return;
-    Doc.Props.TextBoxVisibility = Clamp(value, kVisibilityRange);
-    Flags.Modified = true;
-    RedrawCountdown = RedrawDelay;
+void PropertyPanels::SetTextBoxVisibility(int value) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.TextBoxVisibility = Clamp(value, kVisibilityRange);
+    model_.Flags.Modified = true;
+    model_.RedrawCountdown = model_.RedrawDelay;
 }
 
-void EditorModel::SetTitleBoxVisibility(int value) {
-    if (Flags.Updating) return;
-    Doc.Props.TitleBoxVisibility = Clamp(value, kVisibilityRange);
-    Flags.Modified = true;
-    RedrawCountdown = RedrawDelay;
-}
-
-std::vector<AnimationMove> EditorModel::ButtAniPath(int windowWidth) {
-    // The animation shows the current layout, not the one before the last edit.
-    if (RedrawCountdown > 0) {
-        RedrawCountdown = -1;
-        CreateSkin();
-    }
-    std::vector<AnimationButton> buttons;
-    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
-        const Box& place = Renderer.Layout.Buttons[size_t(i)];
-        const Bitmap& image = Doc.Menu.Buttons[size_t(i)].Images[0];
-        buttons.push_back({place.Left, place.Top, image.Width(), image.Height()});
-    }
-    return ButtonAnimationPath(Doc.Props.ButtonAnimation, buttons, Doc.MenuImage.Width(), Doc.MenuImage.Height(),
-                               windowWidth);
+void PropertyPanels::SetTitleBoxVisibility(int value) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.TitleBoxVisibility = Clamp(value, kVisibilityRange);
+    model_.Flags.Modified = true;
+    model_.RedrawCountdown = model_.RedrawDelay;
 }
 
 // Palette 4 ------------------------------------------------------------------------
 
-void EditorModel::SliderFocus() { UndoMake(); }
+void PropertyPanels::SliderFocus() { model_.Undo().Make(); }
 
-void EditorModel::SetMenuWidth(int value) {
-    if (Flags.Updating) return;
-    Doc.Props.MenuWidth = Clamp(value, kMenuWidthRange);
-    Flags.Modified = true;
-    const Bitmap& photo = Doc.BackgroundPhoto;
-    if (PhotoControlsEnabled && Doc.Props.PhotoAspect && !AspectAdjusting && !photo.IsEmpty()) {
-        AspectAdjusting = true;
-        SetMenuHeight(int(double(Doc.Props.MenuWidth) * photo.Height() / photo.Width()));
-        AspectAdjusting = false;
+void PropertyPanels::SetMenuWidth(int value) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.MenuWidth = Clamp(value, kMenuWidthRange);
+    model_.Flags.Modified = true;
+    const Bitmap& photo = model_.Doc.BackgroundPhoto;
+    if (model_.PhotoControlsEnabled && model_.Doc.Props.PhotoAspect && !aspectAdjusting_ && !photo.IsEmpty()) {
+        aspectAdjusting_ = true;
+        SetMenuHeight(int(double(model_.Doc.Props.MenuWidth) * photo.Height() / photo.Width()));
+        aspectAdjusting_ = false;
     }
-    RedrawCountdown = RedrawDelay;
+    model_.RedrawCountdown = model_.RedrawDelay;
 }
 
-void EditorModel::SetMenuHeight(int value) {
-    if (Flags.Updating) return;
-    Doc.Props.MenuHeight = Clamp(value, kMenuHeightRange);
-    Flags.Modified = true;
-    const Bitmap& photo = Doc.BackgroundPhoto;
-    if (PhotoControlsEnabled && Doc.Props.PhotoAspect && !AspectAdjusting && !photo.IsEmpty()) {
-        AspectAdjusting = true;
-        SetMenuWidth(int(double(Doc.Props.MenuHeight) * photo.Width() / photo.Height()));
-        AspectAdjusting = false;
+void PropertyPanels::SetMenuHeight(int value) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.MenuHeight = Clamp(value, kMenuHeightRange);
+    model_.Flags.Modified = true;
+    const Bitmap& photo = model_.Doc.BackgroundPhoto;
+    if (model_.PhotoControlsEnabled && model_.Doc.Props.PhotoAspect && !aspectAdjusting_ && !photo.IsEmpty()) {
+        aspectAdjusting_ = true;
+        SetMenuWidth(int(double(model_.Doc.Props.MenuHeight) * photo.Width() / photo.Height()));
+        aspectAdjusting_ = false;
     }
-    RedrawCountdown = RedrawDelay;
+    model_.RedrawCountdown = model_.RedrawDelay;
 }
 
-void EditorModel::KeepPhotoAspect() {
-    const Bitmap& menu = Doc.MenuImage;
-    const Bitmap& photo = Doc.BackgroundPhoto;
-    if (!Doc.Props.PhotoAspect || menu.IsEmpty() || photo.IsEmpty()) return;
+void PropertyPanels::KeepPhotoAspect() {
+    const Bitmap& menu = model_.Doc.MenuImage;
+    const Bitmap& photo = model_.Doc.BackgroundPhoto;
+    if (!model_.Doc.Props.PhotoAspect || menu.IsEmpty() || photo.IsEmpty()) return;
     // Keep the side that would otherwise shrink; the other follows the photo.
-    MenuProperties& p = Doc.Props;
+    MenuProperties& p = model_.Doc.Props;
     const double menuAspect = double(menu.Width()) / menu.Height();
     const double photoAspect = double(photo.Width()) / photo.Height();
     if (menuAspect > photoAspect) {
@@ -179,58 +171,207 @@ void EditorModel::KeepPhotoAspect() {
     }
 }
 
-void EditorModel::SetPhotoAspect(bool on) {
-    UndoMake();
-    Doc.Props.PhotoAspect = on;
+void PropertyPanels::SetPhotoAspect(bool on) {
+    model_.Undo().Make();
+    model_.Doc.Props.PhotoAspect = on;
     KeepPhotoAspect();
-    if (!on) ShowTip(10);
-    CreateSkin();
+    if (!on) model_.Session().ShowTip(10);
+    model_.CreateSkin();
 }
 
-void EditorModel::SetAutoSizeMenu(bool on) {
-    UndoMake();
-    Doc.Props.AutoSizeMenu = on;
-    if (!Flags.Updating) CreateSkin();
-    ShowTip(9);
+void PropertyPanels::SetAutoSizeMenu(bool on) {
+    model_.Undo().Make();
+    model_.Doc.Props.AutoSizeMenu = on;
+    if (!model_.Flags.Updating) model_.CreateSkin();
+    model_.Session().ShowTip(9);
 }
 
-void EditorModel::SetButtonWidth(int value) {
-    if (Flags.Updating) return;
-    Doc.Props.ButtonWidth = Clamp(value, kButtonWidthRange);
+void PropertyPanels::SetButtonWidth(int value) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.ButtonWidth = Clamp(value, kButtonWidthRange);
     // While auto-sized the render sets the size; only the user's drags count.
     if (!ButtonSizeEnabled()) return;
-    Flags.Modified = true;
-    RedrawCountdown = RedrawDelay;
+    model_.Flags.Modified = true;
+    model_.RedrawCountdown = model_.RedrawDelay;
 }
 
-void EditorModel::SetButtonHeight(int value) {
-    if (Flags.Updating) return;
-    Doc.Props.ButtonHeight = Clamp(value, kButtonHeightRange);
+void PropertyPanels::SetButtonHeight(int value) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.ButtonHeight = Clamp(value, kButtonHeightRange);
     // While auto-sized the render sets the size; only the user's drags count.
     if (!ButtonSizeEnabled()) return;
-    Flags.Modified = true;
-    RedrawCountdown = RedrawDelay;
+    model_.Flags.Modified = true;
+    model_.RedrawCountdown = model_.RedrawDelay;
 }
 
-void EditorModel::SetAutoSizeButtons(bool on) {
-    UndoMake();
-    Doc.Props.AutoSizeButtons = on;
-    if (on && !Flags.Updating) CreateSkin();
+void PropertyPanels::SetAutoSizeButtons(bool on) {
+    model_.Undo().Make();
+    model_.Doc.Props.AutoSizeButtons = on;
+    if (on && !model_.Flags.Updating) model_.CreateSkin();
 }
 
-void EditorModel::SetButtonGap(int value) {
-    if (Flags.Updating) return;
-    Doc.Props.ButtonGap = Clamp(value, kButtonGapRange);
-    Flags.Modified = true;
-    RedrawCountdown = RedrawDelay;
+void PropertyPanels::SetButtonGap(int value) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.ButtonGap = Clamp(value, kButtonGapRange);
+    model_.Flags.Modified = true;
+    model_.RedrawCountdown = model_.RedrawDelay;
 }
 
 // Tools menu -------------------------------------------------------------------------
 
-void EditorModel::ToggleHighQualityScaling() {
-    FastScaling = !FastScaling;
-    PhotoChanged();
-    CreateSkin();
+void PropertyPanels::ToggleHighQualityScaling() {
+    model_.FastScaling = !model_.FastScaling;
+    model_.PhotoChanged();
+    model_.CreateSkin();
+}
+
+// Selection and fields -----------------------------------------------------------------
+
+void PropertyPanels::PressButton(int slot) {
+    if (slot < 1 || slot > model_.Doc.Menu.ButtonCount) return;
+    model_.Doc.Menu.SelectedButton = slot;
+    model_.Renderer.Layout.SelectionVisible = true;
+}
+
+void PropertyPanels::ClickButton(int slot) {
+    PressButton(slot);
+    model_.OpenPalette(EditorModel::ButtonProperties);
+    focusRequest_ = Focus::Caption;
+}
+
+void PropertyPanels::ClickBackground() {
+    model_.Doc.Menu.SelectedButton = 0;
+    model_.Renderer.Layout.SelectionVisible = false;
+}
+
+void PropertyPanels::ClickMenuText() {
+    model_.Doc.Menu.SelectedButton = 0;
+    model_.Renderer.Layout.SelectionVisible = true;
+    model_.OpenPalette(EditorModel::MenuDescription);
+    focusRequest_ = Focus::MenuText;
+}
+
+void PropertyPanels::ClickTitle() {
+    if (model_.IsMyBackground()) return;
+    model_.Doc.Menu.SelectedButton = -1;
+    model_.Renderer.Layout.SelectionVisible = true;
+    model_.OpenPalette(EditorModel::MenuDescription);
+    focusRequest_ = Focus::Title;
+}
+
+bool PropertyPanels::ReleaseOnSurface(int pressed, int x, int y) {
+    auto inside = [x, y](const Box& b) { return x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height; };
+    const DesignLayout& layout = model_.Renderer.Layout;
+    if (pressed) {
+        // A press dragged off its button is no click.
+        if (model_.ButtonAt(x, y) != pressed) return false;
+        ClickButton(pressed);
+    } else if (inside(layout.MenuText)) {
+        ClickMenuText();
+    } else if (inside(layout.TitleSelection)) {
+        ClickTitle();
+    } else if (x >= 0 && y >= 0 && x < model_.Doc.MenuImage.Width() && y < model_.Doc.MenuImage.Height()) {
+        ClickBackground();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void PropertyPanels::SetCaption(const std::string& text) {
+    TOVMenu& m = model_.Doc.Menu;
+    if (model_.Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Caption = text;
+    model_.Flags.Modified = true;
+    model_.RedrawCountdown = model_.RedrawDelay;
+}
+
+void PropertyPanels::SetCommand(const std::string& text) {
+    TOVMenu& m = model_.Doc.Menu;
+    if (model_.Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Command = text;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::SetArgument(const std::string& text) {
+    TOVMenu& m = model_.Doc.Menu;
+    if (model_.Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Argument = text;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::SetDescription(const std::string& text) {
+    TOVMenu& m = model_.Doc.Menu;
+    if (model_.Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].Description = text;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::SetMinimizeOnClick(bool on) {
+    TOVMenu& m = model_.Doc.Menu;
+    if (model_.Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].MinimizeOnClick = on ? 1 : 0;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::SetMaximizeWindow(bool on) {
+    TOVMenu& m = model_.Doc.Menu;
+    if (model_.Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].MaximizeWindow = on ? 1 : 0;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::SetExitOnClick(bool on) {
+    TOVMenu& m = model_.Doc.Menu;
+    if (model_.Flags.Updating || m.SelectedButton < 1) return;
+    m.Buttons[size_t(m.SelectedButton)].ExitOnClick = on ? 1 : 0;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::SetAnimateTitle(bool on) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.AnimateTitle = on;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::SetDisableSounds(bool on) {
+    if (model_.Flags.Updating) return;
+    model_.Doc.Props.DisableSounds = on;
+    model_.Flags.Modified = true;
+}
+
+void PropertyPanels::ShowButtonProps() {
+    const TOVMenu& m = model_.Doc.Menu;
+    ButtonPanelFields& f = buttonPanel_;
+    if (m.SelectedButton < 1 || m.SelectedButton > m.ButtonCount) {
+        f.Caption.clear();
+        f.Command.clear();
+        f.Argument.clear();
+        f.Description.clear();
+        f.Minimize = false;
+        f.Exit = false;  // the maximise box keeps its state
+        return;
+    }
+    const TOVButton& b = m.Buttons[size_t(m.SelectedButton)];
+    f = {b.Caption, b.Command, b.Argument, b.Description, b.MinimizeOnClick != 0, b.ExitOnClick != 0,
+         b.MaximizeWindow != 0};
+}
+
+void PropertyPanels::QuickInfo() {
+    ShowMessageBox(platform_,
+                   "Typical use DOES NOT require any use of Commandline Arguments.\r\r"
+                   "Use %CD% to indicate the CD drive, such that G:\\dir\\doc.ext would be %CD%:\\dir\\doc.ext\r"
+                   " Please note the retention of the colon sign (:) in the argument above.\r\r"
+                   "See Help for full instructions (Press F1 after you click OK below)",
+                   MsgType::Information);
+}
+
+void PropertyPanels::EnterCommandField() {
+    if (!model_.Flags.Updating) model_.Session().ShowTip(12);
+}
+
+void PropertyPanels::EnterArgumentField() {
+    if (!model_.Flags.Updating) model_.Session().ShowTip(14);
 }
 
 }  // namespace orvane

@@ -29,7 +29,7 @@ std::string WithoutSlash(std::string folder) {
 
 DiscFolderModel::DiscFolderModel(EditorModel& editor, std::string folder)
     : editor_(editor), platform_(editor.Desktop()) {
-    if (folder.empty()) folder = editor.Doc.Menu.Folder.empty() ? editor.MenuFolder : editor.Doc.Menu.Folder;
+    if (folder.empty()) folder = editor.Doc.Menu.Folder.empty() ? editor.Files().Folder() : editor.Doc.Menu.Folder;
     Folder = WithoutSlash(folder);
 }
 
@@ -40,13 +40,13 @@ bool DiscFolderModel::SaveFirst() {
                                             "last saved copy.\r\rSave your menu now?",
                                             MsgType::Confirmation, MsgButtons::YesNoCancel);
     if (answer == MsgResult::Cancel) return false;
-    if (answer == MsgResult::Yes) return editor_.FileSave();
+    if (answer == MsgResult::Yes) return editor_.Files().Save();
     return true;
 }
 
 void DiscFolderModel::Recheck() {
     std::vector<fs::path> menuFolders;
-    for (const std::string& f : {editor_.Doc.Menu.Folder, editor_.MenuFolder})
+    for (const std::string& f : {editor_.Doc.Menu.Folder, editor_.Files().Folder()})
         if (!f.empty()) menuFolders.emplace_back(f);
     Check = CheckDiscFolder(PathFromUtf8(Folder), menuFolders);
     Checked();

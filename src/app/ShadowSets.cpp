@@ -6,7 +6,6 @@
 namespace orvane {
 
 namespace {
-constexpr int kDesignerDepthTarget = -4;
 constexpr int kDesignerCountdown = 5;
 }  // namespace
 
@@ -31,7 +30,7 @@ TfrmShadowSets::TfrmShadowSets(EditorModel& editor, DesignerTarget* designer) : 
 }
 
 int TfrmShadowSets::CurrentDepth() const {
-    if (editor_.PickerTarget == kDesignerDepthTarget) return designer_ ? designer_->ShadowDepth() : -1;
+    if (editor_.PickerTarget == ColorTarget::DesignerDepth) return designer_ ? designer_->ShadowDepth() : -1;
     const TOVMenu& m = editor_.Doc.Menu;
     if (m.SelectedButton < 0) return m.TitleShadowDepth;
     if (m.SelectedButton == 0) return m.TextShadowDepth;
@@ -68,7 +67,7 @@ void TfrmShadowSets::Release(int entry) {
 }
 
 void TfrmShadowSets::Choose(int depth) {
-    if (editor_.PickerTarget == kDesignerDepthTarget) {
+    if (editor_.PickerTarget == ColorTarget::DesignerDepth) {
         if (!designer_) return;
         designer_->SetShadowDepth(depth);
         designer_->SetSampleCountdown(kDesignerCountdown);
@@ -80,7 +79,7 @@ void TfrmShadowSets::Choose(int depth) {
                                               : m.ButtonShadowDepth;
     // A new depth is a change of the document like any other format change:
     // it can be undone, and closing the editor asks to save it.
-    if (stored != depth) editor_.UndoMake();
+    if (stored != depth) editor_.Undo().Make();
     stored = depth;
     if (m.SelectedButton == 0) {
         DesignLayout& layout = editor_.Renderer.Layout;

@@ -17,7 +17,7 @@ int ShadowDepthOfName(std::string_view name);
 
 // The shadow-set pop-up: a borderless window that chooses a shadow depth,
 // "None" or 1 to 5, for the selected text of the menu or, with PickerTarget
-// -4, for the button style designer's caption.
+// ColorTarget::DesignerDepth, for the button style designer's caption.
 class TfrmShadowSets {
 public:
     static constexpr int kWidth = 148;

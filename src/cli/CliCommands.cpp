@@ -284,7 +284,7 @@ int Render(const Arguments& a, std::ostream& out, std::ostream& err) {
         err << "orvane-menu: the menu has " << model.Doc.Menu.ButtonCount << " buttons\n";
         return 2;
     }
-    if (button) model.HoverButton(button);
+    if (button) model.Properties().HoverButton(button);
     WriteFileReplacing(PathFromUtf8(a.Option("-o")), WritePng(model.DesignSurfaceImage(button, state)));
     out << a.Option("-o") << "\n";
     return 0;
@@ -303,8 +303,8 @@ bool MayWrite(const fs::path& target, const Arguments& a, std::ostream& err) {
 bool SaveModel(EditorModel& model, const fs::path& target) {
     model.Doc.Menu.FileName = Utf8FromPath(target.filename());
     model.Doc.Menu.Folder = Utf8FromPath(target.parent_path()) + "/";
-    if (!model.BinMenuSave(true, false, false, false, model.Doc.Menu.Folder, model.Doc.Menu.FileName)) return false;
-    model.WarnIfLarge();
+    if (!model.BinMenuSave(SaveMode::Menu, model.Doc.Menu.Folder, model.Doc.Menu.FileName)) return false;
+    model.Files().WarnIfLarge();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "AutorunWizard.h"
 
+#include "platform/AsciiCase.h"
+
 #include "platform/Cp1252.h"
 
 #include "platform/FileUtil.h"
@@ -14,12 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return s;
-}
-
-bool EndsWithExe(const std::string& s) { return s.size() >= 4 && Lower(s.substr(s.size() - 4)) == ".exe"; }
+bool EndsWithExe(const std::string& s) { return EndsWithNoCase(s, ".exe"); }
 
 std::string WithoutExtension(const std::string& name) { return name.size() >= 4 ? name.substr(0, name.size() - 4) : ""; }
 
@@ -44,7 +41,7 @@ std::vector<std::string> TfrmEXEWizCls::ListedFiles() const {
         files.push_back(Utf8FromPath(file.filename()));
     // Listed as a file list box lists them: by name, whatever the case.
     std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
-        return Lower(a) < Lower(b) || (Lower(a) == Lower(b) && a < b);
+        return AsciiLower(a) < AsciiLower(b) || (AsciiLower(a) == AsciiLower(b) && a < b);
     });
     return files;
 }

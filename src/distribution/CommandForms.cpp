@@ -1,5 +1,7 @@
 #include "CommandForms.h"
 
+#include "platform/AsciiCase.h"
+
 #include "platform/FileUtil.h"
 #include "platform/PathText.h"
 
@@ -62,9 +64,7 @@ std::string FolderCommand(const std::string& target) {
 }
 
 std::string SubMenuCommand(const std::string& target) {
-    std::string tail = target.size() >= 4 ? target.substr(target.size() - 4) : std::string();
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return tail == ".mng" ? target : target + ".mng";
+    return EndsWithNoCase(target, ".mng") ? target : target + ".mng";
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "FileUtil.h"
 
+#include "platform/AsciiCase.h"
+
 #include "Errors.h"
 #include "PathText.h"
 #include "SystemFiles.h"
@@ -150,16 +152,12 @@ bool RemoveEmptyFolder(const fs::path& folder) {
 }
 
 std::vector<fs::path> FilesWithExtension(const fs::path& folder, std::string extension) {
-    auto lower = [](std::string text) {
-        for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-        return text;
-    };
-    extension = lower(extension);
+    extension = AsciiLower(extension);
     std::vector<fs::path> files;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = Utf8FromPath(it->path().filename());
-        if (name.size() > extension.size() && lower(name.substr(name.size() - extension.size())) == extension &&
+        if (name.size() > extension.size() && EndsWithNoCase(name, extension) &&
             it->is_regular_file(ec))
             files.push_back(it->path());
     }

@@ -1,6 +1,8 @@
 #include "DiscFolder.h"
 
-#include "CommandPlan.h"
+#include "platform/AsciiCase.h"
+
+#include "player/CommandPlan.h"
 #include "document/MenuRecords.h"
 #include "platform/Cp1252.h"
 #include "platform/FileUtil.h"
@@ -18,11 +20,6 @@ namespace orvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string Trim(std::string_view text) {
     const size_t start = text.find_first_not_of(" \t\r\n");
@@ -100,7 +97,7 @@ void CheckButtons(DiscFolderCheck& check, const std::vector<uint8_t>& exe) {
     player::Whereabouts here;
     here.Executable = WindowsPath(check.Executable.lexically_relative(check.Folder));
     here.Exists = [&](const std::string& path) {
-        if (path.size() < 3 || Lower(path.substr(0, 3)) != "d:\\") return false;
+        if (path.size() < 3 || AsciiLower(path.substr(0, 3)) != "d:\\") return false;
         return !FindIgnoringCase(check.Folder, path.substr(3)).empty();
     };
     std::set<std::string> reported;
@@ -122,11 +119,11 @@ void CheckButtons(DiscFolderCheck& check, const std::vector<uint8_t>& exe) {
         for (const StoredButton& button : read.Menu.Buttons) {
             const player::CommandPlan plan = player::PlanCommand(button, here, check.Package);
             const std::string where = "The button \"" + Readable(button.Caption) + "\" of the menu " + packed.Name;
-            if (plan.What == player::Action::MissingMenu && reported.insert(Lower(plan.Target)).second) {
+            if (plan.What == player::Action::MissingMenu && reported.insert(AsciiLower(plan.Target)).second) {
                 Add(check, Finding::MissingMenu, true,
                     where + " opens the menu " + plan.Target + ", which is neither packed in " +
                         Utf8FromPath(check.Executable.filename()) + " nor in the disc folder.");
-            } else if (plan.What == player::Action::Search && reported.insert(Lower(plan.Target)).second) {
+            } else if (plan.What == player::Action::Search && reported.insert(AsciiLower(plan.Target)).second) {
                 Add(check, Finding::MissingTarget, false,
                     where + " opens " + plan.Target +
                         ", which is not in the disc folder; the menu will look for it on the computer's other "
@@ -229,11 +226,11 @@ std::string AutorunInfProgram(std::string_view infText) {
         start = end + 1;
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
-            inSection = Lower(line) == "[autorun]";
+            inSection = AsciiLower(line) == "[autorun]";
             continue;
         }
         const size_t equals = line.find('=');
-        if (!inSection || equals == std::string::npos || Lower(Trim(line.substr(0, equals))) != "open") continue;
+        if (!inSection || equals == std::string::npos || AsciiLower(Trim(line.substr(0, equals))) != "open") continue;
         std::string value = Trim(line.substr(equals + 1));
         if (!value.empty() && value[0] == '"') {
             const size_t close = value.find('"', 1);

@@ -1,5 +1,7 @@
 #include "render/ButtonAnimation.h"
 
+#include <algorithm>
+
 #include <cstddef>
 #include <utility>
 
@@ -138,6 +140,33 @@ std::vector<AnimationMove> ButtonAnimationPath(int code, const std::vector<Anima
         if (slot == last) break;
     }
     return path.Take();
+}
+
+size_t FrameDue(int64_t elapsedMicroseconds, size_t frames) {
+    if (frames == 0 || elapsedMicroseconds <= 0) return 0;
+    const int64_t frame = elapsedMicroseconds / (int64_t(kAnimationPauseMs) * 1000);
+    return size_t(std::min<int64_t>(frame, int64_t(frames) - 1));
+}
+
+AnimationFrames::AnimationFrames(std::vector<AnimationMove> path) : path_(std::move(path)) {
+    for (size_t i = 0; i < path_.size(); ++i)
+        if (path_[i].Pause || i + 1 == path_.size()) frameEnds_.push_back(i + 1);
+}
+
+std::vector<AnimationMove> AnimationFrames::ShowFrame(size_t frame) {
+    if (frameEnds_.empty()) return {};
+    frame = std::min(frame, frameEnds_.size() - 1);
+    const size_t from = next_;
+    next_ = std::max(next_, frameEnds_[frame]);
+    shown_ = std::max(shown_, frame);
+    return {path_.begin() + std::ptrdiff_t(from), path_.begin() + std::ptrdiff_t(next_)};
+}
+
+std::vector<AnimationMove> AnimationFrames::Finish() {
+    const size_t from = next_;
+    next_ = path_.size();
+    if (!frameEnds_.empty()) shown_ = frameEnds_.size() - 1;
+    return {path_.begin() + std::ptrdiff_t(from), path_.end()};
 }
 
 }  // namespace orvane

@@ -267,12 +267,12 @@ TEST_F(DesignerFixture, FormattingControlsAndTheirModifiedRule) {
 
 TEST_F(DesignerFixture, ToolWindowsWorkOnTheDesignerTargets) {
     auto picker = designer.OpenFontColor();
-    EXPECT_EQ(model.PickerTarget, -2);
+    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerCaption);
     picker = designer.OpenShadowColor();
-    EXPECT_EQ(model.PickerTarget, -3);
+    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerShadow);
     EXPECT_EQ(model.PickedColor, MakeColor(255, 255, 0));
     auto sets = designer.OpenShadowDepth();
-    EXPECT_EQ(model.PickerTarget, -4);
+    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerDepth);
     sets->Press(0);  // "None"
     sets->Release(0);
     EXPECT_EQ(designer.ShadowDepth(), 0);
@@ -299,7 +299,7 @@ TEST_F(DesignerFixture, SaveAsNamesFoldersAndTip17) {
         EXPECT_EQ(PathFromUtf8(written), c.written);
         EXPECT_TRUE(fs::exists(c.written));
         EXPECT_EQ(PathFromUtf8(designer.StyleFolder), c.written.parent_path() / "");
-        EXPECT_EQ(model.MenuFolder, designer.StyleFolder);
+        EXPECT_EQ(model.Files().Folder(), designer.StyleFolder);
         EXPECT_EQ(platform.TipsShown == std::vector<int>{17}, c.tip);
         EXPECT_FALSE(designer.Modified);
         EXPECT_TRUE(designer.HasStyleFile);

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "FakeDesigner.h"
 #include "TempFolder.h"
 
@@ -18,16 +19,13 @@ struct Rgb {
 };
 uint32_t C(Rgb c) { return MakeColor(uint8_t(c.r), uint8_t(c.g), uint8_t(c.b)); }
 
-struct PickerFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
+struct PickerFixture : EditorFixture {
     FakeDesigner designer;
 
     PickerFixture() {
-        model.Prefs = Settings::Defaults(app.Folder(), 1024, 768);
+        model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
         // The designer's caption colour: no document is touched.
-        model.PickerTarget = -2;
+        model.PickerTarget = ColorTarget::DesignerCaption;
     }
     TfrmColorsCls Open(uint32_t color) {
         model.PickedColor = color;
@@ -115,7 +113,7 @@ TEST_F(PickerFixture, OpeningFramesTheFirstMatchingSwatch) {
         {{255, 121, 75}, 3},
         {{11, 22, 33}, 0},      // no swatch: the frame stays out of sight
     };
-    model.Prefs.CustomColors[6] = MakeColor(10, 20, 30);
+    model.Session().Prefs().CustomColors[6] = MakeColor(10, 20, 30);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.framed);
         TfrmColorsCls picker = Open(C(c.color));
@@ -348,10 +346,10 @@ TEST_F(PickerFixture, AddToCustomColorsFillsTheSwatchesInTurn) {
         EXPECT_EQ(ColorRed(picker.Swatches[size_t(s.filled - 1)].Color), s.red);
     }
     // Adding does not store: Cancel keeps the settings as they were.
-    const Settings before = model.Prefs;
+    const Settings before = model.Session().Prefs();
     picker.Cancel();
     EXPECT_TRUE(picker.Closed);
-    EXPECT_EQ(model.Prefs, before);
+    EXPECT_EQ(model.Session().Prefs(), before);
     EXPECT_EQ(designer.Composed, 0);
 }
 
@@ -366,8 +364,8 @@ TEST_F(PickerFixture, OkStoresCustomColoursAndSaturationResetStoresAtOnce) {
     picker.Ok();
     EXPECT_TRUE(picker.Closed);
     EXPECT_FALSE(picker.Expanded);
-    EXPECT_EQ(model.Prefs.CustomColors[0], MakeColor(1, 2, 99));
-    EXPECT_EQ(model.Prefs.GradientSaturation, 40);
+    EXPECT_EQ(model.Session().Prefs().CustomColors[0], MakeColor(1, 2, 99));
+    EXPECT_EQ(model.Session().Prefs().GradientSaturation, 40);
     EXPECT_EQ(model.PickedColor, MakeColor(1, 2, 99));
     EXPECT_EQ(designer.Caption, MakeColor(1, 2, 99));
 
@@ -378,8 +376,8 @@ TEST_F(PickerFixture, OkStoresCustomColoursAndSaturationResetStoresAtOnce) {
     again.Cancel();
     const uint8_t greys[] = {255, 212, 170, 127, 85, 42, 0};
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(model.Prefs.CustomColors[size_t(i)], MakeColor(greys[i], greys[i], greys[i]));
-        EXPECT_EQ(again.Swatches[size_t(35 + i)].Color, model.Prefs.CustomColors[size_t(i)]);
+        EXPECT_EQ(model.Session().Prefs().CustomColors[size_t(i)], MakeColor(greys[i], greys[i], greys[i]));
+        EXPECT_EQ(again.Swatches[size_t(35 + i)].Color, model.Session().Prefs().CustomColors[size_t(i)]);
     }
 }
 
@@ -397,27 +395,29 @@ TEST_F(PickerFixture, DefineCustomColorsWidensWithItsTip) {
     picker.LoseFocus();
     EXPECT_TRUE(picker.Closed);
     EXPECT_EQ(designer.Composed, 0);
-    EXPECT_EQ(model.Prefs.GradientSaturation, 100);
+    EXPECT_EQ(model.Session().Prefs().GradientSaturation, 100);
 }
 
 TEST_F(PickerFixture, SettingsOutOfRangeAreTamed) {
-    model.Prefs.GradientSaturation = 5000;
-    model.Prefs.CustomColors[0] = 0xFF000005;  // a system colour code
+    model.Session().Prefs().GradientSaturation = 5000;
+    model.Session().Prefs().CustomColors[0] = 0xFF000005;  // a system colour code
     TfrmColorsCls picker = Open(0);
     EXPECT_EQ(picker.SaturationBar, 100);
     EXPECT_EQ(PixelToColor(picker.Gradient.At(0, 70)), MakeColor(255, 6, 0));
     EXPECT_EQ(picker.Swatches[35].Color, MakeColor(5, 0, 0));
-    model.Prefs.GradientSaturation = -3;
+    model.Session().Prefs().GradientSaturation = -3;
     EXPECT_EQ(Open(0).SaturationBar, 0);
 }
 
 TEST_F(PickerFixture, DesignerTargetsAndMissingDesigner) {
     struct Case {
-        int target;
+        ColorTarget target;
         bool caption, shadow;
-    } cases[] = {{-2, true, false}, {-3, false, true}, {-4, false, false}};
+    } cases[] = {{ColorTarget::DesignerCaption, true, false},
+                 {ColorTarget::DesignerShadow, false, true},
+                 {ColorTarget::DesignerDepth, false, false}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
+        SCOPED_TRACE(int(c.target));
         designer = FakeDesigner{};
         model.PickerTarget = c.target;
         TfrmColorsCls picker = Open(0);
@@ -428,7 +428,7 @@ TEST_F(PickerFixture, DesignerTargetsAndMissingDesigner) {
         EXPECT_EQ(designer.Composed, c.caption || c.shadow ? 1 : 0);
     }
     // Without a designer a designer target is only remembered.
-    model.PickerTarget = -2;
+    model.PickerTarget = ColorTarget::DesignerCaption;
     model.PickedColor = 0;
     TfrmColorsCls alone(model);
     alone.SwatchPress(9);

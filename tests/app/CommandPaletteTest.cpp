@@ -29,28 +29,28 @@ TEST(CommandPalette, WizardWritesThroughTheChangeHandlers) {
 
     // Filling the palette: from the button, or emptied without a selection.
     model.Doc.Menu.Buttons[1].MaximizeWindow = 1;
-    model.ShowButtonProps();
-    EXPECT_EQ(model.ButtonPanel.Command, "http://example.org");
-    EXPECT_TRUE(model.ButtonPanel.Maximize);
+    model.Properties().ShowButtonProps();
+    EXPECT_EQ(model.Properties().ButtonPanel().Command, "http://example.org");
+    EXPECT_TRUE(model.Properties().ButtonPanel().Maximize);
     model.Doc.Menu.SelectedButton = 0;
-    model.ShowButtonProps();
-    EXPECT_EQ(model.ButtonPanel.Command, "");
-    EXPECT_EQ(model.ButtonPanel.Caption, "");
-    EXPECT_FALSE(model.ButtonPanel.Exit);
-    EXPECT_TRUE(model.ButtonPanel.Maximize) << "the maximise box keeps its state";
+    model.Properties().ShowButtonProps();
+    EXPECT_EQ(model.Properties().ButtonPanel().Command, "");
+    EXPECT_EQ(model.Properties().ButtonPanel().Caption, "");
+    EXPECT_FALSE(model.Properties().ButtonPanel().Exit);
+    EXPECT_TRUE(model.Properties().ButtonPanel().Maximize) << "the maximise box keeps its state";
 
     // Programmatic changes while the palette is filled store nothing.
     model.Doc.Menu.SelectedButton = 1;
     model.Flags.Updating = true;
     model.Flags.Modified = false;
-    model.SetCommand("x");
-    model.SetExitOnClick(false);
+    model.Properties().SetCommand("x");
+    model.Properties().SetExitOnClick(false);
     EXPECT_EQ(model.Doc.Menu.Buttons[1].Command, "http://example.org");
     EXPECT_FALSE(model.Flags.Modified);
     model.Flags.Updating = false;
 
     platform.Messages.clear();
-    model.QuickInfo();
+    model.Properties().QuickInfo();
     EXPECT_EQ(platform.MessageTexts()[0],
               "Typical use DOES NOT require any use of Commandline Arguments.\r\r"
               "Use %CD% to indicate the CD drive, such that G:\\dir\\doc.ext would be %CD%:\\dir\\doc.ext\r"

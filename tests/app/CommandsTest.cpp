@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -10,22 +11,10 @@ using namespace orvane;
 
 namespace {
 
-struct CommandFixture : ::testing::Test {
-    TempFolder app;
-    TempFolder work;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
+struct CommandFixture : EditorFixture {
     void SetUp() override {
-        model.FormCreate();
-        model.DeferredStart({});
+        Start();
         platform.Messages.clear();
-    }
-    TOVMenu& M() { return model.Doc.Menu; }
-    std::vector<std::string> Captions() {
-        std::vector<std::string> c;
-        for (int i = 1; i <= M().ButtonCount; ++i) c.push_back(M().Buttons[size_t(i)].Caption);
-        return c;
     }
 };
 
@@ -45,23 +34,23 @@ TEST_F(CommandFixture, SaveAsNames) {
         SCOPED_TRACE(chosen);
         model.StartNewMenu();
         platform.DialogAnswers = {std::filesystem::path(chosen)};
-        EXPECT_TRUE(model.FileSave()) << "a new menu saves through Save As";
+        EXPECT_TRUE(model.Files().Save()) << "a new menu saves through Save As";
         EXPECT_EQ(M().FileName, saved);
         EXPECT_EQ(M().Folder, std::filesystem::path(chosen).parent_path().string() + "/");
         EXPECT_TRUE(std::filesystem::exists(M().Folder + saved));
-        EXPECT_EQ(model.MenuFolder, M().Folder);
+        EXPECT_EQ(model.Files().Folder(), M().Folder);
         EXPECT_FALSE(model.Flags.Modified);
     }
     EXPECT_EQ(platform.FileDialogs.back().Title, "Save Menu As...");
     EXPECT_EQ(platform.FileDialogs.back().Filter, "Orvane Menus (*.mng)|*.MNG");
     // The menu list shows the menus of the folder last saved to.
-    EXPECT_EQ(model.MenuList, std::vector<std::string>{"Menu.mng"});
+    EXPECT_EQ(model.Files().MenuList(), std::vector<std::string>{"Menu.mng"});
 }
 
 TEST_F(CommandFixture, SaveAsIntoAFolderThatCannotBeWrittenLosesNothing) {
     platform.DialogAnswers = {std::filesystem::path(work.Folder() + "missing/folder/x.mng")};
     model.Flags.Modified = true;
-    EXPECT_FALSE(model.FileSaveAs());
+    EXPECT_FALSE(model.Files().SaveAs());
     EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"A problem occured when saving the menu."});
     EXPECT_EQ(M().FileName, "New Menu");
     EXPECT_FALSE(M().HasFile);
@@ -69,13 +58,13 @@ TEST_F(CommandFixture, SaveAsIntoAFolderThatCannotBeWrittenLosesNothing) {
 }
 
 TEST_F(CommandFixture, DeleteMovesTheLaterButtonsUp) {
-    model.AddButton();
-    model.AddButton();
+    model.Buttons().Add();
+    model.Buttons().Add();
     M().Buttons[1].Caption = "One";
     M().Buttons[2].Caption = "Two";
     M().Buttons[3].Caption = "Three";
     M().SelectedButton = 1;
-    model.DeleteButton();
+    model.Buttons().Delete();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Two", "Three"}));
     EXPECT_EQ(M().SelectedButton, 2);
     EXPECT_FALSE(model.Renderer.Layout.ButtonVisible[3]);
@@ -94,7 +83,7 @@ TEST_F(CommandFixture, DeleteMovesTheLaterButtonsUp) {
         M().ButtonCount = r.count;
         M().SelectedButton = r.selected;
         const int undo = M().UndoCount;
-        model.DeleteButton();
+        model.Buttons().Delete();
         EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{r.message});
         EXPECT_EQ(M().ButtonCount, r.count);
         EXPECT_EQ(M().UndoCount, undo);
@@ -102,15 +91,15 @@ TEST_F(CommandFixture, DeleteMovesTheLaterButtonsUp) {
 }
 
 TEST_F(CommandFixture, BeepsTakeNoSnapshot) {
-    model.AddButton();
-    model.AddButton();
+    model.Buttons().Add();
+    model.Buttons().Add();
     struct Case {
         const char* name;
         int selected;
         std::function<void()> command;
     } cases[] = {
-        {"move up the first", 1, [&] { model.MoveUp(); }},
-        {"move down the last", 3, [&] { model.MoveDown(); }},
+        {"move up the first", 1, [&] { model.Buttons().MoveUp(); }},
+        {"move down the last", 3, [&] { model.Buttons().MoveDown(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,60 +111,60 @@ TEST_F(CommandFixture, BeepsTakeNoSnapshot) {
         EXPECT_EQ(M().UndoCount, undo);
         EXPECT_EQ(Captions(), captions);
     }
-    while (M().ButtonCount < 30) model.AddButton();
+    while (M().ButtonCount < 30) model.Buttons().Add();
     const int undo = M().UndoCount;
     const int beeps = platform.Beeps;
-    model.AddButton();
-    model.PasteButton();
+    model.Buttons().Add();
+    model.Buttons().Paste();
     EXPECT_EQ(platform.Beeps, beeps + 2);
     EXPECT_EQ(M().ButtonCount, 30);
     EXPECT_EQ(M().UndoCount, undo);
 }
 
 TEST_F(CommandFixture, MoveCutCopyPaste) {
-    model.AddButton();
-    model.AddButton();
+    model.Buttons().Add();
+    model.Buttons().Add();
     M().Buttons[1].Caption = "A";
     M().Buttons[2].Caption = "B";
     M().Buttons[3].Caption = "C";
     M().SelectedButton = 3;
-    model.MoveUp();
+    model.Buttons().MoveUp();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"A", "C", "B"}));
     EXPECT_EQ(M().SelectedButton, 2);
-    model.MoveDown();
+    model.Buttons().MoveDown();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(M().SelectedButton, 3);
 
     M().SelectedButton = 1;
-    model.CutButton();
+    model.Buttons().Cut();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"B", "C"}));
-    model.PasteButton();
+    model.Buttons().Paste();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"B", "C", "A"}));
     EXPECT_EQ(M().SelectedButton, 3);
     M().SelectedButton = 1;
-    model.CopyButtonToClipboard();
-    model.PasteButton();
+    model.Buttons().Copy();
+    model.Buttons().Paste();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"B", "C", "A", "B"}));
 
     // Cut on a one-button menu leaves the clipboard as it was.
     while (M().ButtonCount > 1) {
         M().SelectedButton = 1;
-        model.DeleteButton();
+        model.Buttons().Delete();
     }
     M().SelectedButton = 1;
     platform.Messages.clear();
-    model.CutButton();
+    model.Buttons().Cut();
     EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"You must have at least one button on your menu."});
     EXPECT_EQ(M().Buttons[kClipboardSlot].Caption, "B");
 }
 
 TEST_F(CommandFixture, PreviousAndNextWrap) {
-    model.AddButton();
-    model.AddButton();
+    model.Buttons().Add();
+    model.Buttons().Add();
     const std::tuple<int, bool, int> cases[] = {{1, false, 3}, {3, true, 1}, {2, true, 3}, {0, true, 1}, {-1, true, 1}};
     for (const auto& [from, next, to] : cases) {
         M().SelectedButton = from;
-        next ? model.NextButton() : model.PreviousButton();
+        next ? model.Buttons().Next() : model.Buttons().Previous();
         EXPECT_EQ(M().SelectedButton, to) << from;
     }
 }
@@ -183,53 +172,53 @@ TEST_F(CommandFixture, PreviousAndNextWrap) {
 TEST_F(CommandFixture, FieldsAndTheDeferredRedraw) {
     model.Flags.Modified = false;
     M().SelectedButton = 1;
-    model.SetCaption("E&xit");
+    model.Properties().SetCaption("E&xit");
     EXPECT_EQ(M().Buttons[1].Caption, "E&xit");
     EXPECT_TRUE(model.Flags.Modified);
     EXPECT_EQ(model.RedrawCountdown, 10);
 
     model.Flags.Modified = false;
     model.RedrawCountdown = -1;
-    model.SetCommand("\\setup.exe");
+    model.Properties().SetCommand("\\setup.exe");
     EXPECT_TRUE(model.Flags.Modified);
     EXPECT_EQ(model.RedrawCountdown, -1);
 
     model.Flags.Updating = true;
-    model.SetArgument("-x");
+    model.Properties().SetArgument("-x");
     EXPECT_EQ(M().Buttons[1].Argument, "");
     model.Flags.Updating = false;
 
     model.Flags.Modified = false;
-    model.SetTitle("Holiday");
+    model.Properties().SetTitle("Holiday");
     EXPECT_TRUE(model.Flags.Modified) << "typed titles must not be lost on closing";
     EXPECT_EQ(model.RedrawCountdown, 10);
 }
 
 TEST_F(CommandFixture, OpeningMenus) {
-    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, work.Folder(), "one.mng"));
-    model.MenuFolder = work.Folder();
-    model.RefreshMenuList();
-    ASSERT_EQ(model.MenuList, std::vector<std::string>{"one.mng"});
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, work.Folder(), "one.mng"));
+    model.Files().SetFolder(work.Folder());
+    model.Files().RefreshMenuList();
+    ASSERT_EQ(model.Files().MenuList(), std::vector<std::string>{"one.mng"});
 
     // A menu-list entry opens at once, without the save question.
     model.Flags.Modified = true;
     platform.Messages.clear();
-    model.OpenMenuListEntry(0);
+    model.Files().OpenMenuListEntry(0);
     EXPECT_TRUE(platform.Messages.empty());
     EXPECT_EQ(M().FileName, "one.mng");
 
     // An entry whose file vanished.
     std::filesystem::remove(work.Path() / "one.mng");
-    model.OpenMenuListEntry(0);
+    model.Files().OpenMenuListEntry(0);
     EXPECT_EQ(platform.MessageTexts(),
               std::vector<std::string>{"The following menu could no be found:\r\r" + work.Folder() + "one.mng"});
-    EXPECT_TRUE(model.MenuList.empty());
+    EXPECT_TRUE(model.Files().MenuList().empty());
 
     // Open of a missing file.
     platform.Messages.clear();
     model.Flags.Modified = false;
     platform.DialogAnswers = {work.Path() / "gone.mng"};
-    model.FileOpen();
+    model.Files().Open();
     EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"The menu \"gone.mng\" could no be found."});
     EXPECT_EQ(platform.FileDialogs.back().Title, "Open Menu...");
     EXPECT_EQ(platform.FileDialogs.back().Filter, "Orvane Graphic Menu (*.mng)|*.MNG");
@@ -256,7 +245,7 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
         platform.Messages.clear();
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
-        EXPECT_EQ(model.CloseQuery(), c.closes);
+        EXPECT_EQ(model.Session().CloseQuery(), c.closes);
         ASSERT_FALSE(platform.Messages.empty());
         EXPECT_EQ(platform.Messages[0].Request.Text, question);
         EXPECT_EQ(platform.Messages[0].Request.Type, MsgType::Warning);
@@ -266,7 +255,7 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
         M().Buttons[1].Caption = "kept";
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
-        model.FileNew();
+        model.Files().New();
         EXPECT_EQ(M().Buttons[1].Caption == "&Close Menu", c.newMenu);
 
         // Open likewise: a save that did not happen opens nothing.
@@ -274,7 +263,7 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
         platform.FileDialogs.clear();
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
-        model.FileOpen();
+        model.Files().Open();
         const bool openAsked = !platform.FileDialogs.empty() && platform.FileDialogs.back().Title == "Open Menu...";
         EXPECT_EQ(openAsked, c.closes);
     }
@@ -287,15 +276,15 @@ TEST_F(CommandFixture, SavingAMenuLargerThanMostLaptopScreensWarnsOncePerSize) {
         return n;
     };
     platform.DialogAnswers = {std::filesystem::path(work.Folder() + "large.mng")};
-    ASSERT_TRUE(model.FileSaveAs());
+    ASSERT_TRUE(model.Files().SaveAs());
     EXPECT_EQ(warnings(), 0);  // the new menu fits
     model.Doc.MenuImage = Bitmap(1828, 1219);
-    ASSERT_TRUE(model.FileSave());
+    ASSERT_TRUE(model.Files().Save());
     ASSERT_EQ(warnings(), 1);
     EXPECT_NE(platform.Messages.back().Request.Text.find("\"large.mng\" (1828 x 1219 pixels)"), std::string::npos);
-    ASSERT_TRUE(model.FileSave());
+    ASSERT_TRUE(model.Files().Save());
     EXPECT_EQ(warnings(), 1);  // told already
     model.Doc.MenuImage = Bitmap(1366, 729);
-    ASSERT_TRUE(model.FileSave());
+    ASSERT_TRUE(model.Files().Save());
     EXPECT_EQ(warnings(), 2);
 }

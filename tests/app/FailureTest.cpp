@@ -40,8 +40,8 @@ struct Editor {
     ScopedVariable runtimeFolder{"XDG_RUNTIME_DIR", runtime.Path().string()};
 
     Editor() {
-        model.FormCreate();
-        model.DeferredStart({});
+        model.Session().Start();
+        model.Session().DeferredStart({});
         platform.Messages.clear();
     }
 
@@ -63,7 +63,7 @@ struct Editor {
     }
     void SaveAs(const fs::path& path) {
         platform.DialogAnswers.push_back(path);
-        ASSERT_TRUE(model.FileSaveAs());
+        ASSERT_TRUE(model.Files().SaveAs());
         platform.Messages.clear();
     }
 };
@@ -91,12 +91,12 @@ TEST(Failure, ARenderThatThrowsWhileOpeningLeavesTheEditorWorking) {
     // Later opens work, edits take snapshots and count as changes, closing asks.
     ASSERT_TRUE(e.model.BinMenuOpen("second.mng", e.disc.Folder(), false));
     EXPECT_EQ(e.model.Doc.Props.Title, "Second");
-    e.model.AddButton();
+    e.model.Buttons().Add();
     EXPECT_TRUE(e.model.Flags.Modified);
     EXPECT_EQ(e.model.Doc.Menu.UndoCount, 1);
     e.platform.Messages.clear();
     e.platform.Answers = {MsgResult::Cancel};
-    EXPECT_FALSE(e.model.CloseQuery());
+    EXPECT_FALSE(e.model.Session().CloseQuery());
     EXPECT_EQ(e.platform.Messages.size(), 1u);
 }
 
@@ -120,7 +120,7 @@ TEST(Failure, AnApplicationFolderThatTakesNoFilesKeepsEditing) {
         SetFileFaultHook([&](FileOp, const fs::path& path) {
             return !c.runtimeWritable || Utf8FromPath(path).rfind(appFolder, 0) == 0;
         });
-        for (int i = 0; i < 3; ++i) e.model.AddButton();
+        for (int i = 0; i < 3; ++i) e.model.Buttons().Add();
         EXPECT_EQ(e.model.Doc.Menu.ButtonCount, 4) << "editing never stops";
         EXPECT_TRUE(e.model.Flags.Modified);
         EXPECT_EQ(int(e.platform.Messages.size()), c.messages);
@@ -128,11 +128,11 @@ TEST(Failure, AnApplicationFolderThatTakesNoFilesKeepsEditing) {
         EXPECT_FALSE(TemporaryLeft(e.app.Path()));
         if (c.runtimeWritable) {
             EXPECT_EQ(e.model.Doc.Menu.UndoCount, 3);
-            e.model.UndoUndo();
+            e.model.Undo().Undo();
             EXPECT_EQ(e.model.Doc.Menu.ButtonCount, 3) << "undo works from its new folder";
         } else {
             EXPECT_EQ(e.model.Doc.Menu.UndoCount, 0);
-            EXPECT_FALSE(e.model.UndoUnavailable.empty());
+            EXPECT_FALSE(e.model.Undo().Unavailable().empty());
         }
         SetFileFaultHook(nullptr);
     }
@@ -153,7 +153,7 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
              if (!e.model.Doc.Menu.HasFile) e.SaveAs(e.disc.Path() / "menu.mng");
              e.model.Flags.Modified = true;
          },
-         [](Editor& e) { return e.model.FileSave(); },
+         [](Editor& e) { return e.model.Files().Save(); },
          [](Editor& e, bool ok) {
              EXPECT_EQ(e.model.Flags.Modified, !ok);
          }},
@@ -164,7 +164,7 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
              e.model.Doc.Menu.Folder = e.disc.Folder();
              e.platform.DialogAnswers = {e.disc.Path() / "other.mng"};
          },
-         [](Editor& e) { return e.model.FileSaveAs(); },
+         [](Editor& e) { return e.model.Files().SaveAs(); },
          [](Editor& e, bool ok) {
              EXPECT_EQ(e.model.Doc.Menu.FileName, ok ? "other.mng" : "first.mng") << "the name changes with the file only";
          }},
@@ -172,42 +172,42 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
          [](Editor& e) {
              while (e.model.Doc.Menu.ButtonCount > 2) {
                  e.model.Doc.Menu.SelectedButton = 1;
-                 e.model.DeleteButton();
+                 e.model.Buttons().Delete();
              }
          },
          [](Editor& e) {
              const int before = e.model.Doc.Menu.ButtonCount;
-             e.model.AddButton();
+             e.model.Buttons().Add();
              return e.model.Doc.Menu.ButtonCount == before + 1;
          },
          [](Editor& e, bool) { EXPECT_TRUE(e.model.Flags.Modified); }},
         {"undo",
          [](Editor& e) {
-             e.model.UndoKill();
-             e.model.AddButton();
-             e.model.AddButton();
+             e.model.Undo().Kill();
+             e.model.Buttons().Add();
+             e.model.Buttons().Add();
          },
          [](Editor& e) {
              const int before = e.model.Doc.Menu.ButtonCount;
-             e.model.UndoUndo();
+             e.model.Undo().Undo();
              return e.model.Doc.Menu.ButtonCount == before - 1;
          },
          [](Editor& e, bool ok) { EXPECT_EQ(e.model.Doc.Menu.UndoCount, ok ? 1 : 2); }},
         {"redo",
          [](Editor& e) {
-             e.model.UndoKill();
-             e.model.AddButton();
-             e.model.UndoUndo();
+             e.model.Undo().Kill();
+             e.model.Buttons().Add();
+             e.model.Undo().Undo();
          },
          [](Editor& e) {
              const int before = e.model.Doc.Menu.ButtonCount;
-             e.model.UndoRedo();
+             e.model.Undo().Redo();
              return e.model.Doc.Menu.ButtonCount == before + 1;
          },
          [](Editor& e, bool ok) { EXPECT_EQ(e.model.Doc.Menu.RedoCount, ok ? 0 : 1); }},
         {"settings file",
-         [](Editor& e) { e.model.Prefs.MenuFolder = e.disc.Folder(); },
-         [](Editor& e) { return e.model.SaveSettings(); },
+         [](Editor& e) { e.model.Session().Prefs().MenuFolder = e.disc.Folder(); },
+         [](Editor& e) { return e.model.Session().SaveSettings(); },
          [](Editor&, bool) {}},
         {"style installation",
          [](Editor& e) {
@@ -288,7 +288,7 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
             Editor e;
             s.prepare(e);
             const auto before = relative(e.disc.Path());
-            const std::string undoFolder = e.model.UndoFolder;
+            const std::string undoFolder = e.model.Undo().Folder();
             e.platform.Messages.clear();
             bool succeeded;
             std::string failed;
@@ -317,9 +317,9 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
             s.check(e, succeeded);
             if (showMatrix) {
                 std::string outcome = succeeded ? "done" : "refused, told once";
-                if (!e.model.UndoUnavailable.empty())
+                if (!e.model.Undo().Unavailable().empty())
                     outcome = "went on; undo off, told once";
-                else if (e.model.UndoFolder != undoFolder)
+                else if (e.model.Undo().Folder() != undoFolder)
                     outcome = "went on; snapshots moved to the runtime folder";
                 std::cout << s.name << " | " << k << " | " << failed << " | " << outcome << "\n";
             }

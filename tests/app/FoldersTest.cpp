@@ -122,17 +122,17 @@ TEST(Folders, AnInstalledEditorWritesOnlyInTheUsersFolders) {
     platform.Answers = {MsgResult::Yes};  // keep the opened style
     {
         EditorModel model(platform, AppFolders::Decide(t.bin, t.env));
-        model.FormCreate();
-        EXPECT_EQ(model.MenuFolder, t.env.Documents + "/");
-        model.DeferredStart({(downloads.Path() / "Sunny.ovgsty").string()});
+        model.Session().Start();
+        EXPECT_EQ(model.Files().Folder(), t.env.Documents + "/");
+        model.Session().DeferredStart({(downloads.Path() / "Sunny.ovgsty").string()});
         EXPECT_EQ(model.Styles.At(18).Name, "Shipped") << "the installed styles are read";
         EXPECT_EQ(model.Styles.At(model.Styles.Count() - 1).Name, "Sunny");
         EXPECT_TRUE(fs::exists(t.env.DataHome + "/orvane-graphic/styles/Sunny.ovgsty")) << "installed in the user's folder";
-        model.AddButton();
+        model.Buttons().Add();
         EXPECT_EQ(model.Doc.Menu.UndoCount, 1);
-        EXPECT_EQ(fs::path(model.UndoFolder).parent_path().parent_path(), fs::path(t.env.RuntimeDir) / "orvane-graphic");
-        model.Shutdown();
-        EXPECT_FALSE(fs::exists(model.UndoFolder)) << "the undo folder goes with the editor";
+        EXPECT_EQ(fs::path(model.Undo().Folder()).parent_path().parent_path(), fs::path(t.env.RuntimeDir) / "orvane-graphic");
+        model.Session().Shutdown();
+        EXPECT_FALSE(fs::exists(model.Undo().Folder())) << "the undo folder goes with the editor";
     }
     EXPECT_TRUE(fs::exists(t.env.ConfigHome + "/orvane-graphic/orvane-graphic.ini"));
     EXPECT_EQ(t.FilesUnder(t.root.Folder() + "usr"), before) << "nothing is written under the install prefix";
@@ -143,17 +143,17 @@ TEST(Folders, TheCommandLineOpensWhatItCan) {
     ScriptedPlatform platform;
     EditorModel model(platform, app.Path());
     std::vector<std::string> said;
-    model.Report = [&](const std::string& text) { said.push_back(text); };
-    model.FormCreate();
+    model.Session().Report = [&](const std::string& text) { said.push_back(text); };
+    model.Session().Start();
     // A menu style, a button style, two menus and a damaged file.
     WriteStyleFile(files.Path() / "Sunny.ovgsty", StyleFileMagic(), "Sunny", "");
     {
         EditorModel maker(platform, app.Path());
         maker.StartNewMenu();
         maker.Doc.Props.Title = "First";
-        ASSERT_TRUE(maker.BinMenuSave(true, false, false, false, files.Folder(), "first.mng"));
+        ASSERT_TRUE(maker.BinMenuSave(SaveMode::Menu, files.Folder(), "first.mng"));
         maker.Doc.Props.Title = "Second";
-        ASSERT_TRUE(maker.BinMenuSave(true, false, false, false, files.Folder(), "second.mng"));
+        ASSERT_TRUE(maker.BinMenuSave(SaveMode::Menu, files.Folder(), "second.mng"));
         ButtonStyleFile style;
         style.Name = "Pebble";
         style.Strip = Bitmap(96, 32, 0x808080);
@@ -166,7 +166,7 @@ TEST(Folders, TheCommandLineOpensWhatItCan) {
     WriteFileReplacing(files.Path() / "broken.mng", std::vector<uint8_t>{'M', 'E', 'N', 'U'});
     platform.Answers = {MsgResult::No};  // the style is used, not kept
     platform.Messages.clear();
-    model.DeferredStart({(files.Path() / "Sunny.ovgsty").string(), (files.Path() / "pebble.ovgbtn").string(),
+    model.Session().DeferredStart({(files.Path() / "Sunny.ovgsty").string(), (files.Path() / "pebble.ovgbtn").string(),
                          (files.Path() / "broken.mng").string(), (files.Path() / "first.mng").string(),
                          (files.Path() / "second.mng").string()});
     EXPECT_EQ(model.Doc.Props.Title, "First") << "the first menu opens";

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -15,19 +16,13 @@ using namespace orvane;
 
 namespace {
 
-struct FormatBarFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
+struct FormatBarFixture : EditorFixture {
     std::unique_ptr<FormatBar> bar;
 
     void SetUp() override {
-        model.FormCreate();
-        model.DeferredStart({});
+        Start();
         bar = std::make_unique<FormatBar>(model, std::vector<std::string>{"Zed Sans", "Arial"});
     }
-    MenuProperties& P() { return model.Doc.Props; }
-    TOVMenu& M() { return model.Doc.Menu; }
     // Selects a target, gives the three fonts distinct formats and shows the target.
     void Select(int target) {
         M().SelectedButton = target;

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "RecordBytes.h"
 #include "TempFolder.h"
 #include "WriteLimit.h"
@@ -65,19 +66,13 @@ RecordBytes KnownMenuRecords(RecordBytes r) {
     return r;
 }
 
-struct WriteFixture : ::testing::Test {
-    TempFolder folder;
-    ScriptedPlatform platform;
-    EditorModel model{platform, folder.Path()};
-
-    std::vector<uint8_t> Saved(const std::string& name) { return ReadWholeFile(folder.Path() / name); }
-};
+using WriteFixture = EditorFixture;
 
 }  // namespace
 
 TEST_F(WriteFixture, UndoSnapshotIsByteExact) {
     MakeKnownMenu(model.Doc);
-    ASSERT_TRUE(model.BinMenuSave(true, false, true, true, folder.Folder(), "UD001.und"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Snapshot, app.Folder(), "UD001.und"));
 
     RecordBytes expected = KnownMenuRecords(RecordBytes().Header(3, 9, 1, -1)).End();
     EXPECT_EQ(Saved("UD001.und"), expected.Data);
@@ -90,7 +85,7 @@ TEST_F(WriteFixture, UndoSnapshotIsByteExact) {
 TEST_F(WriteFixture, NewMenuWithPicturesStartsAsStoredAndEndsWithTheStrip) {
     MakeKnownMenu(model.Doc);
     model.Doc.MenuImage = Bitmap(3, 2, 0xAABBCCDD);
-    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, folder.Folder(), "new.mng"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "new.mng"));
     const auto data = Saved("new.mng");
 
     const std::vector<uint8_t> start = {0x4D, 0x45, 0x4E, 0x55, 0x03, 0x09, 0x00, 0x00, 0x01, 0x04, 0x00,
@@ -117,10 +112,10 @@ TEST_F(WriteFixture, NewMenuWithPicturesStartsAsStoredAndEndsWithTheStrip) {
 TEST_F(WriteFixture, PicturesAreNumberedButtonByButtonThenTheStripAs21) {
     ResetToNewMenu(model.Doc);
     model.Doc.Menu.ButtonCount = 22;
-    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, folder.Folder(), "many.mng"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "many.mng"));
 
     RecordFile file(platform);
-    file.OpenRecordFile("many.mng", folder.Folder(), false, false);
+    file.OpenRecordFile("many.mng", app.Folder(), false, false);
     const MenuFileRead read = ReadMenuFile(file, StoredMenu{});
     ASSERT_EQ(read.Status, MenuReadStatus::Ok);
     EXPECT_EQ(read.PictureCount, 22 * 3 + 1);
@@ -155,7 +150,7 @@ TEST_F(WriteFixture, ExitButtonWarningOnlyWithoutAnExitButton) {
         model.Doc.Menu.Buttons[1].Command = c.command;
         model.Doc.Menu.Buttons[1].ExitOnClick = c.exitOnClick;
         model.Flags.Modified = true;
-        ASSERT_TRUE(model.BinMenuSave(true, false, false, false, folder.Folder(), "exit.mng"));
+        ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "exit.mng"));
         EXPECT_EQ(platform.Messages.size(), c.warned ? 1u : 0u);
         if (c.warned) {
             EXPECT_EQ(platform.Messages[0].Request.Text, kExitButtonMessage);
@@ -184,7 +179,7 @@ TEST_F(WriteFixture, DecliningAQuestionLeavesTheFileUntouched) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto path = folder.Path() / "old.mng";
+        const auto path = app.Path() / "old.mng";
         std::error_code ec;
         std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, ec);
         WriteFileReplacing(path, std::vector<uint8_t>{'o', 'l', 'd'});
@@ -195,7 +190,7 @@ TEST_F(WriteFixture, DecliningAQuestionLeavesTheFileUntouched) {
         platform.ProgressTexts.clear();
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         ResetToNewMenu(model.Doc);
-        EXPECT_EQ(model.BinMenuSave(true, c.ask, false, false, folder.Folder(), "old.mng"), c.saved);
+        EXPECT_EQ(model.BinMenuSave(SaveMode::Menu, app.Folder(), "old.mng", c.ask ? Overwrite::Ask : Overwrite::Replace), c.saved);
         EXPECT_EQ(Saved("old.mng") == std::vector<uint8_t>({'o', 'l', 'd'}), !c.saved);
         // The questions only: the new menu's button exits, so no warning follows a save.
         EXPECT_EQ(platform.Messages.size(), c.questions);
@@ -206,7 +201,7 @@ TEST_F(WriteFixture, DecliningAQuestionLeavesTheFileUntouched) {
 }
 
 TEST_F(WriteFixture, FailedWriteLeavesTheOldFileIntact) {
-    const auto path = folder.Path() / "keep.mng";
+    const auto path = app.Path() / "keep.mng";
     WriteFileReplacing(path, std::vector<uint8_t>(100, 7));
     ResetToNewMenu(model.Doc);
     model.Doc.MenuImage = Bitmap(400, 300);
@@ -215,12 +210,12 @@ TEST_F(WriteFixture, FailedWriteLeavesTheOldFileIntact) {
     // A file size limit makes the write fail part-way, as a full disc would.
     {
         const WriteLimit limit(4096);
-        EXPECT_THROW(model.BinMenuSave(true, false, false, false, folder.Folder(), "keep.mng"), FileError);
+        EXPECT_THROW(model.BinMenuSave(SaveMode::Menu, app.Folder(), "keep.mng"), FileError);
     }
 
     EXPECT_EQ(Saved("keep.mng"), std::vector<uint8_t>(100, 7));
     size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(app.Path())) ++files;
     EXPECT_EQ(files, 1u) << "the temporary file was left behind";
     EXPECT_FALSE(model.Doc.Menu.HasFile);
 }

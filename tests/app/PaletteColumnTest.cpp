@@ -82,19 +82,19 @@ TEST(PaletteColumn, OpenStatesComeFromAndGoBackToTheSettings) {
         WriteSettingsFile(app.Path() / "orvane-graphic.ini", s);
     }
     EditorModel model(platform, app.Path());
-    model.FormCreate();
+    model.Session().Start();
     EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 1, 0}));
-    model.DeferredStart({});
+    model.Session().DeferredStart({});
     EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 1, 1})) << "adding the first button opens Button Properties";
 
     // In one-palette mode a click on the title opens palette 1 alone.
     model.Palettes.SetOnePaletteMode(true);
     EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 0, 0}));
-    model.ClickButton(1);
+    model.Properties().ClickButton(1);
     EXPECT_EQ(model.Palettes.Open, (States{0, 0, 0, 0, 1}));
-    model.ClickTitle();
+    model.Properties().ClickTitle();
     EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 0, 0}));
-    model.Shutdown();
+    model.Session().Shutdown();
 
     const Settings back = ReadSettingsFile(app.Path() / "orvane-graphic.ini", Settings{});
     EXPECT_EQ(back.PaletteOpen, (std::array<int32_t, 5>{1, 0, 0, 0, 0}));

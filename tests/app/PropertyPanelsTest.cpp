@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -7,24 +8,18 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 using namespace orvane;
 
 namespace {
 
-struct PanelFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
+struct PanelFixture : EditorFixture {
     void SetUp() override {
-        model.FormCreate();
-        model.DeferredStart({});
+        Start();
         model.Doc.BackgroundPhoto = Bitmap(640, 480);
         model.PhotoControlsEnabled = true;
     }
-    MenuProperties& P() { return model.Doc.Props; }
-    TOVMenu& M() { return model.Doc.Menu; }
 };
 
 }  // namespace
@@ -45,17 +40,16 @@ TEST_F(PanelFixture, MenuSizeSlidersFollowThePhotoAspect) {
         P().PhotoAspect = c.checked;
         P().MenuWidth = 480;
         P().MenuHeight = 320;
-        c.width ? model.SetMenuWidth(c.value) : model.SetMenuHeight(c.value);
+        c.width ? model.Properties().SetMenuWidth(c.value) : model.Properties().SetMenuHeight(c.value);
         EXPECT_EQ(P().MenuWidth, c.expectedWidth);
         EXPECT_EQ(P().MenuHeight, c.expectedHeight);
-        EXPECT_FALSE(model.AspectAdjusting);
     }
     // Ticking the box keeps the side of the current menu that would shrink.
     const std::tuple<int, int, int, int> ticks[] = {{800, 400, 800, 600}, {300, 400, 533, 400}};
     for (const auto& [menuW, menuH, width, height] : ticks) {
         model.Doc.MenuImage = Bitmap(menuW, menuH);
         model.RenderSuspended = 1;  // keep the menu image as set
-        model.SetPhotoAspect(true);
+        model.Properties().SetPhotoAspect(true);
         model.RenderSuspended = 0;
         EXPECT_EQ(P().MenuWidth, width);
         EXPECT_EQ(P().MenuHeight, height);
@@ -74,43 +68,43 @@ TEST_F(PanelFixture, APhotoStyleChosenWhileAutoSizedKeepsTheSlidersInProportion)
 }
 
 TEST_F(PanelFixture, SlidersClampAndStoreNothingWhileUpdating) {
-    using Setter = void (EditorModel::*)(int);
+    using Setter = void (PropertyPanels::*)(int);
     const std::tuple<Setter, int32_t MenuProperties::*, int, int> cases[] = {
-        {&EditorModel::SetButtonWidth, &MenuProperties::ButtonWidth, 10, 240},
-        {&EditorModel::SetButtonHeight, &MenuProperties::ButtonHeight, 10, 120},
-        {&EditorModel::SetButtonGap, &MenuProperties::ButtonGap, 0, 32},
-        {&EditorModel::SetTextBoxVisibility, &MenuProperties::TextBoxVisibility, 0, 100},
-        {&EditorModel::SetTitleBoxVisibility, &MenuProperties::TitleBoxVisibility, 0, 100},
+        {&PropertyPanels::SetButtonWidth, &MenuProperties::ButtonWidth, 10, 240},
+        {&PropertyPanels::SetButtonHeight, &MenuProperties::ButtonHeight, 10, 120},
+        {&PropertyPanels::SetButtonGap, &MenuProperties::ButtonGap, 0, 32},
+        {&PropertyPanels::SetTextBoxVisibility, &MenuProperties::TextBoxVisibility, 0, 100},
+        {&PropertyPanels::SetTitleBoxVisibility, &MenuProperties::TitleBoxVisibility, 0, 100},
     };
     P().AutoSizeButtons = false;
     for (const auto& [set, field, min, max] : cases) {
-        (model.*set)(min - 1);
+        (model.Properties().*set)(min - 1);
         EXPECT_EQ(P().*field, min);
-        (model.*set)(max + 1);
+        (model.Properties().*set)(max + 1);
         EXPECT_EQ(P().*field, max);
         model.RedrawCountdown = -1;
         model.Flags.Updating = true;
-        (model.*set)(min + 1);
+        (model.Properties().*set)(min + 1);
         model.Flags.Updating = false;
         EXPECT_EQ(P().*field, max);
         EXPECT_EQ(model.RedrawCountdown, -1);
     }
     // The button size sliders arm the redraw only while auto-size is off.
     P().AutoSizeButtons = true;
-    model.SetButtonWidth(50);
+    model.Properties().SetButtonWidth(50);
     EXPECT_EQ(model.RedrawCountdown, -1);
 }
 
 TEST_F(PanelFixture, OneDragOneUndoStepAndOneRenderAfterTyping) {
     const int undo = M().UndoCount;
-    model.SliderFocus();
-    for (int w : {200, 240, 280}) model.SetMenuWidth(w);
+    model.Properties().SliderFocus();
+    for (int w : {200, 240, 280}) model.Properties().SetMenuWidth(w);
     EXPECT_EQ(M().UndoCount, undo + 1);
 
     model.RedrawCountdown = -1;
     const int renders = model.RenderCount;
     for (const char* text : {"M", "Me", "Men"}) {
-        model.SetTitle(text);
+        model.Properties().SetTitle(text);
         model.Tick();
         model.Tick();
     }
@@ -128,11 +122,11 @@ TEST_F(PanelFixture, SwitchesTakeAnUndoStepAndRenderAsTheyShould) {
         std::function<bool()> check;
     };
     const Case cases[] = {
-        {"auto size buttons off", [&] { model.SetAutoSizeButtons(false); }, 0, [&] { return model.ButtonSizeEnabled(); }},
-        {"auto size buttons on", [&] { model.SetAutoSizeButtons(true); }, 1, [&] { return !model.ButtonSizeEnabled(); }},
-        {"auto size menu off", [&] { model.SetAutoSizeMenu(false); }, 1, [&] { return model.MenuSizeEnabled(); }},
-        {"preset 3", [&] { model.ChoosePreset(2); }, 1, [&] { return P().MenuColor == model.Presets[2]; }},
-        {"animation list", [&] { model.EnterAnimationList(); }, 0, [] { return true; }},
+        {"auto size buttons off", [&] { model.Properties().SetAutoSizeButtons(false); }, 0, [&] { return model.Properties().ButtonSizeEnabled(); }},
+        {"auto size buttons on", [&] { model.Properties().SetAutoSizeButtons(true); }, 1, [&] { return !model.Properties().ButtonSizeEnabled(); }},
+        {"auto size menu off", [&] { model.Properties().SetAutoSizeMenu(false); }, 1, [&] { return model.Properties().MenuSizeEnabled(); }},
+        {"preset 3", [&] { model.Properties().ChoosePreset(2); }, 1, [&] { return P().MenuColor == model.Presets[2]; }},
+        {"animation list", [&] { model.Properties().EnterAnimationList(); }, 0, [] { return true; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -142,31 +136,31 @@ TEST_F(PanelFixture, SwitchesTakeAnUndoStepAndRenderAsTheyShould) {
         EXPECT_EQ(model.RenderCount - renders, c.renders);
         EXPECT_TRUE(c.check());
     }
-    EXPECT_TRUE(model.ChooseAnimation(9));
+    EXPECT_TRUE(model.Properties().ChooseAnimation(9));
     EXPECT_EQ(P().ButtonAnimation, 9);
     model.Flags.Updating = true;
-    EXPECT_FALSE(model.ChooseAnimation(3)) << "no preview while the editor fills the list";
+    EXPECT_FALSE(model.Properties().ChooseAnimation(3)) << "no preview while the editor fills the list";
     model.Flags.Updating = false;
-    const bool quality = model.HighQualityScaling();
-    model.ToggleHighQualityScaling();
-    EXPECT_NE(model.HighQualityScaling(), quality);
+    const bool quality = model.Properties().HighQualityScaling();
+    model.Properties().ToggleHighQualityScaling();
+    EXPECT_NE(model.Properties().HighQualityScaling(), quality);
 }
 
 TEST_F(PanelFixture, PreviousNextAndAnimateTitle) {
-    while (M().ButtonCount < 4) model.AddButton();
+    while (M().ButtonCount < 4) model.Buttons().Add();
     const std::tuple<int, bool, int> cases[] = {{1, false, 4}, {4, true, 1}, {2, true, 3}};
     for (const auto& [from, next, to] : cases) {
         M().SelectedButton = from;
-        next ? model.NextButton() : model.PreviousButton();
+        next ? model.Buttons().Next() : model.Buttons().Previous();
         EXPECT_EQ(M().SelectedButton, to);
-        EXPECT_EQ(model.ButtonPanel.Caption, M().Buttons[size_t(to)].Caption) << "the palette is refilled";
+        EXPECT_EQ(model.Properties().ButtonPanel().Caption, M().Buttons[size_t(to)].Caption) << "the palette is refilled";
     }
     M().Buttons[2].MinimizeOnClick = 1;
     for (const int selected : {0, 1, 2}) {
         M().SelectedButton = selected;
-        model.ShowButtonProps();
+        model.Properties().ShowButtonProps();
         model.Flags.Modified = false;
-        model.AnimateTitleClicked(true, model.ButtonPanel.Minimize);
+        model.Properties().AnimateTitleClicked(true, model.Properties().ButtonPanel().Minimize);
         EXPECT_TRUE(P().AnimateTitle && model.Flags.Modified);
         EXPECT_EQ(M().Buttons[1].MinimizeOnClick + M().Buttons[2].MinimizeOnClick, 1) << "no button changes";
     }
@@ -174,19 +168,19 @@ TEST_F(PanelFixture, PreviousNextAndAnimateTitle) {
 
 TEST_F(PanelFixture, TheTextLabelShowsDescriptionsWhileHovering) {
     M().Buttons[1].Description = "Opens the photos";
-    model.AddButton();
+    model.Buttons().Add();
     const std::string text = P().MenuText;
     const std::pair<int, std::string> steps[] = {{1, "Opens the photos"}, {2, text}, {1, "Opens the photos"}, {0, text}};
     for (const auto& [slot, label] : steps) {
-        slot == 0 ? model.HoverBackground() : model.HoverButton(slot);
+        slot == 0 ? model.Properties().HoverBackground() : model.Properties().HoverButton(slot);
         EXPECT_EQ(model.TextLabel, label) << slot;
     }
     const Bitmap plain = model.DesignSurfaceImage();
-    model.HoverButton(1);
+    model.Properties().HoverButton(1);
     EXPECT_NE(model.DesignSurfaceImage(), plain) << "the surface draws what the label shows";
     // The editor filling the field still updates the label and the redraw.
     model.Flags.Updating = true;
-    model.SetMenuText("Shown");
+    model.Properties().SetMenuText("Shown");
     model.Flags.Updating = false;
     EXPECT_EQ(model.TextLabel, "Shown");
     EXPECT_EQ(model.RedrawCountdown, 10);
@@ -204,7 +198,7 @@ TEST_F(PanelFixture, TheSurfaceShowsTheWindowControlsWhereThePlayerDrawsThem) {
 }
 
 TEST_F(PanelFixture, AnimationPathRendersAPendingRedrawFirst) {
-    model.AddButton();
+    model.Buttons().Add();
     P().ButtonAnimation = 6;
     for (const int countdown : {-1, 4}) {
         model.RedrawCountdown = countdown;
@@ -216,6 +210,47 @@ TEST_F(PanelFixture, AnimationPathRendersAPendingRedrawFirst) {
             const auto last = std::find_if(path.rbegin(), path.rend(), [&](const AnimationMove& m) { return m.Slot == slot; });
             ASSERT_NE(last, path.rend());
             EXPECT_EQ(std::pair(last->Left, last->Top), std::pair(target.Left, target.Top));
+        }
+    }
+}
+
+// The preview ends with every button on its target after its last frame; a
+// change to the document while it plays ends it at the next step, and what
+// the change asked for is rendered.
+TEST_F(PanelFixture, AnimationPreviewEndsInPlaceOrAtAChange) {
+    model.Buttons().Add();
+    P().ButtonAnimation = 6;
+    const std::function<void()> changes[] = {
+        nullptr,
+        [this] { model.Buttons().Add(); },
+        [this] { model.Properties().SetTitle("Changed"); },
+    };
+    for (const auto& change : changes) {
+        ASSERT_TRUE(model.Preview().Start(1000));
+        EXPECT_FALSE(model.Preview().Start(1000)) << "one preview at a time";
+        std::map<int, std::pair<int, int>> places;
+        const auto move = [&](const std::vector<AnimationMove>& moves) {
+            for (const AnimationMove& m : moves) places[m.Slot] = {m.Left, m.Top};
+        };
+        move(model.Preview().Step(0));
+        ASSERT_TRUE(model.Preview().Playing());
+        EXPECT_EQ(model.RenderSuspended, 1);
+        if (change) {
+            change();
+            const int renders = model.RenderCount;
+            move(model.Preview().Step(8000));
+            EXPECT_FALSE(model.Preview().Playing());
+            // A redraw armed by typing is the timer's, as ever.
+            for (int tick = 0; tick < EditorModel::RedrawDelay; ++tick) model.Tick();
+            EXPECT_GT(model.RenderCount, renders) << "the change is rendered";
+        } else {
+            for (int64_t t = 8000; model.Preview().Playing(); t += 8000) move(model.Preview().Step(t));
+        }
+        EXPECT_EQ(model.RenderSuspended, 0);
+        if (change) continue;
+        for (int slot = 1; slot <= 2; ++slot) {
+            const Box& target = model.Renderer.Layout.Buttons[size_t(slot)];
+            EXPECT_EQ(places[slot], std::pair(target.Left, target.Top)) << slot;
         }
     }
 }

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "FakeDesigner.h"
 #include "TempFolder.h"
 
@@ -18,10 +19,7 @@ using namespace orvane;
 
 namespace {
 
-struct ToolWindowFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
+struct ToolWindowFixture : EditorFixture {
 
     ToolWindowFixture() { model.StartNewMenu(); }
 
@@ -52,10 +50,11 @@ Bitmap Strip(const Bitmap& sheet) {
 TEST_F(ToolWindowFixture, FontAndShadowColourGoToTheSelectedText) {
     const uint32_t green = MakeColor(1, 200, 3);
     struct Case {
-        int selected, target;
-    } cases[] = {{-1, 1}, {0, 1}, {1, 1}, {-1, 2}, {0, 2}, {1, 2}};
+        int selected;
+        ColorTarget target;
+    } cases[] = {{-1, ColorTarget::FontColor}, {0, ColorTarget::FontColor}, {1, ColorTarget::FontColor}, {-1, ColorTarget::ShadowColor}, {0, ColorTarget::ShadowColor}, {1, ColorTarget::ShadowColor}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "selected " << c.selected << " target " << c.target);
+        SCOPED_TRACE(testing::Message() << "selected " << c.selected << " target " << int(c.target));
         model.StartNewMenu();
         TOVMenu& m = model.Doc.Menu;
         MenuProperties& p = model.Doc.Props;
@@ -72,11 +71,11 @@ TEST_F(ToolWindowFixture, FontAndShadowColourGoToTheSelectedText) {
                                                                                        : p.ButtonShadowColor;
         const int depth = c.selected < 0 ? m.TitleShadowDepth : c.selected == 0 ? m.TextShadowDepth
                                                                                  : m.ButtonShadowDepth;
-        EXPECT_EQ(font.Color == green, c.target == 1);
-        EXPECT_EQ(shadow == green, c.target == 2);
+        EXPECT_EQ(font.Color == green, c.target == ColorTarget::FontColor);
+        EXPECT_EQ(shadow == green, c.target == ColorTarget::ShadowColor);
         // A shadow colour brings a shadow of one pixel with it.
-        EXPECT_EQ(depth, c.target == 2 ? 1 : 0);
-        if (c.target == 2 && c.selected == 0) {
+        EXPECT_EQ(depth, c.target == ColorTarget::ShadowColor ? 1 : 0);
+        if (c.target == ColorTarget::ShadowColor && c.selected == 0) {
             EXPECT_EQ(model.Renderer.Layout.MenuTextShadow, Moved(model.Renderer.Layout.MenuText, 1));
         }
         EXPECT_TRUE(model.Flags.Modified);
@@ -85,7 +84,7 @@ TEST_F(ToolWindowFixture, FontAndShadowColourGoToTheSelectedText) {
     // A shadow that is there keeps its depth.
     model.Doc.Menu.SelectedButton = 0;
     model.Doc.Menu.TextShadowDepth = 3;
-    model.ApplyPickedColor(2, green, false);
+    model.ApplyPickedColor(ColorTarget::ShadowColor, green, false);
     EXPECT_EQ(model.Doc.Menu.TextShadowDepth, 3);
 }
 
@@ -93,7 +92,7 @@ TEST_F(ToolWindowFixture, MenuColourRecoloursTheStyleWithItsTip) {
     const uint32_t red = MakeColor(200, 20, 20);
     model.Flags.Modified = false;
     const Bitmap before = model.Doc.MenuImage;
-    model.ApplyPickedColor(3, red, false);
+    model.ApplyPickedColor(ColorTarget::MenuColor, red, false);
     EXPECT_EQ(model.Doc.Props.MenuColor, red);
     EXPECT_NE(model.Doc.MenuImage, before);
     // The text colours are taken again from the recoloured artwork.
@@ -103,15 +102,16 @@ TEST_F(ToolWindowFixture, MenuColourRecoloursTheStyleWithItsTip) {
 }
 
 TEST_F(ToolWindowFixture, PickedColourTakesAnUndoSnapshotWhenAsked) {
-    model.UndoFolder = app.Folder();
+    model.Undo().Start();
+    ASSERT_EQ(model.Undo().Folder(), app.Folder());
     for (bool snapshot : {false, true, true}) {
         const int before = model.Doc.Menu.UndoCount;
-        model.ApplyPickedColor(1, MakeColor(5, 6, 7), snapshot);
+        model.ApplyPickedColor(ColorTarget::FontColor, MakeColor(5, 6, 7), snapshot);
         EXPECT_EQ(model.Doc.Menu.UndoCount, before + (snapshot ? 1 : 0));
     }
     // Targets the main window does not have change nothing.
     model.Flags.Modified = false;
-    for (int target : {0, 4, -2})
+    for (ColorTarget target : {ColorTarget::None, ColorTarget::DesignerCaption, ColorTarget::DesignerDepth})
         model.ApplyPickedColor(target, MakeColor(5, 6, 7), true);
     EXPECT_FALSE(model.Flags.Modified);
     EXPECT_EQ(model.Doc.Menu.UndoCount, 2);
@@ -123,13 +123,14 @@ TEST_F(ToolWindowFixture, ThePickerStartsOnTheTargetsColourAndAppliesToIt) {
     p.TitleFont.Color = MakeColor(1, 1, 1);
     p.TitleShadowColor = MakeColor(2, 2, 2);
     p.MenuColor = MakeColor(3, 3, 3);
-    for (int target : {1, 2, 3}) {
+    for (ColorTarget target : {ColorTarget::FontColor, ColorTarget::ShadowColor, ColorTarget::MenuColor}) {
         auto picker = model.OpenColorPicker(target);
         EXPECT_EQ(model.PickerTarget, target);
-        EXPECT_EQ(model.PickedColor, MakeColor(uint8_t(target), uint8_t(target), uint8_t(target)));
+        const uint8_t n = uint8_t(target);
+        EXPECT_EQ(model.PickedColor, MakeColor(n, n, n));
         EXPECT_EQ(picker->CurrentColor, model.PickedColor);
     }
-    auto picker = model.OpenColorPicker(2);
+    auto picker = model.OpenColorPicker(ColorTarget::ShadowColor);
     picker->SwatchPress(2);
     picker->SwatchRelease(2);
     EXPECT_TRUE(picker->Closed);
@@ -141,12 +142,14 @@ TEST_F(ToolWindowFixture, ThePickerStartsOnTheTargetsColourAndAppliesToIt) {
 TEST_F(ToolWindowFixture, ShadowPopupFramesTheCurrentDepth) {
     FakeDesigner designer;
     struct Case {
-        int target, selected, depth;
+        ColorTarget target;
+        int selected, depth;
         const char* framed;  // nullptr: no frame
     } cases[] = {
-        {1, -1, 0, "None"}, {1, 0, 3, "3"}, {1, 2, 5, "5"}, {1, 1, 7, nullptr}, {-4, 0, 1, "1"}, {-4, 0, -1, nullptr},
+        {ColorTarget::FontColor, -1, 0, "None"}, {ColorTarget::FontColor, 0, 3, "3"}, {ColorTarget::FontColor, 2, 5, "5"}, {ColorTarget::FontColor, 1, 7, nullptr},
+        {ColorTarget::DesignerDepth, 0, 1, "1"}, {ColorTarget::DesignerDepth, 0, -1, nullptr},
     };
-    model.AddButton();
+    model.Buttons().Add();
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.selected << " depth " << c.depth);
         TOVMenu& m = model.Doc.Menu;
@@ -239,7 +242,7 @@ TEST_F(ToolWindowFixture, ShadowChoiceNeedsPressAndReleaseOnOneEntry) {
 TEST_F(ToolWindowFixture, ShadowDepthForTheDesigner) {
     FakeDesigner designer;
     designer.Depth = 1;
-    model.PickerTarget = -4;
+    model.PickerTarget = ColorTarget::DesignerDepth;
     const TOVMenu before = model.Doc.Menu;
     TfrmShadowSets window(model, &designer);
     Pick(window, "None");

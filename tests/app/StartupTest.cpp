@@ -17,22 +17,22 @@ TEST(Startup, FirstStartWithoutSettings) {
         ScriptedPlatform p;
         EditorModel writer(p, app.Path());
         writer.StartNewMenu();
-        ASSERT_TRUE(writer.BinMenuSave(true, false, false, false, app.Folder(), "readme.mng"));
+        ASSERT_TRUE(writer.BinMenuSave(SaveMode::Menu, app.Folder(), "readme.mng"));
     }
     EditorModel model(platform, app.Path());
-    model.FormCreate();
-    model.DeferredStart({});
-    EXPECT_EQ(model.Prefs.PaletteOpen, (std::array<int32_t, 5>{0, 0, 1, 0, 1}));
-    EXPECT_EQ(model.MenuFolder, app.Folder());
-    EXPECT_EQ(model.MenuList, std::vector<std::string>{"readme.mng"});
+    model.Session().Start();
+    model.Session().DeferredStart({});
+    EXPECT_EQ(model.Session().Prefs().PaletteOpen, (std::array<int32_t, 5>{0, 0, 1, 0, 1}));
+    EXPECT_EQ(model.Files().Folder(), app.Folder());
+    EXPECT_EQ(model.Files().MenuList(), std::vector<std::string>{"readme.mng"});
     EXPECT_EQ(model.Doc.Menu.FileName, "New Menu");
     EXPECT_EQ(model.SelectedStyle, 5);
     EXPECT_EQ(model.Doc.Menu.UndoCount, 0);
     EXPECT_FALSE(model.Flags.Modified);
-    EXPECT_EQ(model.Prefs.CustomColors[1], 13948116u);
-    EXPECT_EQ(model.Prefs.WindowRect, (std::array<int32_t, 4>{192, 204, 640, 360}));
+    EXPECT_EQ(model.Session().Prefs().CustomColors[1], 13948116u);
+    EXPECT_EQ(model.Session().Prefs().WindowRect, (std::array<int32_t, 4>{192, 204, 640, 360}));
 
-    model.Shutdown();
+    model.Session().Shutdown();
     EXPECT_TRUE(std::filesystem::exists(app.Path() / "orvane-graphic.ini"));
 }
 
@@ -43,7 +43,7 @@ TEST(Startup, StartWithAMenuFile) {
         EditorModel writer(p, app.Path());
         writer.StartNewMenu();
         writer.Doc.Props.Title = "Disc";
-        ASSERT_TRUE(writer.BinMenuSave(true, false, false, false, work.Folder(), "disc.mng"));
+        ASSERT_TRUE(writer.BinMenuSave(SaveMode::Menu, work.Folder(), "disc.mng"));
     }
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{(work.Path() / "disc.mng").string()}, "disc.mng (Disc) - Orvane Graphic Menu Editor"},
@@ -53,13 +53,13 @@ TEST(Startup, StartWithAMenuFile) {
     for (const auto& [args, caption] : cases) {
         ScriptedPlatform platform;
         EditorModel model(platform, app.Path());
-        model.FormCreate();
-        model.DeferredStart(args);
+        model.Session().Start();
+        model.Session().DeferredStart(args);
         EXPECT_EQ(model.WindowCaption, caption);
         EXPECT_EQ(model.Doc.Menu.UndoCount, 0);
         EXPECT_EQ(model.Doc.Menu.RedoCount, 0);
         EXPECT_FALSE(model.Flags.Modified);
-        model.Shutdown();
+        model.Session().Shutdown();
     }
 }
 
@@ -100,22 +100,22 @@ TEST(Startup, TipsAreOfferedOnceAndNotWhenSuppressed) {
     TempFolder app;
     ScriptedPlatform platform;
     EditorModel model(platform, app.Path());
-    model.FormCreate();
+    model.Session().Start();
     platform.SuppressTips = true;
-    model.DeferredStart({});
+    model.Session().DeferredStart({});
     // The start-up Add Button run offers tip 13, then the start tip 0; the new
     // menu's style is applied while rendering is suspended, without its tip.
     EXPECT_EQ(platform.TipsShown, (std::vector<int>{13, 0}));
     platform.TipsShown.clear();
-    model.AddButton();
+    model.Buttons().Add();
     model.ComboBox1Select(3);
     model.ComboBox1Select(4);
     EXPECT_EQ(platform.TipsShown, std::vector<int>{2}) << "each tip once; suppressed ones stay away";
-    model.Shutdown();
+    model.Session().Shutdown();
 
     ScriptedPlatform second;
     EditorModel next(second, app.Path());
-    next.FormCreate();
-    next.DeferredStart({});
+    next.Session().Start();
+    next.Session().DeferredStart({});
     EXPECT_EQ(second.TipsShown, std::vector<int>{1}) << "tip 1 replaces tip 0 once tip 0 is suppressed";
 }

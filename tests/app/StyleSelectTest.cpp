@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "StyleFiles.h"
 #include "TempFolder.h"
 
@@ -15,12 +16,7 @@ using namespace orvane;
 
 namespace {
 
-struct StyleFixture : ::testing::Test {
-    TempFolder app;
-    TempFolder work;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-};
+using StyleFixture = EditorFixture;
 
 }  // namespace
 
@@ -179,7 +175,7 @@ TEST_F(StyleFixture, StyleFileOpenedAsAMenuIsInstalled) {
 TEST_F(StyleFixture, MenuReadFallsBackToTheFirstStyleForAnUnknownIdentifier) {
     model.StartNewMenu();
     model.Doc.Props.StyleId = 25;  // a style file removed since
-    ASSERT_TRUE(model.BinMenuSave(true, false, true, true, work.Folder(), "gone.mng"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Snapshot, work.Folder(), "gone.mng"));
     ASSERT_TRUE(model.BinMenuOpen("gone.mng", work.Folder(), false));
     EXPECT_EQ(model.SelectedStyle, 0);
     EXPECT_EQ(model.Doc.Props.StyleId, 0);
@@ -216,7 +212,7 @@ TEST_F(StyleFixture, CustomButtonStyleIsChosenAndRestoredByItsPath) {
     EXPECT_EQ(model.Styles.CustomCarrier.At(50, 170), 0x123456u);
     EXPECT_EQ(model.Styles.CustomCarrier.At(50, 150), 0u);
 
-    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, work.Folder(), "glass.mng"));
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, work.Folder(), "glass.mng"));
     model.StartNewMenu();
     EXPECT_FALSE(model.Flags.CustomStyleSelected);
     ASSERT_TRUE(model.BinMenuOpen("glass.mng", work.Folder(), false));

@@ -13,21 +13,21 @@ TEST(TipTriggers, PaletteSwitchesOfferTheirTipOnce) {
     TempFolder app;
     ScriptedPlatform platform;
     EditorModel model(platform, app.Path());
-    model.FormCreate();
-    model.DeferredStart({});
+    model.Session().Start();
+    model.Session().DeferredStart({});
     struct Case {
         const char* name;
         std::function<void()> trigger;   // offers the tip
         std::function<void()> quiet;     // the same control, no tip
         int tip;
     } cases[] = {
-        {"title field", [&] { model.EnterTitleField(); }, [] {}, 15},
-        {"display position", [&] { model.ChooseDisplayPosition(3); }, [&] { model.ChooseDisplayPosition(11); }, 5},
-        {"Auto Adjust cleared", [&] { model.SetAutoAdjust(false); }, [&] { model.SetAutoAdjust(true); }, 7},
-        {"Auto Size Menu clicked", [&] { model.SetAutoSizeMenu(false); }, [] {}, 9},
-        {"photo aspect cleared", [&] { model.SetPhotoAspect(false); }, [&] { model.SetPhotoAspect(true); }, 10},
+        {"title field", [&] { model.Properties().EnterTitleField(); }, [] {}, 15},
+        {"display position", [&] { model.Properties().ChooseDisplayPosition(3); }, [&] { model.Properties().ChooseDisplayPosition(11); }, 5},
+        {"Auto Adjust cleared", [&] { model.Properties().SetAutoAdjust(false); }, [&] { model.Properties().SetAutoAdjust(true); }, 7},
+        {"Auto Size Menu clicked", [&] { model.Properties().SetAutoSizeMenu(false); }, [] {}, 9},
+        {"photo aspect cleared", [&] { model.Properties().SetPhotoAspect(false); }, [&] { model.Properties().SetPhotoAspect(true); }, 10},
     };
-    model.Prefs.TipShown.fill(0);
+    model.Session().Prefs().TipShown.fill(0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         platform.TipsShown.clear();

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -43,22 +44,7 @@ std::vector<std::string> LocalLinks(const std::string& html) {
     return links;
 }
 
-struct TipsFixture : ::testing::Test {
-    TempFolder app;
-    TempFolder work;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
-    void Start(std::vector<std::string> args = {}) {
-        model.FormCreate();
-        model.DeferredStart(args);
-    }
-    fs::path Photo() {
-        const fs::path path = work.Path() / "sea.bmp";
-        WriteFileReplacing(path, WriteBmp(Bitmap(40, 30, 0x2080C0), 24));
-        return path;
-    }
-};
+using TipsFixture = EditorFixture;
 
 constexpr int kPhotoStyle = 13;
 
@@ -102,7 +88,7 @@ TEST_F(TipsFixture, StartUpTipComesAfterTheSplashUnlessAFileIsOpened) {
         ScriptedPlatform p;
         EditorModel writer(p, app.Path());
         writer.StartNewMenu();
-        ASSERT_TRUE(writer.BinMenuSave(true, false, false, false, work.Folder(), "disc.mng"));
+        ASSERT_TRUE(writer.BinMenuSave(SaveMode::Menu, work.Folder(), "disc.mng"));
     }
     struct Case {
         const char* name;
@@ -120,9 +106,9 @@ TEST_F(TipsFixture, StartUpTipComesAfterTheSplashUnlessAFileIsOpened) {
         SCOPED_TRACE(c.name);
         ScriptedPlatform p;
         EditorModel m(p, app.Path());
-        m.FormCreate();
-        m.Prefs.TipShown[0] = c.tip0Suppressed ? 1 : 0;
-        m.DeferredStart(c.args);
+        m.Session().Start();
+        m.Session().Prefs().TipShown[0] = c.tip0Suppressed ? 1 : 0;
+        m.Session().DeferredStart(c.args);
         EXPECT_EQ(p.SplashDelays, std::vector<int>{c.splashDelay});
         EXPECT_EQ(p.TipsShown, c.tips);
         // Only the Add Button run of start-up offers its tip while the splash is up.
@@ -142,8 +128,8 @@ TEST_F(TipsFixture, PhotoStyleShowsTipTwoThenThreeOrFour) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        model.Prefs.TipShown.fill(0);
-        model.Prefs.TipShown[3] = c.tip3Suppressed ? 1 : 0;
+        model.Session().Prefs().TipShown.fill(0);
+        model.Session().Prefs().TipShown[3] = c.tip3Suppressed ? 1 : 0;
         model.ComboBox1Select(0);
         platform.TipsShown.clear();
         platform.DialogAnswers = {Photo()};
@@ -179,12 +165,12 @@ TEST_F(TipsFixture, ButtonTriggersFireOnceAndNotWhenSuppressed) {
         std::function<void()> trigger;
         int tip;
     } cases[] = {
-        {"Add New Button", [&] { model.AddButton(); }, 13},
-        {"command field", [&] { model.EnterCommandField(); }, 12},
-        {"argument field", [&] { model.EnterArgumentField(); }, 14},
+        {"Add New Button", [&] { model.Buttons().Add(); }, 13},
+        {"command field", [&] { model.Properties().EnterCommandField(); }, 12},
+        {"argument field", [&] { model.Properties().EnterArgumentField(); }, 14},
         {"command wizard", [&] { model.OpenCommandWizard(); }, 11},
     };
-    model.Prefs.TipShown.fill(0);
+    model.Session().Prefs().TipShown.fill(0);
     platform.SuppressTips = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -192,14 +178,14 @@ TEST_F(TipsFixture, ButtonTriggersFireOnceAndNotWhenSuppressed) {
         c.trigger();
         c.trigger();
         EXPECT_EQ(platform.TipsShown, std::vector<int>{c.tip});
-        EXPECT_EQ(model.Prefs.TipShown[size_t(c.tip)], 1);
+        EXPECT_EQ(model.Session().Prefs().TipShown[size_t(c.tip)], 1);
     }
     // Filling the fields from a button is not the user entering them.
-    model.Prefs.TipShown.fill(0);
+    model.Session().Prefs().TipShown.fill(0);
     platform.TipsShown.clear();
     model.Flags.Updating = true;
-    model.EnterCommandField();
-    model.EnterArgumentField();
+    model.Properties().EnterCommandField();
+    model.Properties().EnterArgumentField();
     model.Flags.Updating = false;
     EXPECT_TRUE(platform.TipsShown.empty());
     // Without a selected button the wizard does not open, and offers no tip.
@@ -214,8 +200,8 @@ TEST_F(TipsFixture, NoTipWhileRenderingIsSuspended) {
     // A file opened while the animation plays suspends rendering twice over.
     for (const int suspended : {1, 2}) {
         model.RenderSuspended = suspended;
-        for (int tip = 0; tip <= 20; ++tip) model.ShowTip(tip);
-        model.AddButton();
+        for (int tip = 0; tip <= 20; ++tip) model.Session().ShowTip(tip);
+        model.Buttons().Add();
         EXPECT_TRUE(platform.TipsShown.empty()) << suspended;
     }
     model.RenderSuspended = 0;
@@ -225,39 +211,39 @@ TEST_F(TipsFixture, NoTipWhileRenderingIsSuspended) {
     model.ComboBox1Select(kPhotoStyle);
     model.Doc.Menu.FileName = "photo.mng";
     model.Doc.Menu.Folder = work.Folder();
-    ASSERT_TRUE(model.FileSave());
-    model.Prefs.TipShown.fill(0);
+    ASSERT_TRUE(model.Files().Save());
+    model.Session().Prefs().TipShown.fill(0);
     platform.TipsShown.clear();
     platform.DialogAnswers = {work.Path() / "photo.mng"};
-    model.FileOpen();
+    model.Files().Open();
     ASSERT_TRUE(model.Doc.Props.PhotoSkin);
     EXPECT_TRUE(platform.TipsShown.empty());
 }
 
 TEST_F(TipsFixture, ResetMakesEveryTipShowAgain) {
     Start();
-    model.Prefs.TipShown.fill(1);
+    model.Session().Prefs().TipShown.fill(1);
     platform.TipsShown.clear();
-    model.AddButton();
+    model.Buttons().Add();
     EXPECT_TRUE(platform.TipsShown.empty());
 
     platform.Messages.clear();
-    ResetFirstUseTips(model.Prefs, platform);
-    EXPECT_EQ(model.Prefs.TipShown, (std::array<int32_t, 21>{}));
+    ResetFirstUseTips(model.Session().Prefs(), platform);
+    EXPECT_EQ(model.Session().Prefs().TipShown, (std::array<int32_t, 21>{}));
     ASSERT_EQ(platform.Messages.size(), 1u);
     EXPECT_EQ(platform.Messages[0].Request.Text, "Tips have now been reset.");
     EXPECT_EQ(platform.Messages[0].Request.Type, MsgType::Information);
     EXPECT_EQ(platform.Messages[0].Request.Caption, "Information");
 
-    model.AddButton();
+    model.Buttons().Add();
     platform.DialogAnswers = {Photo()};
     model.ComboBox1Select(model.Styles.MyBackgroundPosition());
     EXPECT_EQ(platform.TipsShown, (std::vector<int>{13, 2, 3, 8}));
 
     // The flags travel through the settings file.
-    model.Prefs.TipShown[5] = 1;
-    model.Shutdown();
-    EXPECT_EQ(ReadSettingsFile(model.SettingsPath(), Settings{}).TipShown, model.Prefs.TipShown);
+    model.Session().Prefs().TipShown[5] = 1;
+    model.Session().Shutdown();
+    EXPECT_EQ(ReadSettingsFile(model.Folders.SettingsFile, Settings{}).TipShown, model.Session().Prefs().TipShown);
 }
 
 TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
@@ -265,7 +251,7 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
     const fs::path readOnly = work.Path() / "locked.mng";
     model.Doc.Menu.FileName = "locked.mng";
     model.Doc.Menu.Folder = work.Folder();
-    ASSERT_TRUE(model.FileSave());
+    ASSERT_TRUE(model.Files().Save());
     fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::remove);
     WriteFileReplacing(work.Path() / "broken.mng", std::vector<uint8_t>{'n', 'o'});
 
@@ -278,31 +264,31 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
         {"save",
          [&] {
              model.Doc.Menu.FileName = "disc.mng";
-             model.FileSave();
+             model.Files().Save();
          },
          {"Saving...", "Saved!"}},
         {"save declined over a read-only file",
          [&] {
              model.Doc.Menu.FileName = "locked.mng";
              platform.Answers = {MsgResult::No};
-             model.FileSave();
+             model.Files().Save();
          },
          {"Saving...", "Save cancelled..."},
          1},  // the question, and no error after it
         {"open",
          [&] {
              platform.DialogAnswers = {work.Path() / "disc.mng"};
-             model.FileOpen();
+             model.Files().Open();
          },
          {"Loading Menu...", "Menu Loaded."}},
         {"open a damaged file",
          [&] {
              platform.DialogAnswers = {work.Path() / "broken.mng"};
-             model.FileOpen();
+             model.Files().Open();
          },
          {"Loading Menu...", "Menu file could not be read."},
          1},
-        {"undo snapshot", [&] { model.UndoMake(); }, {}},
+        {"undo snapshot", [&] { model.Undo().Make(); }, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

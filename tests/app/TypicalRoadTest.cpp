@@ -13,15 +13,15 @@ TEST(TypicalRoad, FromNewMenuToASavedDisc) {
     TempFolder app, disc;
     ScriptedPlatform platform;
     EditorModel model(platform, app.Path());
-    model.FormCreate();
-    model.DeferredStart({});
+    model.Session().Start();
+    model.Session().DeferredStart({});
 
     model.ComboBox1Select(model.StylePositionByName("Blue Ribbon"));
-    model.AddButton();
-    model.SetCaption("&Setup");
-    model.SetCommand("\\setup\\install.exe");
+    model.Buttons().Add();
+    model.Properties().SetCaption("&Setup");
+    model.Properties().SetCommand("\\setup\\install.exe");
     platform.DialogAnswers = {disc.Path() / "disc.mng"};
-    ASSERT_TRUE(model.FileSave());
+    ASSERT_TRUE(model.Files().Save());
     EXPECT_TRUE(platform.Messages.empty()) << "the Close Menu button exits: no warning";
 
     RecordFile file(platform);

@@ -1,3 +1,4 @@
+#include "EditorFixture.h"
 #include "TempFolder.h"
 
 #include "app/EditorModel.h"
@@ -11,21 +12,8 @@ using namespace orvane;
 
 namespace {
 
-struct UndoFixture : ::testing::Test {
-    TempFolder app;
-    ScriptedPlatform platform;
-    EditorModel model{platform, app.Path()};
-
-    void SetUp() override {
-        model.FormCreate();
-        model.DeferredStart({});
-    }
-    const TOVMenu& M() const { return model.Doc.Menu; }
-    std::vector<std::string> Captions() const {
-        std::vector<std::string> c;
-        for (int i = 1; i <= M().ButtonCount; ++i) c.push_back(M().Buttons[size_t(i)].Caption);
-        return c;
-    }
+struct UndoFixture : EditorFixture {
+    void SetUp() override { Start(); }
 };
 
 }  // namespace
@@ -36,39 +24,39 @@ TEST_F(UndoFixture, ThirtyLevelsOfUndo) {
     std::vector<std::vector<std::string>> states;
     for (int i = 0; i < 29; ++i) {
         states.push_back(Captions());
-        model.AddButton();
+        model.Buttons().Add();
     }
     states.push_back(Captions());
-    model.MoveUp();
+    model.Buttons().MoveUp();
     states.push_back(Captions());
-    model.MoveUp();
+    model.Buttons().MoveUp();
     EXPECT_EQ(M().UndoCount, 30);
     EXPECT_TRUE(model.Flags.Modified);
 
-    for (int k = 0; k < 30; ++k) model.UndoUndo();
+    for (int k = 0; k < 30; ++k) model.Undo().Undo();
     EXPECT_EQ(Captions(), states[1]) << "thirty undos restore the state before the second change";
     EXPECT_EQ(M().UndoCount, 0);
-    model.UndoUndo();
+    model.Undo().Undo();
     EXPECT_EQ(Captions(), states[1]) << "a thirty-first undo does nothing";
 
     // Redo walks forward again.
-    model.UndoRedo();
+    model.Undo().Redo();
     EXPECT_EQ(Captions(), states[2]);
 }
 
 TEST_F(UndoFixture, UndoThenRedoRestoresTheDocumentExactly) {
-    model.AddButton();
-    model.AddButton();
-    model.SetCaption("Third");
+    model.Buttons().Add();
+    model.Buttons().Add();
+    model.Properties().SetCaption("Third");
     model.ComboBox1Select(6);
     model.Doc.Menu.SelectedButton = 3;
-    model.MoveUp();  // Third moves above Button 2
+    model.Buttons().MoveUp();  // Third moves above Button 2
     const MenuProperties props = model.Doc.Props;
     const auto captions = Captions();
 
-    model.UndoUndo();
+    model.Undo().Undo();
     EXPECT_NE(Captions(), captions);
-    model.UndoRedo();
+    model.Undo().Redo();
     EXPECT_EQ(Captions(), captions);
     EXPECT_EQ(model.Doc.Props.TitleFont, props.TitleFont);
     EXPECT_EQ(model.Doc.Props.MenuColor, props.MenuColor);
@@ -78,53 +66,53 @@ TEST_F(UndoFixture, UndoThenRedoRestoresTheDocumentExactly) {
 }
 
 TEST_F(UndoFixture, ChangeAfterUndoDropsTheRedo) {
-    model.AddButton();
-    model.UndoUndo();
+    model.Buttons().Add();
+    model.Undo().Undo();
     EXPECT_EQ(M().RedoCount, 1);
-    model.AddButton();
+    model.Buttons().Add();
     EXPECT_EQ(M().RedoCount, 0);
     const auto captions = Captions();
-    model.UndoRedo();
+    model.Undo().Redo();
     EXPECT_EQ(Captions(), captions);
 }
 
 TEST_F(UndoFixture, NoSnapshotWhileReadingAndTheCaptionStays) {
-    model.AddButton();
-    ASSERT_TRUE(model.BinMenuSave(true, false, false, false, app.Folder(), "menu.mng"));
+    model.Buttons().Add();
+    ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "menu.mng"));
     const int undo = M().UndoCount;
     model.Flags.Loading = true;
-    model.UndoMake();
-    model.UndoUndo();
+    model.Undo().Make();
+    model.Undo().Undo();
     EXPECT_EQ(M().UndoCount, undo);
     model.Flags.Loading = false;
 
     ASSERT_TRUE(model.BinMenuOpen("menu.mng", app.Folder(), false));
     EXPECT_EQ(M().UndoCount, 0) << "opening a file starts a fresh history";
-    model.AddButton();
-    model.UndoUndo();
+    model.Buttons().Add();
+    model.Undo().Undo();
     EXPECT_EQ(model.WindowCaption, "menu.mng (My Disc Menu) - Orvane Graphic Menu Editor");
     EXPECT_EQ(M().FileName, "menu.mng");
     EXPECT_TRUE(M().HasFile);
 }
 
 TEST_F(UndoFixture, SnapshotsLiveInTheApplicationFolderUntilShutdown) {
-    model.AddButton();
+    model.Buttons().Add();
     EXPECT_TRUE(std::filesystem::exists(app.Path() / "UD001.und"));
-    model.UndoUndo();
+    model.Undo().Undo();
     EXPECT_TRUE(std::filesystem::exists(app.Path() / "RD001.und"));
 
     // A second editor from the same folder keeps its snapshots apart.
     ScriptedPlatform otherPlatform;
     EditorModel other(otherPlatform, app.Path());
-    other.FormCreate();
-    EXPECT_NE(other.UndoFolder, model.UndoFolder);
+    other.Session().Start();
+    EXPECT_NE(other.Undo().Folder(), model.Undo().Folder());
     other.StartNewMenu();
-    other.AddButton();
-    model.UndoRedo();
+    other.Buttons().Add();
+    model.Undo().Redo();
     EXPECT_EQ(M().ButtonCount, 2) << "the other editor did not overwrite our snapshot";
-    other.Shutdown();
+    other.Session().Shutdown();
 
-    model.Shutdown();
+    model.Session().Shutdown();
     for (const auto& entry : std::filesystem::directory_iterator(app.Path()))
         EXPECT_NE(entry.path().extension(), ".und") << entry.path();
 }
@@ -135,9 +123,9 @@ TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
     TempFolder work;
     WriteFileReplacing(work.Path() / "sea.bmp", WriteBmp(Bitmap(40, 30, 0x2080C0), 24));
     model.ComboBox1Select(6);
-    model.ChoosePreset(2);
+    model.Properties().ChoosePreset(2);
     model.Doc.Menu.SelectedButton = 0;
-    model.ApplyPickedColor(1, 0x9DDBFF, true);
+    model.ApplyPickedColor(ColorTarget::FontColor, 0x9DDBFF, true);
     const int steps = M().UndoCount;
 
     platform.DialogAnswers = {work.Path() / "sea.bmp"};
@@ -146,16 +134,16 @@ TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
     EXPECT_EQ(M().UndoCount, steps + 1);
     const uint32_t photoText = model.Doc.Props.TextFont.Color;
     model.Doc.Menu.SelectedButton = 0;
-    model.ApplyPickedColor(1, 0x00FF00, true);
+    model.ApplyPickedColor(ColorTarget::FontColor, 0x00FF00, true);
 
     platform.Messages.clear();
     platform.FileDialogs.clear();
-    model.UndoUndo();
+    model.Undo().Undo();
     EXPECT_EQ(model.Doc.Props.TextFont.Color, photoText);
-    model.UndoUndo();
+    model.Undo().Undo();
     EXPECT_EQ(model.SelectedStyle, 6);
     EXPECT_EQ(model.Doc.Props.TextFont.Color, 0x9DDBFFu);
-    model.UndoRedo();
+    model.Undo().Redo();
     EXPECT_EQ(model.SelectedStyle, 12);
     EXPECT_EQ(model.Doc.Props.TextFont.Color, photoText);
     EXPECT_EQ(M().BackgroundFile, (work.Path() / "sea.bmp").string());
@@ -169,7 +157,7 @@ TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
     model.SetBackgroundImage();
     EXPECT_EQ(model.SelectedStyle, 12);
     EXPECT_EQ(M().UndoCount, before + 1);
-    model.UndoUndo();
+    model.Undo().Undo();
     EXPECT_EQ(model.SelectedStyle, 6);
     EXPECT_TRUE(platform.Messages.empty());
 }

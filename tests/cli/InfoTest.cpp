@@ -30,8 +30,8 @@ struct InfoFixture : ::testing::Test {
         model.Doc.Menu.Buttons[2].Command = "\\readme.txt";
         model.Doc.MenuImage = Bitmap(30, 20, 0xFFFFFF);
         model.Doc.Menu.Buttons[1].Images[0] = Bitmap(7, 5);
-        ASSERT_TRUE(model.BinMenuSave(true, false, false, false, folder.Folder(), "menu.mng"));
-        ASSERT_TRUE(model.BinMenuSave(true, false, true, true, folder.Folder(), "UD001.und"));
+        ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, folder.Folder(), "menu.mng"));
+        ASSERT_TRUE(model.BinMenuSave(SaveMode::Snapshot, folder.Folder(), "UD001.und"));
         menu = ReadWholeFile(folder.Path() / "menu.mng");
     }
 

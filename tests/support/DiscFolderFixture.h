@@ -32,7 +32,7 @@ struct DiscFolderFixture {
             model.Doc.Menu.Buttons[i + 1].Caption = buttons[i].first;
             model.Doc.Menu.Buttons[i + 1].Command = buttons[i].second;
         }
-        model.BinMenuSave(true, false, true, true, folder.string() + "/", name);
+        model.BinMenuSave(orvane::SaveMode::Snapshot, folder.string() + "/", name);
     }
 
     // Autorun.exe and Autorun.inf in the disc folder, packing the named menus

@@ -133,7 +133,7 @@ private slots:
         Editor e;
         TempFolder disc;
         WriteEditorWithPlayer(e.app);
-        e.Model().MenuFolder = disc.Folder();  // where the user keeps this disc's files
+        e.Model().Files().SetFolder(disc.Folder());  // where the user keeps this disc's files
         QTest::mouseClick(e.Tool("New"), Qt::LeftButton);
 
         QComboBox* styles = e.Find<QComboBox>("MenuStyle");
@@ -285,7 +285,7 @@ private slots:
             EditorModel other(quiet, e.app.Path());
             other.StartNewMenu();
             other.Doc.Props.Title = "Dropped";
-            QVERIFY(other.BinMenuSave(true, false, false, false, work.Folder(), "dropped.mng"));
+            QVERIFY(other.BinMenuSave(SaveMode::Menu, work.Folder(), "dropped.mng"));
         }
         QVERIFY(Drop(e.window->Surface(), {work.Path() / "dropped.mng"}));
         QTRY_COMPARE(e.Model().Doc.Props.Title, std::string("Dropped"));
@@ -329,10 +329,10 @@ private slots:
         QTest::keyClick(list, Qt::Key_Down);  // the next effect plays at once
         QCOMPARE(e.Model().Doc.Props.ButtonAnimation, before + 1);
         QVERIFY(e.Model().Doc.Menu.UndoCount > undoBefore);  // entering the list took the snapshot
+        DesignSurface* surface = e.window->Surface();
+        QTRY_VERIFY(!surface->Animating());
         QCOMPARE(e.Model().RenderSuspended, 0);
         QCOMPARE(animate->toolTip(), QString("Animate buttons now"));
-        DesignSurface* surface = e.window->Surface();
-        QVERIFY(!surface->Animating());
         for (int i = 1; i <= 3; ++i) {
             const Box& b = e.Model().Renderer.Layout.Buttons[size_t(i)];
             QCOMPARE(surface->ButtonPlace(i), QPoint(b.Left, b.Top));
@@ -345,10 +345,11 @@ private slots:
         });
         probe.start(5);
         QTest::mouseClick(animate, Qt::LeftButton);
+        QTRY_VERIFY(!surface->Animating());
         QVERIFY(sawSuspended);
         QCOMPARE(e.Model().RenderSuspended, 0);
 
-        // A button added while the animation plays shows once it has ended.
+        // A button added while the animation plays ends it, and shows.
         probe.disconnect();
         bool added = false;
         QObject::connect(&probe, &QTimer::timeout, [&] {
@@ -358,6 +359,7 @@ private slots:
             }
         });
         QTest::mouseClick(animate, Qt::LeftButton);
+        QTRY_VERIFY(!surface->Animating());
         QVERIFY(added);
         QCOMPARE(e.Model().Doc.Menu.ButtonCount, 4);
         QVERIFY(e.Model().Renderer.Layout.ButtonVisible[4]);

@@ -21,7 +21,7 @@ class ToolWindowsTest : public QObject {
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
         Editor() {
-            model.Prefs = Settings::Defaults(app.Folder(), 1024, 768);
+            model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
             model.StartNewMenu();
             model.Doc.Menu.SelectedButton = 0;  // the menu text
         }
@@ -32,7 +32,7 @@ class ToolWindowsTest : public QObject {
 private slots:
     void SwatchClickClosesTheSmallPicker() {
         Editor e;
-        QPointer<ColorPickerDialog> dialog = new ColorPickerDialog(e.model.OpenColorPicker(1));
+        QPointer<ColorPickerDialog> dialog = new ColorPickerDialog(e.model.OpenColorPicker(ColorTarget::FontColor));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QCOMPARE(dialog->size(), QSize(158, 154));
@@ -48,7 +48,7 @@ private slots:
 
     void DragOnTheGradientPicksAndClamps() {
         Editor e;
-        QPointer<ColorPickerDialog> dialog = new ColorPickerDialog(e.model.OpenColorPicker(1));
+        QPointer<ColorPickerDialog> dialog = new ColorPickerDialog(e.model.OpenColorPicker(ColorTarget::FontColor));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QPushButton* define = nullptr;
@@ -92,7 +92,7 @@ private slots:
         other.resize(200, 200);
         other.show();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        QPointer<ColorPickerDialog> dialog = new ColorPickerDialog(e.model.OpenColorPicker(1));
+        QPointer<ColorPickerDialog> dialog = new ColorPickerDialog(e.model.OpenColorPicker(ColorTarget::FontColor));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         const uint32_t before = e.model.Doc.Props.TextFont.Color;

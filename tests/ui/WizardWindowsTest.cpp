@@ -82,9 +82,9 @@ private slots:
         TempFolder app, disc;
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
-        model.Prefs = Settings::Defaults(app.Folder(), 1024, 768);
+        model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
         model.StartNewMenu();
-        model.MenuFolder = disc.Folder();
+        model.Files().SetFolder(disc.Folder());
         model.Doc.Menu.SelectedButton = 1;
         std::unique_ptr<TfrmBtnWizCls> wizard = model.OpenCommandWizard();
         QVERIFY(wizard);
@@ -267,12 +267,12 @@ private slots:
         WriteEditorWithPlayer(app);
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
-        model.Prefs = Settings::Defaults(app.Folder(), 1024, 768);
+        model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
         model.StartNewMenu();
         // Saved last, Main is the open menu.
         for (const char* name : {"Extra.mng", "Intro.mng", "Main.mng"}) {
             platform.DialogAnswers = {disc.Path() / name};
-            QVERIFY(model.FileSaveAs());
+            QVERIFY(model.Files().SaveAs());
         }
         std::unique_ptr<TfrmEXEWizCls> wizard = model.OpenAutorunWizard();
         QVERIFY(wizard);

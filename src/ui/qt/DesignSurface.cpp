@@ -140,7 +140,7 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
     const QPoint p = ToMenu(event->position().toPoint());
     pressed_ = ButtonUnder(p);
     if (pressed_) {
-        model_.PressButton(pressed_);
+        model_.Properties().PressButton(pressed_);
         emit SelectionChanged();
     }
     update();
@@ -149,7 +149,7 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
 void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || animating_) return;
     const QPoint p = ToMenu(event->position().toPoint());
-    if (!model_.ReleaseOnSurface(pressed_, p.x(), p.y())) {
+    if (!model_.Properties().ReleaseOnSurface(pressed_, p.x(), p.y())) {
         pressed_ = 0;
         update();
         return;
@@ -161,9 +161,9 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
 void DesignSurface::Hover(const QPoint& p) {
     const int over = ButtonUnder(p);
     if (over) {
-        model_.HoverButton(over);
+        model_.Properties().HoverButton(over);
     } else {
-        model_.HoverBackground();
+        model_.Properties().HoverBackground();
     }
     const bool relabel = model_.TextLabel != shownLabel_;
     if (relabel) ComposeBack();
@@ -179,7 +179,7 @@ void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
 
 void DesignSurface::leaveEvent(QEvent*) {
     hover_ = 0;
-    model_.HoverBackground();
+    model_.Properties().HoverBackground();
     if (model_.TextLabel != shownLabel_) ComposeBack();
     update();
 }
@@ -189,7 +189,7 @@ void DesignSurface::contextMenuEvent(QContextMenuEvent* event) {
     if (!QRect(0, 0, back_.width(), back_.height()).contains(p)) return;
     const int button = ButtonUnder(p);
     if (button) {
-        model_.PressButton(button);
+        model_.Properties().PressButton(button);
         emit SelectionChanged();
     }
     emit ContextMenuRequested(button, event->globalPos());
@@ -200,7 +200,7 @@ void DesignSurface::contextMenuEvent(QContextMenuEvent* event) {
 void DesignSurface::dragEnterEvent(QDragEnterEvent* event) {
     const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
     const bool photo = files.size() == 1 && model_.Doc.Props.PhotoSkin && !animating_ &&
-                       EditorModel::KindOfDropped(files[0]) == EditorModel::DroppedKind::Picture;
+                       EditorSession::KindOfDropped(files[0]) == EditorSession::DroppedKind::Picture;
     if (photo)
         event->acceptProposedAction();
     else

@@ -84,7 +84,7 @@ FormatToolbar::FormatToolbar(EditorModel& editor, QWidget* parent)
     addWidget(sizes_);
     addSeparator();
 
-    fontColor_ = AddOpener("Font Color", "font_color", [this](QToolButton* b) { OpenPicker(1, b); });
+    fontColor_ = AddOpener("Font Color", "font_color", [this](QToolButton* b) { OpenPicker(ColorTarget::FontColor, b); });
     addSeparator();
     auto toggle = [this](const QString& hint, const QString& glyph, void (FormatBar::*set)(bool)) {
         QAction* action = addAction(Glyph(glyph), hint);
@@ -112,7 +112,7 @@ FormatToolbar::FormatToolbar(EditorModel& editor, QWidget* parent)
         align_[size_t(a.Code)] = action;
     }
     addSeparator();
-    shadowColor_ = AddOpener("Shadow Color", "shadow_color", [this](QToolButton* b) { OpenPicker(2, b); });
+    shadowColor_ = AddOpener("Shadow Color", "shadow_color", [this](QToolButton* b) { OpenPicker(ColorTarget::ShadowColor, b); });
     shadowDepth_ = AddOpener("Shadow Depth", "shadow_depth", [this](QToolButton* b) { OpenShadowSets(b); });
     shadowDepth_->setIcon(Glyph("shadow_depth"));
 }
@@ -136,7 +136,7 @@ QToolButton* FormatToolbar::AddOpener(const QString& hint, const QString& glyph,
     return button;
 }
 
-void FormatToolbar::OpenPicker(int target, QToolButton* button) {
+void FormatToolbar::OpenPicker(ColorTarget target, QToolButton* button) {
     auto* picker = new ColorPickerDialog(editor_.OpenColorPicker(target), window());
     connect(picker, &ColorPickerDialog::Finished, this, [this] {
         Sync();

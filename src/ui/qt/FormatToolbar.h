@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ColorTarget.h"
 #include "platform/Bitmap.h"
 
 #include <QToolBar>
@@ -35,7 +36,7 @@ signals:
 private:
     // A toolbar button with a drop-down arrow: both open the same window.
     QToolButton* AddOpener(const QString& hint, const QString& glyph, std::function<void(QToolButton*)> open);
-    void OpenPicker(int target, QToolButton* button);
+    void OpenPicker(ColorTarget target, QToolButton* button);
     void OpenShadowSets(QToolButton* button);
     void Run(const std::function<void()>& handler);
 

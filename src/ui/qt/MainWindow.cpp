@@ -28,7 +28,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QSlider>
-#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenu>
@@ -51,7 +51,6 @@ namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-constexpr int kStepPauseMs = 8;  // between two steps of the button animation
 
 }  // namespace
 
@@ -59,7 +58,7 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
     : platform_(this), model_(platform_, folders), args_(std::move(args)) {
     setObjectName("Form1");
     platform_.SetHelpFolder(model_.Folders.Help);
-    model_.Report = [](const std::string& text) { std::cerr << "orvane-graphic: " << text << "\n"; };
+    model_.Session().Report = [](const std::string& text) { std::cerr << "orvane-graphic: " << text << "\n"; };
     setWindowTitle(Q(kAppTitle));
     setWindowIcon(Glyph("autorun"));
 
@@ -100,7 +99,7 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
         ButtonDesignerDialog designer(model_, this);
         designer.exec();
     };
-    model_.FormCreate();
+    model_.Session().Start();
     column_->MeasurePalettes();
     ArrangePalettes();
     column_->verticalScrollBar()->setValue(0);
@@ -123,10 +122,15 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
             surface_->Refresh();
         }
     });
+    // The button animation: one frame per pause, as the player shows it.
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setTimerType(Qt::PreciseTimer);
+    animationTimer_->setInterval(kAnimationPauseMs);
+    connect(animationTimer_, &QTimer::timeout, this, &TForm1::AnimationStep);
     // The second stage of start-up runs once the window is up.
     QTimer::singleShot(10, this, [this] {
-        model_.ShowDocument = [this] { ShowModel(); };
-        model_.DeferredStart(args_);
+        model_.Session().ShowDocument = [this] { ShowModel(); };
+        model_.Session().DeferredStart(args_);
         redrawTimer_->start(100);
         started_ = true;
         ShowModel();
@@ -167,10 +171,10 @@ void TForm1::BuildActions() {
         connect(action, &QAction::triggered, this, [this, command] { Run(command); });
         return action;
     };
-    new_ = make("New", "New", "new", QKeySequence("Ctrl+N"), [this] { model_.FileNew(); });
-    open_ = make("&Open...", "Open", "open", QKeySequence("Ctrl+O"), [this] { model_.FileOpen(); });
-    save_ = make("&Save", "Save", "save", QKeySequence("Ctrl+S"), [this] { model_.FileSave(); });
-    saveAs_ = make("Save &As...", "", "", QKeySequence("Ctrl+A"), [this] { model_.FileSaveAs(); });
+    new_ = make("New", "New", "new", QKeySequence("Ctrl+N"), [this] { model_.Files().New(); });
+    open_ = make("&Open...", "Open", "open", QKeySequence("Ctrl+O"), [this] { model_.Files().Open(); });
+    save_ = make("&Save", "Save", "save", QKeySequence("Ctrl+S"), [this] { model_.Files().Save(); });
+    saveAs_ = make("Save &As...", "", "", QKeySequence("Ctrl+A"), [this] { model_.Files().SaveAs(); });
     autorun_ = make("Create Autorun EXE...", "Create Autorun EXE", "autorun", QKeySequence("Ctrl+E"),
                     [this] { RunAutorunWizard(); });
     exit_ = new QAction("E&xit", this);
@@ -178,18 +182,18 @@ void TForm1::BuildActions() {
         platform_.ProcessMessages();
         close();
     });
-    undo_ = make("&Undo", "Undo", "undo", QKeySequence::Undo, [this] { model_.UndoUndo(); });
-    redo_ = make("&Redo", "Redo", "redo", QKeySequence("Ctrl+Y"), [this] { model_.UndoRedo(); });
-    cut_ = make("Cu&t", "Cut (Button)", "cut", QKeySequence("Ctrl+X"), [this] { model_.CutButton(); });
-    copy_ = make("&Copy", "Copy (Button)", "copy", QKeySequence("Ctrl+C"), [this] { model_.CopyButtonToClipboard(); });
-    paste_ = make("&Paste", "Paste (Button)", "paste", QKeySequence("Ctrl+V"), [this] { model_.PasteButton(); });
-    addButton_ = make("&Add Button", "Add New Button", "add_button", QKeySequence("Ctrl+B"), [this] { model_.AddButton(); });
+    undo_ = make("&Undo", "Undo", "undo", QKeySequence::Undo, [this] { model_.Undo().Undo(); });
+    redo_ = make("&Redo", "Redo", "redo", QKeySequence("Ctrl+Y"), [this] { model_.Undo().Redo(); });
+    cut_ = make("Cu&t", "Cut (Button)", "cut", QKeySequence("Ctrl+X"), [this] { model_.Buttons().Cut(); });
+    copy_ = make("&Copy", "Copy (Button)", "copy", QKeySequence("Ctrl+C"), [this] { model_.Buttons().Copy(); });
+    paste_ = make("&Paste", "Paste (Button)", "paste", QKeySequence("Ctrl+V"), [this] { model_.Buttons().Paste(); });
+    addButton_ = make("&Add Button", "Add New Button", "add_button", QKeySequence("Ctrl+B"), [this] { model_.Buttons().Add(); });
     deleteButton_ = make("&Delete Button", "Delete Button", "delete_button", QKeySequence("Ctrl+Delete"),
-                         [this] { model_.DeleteButton(); });
-    moveUp_ = make("Move Up", "Move Up", "move_up", QKeySequence(), [this] { model_.MoveUp(); });
-    moveDown_ = make("Move Down", "Move Down", "move_down", QKeySequence(), [this] { model_.MoveDown(); });
-    previous_ = make("Previous", "Previous", "previous", QKeySequence(), [this] { model_.PreviousButton(); });
-    next_ = make("Next", "Next", "next", QKeySequence(), [this] { model_.NextButton(); });
+                         [this] { model_.Buttons().Delete(); });
+    moveUp_ = make("Move Up", "Move Up", "move_up", QKeySequence(), [this] { model_.Buttons().MoveUp(); });
+    moveDown_ = make("Move Down", "Move Down", "move_down", QKeySequence(), [this] { model_.Buttons().MoveDown(); });
+    previous_ = make("Previous", "Previous", "previous", QKeySequence(), [this] { model_.Buttons().Previous(); });
+    next_ = make("Next", "Next", "next", QKeySequence(), [this] { model_.Buttons().Next(); });
     animate_ = new QAction(Glyph("animate"), "Animate Buttons", this);
     animate_->setToolTip("Animate buttons now");
     connect(animate_, &QAction::triggered, this, [this] { ButtAni(); });
@@ -206,10 +210,10 @@ void TForm1::BuildActions() {
     });
     disableSounds_ = new QAction("Disable Menu Sounds", this);
     disableSounds_->setCheckable(true);
-    connect(disableSounds_, &QAction::triggered, this, [this](bool on) { Run([this, on] { model_.SetDisableSounds(on); }); });
+    connect(disableSounds_, &QAction::triggered, this, [this](bool on) { Run([this, on] { model_.Properties().SetDisableSounds(on); }); });
     highQuality_ = new QAction("High Quality Photo Scaling", this);
     highQuality_->setCheckable(true);
-    connect(highQuality_, &QAction::triggered, this, [this](bool) { Run([this] { model_.ToggleHighQualityScaling(); }); });
+    connect(highQuality_, &QAction::triggered, this, [this](bool) { Run([this] { model_.Properties().ToggleHighQualityScaling(); }); });
 
     const std::array<const char*, 5> palettes = {"Menu &Description", "Display &Position", "Menu &Style",
                                                  "&Custom Properties", "&Button Properties"};
@@ -229,9 +233,9 @@ void TForm1::BuildMenus() {
     fileMenu_->addAction(autorun_);
     (new PublishActions(model_, this, [this] { ShowModel(); }))->AddTo(fileMenu_);
     fileMenu_->addSeparator();
-    for (int i = 0; i < EditorModel::kMenuListSize; ++i) {
+    for (int i = 0; i < FileCommands::kMenuListSize; ++i) {
         QAction* entry = fileMenu_->addAction(QString());
-        connect(entry, &QAction::triggered, this, [this, i] { Run([this, i] { model_.OpenMenuListEntry(i); }); });
+        connect(entry, &QAction::triggered, this, [this, i] { Run([this, i] { model_.Files().OpenMenuListEntry(i); }); });
         menuList_.push_back(entry);
     }
     fileMenu_->addSeparator();
@@ -257,7 +261,7 @@ void TForm1::BuildMenus() {
     tools->addSeparator();
     tools->addActions({disableSounds_, highQuality_});
     tools->addSeparator();
-    tools->addAction("Reset First Use Tips", this, [this] { ResetFirstUseTips(model_.Prefs, platform_); });
+    tools->addAction("Reset First Use Tips", this, [this] { ResetFirstUseTips(model_.Session().Prefs(), platform_); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     auto* helpButtonMenu = new QMenu(this);
@@ -327,7 +331,7 @@ void TForm1::ShowModel() {
     ArrangePalettes();
     setWindowTitle(Q(model_.WindowCaption));
     disableSounds_->setChecked(model_.Doc.Props.DisableSounds);
-    highQuality_->setChecked(model_.HighQualityScaling());
+    highQuality_->setChecked(model_.Properties().HighQualityScaling());
     undo_->setEnabled(model_.Doc.Menu.UndoCount > 0);
     redo_->setEnabled(model_.Doc.Menu.RedoCount > 0);
     RefreshMenuList();
@@ -335,15 +339,14 @@ void TForm1::ShowModel() {
 }
 
 void TForm1::ApplyFocusRequest() {
-    const EditorModel::Focus focus = model_.FocusRequest;
-    model_.FocusRequest = EditorModel::Focus::None;
+    const PropertyPanels::Focus focus = model_.Properties().TakeFocusRequest();
     QWidget* field = nullptr;
     int palette = -1;
     switch (focus) {
-        case EditorModel::Focus::None: return;
-        case EditorModel::Focus::Caption: field = caption_, palette = EditorModel::ButtonProperties; break;
-        case EditorModel::Focus::MenuText: field = menuText_, palette = EditorModel::MenuDescription; break;
-        case EditorModel::Focus::Title: field = title_, palette = EditorModel::MenuDescription; break;
+        case PropertyPanels::Focus::None: return;
+        case PropertyPanels::Focus::Caption: field = caption_, palette = EditorModel::ButtonProperties; break;
+        case PropertyPanels::Focus::MenuText: field = menuText_, palette = EditorModel::MenuDescription; break;
+        case PropertyPanels::Focus::Title: field = title_, palette = EditorModel::MenuDescription; break;
     }
     ArrangePalettes(palette);
     {
@@ -365,8 +368,8 @@ void TForm1::TogglePalette(int index) {
 }
 
 void TForm1::RefreshMenuList() {
-    const auto& names = model_.MenuList;
-    for (int i = 0; i < EditorModel::kMenuListSize; ++i) {
+    const auto& names = model_.Files().MenuList();
+    for (int i = 0; i < FileCommands::kMenuListSize; ++i) {
         QAction* entry = menuList_[size_t(i)];
         if (names.empty() && i == 0) {
             entry->setText("No menus found");
@@ -390,7 +393,7 @@ void TForm1::ShowContextMenu(int button, QPoint globalPos) {
         menu.addAction(moveUp_);
         menu.addAction(moveDown_);
     } else {
-        menu.addAction(Glyph("save"), "Save Menu", this, [this] { Run([this] { model_.FileSave(); }); });
+        menu.addAction(Glyph("save"), "Save Menu", this, [this] { Run([this] { model_.Files().Save(); }); });
         menu.addAction(addButton_);
         menu.addAction(Glyph("wizard"), "Launch Command Wizard", this, [this] { RunCommandWizard(); });
         menu.addSeparator();
@@ -430,46 +433,31 @@ void TForm1::CopyButtonStyle() {
 // The button animation -------------------------------------------------------------------
 
 void TForm1::ButtAni() {
-    // A second request while one runs is ignored: the first one is still moving the buttons.
-    if (animationRunning_) return;
-    animationRunning_ = true;
-    const std::vector<AnimationMove> path = model_.ButtAniPath(surface_->width());
+    // A second request while one plays is ignored: the first one is still moving the buttons.
+    if (!model_.Preview().Start(surface_->width())) return;
     surface_->Refresh();
-    model_.RenderSuspended = 1;
-    model_.RenderMissed = false;
-    // Whatever a command run meanwhile does, rendering resumes afterwards.
-    OnExit resume([this] {
-        model_.RenderSuspended = 0;
-        animationRunning_ = false;
-    });
     // The hint of every "Animate buttons now" button is cleared while it plays.
-    QList<QToolButton*> animateButtons;
     for (QToolButton* b : findChildren<QToolButton*>())
-        if (b->defaultAction() == animate_) animateButtons << b;
-    for (QToolButton* b : animateButtons) b->setToolTip(QString());
+        if (b->defaultAction() == animate_) b->setToolTip(QString());
     surface_->BeginAnimation();
-    for (const AnimationMove& move : path) {
-        if (stopAnimation_) break;
-        surface_->MoveButton(move.Slot, move.Left, move.Top);
-        if (!move.Pause) {
-            QApplication::processEvents();
-            continue;
-        }
-        surface_->repaint();
-        QEventLoop pause;
-        QTimer::singleShot(kStepPauseMs, &pause, &QEventLoop::quit);
-        pause.exec();
-    }
-    model_.RenderSuspended = 0;
-    stopAnimation_ = false;
-    for (QToolButton* b : animateButtons) b->setToolTip(animate_->toolTip());
-    // Commands run meanwhile could not render; show what they did now.
-    if (model_.RenderMissed) {
-        model_.RenderMissed = false;
-        model_.ColorSkin(false);
-    }
+    animationClock_.start();
+    animationTimer_->start();
+    AnimationStep();
+}
+
+void TForm1::AnimationStep() { ShowAnimationMoves(model_.Preview().Step(animationClock_.nsecsElapsed() / 1000)); }
+
+void TForm1::StopAnimation() { ShowAnimationMoves(model_.Preview().Stop()); }
+
+void TForm1::ShowAnimationMoves(const std::vector<AnimationMove>& moves) {
+    if (!surface_->Animating()) return;
+    for (const AnimationMove& move : moves) surface_->MoveButton(move.Slot, move.Left, move.Top);
+    surface_->update();
+    if (model_.Preview().Playing()) return;
+    animationTimer_->stop();
+    for (QToolButton* b : findChildren<QToolButton*>())
+        if (b->defaultAction() == animate_) b->setToolTip(animate_->toolTip());
     surface_->EndAnimation();
-    animationRunning_ = false;
     ShowModel();
 }
 
@@ -524,16 +512,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
         if (qobject_cast<QSlider*>(widget)) {
-            model_.SliderFocus();
+            model_.Properties().SliderFocus();
             undo_->setEnabled(true);
         } else if (widget == title_) {
-            model_.EnterTitleField();
+            model_.Properties().EnterTitleField();
         } else if (widget == command_) {
-            model_.EnterCommandField();
+            model_.Properties().EnterCommandField();
         } else if (widget == argument_) {
-            model_.EnterArgumentField();
+            model_.Properties().EnterArgumentField();
         } else if (widget == animation_) {
-            model_.EnterAnimationList();
+            model_.Properties().EnterAnimationList();
             undo_->setEnabled(true);
         }
     } else if (event->type() == QEvent::Wheel) {
@@ -552,7 +540,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
     const bool documents = !files.empty() && std::all_of(files.begin(), files.end(), [](const auto& f) {
-        return EditorModel::KindOfDropped(f) == EditorModel::DroppedKind::Document;
+        return EditorSession::KindOfDropped(f) == EditorSession::DroppedKind::Document;
     });
     if (documents && started_ && !ending_)
         event->acceptProposedAction();
@@ -565,7 +553,7 @@ void TForm1::dropEvent(QDropEvent* event) {
     if (files.empty()) return;
     event->acceptProposedAction();
     // The drag's source waits for the drop to end: the files open after it.
-    QTimer::singleShot(0, this, [this, files] { Run([this, files] { model_.DropFiles(files); }); });
+    QTimer::singleShot(0, this, [this, files] { Run([this, files] { model_.Session().DropFiles(files); }); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -577,21 +565,16 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (animationRunning_) {
-        // Let the animation stop first; the close is asked again afterwards.
-        stopAnimation_ = true;
-        event->ignore();
-        QTimer::singleShot(50, this, &QWidget::close);
-        return;
-    }
+    // The buttons go to their places before any question is asked.
+    StopAnimation();
     // Ending asks nothing: there is nobody to answer.
-    if (!ending_ && !model_.CloseQuery()) {
+    if (!ending_ && !model_.Session().CloseQuery()) {
         event->ignore();
         return;
     }
     closing_ = true;
     redrawTimer_->stop();
-    model_.Shutdown();
+    model_.Session().Shutdown();
     event->accept();
 }
 

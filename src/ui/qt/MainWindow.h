@@ -4,6 +4,7 @@
 #include "platform/PathText.h"
 #include "ui/qt/QtPlatform.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <array>
@@ -59,8 +60,8 @@ public:
     void Terminate();
     // Renders the model into every control and the design surface.
     void ShowModel();
-    // Plays the button animation on the design surface (blocking, as the
-    // rest of the window keeps running).
+    // Starts the button animation on the design surface; a timer plays it
+    // while the window keeps running.
     void ButtAni();
     // Opens or closes palette index (0-4) and restacks the column.
     void TogglePalette(int index);
@@ -85,6 +86,10 @@ private:
     void Run(const std::function<void()>& command);
     void ShowPalettes();
     void ApplyFocusRequest();
+    // The animation's timer tick, its end, and the buttons moved on the surface.
+    void AnimationStep();
+    void StopAnimation();
+    void ShowAnimationMoves(const std::vector<AnimationMove>& moves);
     void ArrangePalettes(int inView = -1);
     void RefreshMenuList();
     void ShowContextMenu(int button, QPoint globalPos);
@@ -93,7 +98,7 @@ private:
     void CopyButtonStyle();
     void OpenMenuColorPicker(QWidget* anchor);
     QSlider* AddSlider(QGridLayout* grid, int row, const QString& caption, int min, int max, int step,
-                       QLabel** value, void (EditorModel::*set)(int));
+                       QLabel** value, void (PropertyPanels::*set)(int));
 
     QtPlatform platform_;
     EditorModel model_;
@@ -102,8 +107,8 @@ private:
     bool started_ = false;
     bool closeAfterStart_ = false;
     bool ending_ = false;  // a termination request is being carried out
-    bool animationRunning_ = false;
-    bool stopAnimation_ = false;
+    QTimer* animationTimer_ = nullptr;
+    QElapsedTimer animationClock_;
 
     DesignSurface* surface_ = nullptr;
     QScrollArea* surfaceScroll_ = nullptr;

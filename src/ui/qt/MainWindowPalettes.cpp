@@ -131,13 +131,13 @@ QWidget* TForm1::BuildDescriptionPalette() {
     animateTitle_ = new QCheckBox("Animate title in taskbar", body);
     column->addWidget(animateTitle_);
 
-    connect(title_, &QLineEdit::textChanged, this, [this](const QString& t) { model_.SetTitle(t.toStdString()); });
+    connect(title_, &QLineEdit::textChanged, this, [this](const QString& t) { model_.Properties().SetTitle(t.toStdString()); });
     connect(menuText_, &QPlainTextEdit::textChanged, this, [this] {
-        model_.SetMenuText(FromField(menuText_->toPlainText()));
+        model_.Properties().SetMenuText(FromField(menuText_->toPlainText()));
         if (!surface_->Animating()) surface_->Refresh();
     });
     connect(animateTitle_, &QCheckBox::clicked, this, [this](bool on) {
-        model_.AnimateTitleClicked(on, minimize_->isChecked());
+        model_.Properties().AnimateTitleClicked(on, minimize_->isChecked());
         ShowModel();
     });
     return body;
@@ -210,7 +210,7 @@ QWidget* TForm1::BuildPositionPalette() {
         QPalette palette = radio->palette();
         palette.setColor(QPalette::Window, spots[size_t(code)].Under);
         radio->setPalette(palette);
-        connect(radio, &QRadioButton::clicked, this, [this, code] { Run([this, code] { model_.ChooseDisplayPosition(code); }); });
+        connect(radio, &QRadioButton::clicked, this, [this, code] { Run([this, code] { model_.Properties().ChooseDisplayPosition(code); }); });
         positions_[size_t(code)] = radio;
     }
     positionCaption_ = new QLabel(body);
@@ -221,7 +221,7 @@ QWidget* TForm1::BuildPositionPalette() {
 }
 
 QSlider* TForm1::AddSlider(QGridLayout* grid, int row, const QString& caption, int min, int max, int step,
-                           QLabel** value, void (EditorModel::*set)(int)) {
+                           QLabel** value, void (PropertyPanels::*set)(int)) {
     QWidget* parent = grid->parentWidget();
     auto* label = Caption(caption, parent);
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -237,7 +237,7 @@ QSlider* TForm1::AddSlider(QGridLayout* grid, int row, const QString& caption, i
     grid->addWidget(slider, row + 1, 0);
     grid->addWidget(*value, row + 1, 1);
     connect(slider, &QSlider::valueChanged, this, [this, set](int v) {
-        (model_.*set)(v);
+        (model_.Properties().*set)(v);
         ShowPalettes();
     });
     label->setBuddy(slider);
@@ -281,7 +281,7 @@ QWidget* TForm1::BuildStylePalette() {
     for (int i = 0; i < 5; ++i) {
         QToolButton* preset = ColourBox(body, QSize(20, 20));
         preset->setObjectName(QString("Preset%1").arg(i + 1));
-        connect(preset, &QToolButton::clicked, this, [this, i] { Run([this, i] { model_.ChoosePreset(i); }); });
+        connect(preset, &QToolButton::clicked, this, [this, i] { Run([this, i] { model_.Properties().ChoosePreset(i); }); });
         presets_[size_t(i)] = preset;
         presetRow->addWidget(preset);
     }
@@ -290,7 +290,7 @@ QWidget* TForm1::BuildStylePalette() {
 
     autoAdjust_ = new QCheckBox("Auto Adjust", body);
     grid->addWidget(autoAdjust_, row++, 0, 1, 2);
-    connect(autoAdjust_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.SetAutoAdjust(on); }); });
+    connect(autoAdjust_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.Properties().SetAutoAdjust(on); }); });
 
     grid->addWidget(Caption("Button Animation", body), row++, 0, 1, 2);
     animation_ = new QComboBox(body);
@@ -306,7 +306,7 @@ QWidget* TForm1::BuildStylePalette() {
     animationRow->addWidget(animateNow);
     grid->addLayout(animationRow, row++, 0, 1, 2);
     connect(animation_, &QComboBox::activated, this, [this](int code) {
-        const bool play = model_.ChooseAnimation(code);
+        const bool play = model_.Properties().ChooseAnimation(code);
         ShowModel();
         if (play) ButtAni();
     });
@@ -320,10 +320,10 @@ QWidget* TForm1::BuildStylePalette() {
     constexpr ValueRange text = MenuFieldRange("TextBoxVisibility");
     constexpr ValueRange title = MenuFieldRange("TitleBoxVisibility");
     textVisibility_ = AddSlider(grid, row, "Text Box Visibility (Photo Skins)", text.Min, text.Max, 4,
-                                &textVisibilityValue_, &EditorModel::SetTextBoxVisibility);
+                                &textVisibilityValue_, &PropertyPanels::SetTextBoxVisibility);
     row += 2;
     titleVisibility_ = AddSlider(grid, row, "Title Box Visibility (Photo Skins)", title.Min, title.Max, 4,
-                                 &titleVisibilityValue_, &EditorModel::SetTitleBoxVisibility);
+                                 &titleVisibilityValue_, &PropertyPanels::SetTitleBoxVisibility);
     row += 2;
     for (QSlider* s : {textVisibility_, titleVisibility_}) {
         photoControls_.push_back(s);
@@ -344,24 +344,24 @@ QWidget* TForm1::BuildCustomPalette() {
     constexpr ValueRange buttonWidth = MenuFieldRange("ButtonWidth"), buttonHeight = MenuFieldRange("ButtonHeight");
     constexpr ValueRange gap = MenuFieldRange("ButtonGap");
     menuWidth_ =
-        AddSlider(grid, row, "Menu Width", width.Min, width.Max, 40, &menuWidthValue_, &EditorModel::SetMenuWidth);
+        AddSlider(grid, row, "Menu Width", width.Min, width.Max, 40, &menuWidthValue_, &PropertyPanels::SetMenuWidth);
     row += 2;
     menuHeight_ = AddSlider(grid, row, "Menu Height", height.Min, height.Max, 40, &menuHeightValue_,
-                            &EditorModel::SetMenuHeight);
+                            &PropertyPanels::SetMenuHeight);
     row += 2;
     photoAspect_ = new QCheckBox("Use Photo Aspect Ratio", body);
     grid->addWidget(photoAspect_, row++, 0, 1, 2);
     autoSizeMenu_ = new QCheckBox("Auto Size Menu", body);
     grid->addWidget(autoSizeMenu_, row++, 0, 1, 2);
     buttonWidth_ = AddSlider(grid, row, "Button Width", buttonWidth.Min, buttonWidth.Max, 10, &buttonWidthValue_,
-                             &EditorModel::SetButtonWidth);
+                             &PropertyPanels::SetButtonWidth);
     row += 2;
     buttonHeight_ = AddSlider(grid, row, "Button Height", buttonHeight.Min, buttonHeight.Max, 10, &buttonHeightValue_,
-                              &EditorModel::SetButtonHeight);
+                              &PropertyPanels::SetButtonHeight);
     row += 2;
     autoSizeButtons_ = new QCheckBox("Auto Size Buttons", body);
     grid->addWidget(autoSizeButtons_, row++, 0, 1, 2);
-    buttonGap_ = AddSlider(grid, row, "Button Gap", gap.Min, gap.Max, 4, &buttonGapValue_, &EditorModel::SetButtonGap);
+    buttonGap_ = AddSlider(grid, row, "Button Gap", gap.Min, gap.Max, 4, &buttonGapValue_, &PropertyPanels::SetButtonGap);
     row += 2;
     auto* background = new QPushButton(Glyph("set_background"), "Set Background Image...", body);
     background->setObjectName("SetBackgroundImage");
@@ -374,10 +374,10 @@ QWidget* TForm1::BuildCustomPalette() {
                            caption(buttonHeight_)};
     photoControls_.push_back(photoAspect_);
 
-    connect(photoAspect_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.SetPhotoAspect(on); }); });
-    connect(autoSizeMenu_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.SetAutoSizeMenu(on); }); });
+    connect(photoAspect_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.Properties().SetPhotoAspect(on); }); });
+    connect(autoSizeMenu_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.Properties().SetAutoSizeMenu(on); }); });
     connect(autoSizeButtons_, &QCheckBox::clicked, this,
-            [this](bool on) { Run([this, on] { model_.SetAutoSizeButtons(on); }); });
+            [this](bool on) { Run([this, on] { model_.Properties().SetAutoSizeButtons(on); }); });
     connect(background, &QPushButton::clicked, this, [this] { Run([this] { model_.SetBackgroundImage(); }); });
     return body;
 }
@@ -424,7 +424,7 @@ QWidget* TForm1::BuildButtonPalette() {
     auto* bottom = new QHBoxLayout;
     auto* quickInfo = new QLabel("<a href=\"#\" style=\"color:#0000ff\">Quick Info</a>", body);
     quickInfo->setObjectName("QuickInfo");
-    connect(quickInfo, &QLabel::linkActivated, this, [this] { model_.QuickInfo(); });
+    connect(quickInfo, &QLabel::linkActivated, this, [this] { model_.Properties().QuickInfo(); });
     wizard_ = new QPushButton(Glyph("wizard"), "Wizard >", body);
     wizard_->setObjectName("Wizard");
     connect(wizard_, &QPushButton::clicked, this, [this] { RunCommandWizard(); });
@@ -434,21 +434,21 @@ QWidget* TForm1::BuildButtonPalette() {
     column->addLayout(bottom);
     buttonFields_ = {caption_, argument_, description_, command_, exitOnClick_, minimize_, maximize_};
 
-    connect(caption_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetCaption(t.toStdString()); });
-    connect(argument_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetArgument(t.toStdString()); });
-    connect(command_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetCommand(t.toStdString()); });
+    connect(caption_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.Properties().SetCaption(t.toStdString()); });
+    connect(argument_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.Properties().SetArgument(t.toStdString()); });
+    connect(command_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.Properties().SetCommand(t.toStdString()); });
     connect(description_, &QPlainTextEdit::textChanged, this,
-            [this] { model_.SetDescription(FromField(description_->toPlainText())); });
-    connect(exitOnClick_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.SetExitOnClick(on); }); });
+            [this] { model_.Properties().SetDescription(FromField(description_->toPlainText())); });
+    connect(exitOnClick_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.Properties().SetExitOnClick(on); }); });
     connect(minimize_, &QCheckBox::clicked, this, [this](bool on) {
-        Run([this, on] { model_.SetMinimizeOnClick(on); });
+        Run([this, on] { model_.Properties().SetMinimizeOnClick(on); });
     });
-    connect(maximize_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.SetMaximizeWindow(on); }); });
+    connect(maximize_, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { model_.Properties().SetMaximizeWindow(on); }); });
     return body;
 }
 
 void TForm1::OpenMenuColorPicker(QWidget* anchor) {
-    auto* picker = new ColorPickerDialog(model_.OpenColorPicker(3), this);
+    auto* picker = new ColorPickerDialog(model_.OpenColorPicker(ColorTarget::MenuColor), this);
     connect(picker, &ColorPickerDialog::Finished, this, [this] { ShowModel(); });
     // At the colour box's lower-left corner.
     picker->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
@@ -515,11 +515,11 @@ void TForm1::ShowPalettes() {
     photoAspect_->setChecked(p.PhotoAspect);
     autoSizeMenu_->setChecked(p.AutoSizeMenu);
     autoSizeButtons_->setChecked(p.AutoSizeButtons);
-    EnableAll(menuSizeControls_, model_.MenuSizeEnabled());
-    EnableAll(buttonSizeControls_, model_.ButtonSizeEnabled());
+    EnableAll(menuSizeControls_, model_.Properties().MenuSizeEnabled());
+    EnableAll(buttonSizeControls_, model_.Properties().ButtonSizeEnabled());
     // Palette 5
-    model_.ShowButtonProps();
-    const auto& panel = model_.ButtonPanel;
+    model_.Properties().ShowButtonProps();
+    const auto& panel = model_.Properties().ButtonPanel();
     if (caption_->text().toStdString() != panel.Caption) caption_->setText(Q(panel.Caption));
     if (argument_->text().toStdString() != panel.Argument) argument_->setText(Q(panel.Argument));
     if (command_->text().toStdString() != panel.Command) command_->setText(Q(panel.Command));

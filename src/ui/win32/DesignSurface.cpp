@@ -208,9 +208,9 @@ void DesignSurface::Hover(POINT p) {
     const int over = animating_ ? 0 : model_.ButtonAt(p.x, p.y);
     const std::string label = model_.TextLabel;
     if (over)
-        model_.HoverButton(over);
+        model_.Properties().HoverButton(over);
     else
-        model_.HoverBackground();
+        model_.Properties().HoverBackground();
     if (over == hover_ && label == model_.TextLabel) return;
     hover_ = over;
     Compose();
@@ -243,7 +243,7 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             pressed_ = model_.ButtonAt(p.x, p.y);
             SetCapture(window_);
             if (pressed_) {
-                model_.PressButton(pressed_);
+                model_.Properties().PressButton(pressed_);
                 if (SelectionChanged) SelectionChanged();
             }
             Compose();
@@ -256,7 +256,7 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const POINT p = ToMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             const int pressed = pressed_;
             pressed_ = 0;
-            const bool selected = model_.ReleaseOnSurface(pressed, p.x, p.y);
+            const bool selected = model_.Properties().ReleaseOnSurface(pressed, p.x, p.y);
             Compose();
             InvalidateRect(window_, nullptr, FALSE);
             if (selected && SelectionChanged) SelectionChanged();
@@ -273,7 +273,7 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSELEAVE:
             tracking_ = false;
             hover_ = 0;
-            model_.HoverBackground();
+            model_.Properties().HoverBackground();
             Compose();
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
@@ -301,7 +301,7 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (p.x < 0 || p.y < 0 || p.x >= frame_.Width() || p.y >= frame_.Height()) return 0;
                 button = model_.ButtonAt(p.x, p.y);
                 if (button) {
-                    model_.PressButton(button);
+                    model_.Properties().PressButton(button);
                     if (SelectionChanged) SelectionChanged();
                 }
             }
@@ -318,7 +318,7 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 std::wstring name(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
                 name.resize(DragQueryFileW(drop, 0, name.data(), UINT(name.size())));
                 const std::filesystem::path path(name);
-                if (EditorModel::KindOfDropped(path) == EditorModel::DroppedKind::Picture) {
+                if (EditorSession::KindOfDropped(path) == EditorSession::DroppedKind::Picture) {
                     DragFinish(drop);
                     if (PhotoDropped) PhotoDropped(path);
                     return 0;

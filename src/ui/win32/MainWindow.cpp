@@ -1,6 +1,5 @@
 #include "ui/win32/MainWindow.h"
 
-#include "app/Guards.h"
 #include "app/Tips.h"
 #include "platform/PathText.h"
 #include "platform/win32/Wide.h"
@@ -27,6 +26,7 @@ constexpr UINT kCommandWizard = 3000;
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT_PTR kRedrawTimer = 2;
 constexpr int kStepPauseMs = 8;  // between two steps of the button animation
+constexpr UINT_PTR kAnimationTimer = 3;
 
 UINT ItemId(size_t index) { return kItemBase + UINT(index); }
 
@@ -66,7 +66,7 @@ bool TextFieldKey(const MSG& msg) {
 MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     : model_(platform_, folders), args_(std::move(args)) {
     platform_.SetHelpFolder(model_.Folders.Help);
-    model_.Report = [this](const std::string& text) { platform_.DebugOutput("orvane-graphic: " + text); };
+    model_.Session().Report = [this](const std::string& text) { platform_.DebugOutput("orvane-graphic: " + text); };
 
     static const bool registered = [] {
         WNDCLASSEXW c = {};
@@ -119,7 +119,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     ApplyDpi(int(GetDpiForWindow(window_)));
 
     model_.OpenDesignerWindow = [] {};
-    model_.FormCreate();
+    model_.Session().Start();
     ShowModel();  // the defaults show while start-up runs
     ShowWindow(window_, SW_SHOWDEFAULT);
     UpdateWindow(window_);
@@ -206,7 +206,7 @@ bool MainWindow::CanRun(MenuCommand command) const {
     switch (command) {
         case MenuCommand::TestAutorun:
         case MenuCommand::CustomButtonStyle: return false;
-        default: return !animationRunning_ || command == MenuCommand::Exit;
+        default: return !model_.Preview().Playing() || command == MenuCommand::Exit;
     }
 }
 
@@ -224,15 +224,15 @@ void MainWindow::UpdateMenuStates(HMENU menu) {
 
 void MainWindow::RefreshMenuList() {
     if (!fileMenu_) return;
-    for (UINT id = kMenuListBase; id < kMenuListBase + EditorModel::kMenuListSize; ++id)
+    for (UINT id = kMenuListBase; id < kMenuListBase + FileCommands::kMenuListSize; ++id)
         DeleteMenu(fileMenu_, id, MF_BYCOMMAND);
-    const auto& names = model_.MenuList;
+    const auto& names = model_.Files().MenuList();
     if (names.empty()) {
         InsertMenuW(fileMenu_, UINT(menuListPosition_), MF_BYPOSITION | MF_STRING | MF_GRAYED, kMenuListBase,
                     L"No menus found");
         return;
     }
-    for (size_t i = 0; i < names.size() && i < size_t(EditorModel::kMenuListSize); ++i) {
+    for (size_t i = 0; i < names.size() && i < size_t(FileCommands::kMenuListSize); ++i) {
         // A file name is no access key: a "&" in it is shown as it is.
         std::wstring label = WideFromUtf8(names[i]);
         for (size_t at = label.find(L'&'); at != std::wstring::npos; at = label.find(L'&', at + 2)) label.insert(at, 1, L'&');
@@ -253,13 +253,12 @@ void MainWindow::Run(const std::function<void()>& command) {
 }
 
 void MainWindow::ApplyFocusRequest() {
-    const EditorModel::Focus focus = model_.FocusRequest;
-    model_.FocusRequest = EditorModel::Focus::None;
+    const PropertyPanels::Focus focus = model_.Properties().TakeFocusRequest();
     switch (focus) {
-        case EditorModel::Focus::None: return;
-        case EditorModel::Focus::Caption: palettes_->FocusField(PalettePane::Caption); break;
-        case EditorModel::Focus::MenuText: palettes_->FocusField(PalettePane::MenuText); break;
-        case EditorModel::Focus::Title: palettes_->FocusField(PalettePane::Title); break;
+        case PropertyPanels::Focus::None: return;
+        case PropertyPanels::Focus::Caption: palettes_->FocusField(PalettePane::Caption); break;
+        case PropertyPanels::Focus::MenuText: palettes_->FocusField(PalettePane::MenuText); break;
+        case PropertyPanels::Focus::Title: palettes_->FocusField(PalettePane::Title); break;
     }
 }
 
@@ -275,27 +274,27 @@ void MainWindow::ShowModel() {
 void MainWindow::Execute(MenuCommand command, int index) {
     if (!CanRun(command) || !MenuCommandEnabled(model_, command)) return;
     switch (command) {
-        case MenuCommand::FileNew: Run([this] { model_.FileNew(); }); break;
-        case MenuCommand::FileOpen: Run([this] { model_.FileOpen(); }); break;
-        case MenuCommand::FileSave: Run([this] { model_.FileSave(); }); break;
-        case MenuCommand::FileSaveAs: Run([this] { model_.FileSaveAs(); }); break;
+        case MenuCommand::FileNew: Run([this] { model_.Files().New(); }); break;
+        case MenuCommand::FileOpen: Run([this] { model_.Files().Open(); }); break;
+        case MenuCommand::FileSave: Run([this] { model_.Files().Save(); }); break;
+        case MenuCommand::FileSaveAs: Run([this] { model_.Files().SaveAs(); }); break;
         case MenuCommand::CreateAutorun: RunAutorunWizard(); break;
         case MenuCommand::Exit: PostMessageW(window_, WM_CLOSE, 0, 0); break;
         case MenuCommand::Undo:
-            Run([this] { model_.UndoUndo(); });
+            Run([this] { model_.Undo().Undo(); });
             ApplyFocusRequest();
             break;
-        case MenuCommand::Redo: Run([this] { model_.UndoRedo(); }); break;
-        case MenuCommand::Cut: Run([this] { model_.CutButton(); }); break;
-        case MenuCommand::Copy: Run([this] { model_.CopyButtonToClipboard(); }); break;
-        case MenuCommand::Paste: Run([this] { model_.PasteButton(); }); break;
+        case MenuCommand::Redo: Run([this] { model_.Undo().Redo(); }); break;
+        case MenuCommand::Cut: Run([this] { model_.Buttons().Cut(); }); break;
+        case MenuCommand::Copy: Run([this] { model_.Buttons().Copy(); }); break;
+        case MenuCommand::Paste: Run([this] { model_.Buttons().Paste(); }); break;
         case MenuCommand::AddButton:
-            Run([this] { model_.AddButton(); });
+            Run([this] { model_.Buttons().Add(); });
             ApplyFocusRequest();
             break;
-        case MenuCommand::DeleteButton: Run([this] { model_.DeleteButton(); }); break;
-        case MenuCommand::MoveUp: Run([this] { model_.MoveUp(); }); break;
-        case MenuCommand::MoveDown: Run([this] { model_.MoveDown(); }); break;
+        case MenuCommand::DeleteButton: Run([this] { model_.Buttons().Delete(); }); break;
+        case MenuCommand::MoveUp: Run([this] { model_.Buttons().MoveUp(); }); break;
+        case MenuCommand::MoveDown: Run([this] { model_.Buttons().MoveDown(); }); break;
         case MenuCommand::AnimateButtons: ButtAni(); break;
         case MenuCommand::ViewPalette:
             Run([this, index] { model_.Palettes.Toggle(index); });
@@ -305,14 +304,14 @@ void MainWindow::Execute(MenuCommand command, int index) {
             Run([this] { model_.Palettes.SetOnePaletteMode(!model_.Palettes.OnePaletteMode); });
             break;
         case MenuCommand::DisableSounds:
-            Run([this] { model_.SetDisableSounds(!model_.Doc.Props.DisableSounds); });
+            Run([this] { model_.Properties().SetDisableSounds(!model_.Doc.Props.DisableSounds); });
             break;
-        case MenuCommand::HighQualityScaling: Run([this] { model_.ToggleHighQualityScaling(); }); break;
+        case MenuCommand::HighQualityScaling: Run([this] { model_.Properties().ToggleHighQualityScaling(); }); break;
         case MenuCommand::CopyButtonStyle:
             // However the window closed, the selected style is applied again.
             Run([this] { model_.CopyButtonStyle1Click([this](TfrmCopyCustom& copy) { ShowCopyCustom(window_, copy); }); });
             break;
-        case MenuCommand::ResetTips: ResetFirstUseTips(model_.Prefs, platform_); break;
+        case MenuCommand::ResetTips: ResetFirstUseTips(model_.Session().Prefs(), platform_); break;
         case MenuCommand::Help: {
             const HelpEntry& entry = kHelpEntries[size_t(index)];
             if (entry.Page)
@@ -377,38 +376,34 @@ void MainWindow::RunAutorunWizard() {
 // The button animation ---------------------------------------------------------------
 
 void MainWindow::ButtAni() {
-    // A second request while one runs is ignored: the first one is still moving the buttons.
-    if (animationRunning_) return;
-    animationRunning_ = true;
+    // A second request while one plays is ignored: the first one is still moving the buttons.
     RECT client;
     GetClientRect(surface_->Handle(), &client);
-    const std::vector<AnimationMove> path = model_.ButtAniPath(client.right);
+    if (!model_.Preview().Start(client.right)) return;
     surface_->Refresh();
-    model_.RenderSuspended = 1;
-    model_.RenderMissed = false;
-    // Whatever a command run meanwhile does, rendering resumes afterwards.
-    OnExit resume([this] {
-        model_.RenderSuspended = 0;
-        animationRunning_ = false;
-    });
     surface_->BeginAnimation();
-    for (const AnimationMove& move : path) {
-        if (stopAnimation_) break;
-        surface_->MoveButton(move.Slot, move.Left, move.Top);
-        if (!move.Pause) continue;
-        UpdateWindow(surface_->Handle());
-        platform_.ProcessMessages();
-        Sleep(kStepPauseMs);
-    }
-    model_.RenderSuspended = 0;
-    stopAnimation_ = false;
-    // Commands run meanwhile could not render; show what they did now.
-    if (model_.RenderMissed) {
-        model_.RenderMissed = false;
-        model_.ColorSkin(false);
-    }
+    QueryPerformanceCounter(&animationStart_);
+    SetTimer(window_, kAnimationTimer, kStepPauseMs, nullptr);
+    AnimationStep();
+}
+
+void MainWindow::AnimationStep() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const int64_t elapsed = (now.QuadPart - animationStart_.QuadPart) * 1000000 / frequency.QuadPart;
+    ShowAnimationMoves(model_.Preview().Step(elapsed));
+}
+
+void MainWindow::StopAnimation() { ShowAnimationMoves(model_.Preview().Stop()); }
+
+void MainWindow::ShowAnimationMoves(const std::vector<AnimationMove>& moves) {
+    if (!surface_->Animating()) return;
+    for (const AnimationMove& move : moves) surface_->MoveButton(move.Slot, move.Left, move.Top);
+    UpdateWindow(surface_->Handle());
+    if (model_.Preview().Playing()) return;
+    KillTimer(window_, kAnimationTimer);
     surface_->EndAnimation();
-    animationRunning_ = false;
     ShowModel();
 }
 
@@ -424,16 +419,16 @@ void MainWindow::DropFiles(HDROP drop) {
     }
     DragFinish(drop);
     const bool documents = !files.empty() && std::all_of(files.begin(), files.end(), [](const auto& f) {
-        return EditorModel::KindOfDropped(f) == EditorModel::DroppedKind::Document;
+        return EditorSession::KindOfDropped(f) == EditorSession::DroppedKind::Document;
     });
-    if (!documents || !started_ || closing_ || animationRunning_) return;
+    if (!documents || !started_ || closing_ || model_.Preview().Playing()) return;
     SetForegroundWindow(window_);
-    Run([this, files] { model_.DropFiles(files); });
+    Run([this, files] { model_.Session().DropFiles(files); });
 }
 
 void MainWindow::DeferredStart() {
-    model_.ShowDocument = [this] { ShowModel(); };
-    Run([this] { model_.DeferredStart(args_); });
+    model_.Session().ShowDocument = [this] { ShowModel(); };
+    Run([this] { model_.Session().DeferredStart(args_); });
     SetTimer(window_, kRedrawTimer, 100, nullptr);
     started_ = true;
     ShowModel();
@@ -461,16 +456,12 @@ void MainWindow::Close() {
         closeAfterStart_ = true;
         return;
     }
-    if (animationRunning_) {
-        // Let the animation stop first; the close is asked again afterwards.
-        stopAnimation_ = true;
-        PostMessageW(window_, WM_CLOSE, 0, 0);
-        return;
-    }
-    if (!model_.CloseQuery()) return;
+    // The buttons go to their places before any question is asked.
+    StopAnimation();
+    if (!model_.Session().CloseQuery()) return;
     closing_ = true;
     KillTimer(window_, kRedrawTimer);
-    model_.Shutdown();
+    model_.Session().Shutdown();
     DestroyWindow(window_);
 }
 
@@ -523,10 +514,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (id >= kItemBase && id < kItemBase + items.size()) {
                 const MenuItem& item = items[id - kItemBase];
                 Execute(item.Command, item.Index);
-            } else if (id >= kMenuListBase && id < kMenuListBase + EditorModel::kMenuListSize) {
-                if (!animationRunning_) Run([this, id] { model_.OpenMenuListEntry(int(id - kMenuListBase)); });
+            } else if (id >= kMenuListBase && id < kMenuListBase + FileCommands::kMenuListSize) {
+                if (!model_.Preview().Playing()) Run([this, id] { model_.Files().OpenMenuListEntry(int(id - kMenuListBase)); });
             } else if (id == kCommandWizard) {
-                if (!animationRunning_) RunCommandWizard();
+                if (!model_.Preview().Playing()) RunCommandWizard();
             }
             return 0;
         }
@@ -536,6 +527,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 DeferredStart();
             } else if (wParam == kRedrawTimer) {
                 Tick();
+            } else if (wParam == kAnimationTimer) {
+                AnimationStep();
             }
             return 0;
         case WM_DROPFILES: DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
@@ -545,7 +538,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // Windows is ending: nobody can answer a question; settings are written.
             if (wParam && !closing_) {
                 closing_ = true;
-                model_.Shutdown();
+                model_.Session().Shutdown();
             }
             return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;

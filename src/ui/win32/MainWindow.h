@@ -45,6 +45,9 @@ private:
     void RunCommandWizard();
     void RunAutorunWizard();
     void ButtAni();
+    void AnimationStep();
+    void StopAnimation();
+    void ShowAnimationMoves(const std::vector<AnimationMove>& moves);
     void DropFiles(HDROP drop);
     void DeferredStart();
     void Tick();
@@ -69,8 +72,7 @@ private:
     bool started_ = false;
     bool closing_ = false;
     bool closeAfterStart_ = false;
-    bool animationRunning_ = false;
-    bool stopAnimation_ = false;
+    LARGE_INTEGER animationStart_{};
 };
 
 }  // namespace orvane

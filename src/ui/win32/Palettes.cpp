@@ -53,17 +53,17 @@ struct Slider {
     const char* Caption;
     ValueRange Range;
     int Page;
-    void (EditorModel::*Set)(int);
+    void (PropertyPanels::*Set)(int);
 };
 
 const Slider kSliders[] = {
-    {kTextVis, "Text Box Visibility (Photo Skins)", MenuFieldRange("TextBoxVisibility"), 4, &EditorModel::SetTextBoxVisibility},
-    {kTitleVis, "Title Box Visibility (Photo Skins)", MenuFieldRange("TitleBoxVisibility"), 4, &EditorModel::SetTitleBoxVisibility},
-    {kMenuWidth, "Menu &Width", MenuFieldRange("MenuWidth"), 40, &EditorModel::SetMenuWidth},
-    {kMenuHeight, "Menu &Height", MenuFieldRange("MenuHeight"), 40, &EditorModel::SetMenuHeight},
-    {kButtonWidth, "Button W&idth", MenuFieldRange("ButtonWidth"), 10, &EditorModel::SetButtonWidth},
-    {kButtonHeight, "Button Hei&ght", MenuFieldRange("ButtonHeight"), 10, &EditorModel::SetButtonHeight},
-    {kButtonGap, "Button Gap", MenuFieldRange("ButtonGap"), 4, &EditorModel::SetButtonGap},
+    {kTextVis, "Text Box Visibility (Photo Skins)", MenuFieldRange("TextBoxVisibility"), 4, &PropertyPanels::SetTextBoxVisibility},
+    {kTitleVis, "Title Box Visibility (Photo Skins)", MenuFieldRange("TitleBoxVisibility"), 4, &PropertyPanels::SetTitleBoxVisibility},
+    {kMenuWidth, "Menu &Width", MenuFieldRange("MenuWidth"), 40, &PropertyPanels::SetMenuWidth},
+    {kMenuHeight, "Menu &Height", MenuFieldRange("MenuHeight"), 40, &PropertyPanels::SetMenuHeight},
+    {kButtonWidth, "Button W&idth", MenuFieldRange("ButtonWidth"), 10, &PropertyPanels::SetButtonWidth},
+    {kButtonHeight, "Button Hei&ght", MenuFieldRange("ButtonHeight"), 10, &PropertyPanels::SetButtonHeight},
+    {kButtonGap, "Button Gap", MenuFieldRange("ButtonGap"), 4, &PropertyPanels::SetButtonGap},
 };
 
 }  // namespace
@@ -275,11 +275,11 @@ void PalettePane::Show() {
     SetCheck(item(kPhotoAspect), p.PhotoAspect);
     SetCheck(item(kAutoSizeMenu), p.AutoSizeMenu);
     SetCheck(item(kAutoSizeButtons), p.AutoSizeButtons);
-    for (int id : {kMenuWidth, kMenuHeight, kMenuWidthLabel, kMenuHeightLabel}) EnableWindow(item(id), model_.MenuSizeEnabled());
+    for (int id : {kMenuWidth, kMenuHeight, kMenuWidthLabel, kMenuHeightLabel}) EnableWindow(item(id), model_.Properties().MenuSizeEnabled());
     for (int id : {kButtonWidth, kButtonHeight, kButtonWidthLabel, kButtonHeightLabel})
-        EnableWindow(item(id), model_.ButtonSizeEnabled());
-    model_.ShowButtonProps();
-    const auto& panel = model_.ButtonPanel;
+        EnableWindow(item(id), model_.Properties().ButtonSizeEnabled());
+    model_.Properties().ShowButtonProps();
+    const auto& panel = model_.Properties().ButtonPanel();
     SetText(item(kCaption), panel.Caption);
     SetText(item(kCommand), panel.Command);
     SetText(item(kArgument), panel.Argument);
@@ -329,7 +329,7 @@ void PalettePane::SliderMoved(HWND slider) {
     const int value = int(SendMessageW(slider, TBM_GETPOS, 0, 0));
     for (const Slider& s : kSliders)
         if (s.Id == id) {
-            (model_.*s.Set)(value);
+            (model_.Properties().*s.Set)(value);
             syncing_ = true;
             SetText(GetDlgItem(column_, id - 1), std::string(s.Caption) + ": " + std::to_string(value));
             syncing_ = false;
@@ -345,35 +345,35 @@ void PalettePane::Command(int id, int code) {
         return;
     }
     if (code == EN_SETFOCUS) {
-        if (id == kTitle) model_.EnterTitleField();
-        if (id == kCommand) model_.EnterCommandField();
-        if (id == kArgument) model_.EnterArgumentField();
+        if (id == kTitle) model_.Properties().EnterTitleField();
+        if (id == kCommand) model_.Properties().EnterCommandField();
+        if (id == kArgument) model_.Properties().EnterArgumentField();
         return;
     }
     if (code == CBN_SETFOCUS && id == kAnimation) {
-        model_.EnterAnimationList();
+        model_.Properties().EnterAnimationList();
         return;
     }
     if (code == EN_CHANGE) {
         // Typing renders later, through the model's countdown.
         const std::string text = Text(control);
-        if (id == kTitle) model_.SetTitle(text);
-        if (id == kMenuText) model_.SetMenuText(text);
-        if (id == kCaption) model_.SetCaption(text);
-        if (id == kCommand) model_.SetCommand(text);
-        if (id == kArgument) model_.SetArgument(text);
-        if (id == kDescription) model_.SetDescription(text);
+        if (id == kTitle) model_.Properties().SetTitle(text);
+        if (id == kMenuText) model_.Properties().SetMenuText(text);
+        if (id == kCaption) model_.Properties().SetCaption(text);
+        if (id == kCommand) model_.Properties().SetCommand(text);
+        if (id == kArgument) model_.Properties().SetArgument(text);
+        if (id == kDescription) model_.Properties().SetDescription(text);
         return;
     }
     if (code == CBN_SELCHANGE) {
         const int chosen = ComboBox_GetCurSel(control);
         if (chosen < 0) return;
-        if (id == kPosition) Run([this, chosen] { model_.ChooseDisplayPosition(chosen); });
+        if (id == kPosition) Run([this, chosen] { model_.Properties().ChooseDisplayPosition(chosen); });
         if (id == kStyle) Run([this, chosen] { model_.ComboBox1Select(chosen); });
         if (id == kButtonStyle) Run([this, chosen] { model_.ComboBox2Select(chosen); });
         if (id == kAnimation) {
             bool play = false;
-            Run([this, chosen, &play] { play = model_.ChooseAnimation(chosen); });
+            Run([this, chosen, &play] { play = model_.Properties().ChooseAnimation(chosen); });
             if (play && Animate) Animate();
         }
         return;
@@ -383,26 +383,26 @@ void PalettePane::Command(int id, int code) {
     switch (id) {
         case kAnimateTitle:
             Run([this, on] {
-                model_.AnimateTitleClicked(on, Button_GetCheck(GetDlgItem(column_, kMinimize)) == BST_CHECKED);
+                model_.Properties().AnimateTitleClicked(on, Button_GetCheck(GetDlgItem(column_, kMinimize)) == BST_CHECKED);
             });
             break;
-        case kAutoAdjust: Run([this, on] { model_.SetAutoAdjust(on); }); break;
+        case kAutoAdjust: Run([this, on] { model_.Properties().SetAutoAdjust(on); }); break;
         case kPreset0:
         case kPreset0 + 1:
         case kPreset0 + 2:
         case kPreset0 + 3:
-        case kPreset4: Run([this, id] { model_.ChoosePreset(id - kPreset0); }); break;
+        case kPreset4: Run([this, id] { model_.Properties().ChoosePreset(id - kPreset0); }); break;
         case kAnimateNow:
             if (Animate) Animate();
             break;
-        case kPhotoAspect: Run([this, on] { model_.SetPhotoAspect(on); }); break;
-        case kAutoSizeMenu: Run([this, on] { model_.SetAutoSizeMenu(on); }); break;
-        case kAutoSizeButtons: Run([this, on] { model_.SetAutoSizeButtons(on); }); break;
+        case kPhotoAspect: Run([this, on] { model_.Properties().SetPhotoAspect(on); }); break;
+        case kAutoSizeMenu: Run([this, on] { model_.Properties().SetAutoSizeMenu(on); }); break;
+        case kAutoSizeButtons: Run([this, on] { model_.Properties().SetAutoSizeButtons(on); }); break;
         case kBackground: Run([this] { model_.SetBackgroundImage(); }); break;
-        case kExit: Run([this, on] { model_.SetExitOnClick(on); }); break;
-        case kMinimize: Run([this, on] { model_.SetMinimizeOnClick(on); }); break;
-        case kMaximize: Run([this, on] { model_.SetMaximizeWindow(on); }); break;
-        case kQuickInfo: Run([this] { model_.QuickInfo(); }); break;
+        case kExit: Run([this, on] { model_.Properties().SetExitOnClick(on); }); break;
+        case kMinimize: Run([this, on] { model_.Properties().SetMinimizeOnClick(on); }); break;
+        case kMaximize: Run([this, on] { model_.Properties().SetMaximizeWindow(on); }); break;
+        case kQuickInfo: Run([this] { model_.Properties().QuickInfo(); }); break;
         case kWizard:
             if (CommandWizard) CommandWizard();
             break;
@@ -445,7 +445,7 @@ LRESULT PalettePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 sliding_ = false;
             } else {
                 // One undo step per move: the snapshot as the slider starts to go.
-                if (!sliding_) model_.SliderFocus();
+                if (!sliding_) model_.Properties().SliderFocus();
                 sliding_ = true;
                 SliderMoved(reinterpret_cast<HWND>(lParam));
             }
