@@ -859,11 +859,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         sub->set_help_flag("-h,--help", "show this help");
         sub->formatter(std::make_shared<UsageFormatter>(c));
         for (size_t p = 0; p < c.Positionals.size(); ++p) {
-            const PositionalSpec& spec = c.Positionals[p];
-            CLI::Option* option = spec.Many ? sub->add_option(spec.Name, parsed[i].Many[p], spec.Help)
-                                            : sub->add_option(spec.Name, parsed[i].Single[p], spec.Help);
+            const PositionalSpec& positional = c.Positionals[p];
+            CLI::Option* option = positional.Many ? sub->add_option(positional.Name, parsed[i].Many[p], positional.Help)
+                                            : sub->add_option(positional.Name, parsed[i].Single[p], positional.Help);
             option->type_name("");
-            if (!spec.Optional) option->required();
+            if (!positional.Optional) option->required();
         }
         for (const OptionSpec& o : c.Options) AddOption(*sub, o, parsed[i]);
         AddOption(*sub, kAppFolder, parsed[i]);

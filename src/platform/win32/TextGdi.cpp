@@ -60,10 +60,10 @@ Engine& TheEngine() {
     return *engine;
 }
 
-std::unique_ptr<Font> MakeFont(const TextFont& spec, int em) {
+std::unique_ptr<Font> MakeFont(const TextFont& wanted, int em) {
     // A negative height asks for the em, not the cell, as the player does.
-    const std::wstring face = WideFromUtf8(spec.Name).substr(0, LF_FACESIZE - 1);
-    const HFONT handle = CreateFontW(-em, 0, 0, 0, spec.Bold ? FW_BOLD : FW_NORMAL, spec.Italic, FALSE, FALSE,
+    const std::wstring face = WideFromUtf8(wanted.Name).substr(0, LF_FACESIZE - 1);
+    const HFONT handle = CreateFontW(-em, 0, 0, 0, wanted.Bold ? FW_BOLD : FW_NORMAL, wanted.Italic, FALSE, FALSE,
                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                                      DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     if (!handle) return nullptr;
@@ -89,17 +89,17 @@ std::unique_ptr<Font> MakeFont(const TextFont& spec, int em) {
     return font;
 }
 
-Font* FindFont(const TextFont& spec) {
+Font* FindFont(const TextFont& wanted) {
     Engine& engine = TheEngine();
-    const int em = std::clamp(PixelEm(spec.PointSize), 1, kMaxPixelEm);
-    FontKey key{spec.Name, em, spec.Bold, spec.Italic};
+    const int em = std::clamp(PixelEm(wanted.PointSize), 1, kMaxPixelEm);
+    FontKey key{wanted.Name, em, wanted.Bold, wanted.Italic};
     if (const auto it = engine.Fonts.find(key); it != engine.Fonts.end()) return it->second.get();
     if (engine.Fonts.size() >= kMaxFonts) {
         SelectObject(engine.Dc, GetStockObject(SYSTEM_FONT));
         for (const auto& [unused, font] : engine.Fonts) DeleteObject(font->Handle);
         engine.Fonts.clear();
     }
-    std::unique_ptr<Font> font = MakeFont(spec, em);
+    std::unique_ptr<Font> font = MakeFont(wanted, em);
     if (!font) return nullptr;
     return engine.Fonts.emplace(std::move(key), std::move(font)).first->second.get();
 }

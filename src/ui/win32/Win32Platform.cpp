@@ -215,14 +215,14 @@ std::optional<std::filesystem::path> Win32Platform::FileDialog(const FileDialogR
         if (bar == std::string::npos) break;
         start = bar + 1;
     }
-    std::vector<COMDLG_FILTERSPEC> specs;
+    std::vector<COMDLG_FILTERSPEC> types;
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
         // Names match patterns in any case; in lower case the dialog also
         // sees that "disc.mng" has its extension and adds none.
         for (wchar_t& c : parts[i + 1]) c = c < 128 ? wchar_t(std::tolower(c)) : c;
-        specs.push_back({parts[i].c_str(), parts[i + 1].c_str()});
+        types.push_back({parts[i].c_str(), parts[i + 1].c_str()});
     }
-    if (!specs.empty()) dialog->SetFileTypes(UINT(specs.size()), specs.data());
+    if (!types.empty()) dialog->SetFileTypes(UINT(types.size()), types.data());
     if (!request.Title.empty()) dialog->SetTitle(WideFromUtf8(request.Title).c_str());
     if (!request.FileName.empty()) dialog->SetFileName(PathFromUtf8(request.FileName).filename().wstring().c_str());
     StartIn(dialog.p, request.InitialFolder);
