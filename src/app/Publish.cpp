@@ -44,6 +44,11 @@ bool DiscFolderModel::SaveFirst() {
     return true;
 }
 
+void DiscFolderModel::SetFolder(const std::string& folder) {
+    Folder = folder;
+    Recheck();
+}
+
 void DiscFolderModel::Recheck() {
     std::vector<fs::path> menuFolders;
     for (const std::string& f : {editor_.Doc.Menu.Folder, editor_.Files().Folder()})
@@ -150,10 +155,18 @@ void DiscImageModel::Checked() {
     Target = Utf8FromPath(folder.parent_path() / PathFromUtf8(Utf8FromPath(folder.filename()) + ".iso"));
 }
 
-void DiscImageModel::SetLabel(const std::string& text) {
-    Label = VolumeLabelFrom(text);
-    if (Label.empty()) Label = DefaultVolumeLabel(Check);
+namespace {
+
+std::string ChosenLabel(const std::string& text, const DiscFolderCheck& check) {
+    const std::string label = VolumeLabelFrom(text);
+    return label.empty() ? DefaultVolumeLabel(check) : label;
 }
+
+}  // namespace
+
+void DiscImageModel::SetLabel(const std::string& text) { Label = ChosenLabel(text, Check); }
+
+void BurnModel::SetLabel(const std::string& text) { Label = ChosenLabel(text, Check); }
 
 bool DiscImageModel::BrowseTarget() {
     FileDialogRequest request;

@@ -35,6 +35,8 @@ public:
     bool SaveFirst();
     // Checks the folder again.
     void Recheck();
+    // Takes another disc folder and checks it.
+    void SetFolder(const std::string& folder);
     // Lets the user pick another disc folder, then checks it.
     bool BrowseFolder();
 
@@ -64,6 +66,7 @@ public:
     // the size of a smaller screen.
     static const std::vector<std::string> kScreens;
     std::string Screen;  // one of kScreens; empty: the whole desktop
+    void SetScreen(const std::string& screen) { Screen = screen; }
     std::string StatusText;
     std::vector<std::string> Removed;  // files the run left in the disc folder, removed
 
@@ -92,6 +95,7 @@ public:
     // Takes what the user typed, reduced to what a label allows; empty text
     // gives the default label back.
     void SetLabel(const std::string& text);
+    void SetTarget(const std::string& path) { Target = path; }
     bool BrowseTarget();
     // Asks about the warnings and an existing file, writes the image and
     // says how it went. True when the image was written. The progress is
@@ -115,6 +119,8 @@ public:
     MediumInfo Medium;
     std::string MediumText;  // what is in the selected drive, in words
     std::string Label;       // the disc's volume label
+    // The label typed, made valid; none typed takes the folder's default.
+    void SetLabel(const std::string& text);
 
     void ScanDrives();
     // A drive by its address (for one the scan cannot find, such as a

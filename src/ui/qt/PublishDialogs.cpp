@@ -194,7 +194,7 @@ void TestAutorunDialog::Sync() {
 }
 
 void TestAutorunDialog::Start() {
-    model_.Screen = S(screen_->currentData().toString());
+    model_.SetScreen(S(screen_->currentData().toString()));
     busy_ = true;
     Sync();
     stopStarting_ = false;
@@ -256,7 +256,7 @@ DiscImageDialog::DiscImageDialog(DiscImageModel& model, std::function<void()> re
         model_.SetLabel(S(label_->text()));
         Sync();
     });
-    connect(target_, &QLineEdit::editingFinished, this, [this] { model_.Target = S(target_->text()); });
+    connect(target_, &QLineEdit::editingFinished, this, [this] { model_.SetTarget(S(target_->text())); });
     connect(browse, &QPushButton::clicked, this, [this] {
         model_.BrowseTarget();
         Sync();
@@ -276,7 +276,7 @@ void DiscImageDialog::Sync() {
 
 void DiscImageDialog::Create() {
     model_.SetLabel(S(label_->text()));
-    model_.Target = S(target_->text());
+    model_.SetTarget(S(target_->text()));
     Sync();
     Progress progress(this, "Create Disc Image");
     const QString text = "Writing " + Q(Utf8FromPath(PathFromUtf8(model_.Target).filename())) + "...";
@@ -328,8 +328,7 @@ BurnDialog::BurnDialog(BurnModel& model, std::function<void()> rebuild, QWidget*
         Sync();
     });
     connect(label_, &QLineEdit::editingFinished, this, [this] {
-        const std::string label = VolumeLabelFrom(S(label_->text()));
-        model_.Label = label.empty() ? DefaultVolumeLabel(model_.Check) : label;
+        model_.SetLabel(S(label_->text()));
         Sync();
     });
     connect(burn_, &QPushButton::clicked, this, [this] { Burn(); });
@@ -422,8 +421,9 @@ void PublishActions::Rebuild(DiscFolderModel& model) {
     dialog.exec();
     showModel_();
     if (wizard->Page == 4 && !model_.Builder.FileOpFailed)
-        model.Folder = Utf8FromPath(PathFromUtf8(wizard->NameField).parent_path());
-    model.Recheck();
+        model.SetFolder(Utf8FromPath(PathFromUtf8(wizard->NameField).parent_path()));
+    else
+        model.Recheck();
 }
 
 }  // namespace orvane
