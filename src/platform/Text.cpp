@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include "platform/Cp1252.h"
+#include "platform/GlyphCoverage.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -35,14 +36,8 @@ constexpr int kMaxPixelEm = 2048;
 
 // A glyph at one pixel size: its advance in whole pixels and its coverage
 // bitmap, placed relative to the pen position on the baseline.
-struct Glyph {
+struct Glyph : GlyphCoverage {
     bool Loaded = false;
-    int Advance = 0;
-    int Left = 0;  // columns right of the pen
-    int Top = 0;   // rows above the baseline
-    int Width = 0;
-    int Rows = 0;
-    std::vector<uint8_t> Coverage;  // Width * Rows, 0..255
 };
 
 struct Face;
@@ -291,27 +286,6 @@ const Glyph& GlyphOf(SizedFont& sized, char32_t codePoint) {
 // The next character as the menu's files and the player will hold it: the
 // pictures show what reopening the menu would draw again.
 char32_t NextCodePoint(std::string_view text, size_t& i) { return AsStoredCharacter(DecodeUtf8(text, i)); }
-
-inline uint8_t Blend(uint8_t src, uint8_t dst, unsigned a) {
-    return uint8_t((src * a + dst * (255 - a) + 127) / 255);
-}
-
-void DrawGlyph(Bitmap& target, int penX, int baseline, const Glyph& glyph, uint8_t r, uint8_t g, uint8_t b) {
-    const int left = penX + glyph.Left;
-    const int top = baseline - glyph.Top;
-    const int c0 = std::max(0, -left), c1 = std::min(glyph.Width, target.Width() - left);
-    const int r0 = std::max(0, -top), r1 = std::min(glyph.Rows, target.Height() - top);
-    for (int row = r0; row < r1; ++row) {
-        const uint8_t* cover = glyph.Coverage.data() + size_t(row) * size_t(glyph.Width);
-        uint32_t* out = target.Row(top + row) + left;
-        for (int c = c0; c < c1; ++c) {
-            const unsigned a = cover[c];
-            if (a == 0) continue;
-            const uint32_t d = out[c];
-            out[c] = MakePixel(Blend(r, PixelRed(d), a), Blend(g, PixelGreen(d), a), Blend(b, PixelBlue(d), a));
-        }
-    }
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 
 #include "platform/Cp1252.h"
+#include "platform/GlyphCoverage.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Windows.h"
 
@@ -25,14 +26,7 @@ constexpr int kMaxPixelEm = 2048;
 // Fonts kept at once; the cache is emptied before it grows further.
 constexpr size_t kMaxFonts = 64;
 
-struct Glyph {
-    int Advance = 0;
-    int Left = 0;  // columns right of the pen
-    int Top = 0;   // rows above the baseline
-    int Width = 0;
-    int Rows = 0;
-    std::vector<uint8_t> Coverage;  // Width * Rows, 0..255
-};
+using Glyph = GlyphCoverage;
 
 struct Font {
     HFONT Handle = nullptr;
@@ -138,25 +132,6 @@ const Glyph& GlyphOf(Font& font, wchar_t c) {
 // The next character as the menu's files will hold it: a character
 // Windows-1252 lacks is the "?" that reopening the menu would draw.
 wchar_t NextCharacter(std::string_view text, size_t& i) { return wchar_t(AsStoredCharacter(DecodeUtf8(text, i))); }
-
-inline uint8_t Blend(uint8_t src, uint8_t dst, unsigned a) { return uint8_t((src * a + dst * (255 - a) + 127) / 255); }
-
-void DrawGlyph(Bitmap& target, int penX, int baseline, const Glyph& glyph, uint8_t r, uint8_t g, uint8_t b) {
-    const int left = penX + glyph.Left;
-    const int top = baseline - glyph.Top;
-    const int c0 = std::max(0, -left), c1 = std::min(glyph.Width, target.Width() - left);
-    const int r0 = std::max(0, -top), r1 = std::min(glyph.Rows, target.Height() - top);
-    for (int row = r0; row < r1; ++row) {
-        const uint8_t* cover = glyph.Coverage.data() + size_t(row) * size_t(glyph.Width);
-        uint32_t* out = target.Row(top + row) + left;
-        for (int c = c0; c < c1; ++c) {
-            const unsigned a = cover[c];
-            if (a == 0) continue;
-            const uint32_t d = out[c];
-            out[c] = MakePixel(Blend(r, PixelRed(d), a), Blend(g, PixelGreen(d), a), Blend(b, PixelBlue(d), a));
-        }
-    }
-}
 
 }  // namespace
 
