@@ -1,0 +1,236 @@
+#include "distribution/CommandLanguage.h"
+
+#include "platform/AsciiCase.h"
+#include "platform/FileUtil.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace orvane {
+
+namespace {
+
+// A local path with "/" for every separator: Windows paths take either.
+std::string ForwardSlashes(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+bool HasDrive(std::string_view path) {
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+bool IsUnc(const std::string& path) { return path.rfind("\\\\", 0) == 0; }
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// An address for the default handler. A scheme of one letter is a drive.
+bool IsAddress(const std::string& command) {
+    if (StartsWithNoCase(command, "www.")) return true;
+    return HasScheme(command) && command.find(':') >= 2;
+}
+
+std::string NamePart(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+    // A drive's root keeps its backslash: "G:\" is a folder, "G:" is not.
+    if (path.size() > 1 && path.back() == kPathSeparator && !(path.size() == 3 && path[1] == ':')) path.pop_back();
+    return path;
+}
+
+// A path pasted as Windows copies it, in double quotes, names the path inside.
+std::string Unquoted(const std::string& path) {
+    if (path.size() > 2 && path.front() == '"' && path.back() == '"') return path.substr(1, path.size() - 2);
+    return path;
+}
+
+// "\docs\a.pdf" and "docs\a.pdf" both name docs\a.pdf below the disc's root.
+std::string RelativePart(const std::string& path) {
+    const size_t start = path.find_first_not_of("\\/");
+    return start == std::string::npos ? std::string() : path.substr(start);
+}
+
+// The places a drive-less path may be, in the order they are tried.
+std::vector<std::string> Candidates(const std::string& path, const std::string& executable) {
+    const std::string relative = RelativePart(path);
+    std::vector<std::string> places{FolderOf(executable) + relative};
+    const std::string root = DriveRoot(executable);
+    if (!root.empty() && root + relative != places.front()) places.push_back(root + relative);
+    return places;
+}
+
+}  // namespace
+
+// --- The forms the wizard writes ---
+
+bool IsOnDisc(const std::string& chosen, const std::string& discRoot) {
+    const std::string root = FolderWithSlash(ForwardSlashes(discRoot));
+    if (root.empty()) return false;
+    const std::string path = ForwardSlashes(chosen);
+    return FolderWithSlash(path) == root || path.compare(0, root.size(), root) == 0;
+}
+
+std::string DiscPath(const std::string& chosen, const std::string& discRoot) {
+    std::string path = ForwardSlashes(chosen);
+    const std::string root = FolderWithSlash(ForwardSlashes(discRoot));
+    // The disc's root itself.
+    if (!root.empty() && FolderWithSlash(path) == root) return std::string(1, kPathSeparator);
+    if (!root.empty() && path.size() > root.size() && path.compare(0, root.size(), root) == 0)
+        path = path.substr(root.size() - 1);  // keep the separator as the leading "\"
+    else if (HasDrive(path))
+        path.erase(0, 2);
+    std::replace(path.begin(), path.end(), '/', kPathSeparator);
+    if (path.empty() || path[0] != kPathSeparator) path = kPathSeparator + path;
+    return path;
+}
+
+std::string FolderCommand(const std::string& target) {
+    if (!target.empty() && target.back() == kPathSeparator) return target;
+    return target + kPathSeparator;
+}
+
+std::string SubMenuCommand(const std::string& target) {
+    return EndsWithNoCase(target, kMenuExtension) ? target : target + std::string(kMenuExtension);
+}
+
+bool HasScheme(std::string_view address) {
+    const size_t colon = address.find(':');
+    if (colon == std::string_view::npos || colon == 0 || !std::isalpha(static_cast<unsigned char>(address[0])))
+        return false;
+    for (size_t i = 1; i < colon; ++i) {
+        const unsigned char c = static_cast<unsigned char>(address[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+    }
+    return address.substr(colon + 1, 2) == "//" || address.find('.') > colon;
+}
+
+std::string InternetCommand(const std::string& typed) {
+    const std::string address = Trimmed(typed);
+    if (address.empty() || HasScheme(address)) return address;
+    if (address.find('@') != std::string::npos && address.find('/') == std::string::npos)
+        return std::string(kMailScheme) + address;
+    return std::string(kWebScheme) + address;
+}
+
+std::string MailCommand(const std::string& address, const std::string& subject) {
+    std::string command = std::string(kMailScheme) + address;
+    if (!subject.empty()) command += std::string(kMailSubject) + subject;
+    return command;
+}
+
+std::string MessageCommand(const std::string& text) {
+    std::string command(1, kMessageMark);
+    for (char c : text) {
+        if (c == '\r')
+            command += kPilcrow;
+        else if (c != '\n')
+            command += c;
+    }
+    return command;
+}
+
+// --- What the player makes of a stored command ---
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string DriveRoot(const std::string& path) {
+    if (HasDrive(path)) return path.substr(0, 2) + kPathSeparator;
+    if (IsUnc(path)) {
+        const size_t server = path.find(kPathSeparator, 2);
+        if (server == std::string::npos) return {};
+        const size_t share = path.find(kPathSeparator, server + 1);
+        return share == std::string::npos ? path + kPathSeparator : path.substr(0, share + 1);
+    }
+    return {};
+}
+
+std::string ExpandDrive(const std::string& text, const std::string& executable) {
+    if (!HasDrive(executable)) return text;
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        if (StartsWithNoCase(std::string_view(text).substr(i), kDriveToken)) {
+            out += executable[0];
+            i += kDriveToken.size();
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+CommandPlan PlanFound(const StoredButton& button, const std::string& fullPath, const std::string& executable) {
+    CommandPlan plan;
+    plan.Maximize = button.MaximizeWindow != 0;
+    plan.Target = fullPath;
+    if (EndsWithNoCase(fullPath, kMenuExtension)) {
+        plan.What = CommandAction::MenuFile;
+    } else if (!fullPath.empty() && fullPath.back() == kPathSeparator) {
+        plan.What = CommandAction::OpenFolder;
+    } else {
+        plan.What = CommandAction::OpenPath;
+        plan.Folder = WithoutTrailingSlash(FolderOf(fullPath));
+        plan.Parameters = ExpandDrive(button.Argument, executable);
+    }
+    return plan;
+}
+
+CommandPlan PlanCommand(const StoredButton& button, const Whereabouts& here, const AutorunPackage& package) {
+    const std::string expanded = ExpandDrive(button.Command, here.Executable);
+    CommandPlan plan;
+    plan.Maximize = button.MaximizeWindow != 0;
+    if (expanded.empty()) return plan;
+    if (expanded == kNoActionSound) {
+        plan.What = CommandAction::NoActionSound;
+        return plan;
+    }
+    if (expanded[0] == kMessageMark) {
+        plan.What = CommandAction::Message;
+        for (size_t i = 1; i < expanded.size();) {
+            if (expanded.compare(i, kPilcrow.size(), kPilcrow) == 0) {
+                plan.Text += "\r\n";
+                i += kPilcrow.size();
+            } else {
+                plan.Text += expanded[i++];
+            }
+        }
+        return plan;
+    }
+    const std::string command = Unquoted(expanded);
+    if (IsAddress(command)) {
+        plan.What = CommandAction::OpenAddress;
+        // A stored "www." address has always opened as http.
+        plan.Target = StartsWithNoCase(command, "www.") ? "http://" + command : command;
+        return plan;
+    }
+    const bool menu = EndsWithNoCase(command, kMenuExtension);
+    if (menu) {
+        if (const PackagedFile* packed = package.Find(NamePart(command))) {
+            plan.What = CommandAction::PackedMenu;
+            plan.Target = packed->Name;
+            return plan;
+        }
+    }
+    if (HasDrive(command) || IsUnc(command)) return PlanFound(button, command, here.Executable);
+    for (const std::string& place : Candidates(command, here.Executable))
+        if (here.Exists(place)) return PlanFound(button, place, here.Executable);
+    plan.Target = command;
+    if (menu) {
+        plan.What = CommandAction::MissingMenu;
+        return plan;
+    }
+    plan.What = CommandAction::Search;
+    plan.Relative = RelativePart(command);
+    return plan;
+}
+
+}  // namespace orvane
