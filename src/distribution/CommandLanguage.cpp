@@ -1,32 +1,14 @@
 #include "distribution/CommandLanguage.h"
 
 #include "platform/AsciiCase.h"
-#include "platform/FileUtil.h"
 
-#include <algorithm>
 #include <cctype>
 
 namespace orvane {
 
 namespace {
 
-// A local path with "/" for every separator: Windows paths take either.
-std::string ForwardSlashes(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
-
-bool HasDrive(std::string_view path) {
-    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
-}
-
 bool IsUnc(const std::string& path) { return path.rfind("\\\\", 0) == 0; }
-
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // An address for the default handler. A scheme of one letter is a drive.
 bool IsAddress(const std::string& command) {
@@ -68,36 +50,8 @@ std::vector<std::string> Candidates(const std::string& path, const std::string& 
 
 }  // namespace
 
-// --- The forms the wizard writes ---
-
-bool IsOnDisc(const std::string& chosen, const std::string& discRoot) {
-    const std::string root = FolderWithSlash(ForwardSlashes(discRoot));
-    if (root.empty()) return false;
-    const std::string path = ForwardSlashes(chosen);
-    return FolderWithSlash(path) == root || path.compare(0, root.size(), root) == 0;
-}
-
-std::string DiscPath(const std::string& chosen, const std::string& discRoot) {
-    std::string path = ForwardSlashes(chosen);
-    const std::string root = FolderWithSlash(ForwardSlashes(discRoot));
-    // The disc's root itself.
-    if (!root.empty() && FolderWithSlash(path) == root) return std::string(1, kPathSeparator);
-    if (!root.empty() && path.size() > root.size() && path.compare(0, root.size(), root) == 0)
-        path = path.substr(root.size() - 1);  // keep the separator as the leading "\"
-    else if (HasDrive(path))
-        path.erase(0, 2);
-    std::replace(path.begin(), path.end(), '/', kPathSeparator);
-    if (path.empty() || path[0] != kPathSeparator) path = kPathSeparator + path;
-    return path;
-}
-
-std::string FolderCommand(const std::string& target) {
-    if (!target.empty() && target.back() == kPathSeparator) return target;
-    return target + kPathSeparator;
-}
-
-std::string SubMenuCommand(const std::string& target) {
-    return EndsWithNoCase(target, kMenuExtension) ? target : target + std::string(kMenuExtension);
+bool HasDriveLetter(std::string_view path) {
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
 }
 
 bool HasScheme(std::string_view address) {
@@ -111,31 +65,6 @@ bool HasScheme(std::string_view address) {
     return address.substr(colon + 1, 2) == "//" || address.find('.') > colon;
 }
 
-std::string InternetCommand(const std::string& typed) {
-    const std::string address = Trimmed(typed);
-    if (address.empty() || HasScheme(address)) return address;
-    if (address.find('@') != std::string::npos && address.find('/') == std::string::npos)
-        return std::string(kMailScheme) + address;
-    return std::string(kWebScheme) + address;
-}
-
-std::string MailCommand(const std::string& address, const std::string& subject) {
-    std::string command = std::string(kMailScheme) + address;
-    if (!subject.empty()) command += std::string(kMailSubject) + subject;
-    return command;
-}
-
-std::string MessageCommand(const std::string& text) {
-    std::string command(1, kMessageMark);
-    for (char c : text) {
-        if (c == '\r')
-            command += kPilcrow;
-        else if (c != '\n')
-            command += c;
-    }
-    return command;
-}
-
 // --- What the player makes of a stored command ---
 
 std::string FolderOf(const std::string& path) {
@@ -144,7 +73,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string DriveRoot(const std::string& path) {
-    if (HasDrive(path)) return path.substr(0, 2) + kPathSeparator;
+    if (HasDriveLetter(path)) return path.substr(0, 2) + kPathSeparator;
     if (IsUnc(path)) {
         const size_t server = path.find(kPathSeparator, 2);
         if (server == std::string::npos) return {};
@@ -155,7 +84,7 @@ std::string DriveRoot(const std::string& path) {
 }
 
 std::string ExpandDrive(const std::string& text, const std::string& executable) {
-    if (!HasDrive(executable)) return text;
+    if (!HasDriveLetter(executable)) return text;
     std::string out;
     for (size_t i = 0; i < text.size();) {
         if (StartsWithNoCase(std::string_view(text).substr(i), kDriveToken)) {
@@ -220,7 +149,7 @@ CommandPlan PlanCommand(const StoredButton& button, const Whereabouts& here, con
             return plan;
         }
     }
-    if (HasDrive(command) || IsUnc(command)) return PlanFound(button, command, here.Executable);
+    if (HasDriveLetter(command) || IsUnc(command)) return PlanFound(button, command, here.Executable);
     for (const std::string& place : Candidates(command, here.Executable))
         if (here.Exists(place)) return PlanFound(button, place, here.Executable);
     plan.Target = command;

@@ -3,8 +3,12 @@
 // The command language of a menu's buttons: the forms the command wizard
 // writes into a button's command, and what the player makes of a stored
 // command (whoever wrote it) before anything runs. One module, so the two
-// sides share their marks and cannot drift apart. Portable: the player
-// builds it too.
+// sides share their marks and cannot drift apart.
+//
+// The reading side (CommandLanguage.cpp) is portable: the player builds it.
+// The writing side (CommandLanguageForms.cpp) is the editor's alone: the
+// player's linker keeps every function that has unwind data, so forms it
+// never writes would still cost it 3 KB.
 
 #include "document/AutorunPackage.h"
 #include "document/MenuRecords.h"
@@ -49,6 +53,9 @@ std::string InternetCommand(const std::string& address);
 std::string MailCommand(const std::string& address, const std::string& subject);
 // "$" + the text, each CR as "¶" and LF removed.
 std::string MessageCommand(const std::string& text);
+
+// Whether a path starts with a drive letter and a colon ("D:").
+bool HasDriveLetter(std::string_view path);
 
 // Whether an address starts with a scheme ("http://...", "mailto:...",
 // "news:..."): letters, digits, "+", "-" or "." before a colon, then "//" or

@@ -5,7 +5,6 @@
 #include "platform/PathText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 namespace orvane {
@@ -19,8 +18,7 @@ std::string LocalFolderOf(const std::string& discPath, const std::string& discRo
     const std::string root = FolderWithSlash(discRoot);
     std::string relative = discPath;
     std::replace(relative.begin(), relative.end(), '\\', '/');
-    if (relative.size() >= 2 && relative[1] == ':' && std::isalpha(static_cast<unsigned char>(relative[0])))
-        relative.erase(0, 2);
+    if (HasDriveLetter(relative)) relative.erase(0, 2);
     while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
     std::filesystem::path folder = PathFromUtf8(root + relative);
     if (!relative.empty() && relative.back() != '/') folder = folder.parent_path();
