@@ -89,6 +89,7 @@ set_property(GLOBAL PROPERTY ORVANE_PLAYER_EXE "${ORVANE_PLAYER_EXE}")
 if(NOT WIN32)
   add_executable(orvane-append-player-block
     ${ORVANE_PLAYER_DIR}/AppendPlayerBlock.cpp ${ORVANE_PLAYER_DIR}/PlayerBlock.cpp)
+  target_include_directories(orvane-append-player-block PRIVATE ${PROJECT_SOURCE_DIR})
 endif()
 
 # On Windows the player is a resource of the program (RCDATA), not bytes after

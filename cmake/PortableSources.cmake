@@ -1,6 +1,7 @@
 # The sources that need no desktop: bitmaps, Windows-1252 text, byte streams,
 # record files, bitmap records, menu records, the autorun package, the
-# animation paths and text wrapping, and the player's own decisions. The host
+# animation paths and text wrapping, the buttons' command language, and the
+# player's own decisions. The host
 # layers build them into their libraries; the menu player builds the very
 # same files with mingw-w64. Nothing here may include FreeType, fontconfig,
 # libpng, libjpeg, Qt or a POSIX header. The player writes its JSON with a
@@ -23,9 +24,11 @@ set(ORVANE_PORTABLE_DOCUMENT_SOURCES
 set(ORVANE_PORTABLE_RENDER_SOURCES
   ${_orvane_root}/src/render/ButtonAnimation.cpp
   ${_orvane_root}/src/render/TextWrap.cpp)
+set(ORVANE_PORTABLE_DISTRIBUTION_SOURCES
+  ${_orvane_root}/src/distribution/CommandLanguage.cpp)
 set(ORVANE_PORTABLE_PLAYER_SOURCES
-  ${_orvane_root}/player/CommandPlan.cpp
   ${_orvane_root}/player/JsonTextWriter.cpp
+  ${_orvane_root}/player/Launch.cpp
   ${_orvane_root}/player/MenuCanvas.cpp
   ${_orvane_root}/player/Placement.cpp
   ${_orvane_root}/player/SelfTest.cpp
@@ -34,6 +37,7 @@ set(ORVANE_PORTABLE_PLAYER_SOURCES
 set(ORVANE_PORTABLE_SOURCES
   ${ORVANE_PORTABLE_PLATFORM_SOURCES}
   ${ORVANE_PORTABLE_DOCUMENT_SOURCES}
-  ${ORVANE_PORTABLE_RENDER_SOURCES})
+  ${ORVANE_PORTABLE_RENDER_SOURCES}
+  ${ORVANE_PORTABLE_DISTRIBUTION_SOURCES})
 # Configured with the version by each build.
 set(ORVANE_VERSION_SOURCE_IN ${_orvane_root}/src/platform/Version.cpp.in)

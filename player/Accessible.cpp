@@ -1,6 +1,6 @@
-#include "Accessible.h"
+#include "player/Accessible.h"
 
-#include "MenuWindow.h"
+#include "player/MenuWindow.h"
 
 #include <cwctype>
 

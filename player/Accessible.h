@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Win32Text.h"
+#include "player/Win32Text.h"
 
 #include <oleacc.h>
 

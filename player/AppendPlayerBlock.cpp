@@ -1,7 +1,7 @@
 // Build step: appends the menu player to the editor executable.
 //   orvane-append-player-block TARGET PLAYER.exe
 
-#include "PlayerBlock.h"
+#include "player/PlayerBlock.h"
 
 #include <cstdio>
 #include <exception>

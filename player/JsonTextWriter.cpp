@@ -1,4 +1,4 @@
-#include "JsonTextWriter.h"
+#include "player/JsonTextWriter.h"
 
 namespace orvane::player {
 

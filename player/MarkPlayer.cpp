@@ -2,7 +2,7 @@
 // from removable media or the network (the linker has no switch for it).
 //   orvane-mark-player PLAYER.exe
 
-#include "PlayerBlock.h"
+#include "player/PlayerBlock.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "MenuCanvas.h"
+#include "player/MenuCanvas.h"
 
 #include "render/CoreGraphics.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Placement.h"
-#include "Session.h"
-#include "ShownMenu.h"
+#include "player/Placement.h"
+#include "player/Session.h"
+#include "player/ShownMenu.h"
 
 #include <array>
 #include <cstdint>

@@ -1,11 +1,11 @@
-#include "MenuWindow.h"
+#include "player/MenuWindow.h"
 
-#include "Accessible.h"
-#include "CommandPlan.h"
-#include "SelfTest.h"
-#include "Shell.h"
-#include "Sounds.h"
-#include "resource.h"
+#include "player/Accessible.h"
+#include "player/Launch.h"
+#include "player/SelfTest.h"
+#include "player/Shell.h"
+#include "player/Sounds.h"
+#include "player/resource.h"
 
 #include "platform/Version.h"
 #include "render/TextWrap.h"
@@ -449,7 +449,7 @@ void MenuWindow::RunButton(int index) {
     const StoredButton button = menu_->Button(index);
     const std::string executable = Utf8(executablePath_);
     const CommandPlan plan = PlanCommand(button, {executable, PathExists}, package_);
-    if (plan.What != Action::Search) return RunPlan(button, plan);
+    if (plan.What != CommandAction::Search) return RunPlan(button, plan);
     const SearchResult found = SearchDrives(hwnd_, title_, plan.Relative, SearchRoots(LocalDrives(), executable));
     if (found.End == SearchEnd::Cancelled) return;
     if (found.End == SearchEnd::NotFound) {
@@ -461,26 +461,26 @@ void MenuWindow::RunButton(int index) {
 
 void MenuWindow::RunPlan(const StoredButton& button, const CommandPlan& target) {
     switch (target.What) {
-        case Action::Nothing:
-        case Action::NoActionSound:
+        case CommandAction::Nothing:
+        case CommandAction::NoActionSound:
             break;
-        case Action::Message:
+        case CommandAction::Message:
             MessageBoxW(hwnd_, Wide(target.Text).c_str(), title_.c_str(), MB_OK | MB_ICONINFORMATION);
             break;
-        case Action::OpenAddress:
-        case Action::OpenPath:
-        case Action::OpenFolder:
+        case CommandAction::OpenAddress:
+        case CommandAction::OpenPath:
+        case CommandAction::OpenFolder:
             if (const auto error = OpenWithShell(hwnd_, target)) {
                 ShowError(*error + L"\r\n\r\n" + Wide(target.Target));
                 return;
             }
             break;
-        case Action::PackedMenu:
+        case CommandAction::PackedMenu:
             if (const PackagedFile* file = package_.Find(target.Target))
                 OpenSubMenu(ReadPackagedMenu(executable_, *file), file->Name);
             // A sub-menu replaces this menu; its button's menu actions do not apply.
             return;
-        case Action::MenuFile: {
+        case CommandAction::MenuFile: {
             const std::string name = target.Target.substr(target.Target.find_last_of('\\') + 1);
             HANDLE file = CreateFileW(Wide(target.Target).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
@@ -505,10 +505,10 @@ void MenuWindow::RunPlan(const StoredButton& button, const CommandPlan& target) 
             OpenSubMenu(ReadShownMenu(bytes, name), name);
             return;
         }
-        case Action::MissingMenu:
+        case CommandAction::MissingMenu:
             ShowError(L"The menu \"" + Wide(target.Target) + L"\" could not be found.");
             return;
-        case Action::Search:
+        case CommandAction::Search:
             return;
     }
     if (button.ExitOnClick != 0)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CommandPlan.h"
-#include "MenuCanvas.h"
-#include "Placement.h"
-#include "Session.h"
-#include "ShownMenu.h"
-#include "Win32Text.h"
+#include "distribution/CommandLanguage.h"
+#include "player/MenuCanvas.h"
+#include "player/Placement.h"
+#include "player/Session.h"
+#include "player/ShownMenu.h"
+#include "player/Win32Text.h"
 
 #include <memory>
 #include <span>

@@ -1,4 +1,4 @@
-#include "Placement.h"
+#include "player/Placement.h"
 
 #include "platform/Bitmap.h"
 

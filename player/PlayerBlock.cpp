@@ -1,4 +1,4 @@
-#include "PlayerBlock.h"
+#include "player/PlayerBlock.h"
 
 #include <cstring>
 #include <fstream>

@@ -4,11 +4,11 @@
 //   Autorun.exe /selftest OUT.json writes what it loaded and exits (0 when
 //                                  every menu could be read)
 
-#include "MenuWindow.h"
-#include "Placement.h"
-#include "SelfTest.h"
-#include "Shell.h"
-#include "Win32Text.h"
+#include "player/MenuWindow.h"
+#include "player/Placement.h"
+#include "player/SelfTest.h"
+#include "player/Shell.h"
+#include "player/Win32Text.h"
 
 #include <commctrl.h>
 #include <objbase.h>

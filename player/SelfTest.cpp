@@ -1,7 +1,7 @@
-#include "SelfTest.h"
+#include "player/SelfTest.h"
 
-#include "JsonTextWriter.h"
-#include "Session.h"
+#include "player/JsonTextWriter.h"
+#include "player/Session.h"
 
 #include "document/MenuFileInfo.h"
 

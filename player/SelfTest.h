@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Placement.h"
-#include "ShownMenu.h"
+#include "player/Placement.h"
+#include "player/ShownMenu.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "Session.h"
+#include "player/Session.h"
 
 #include "platform/Cp1252.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShownMenu.h"
+#include "player/ShownMenu.h"
 
 #include "render/ButtonAnimation.h"
 

@@ -1,6 +1,6 @@
-#include "Shell.h"
+#include "player/Shell.h"
 
-#include "resource.h"
+#include "player/resource.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -45,7 +45,7 @@ std::optional<std::wstring> OpenWithShell(HWND owner, const CommandPlan& plan) {
     SetErrorMode(old);
     if (ok) return std::nullopt;
     const uint32_t error = OpenFailure(plan.What, reinterpret_cast<intptr_t>(info.hInstApp), lastError);
-    if (error == kErrorNoAssociation && plan.What == Action::OpenPath) {
+    if (error == kErrorNoAssociation && plan.What == CommandAction::OpenPath) {
         // No program opens this kind of document: Windows asks which should.
         OPENASINFO choose{};
         choose.pcszFile = file.c_str();
@@ -53,7 +53,7 @@ std::optional<std::wstring> OpenWithShell(HWND owner, const CommandPlan& plan) {
         const HRESULT chosen = SHOpenWithDialog(owner, &choose);
         if (SUCCEEDED(chosen) || chosen == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     }
-    return SystemErrorText(error, plan.What == Action::OpenFolder ? L"this folder" : L"this file");
+    return SystemErrorText(error, plan.What == CommandAction::OpenFolder ? L"this folder" : L"this file");
 }
 
 std::vector<Drive> LocalDrives() {

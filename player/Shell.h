@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandPlan.h"
-#include "SelfTest.h"
-#include "Win32Text.h"
+#include "player/Launch.h"
+#include "player/SelfTest.h"
+#include "player/Win32Text.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ShownMenu.h"
+#include "player/ShownMenu.h"
 
 #include "document/mdlfilebin.h"
 

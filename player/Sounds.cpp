@@ -1,7 +1,7 @@
-#include "Sounds.h"
+#include "player/Sounds.h"
 
-#include "Win32Text.h"
-#include "resource.h"
+#include "player/Win32Text.h"
+#include "player/resource.h"
 
 #include <mmsystem.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Session.h"
+#include "player/Session.h"
 
 namespace orvane::player {
 

@@ -1,9 +1,34 @@
 #include "CommandWizard.h"
 
-#include "distribution/CommandForms.h"
+#include "distribution/CommandLanguage.h"
+#include "platform/FileUtil.h"
 #include "platform/PathText.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace orvane {
+
+namespace {
+
+// The local folder a disc path of a field points into ("\docs\a.pdf" in
+// root/docs/), or the nearest folder above it that exists, or the root: where
+// the browse dialogs start.
+std::string LocalFolderOf(const std::string& discPath, const std::string& discRoot) {
+    const std::string root = FolderWithSlash(discRoot);
+    std::string relative = discPath;
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    if (HasDriveLetter(relative)) relative.erase(0, 2);
+    while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
+    std::filesystem::path folder = PathFromUtf8(root + relative);
+    if (!relative.empty() && relative.back() != '/') folder = folder.parent_path();
+    std::error_code ec;
+    while (Utf8FromPath(folder).size() > root.size() && !std::filesystem::is_directory(folder, ec))
+        folder = folder.parent_path();
+    return FolderWithSlash(Utf8FromPath(folder).size() >= root.size() ? Utf8FromPath(folder) : root);
+}
+
+}  // namespace
 
 const char* TfrmBtnWizCls::kFinishedMessage =
     "The Command Wizard has now filled out the command parameters for you.\r\r"
@@ -135,7 +160,7 @@ bool TfrmBtnWizCls::Finish() {
         case 3: command = InternetCommand(Address); break;
         case 4: command = SubMenuCommand(Target); break;
         case 5: command = MessageCommand(Message); break;
-        case 6: command = "*"; break;
+        case 6: command = kNoActionSound; break;
         case 8: command = MailCommand(Address, Subject); break;
         default: break;
     }

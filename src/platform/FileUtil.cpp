@@ -174,9 +174,4 @@ std::vector<fs::path> FilesOfFolders(const std::vector<fs::path>& folders, const
     return files;
 }
 
-std::string FolderWithSlash(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    return folder;
-}
-
 }  // namespace orvane

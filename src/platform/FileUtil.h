@@ -66,7 +66,10 @@ std::vector<std::filesystem::path> FilesOfFolders(const std::vector<std::filesys
 
 // A folder ending in "/". An empty folder stays empty: it names no folder
 // (a relative name then stays relative), never the root.
-std::string FolderWithSlash(std::string folder);
+inline std::string FolderWithSlash(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
 
 // What the names of executables end in: ".exe" on Windows, nothing on Linux.
 #ifdef _WIN32

@@ -2,7 +2,7 @@
 
 #include "platform/AsciiCase.h"
 
-#include "player/CommandPlan.h"
+#include "distribution/CommandLanguage.h"
 #include "document/MenuRecords.h"
 #include "platform/Cp1252.h"
 #include "platform/FileUtil.h"
@@ -94,7 +94,7 @@ void CheckPackedMenus(DiscFolderCheck& check, const std::vector<uint8_t>& exe,
 
 // What each button of each packed menu opens, decided as the player decides it.
 void CheckButtons(DiscFolderCheck& check, const std::vector<uint8_t>& exe) {
-    player::Whereabouts here;
+    Whereabouts here;
     here.Executable = WindowsPath(check.Executable.lexically_relative(check.Folder));
     here.Exists = [&](const std::string& path) {
         if (path.size() < 3 || AsciiLower(path.substr(0, 3)) != "d:\\") return false;
@@ -117,13 +117,13 @@ void CheckButtons(DiscFolderCheck& check, const std::vector<uint8_t>& exe) {
         }
         if (&packed == &check.Package.Files.front()) check.Title = read.Menu.Props.Title;
         for (const StoredButton& button : read.Menu.Buttons) {
-            const player::CommandPlan plan = player::PlanCommand(button, here, check.Package);
+            const CommandPlan plan = PlanCommand(button, here, check.Package);
             const std::string where = "The button \"" + Readable(button.Caption) + "\" of the menu " + packed.Name;
-            if (plan.What == player::Action::MissingMenu && reported.insert(AsciiLower(plan.Target)).second) {
+            if (plan.What == CommandAction::MissingMenu && reported.insert(AsciiLower(plan.Target)).second) {
                 Add(check, Finding::MissingMenu, true,
                     where + " opens the menu " + plan.Target + ", which is neither packed in " +
                         Utf8FromPath(check.Executable.filename()) + " nor in the disc folder.");
-            } else if (plan.What == player::Action::Search && reported.insert(AsciiLower(plan.Target)).second) {
+            } else if (plan.What == CommandAction::Search && reported.insert(AsciiLower(plan.Target)).second) {
                 Add(check, Finding::MissingTarget, false,
                     where + " opens " + plan.Target +
                         ", which is not in the disc folder; the menu will look for it on the computer's other "

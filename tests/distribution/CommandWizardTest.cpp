@@ -1,4 +1,3 @@
-#include "distribution/CommandForms.h"
 #include "distribution/CommandWizard.h"
 #include "platform/ScriptedPlatform.h"
 
@@ -14,28 +13,6 @@ namespace {
 std::string Option(int code) { return "Option1" + std::string(code < 10 ? "00" : "0") + std::to_string(code); }
 
 }  // namespace
-
-TEST(CommandForms, PathsAndTexts) {
-    const std::pair<std::string, std::string> paths[] = {
-        {"D:\\Setup\\setup.exe", "\\Setup\\setup.exe"},
-        {"E:\\Photos", "\\Photos"},
-        {"/home/ann/disc/docs/a.pdf", "\\docs\\a.pdf"},
-        {"/home/ann/disc/setup.exe", "\\setup.exe"},
-        {"/home/ann/elsewhere/b.pdf", "\\home\\ann\\elsewhere\\b.pdf"},
-        {"/home/ann/discs/c.pdf", "\\home\\ann\\discs\\c.pdf"},  // a sibling folder with a longer name
-    };
-    for (const auto& [chosen, stored] : paths) EXPECT_EQ(DiscPath(chosen, "/home/ann/disc/"), stored) << chosen;
-
-    EXPECT_EQ(FolderCommand("\\Photos"), "\\Photos\\");
-    EXPECT_EQ(FolderCommand("Photos\\"), "Photos\\");
-    EXPECT_EQ(FolderCommand(""), "\\");
-    EXPECT_EQ(SubMenuCommand("Intro"), "Intro.mng");
-    EXPECT_EQ(SubMenuCommand("Intro.MNG"), "Intro.MNG");
-    EXPECT_EQ(SubMenuCommand(""), ".mng");
-    EXPECT_EQ(MailCommand("info", ""), "mailto:info");
-    EXPECT_EQ(MailCommand("info@x.org", "Hello there"), "mailto:info@x.org?Subject=Hello there");
-    EXPECT_EQ(MessageCommand("A\r\nB"), "$A\xC2\xB6" "B");
-}
 
 TEST(CommandWizard, PageSequences) {
     using Kind = TfrmBtnWizCls::PageKind;
@@ -90,12 +67,6 @@ TEST(CommandWizard, CommandsWritten) {
          true, false, true, true},
         {"internet", 3, [](auto& w) { w.Address = "http://example.org/"; }, TfrmBtnWizCls::MenuAction::Close,
          "http://example.org/", false, true, true, false},
-        {"internet without a scheme", 3, [](auto& w) { w.Address = " example.org/disc "; },
-         TfrmBtnWizCls::MenuAction::Remain, "https://example.org/disc", false, false, true, false},
-        {"internet, an e-mail address", 3, [](auto& w) { w.Address = "info@example.org"; },
-         TfrmBtnWizCls::MenuAction::Remain, "mailto:info@example.org", false, false, true, false},
-        {"internet, another scheme", 3, [](auto& w) { w.Address = "FTP://example.org/a"; },
-         TfrmBtnWizCls::MenuAction::Remain, "FTP://example.org/a", false, false, true, false},
         {"mail", 8, [](auto& w) { w.Address = "info"; w.Subject = "Hi you"; }, TfrmBtnWizCls::MenuAction::Remain,
          "mailto:info?Subject=Hi you", false, false, true, false},
         {"sub-menu", 4, [](auto& w) { w.Target = "Intro"; }, TfrmBtnWizCls::MenuAction::Close, "Intro.mng", false,
