@@ -586,8 +586,8 @@ void MenuWindow::DrawMenuText(HDC dc, const RECT& clip) {
                 SIZE size{};
                 GetTextExtentPoint32W(dc, line.c_str(), int(line.size()), &size);
                 int x = left + offset;
-                if (p.TextFont.Alignment == int(Alignment::Centre)) x += (width - int(size.cx)) / 2;
-                if (p.TextFont.Alignment == int(Alignment::Right)) x += width - int(size.cx);
+                if (p.TextFont.Alignment == Alignment::Centre) x += (width - int(size.cx)) / 2;
+                if (p.TextFont.Alignment == Alignment::Right) x += width - int(size.cx);
                 TextOutW(dc, x, y, line.c_str(), int(line.size()));
             }
             y += lineHeight;

@@ -18,7 +18,7 @@ struct FontSpec {
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
-    int32_t Alignment = 0;
+    orvane::Alignment Alignment = orvane::Alignment::Left;  // files store the integer
     uint32_t Color = 0;
 
     bool operator==(const FontSpec&) const = default;
@@ -100,9 +100,9 @@ struct MenuProperties {
     int32_t ButtonWidth = 100;
     int32_t ButtonHeight = 28;
     int32_t ButtonGap = 8;
-    FontSpec TextFont{"Verdana", 10, false, false, false, 0, 0};
-    FontSpec ButtonFont{"Verdana", 10, false, false, false, 2, 0};
-    FontSpec TitleFont{"Verdana", 24, false, false, false, 0, 0xFFFFFF};
+    FontSpec TextFont{"Verdana", 10, false, false, false, Alignment::Left, 0};
+    FontSpec ButtonFont{"Verdana", 10, false, false, false, Alignment::Centre, 0};
+    FontSpec TitleFont{"Verdana", 24, false, false, false, Alignment::Left, 0xFFFFFF};
     uint32_t TextShadowColor = 0;
     uint32_t TitleShadowColor = 0;
     uint32_t ButtonShadowColor = 0;

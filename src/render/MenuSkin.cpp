@@ -220,8 +220,8 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
         const FontSpec& font = p.TitleFont;
         const TextExtent extent = Measure(font, p.Title);
         int x = in.Style.TitleLeft;
-        if (font.Alignment == int(Alignment::Centre)) x = (mw - extent.Width) / 2;
-        if (font.Alignment == int(Alignment::Right)) x = mw - extent.Width - 36;
+        if (font.Alignment == Alignment::Centre) x = (mw - extent.Width) / 2;
+        if (font.Alignment == Alignment::Right) x = mw - extent.Width - 36;
         const int y = font.Size == in.Style.TitleFont.Size ? in.Style.TitleTop : (kTitleBand - extent.Height) / 2;
         const TextFont text = ToTextFont(font);
         const int depth = m.TitleShadowDepth;
@@ -364,8 +364,8 @@ void SkinRenderer::CreateSkinBtns(MenuDocument& doc, const SkinInputs& in, int b
             const std::string plain = WithoutAmpersands(button.Caption);
             const int width = Width(font, plain);
             int x = kCaptionMarginX;
-            if (font.Alignment == int(Alignment::Centre)) x = (bw - width) / 2;
-            if (font.Alignment == int(Alignment::Right)) x = bw - width - kCaptionMarginX;
+            if (font.Alignment == Alignment::Centre) x = (bw - width) / 2;
+            if (font.Alignment == Alignment::Right) x = bw - width - kCaptionMarginX;
             int y = y0;
             if (s == 2) {
                 ++x;

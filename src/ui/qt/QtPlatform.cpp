@@ -191,7 +191,7 @@ void QtPlatform::WaitForSplash() {
     while (!splashFinished_ && !ending_) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-bool QtPlatform::ShowTipWindow(int tip) {
+bool QtPlatform::ShowTipWindow(Tip tip) {
     if (Script) return Script->ShowTipWindow(tip);
     if (ending_) return false;
     const auto content = TipContent(tip);
