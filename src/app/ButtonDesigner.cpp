@@ -184,9 +184,7 @@ void TfrmCustomBtnCls::ComposeSample() {
         TextCanvas = state;
 
         const int width = MeasureText(font, kSampleCaption).Width;
-        int x = CaptionFont.Alignment == Alignment::Left    ? NudgeLeft
-                : CaptionFont.Alignment == Alignment::Right ? W - width - NudgeLeft
-                                                            : (W - width) / 2;
+        int x = AlignedX(CaptionFont.Alignment, W, width, NudgeLeft, NudgeLeft);
         if (s == 2) {
             ++x;
             ++y;

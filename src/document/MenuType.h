@@ -10,6 +10,17 @@ namespace orvane {
 
 enum class Alignment : int32_t { Left = 0, Right = 1, Centre = 2 };
 
+// Where a line of text starts in a box: `leftMargin` in from the left edge,
+// `rightMargin` short of the right edge, or centred (a code without a meaning
+// reads as left).
+constexpr int AlignedX(Alignment alignment, int boxWidth, int textWidth, int leftMargin = 0, int rightMargin = 0) {
+    switch (alignment) {
+        case Alignment::Centre: return (boxWidth - textWidth) / 2;
+        case Alignment::Right: return boxWidth - textWidth - rightMargin;
+        default: return leftMargin;
+    }
+}
+
 // A font as the document stores it. Colour: red in the low byte; a top byte of
 // 0xFF names a system colour by the index in the low byte.
 struct FontSpec {

@@ -1,4 +1,5 @@
 #include "ui/qt/ButtonDesignerDialog.h"
+#include "ui/qt/QtConvert.h"
 
 #include "app/ColorPicker.h"
 #include "app/EditorModel.h"
@@ -39,7 +40,6 @@ constexpr int kSlotStep = 46;
 constexpr int kPanelLeft = 380;
 constexpr int kPanelTop = 132;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // A 16 x 16 toolbar glyph drawn from a letter or two, on a green key.
 Bitmap LetterGlyph(const QString& text, QColor ink, bool shadow) {

@@ -1,4 +1,5 @@
 #include "FormatToolbar.h"
+#include "ui/qt/QtConvert.h"
 
 #include "app/EditorModel.h"
 #include "app/FormatBar.h"
@@ -19,7 +20,6 @@ namespace orvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 Bitmap TemplateBitmap() {
     const QImage image = QImage(":/mainwindow/bar_template.png").convertToFormat(QImage::Format_RGB32);
