@@ -79,7 +79,7 @@ void WriteFont(RecordFile& f, const FontSpec& font) {
     f.WriteField(kIntegerRecord, font.Bold ? -1 : 0, {});
     f.WriteField(kIntegerRecord, font.Italic ? -1 : 0, {});
     f.WriteField(kIntegerRecord, font.Underline ? -1 : 0, {});
-    f.WriteField(kIntegerRecord, font.Alignment, {});
+    f.WriteField(kIntegerRecord, int32_t(font.Alignment), {});
     f.WriteField(kLongRecord, int32_t(font.Color), {});
 }
 
@@ -130,7 +130,7 @@ void MakeSampleAppFolder(const fs::path& app) {
         ButtonStyleFile s;
         s.Name = photoButton ? "Photo Glass" : "Ribbon";
         s.Animation = photoButton ? 4 : 2;
-        s.Font = {"Tahoma", 11, true, false, photoButton, 2, 0x00AA00};
+        s.Font = {"Tahoma", 11, true, false, photoButton, Alignment::Centre, 0x00AA00};
         s.ShadowDepth = 1;
         s.ShadowColor = 0x101010;
         s.PhotoFlag = photoButton ? 1 : 0;

@@ -34,8 +34,8 @@ std::wstring VersionText() {
 
 // A colour value: red in the low byte, or a system colour by index.
 COLORREF Colour(uint32_t value) {
-    if ((value >> 24) == 0xFF) return GetSysColor(int(value & 0xFF));
-    return COLORREF(value & 0xFFFFFF);
+    if (IsSystemColor(value)) return GetSysColor(SystemColorIndex(value));
+    return COLORREF(ColorRgb(value));
 }
 
 UINT MonitorDpi(HMONITOR monitor) {
@@ -585,9 +585,7 @@ void MenuWindow::DrawMenuText(HDC dc, const RECT& clip) {
             if (y + lineHeight > clip.top && y < clip.bottom) {
                 SIZE size{};
                 GetTextExtentPoint32W(dc, line.c_str(), int(line.size()), &size);
-                int x = left + offset;
-                if (p.TextFont.Alignment == int(Alignment::Centre)) x += (width - int(size.cx)) / 2;
-                if (p.TextFont.Alignment == int(Alignment::Right)) x += width - int(size.cx);
+                const int x = left + offset + AlignedX(p.TextFont.Alignment, width, int(size.cx));
                 TextOutW(dc, x, y, line.c_str(), int(line.size()));
             }
             y += lineHeight;

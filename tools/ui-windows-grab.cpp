@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
 
     // The first tip, the one with paragraphs and an ampersand, and the longest.
     for (int tip : {0, 13, 14}) {
-        orvane::TipWindow window(*orvane::TipContent(tip));
+        orvane::TipWindow window(*orvane::TipContent(orvane::Tip(tip)));
         ok &= SaveGrab(window, folder, QString("tip-%1").arg(tip, 2, 10, QChar('0')));
     }
 

@@ -32,7 +32,7 @@ void ButtonCommands::Add() {
     m.SelectedButton = m.ButtonCount;
     model_.OpenPalette(EditorModel::ButtonProperties);
     model_.CreateSkin();
-    model_.Session().ShowTip(13);
+    model_.Session().ShowTip(Tip::AccessKeys);
 }
 
 void ButtonCommands::Delete() {

@@ -75,7 +75,7 @@ void TfrmCustomBtnCls::FormCreate(std::vector<std::string> installedFonts) {
     NudgeTop = -1;
     shadowDepth_ = 1;
     ShadowColor = kYellow;
-    CaptionFont = FontSpec{"Arial", 9, true, false, false, 2, kWindowTextColor};
+    CaptionFont = FontSpec{"Arial", 9, true, false, false, Alignment::Centre, kWindowTextColor};
     SampleDelay = 2;
     SelectedSlot = 1;
 
@@ -184,9 +184,7 @@ void TfrmCustomBtnCls::ComposeSample() {
         TextCanvas = state;
 
         const int width = MeasureText(font, kSampleCaption).Width;
-        int x = CaptionFont.Alignment == 0   ? NudgeLeft
-                : CaptionFont.Alignment == 1 ? W - width - NudgeLeft
-                                             : (W - width) / 2;
+        int x = AlignedX(CaptionFont.Alignment, W, width, NudgeLeft, NudgeLeft);
         if (s == 2) {
             ++x;
             ++y;
@@ -276,8 +274,7 @@ void TfrmCustomBtnCls::SetUnderline(bool on) {
     ArmSample();
 }
 
-void TfrmCustomBtnCls::SetAlignment(int alignment) {
-    if (alignment < 0 || alignment > 2) return;
+void TfrmCustomBtnCls::SetAlignment(Alignment alignment) {
     CaptionFont.Alignment = alignment;
     Modified = true;
     ArmSample();
@@ -364,7 +361,7 @@ void TfrmCustomBtnCls::ResetCaption() {
     SetSizeText(SizeList[5]);
     NudgeLeft = 14;
     NudgeTop = -1;
-    CaptionFont.Alignment = 2;
+    CaptionFont.Alignment = Alignment::Centre;
     CaptionFont.Bold = true;
     CaptionFont.Italic = false;
     CaptionFont.Underline = false;
@@ -516,7 +513,7 @@ ButtonStyleFile TfrmCustomBtnCls::StyleForFile() const {
 
 bool TfrmCustomBtnCls::WriteStyleFile(const std::string& fileName, const std::string& folder) {
     if (PathFromUtf8(folder).lexically_normal() != PathFromUtf8(ButtonsFolder()).lexically_normal())
-        editor_.Session().ShowTip(17);
+        editor_.Session().ShowTip(Tip::ButtonsFolder);
     // The strips must hold the pictures as they are now, even when the sample
     // has not been composed since the last change.
     CompileBtnSkn();

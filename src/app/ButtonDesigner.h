@@ -52,7 +52,7 @@ public:
     Bitmap SkinStrip, SavedStrip, StretchedImage, StretchedMask;
     Bitmap SampleBackground;                // 189 x 137
     Bitmap TextCanvas;
-    FontSpec CaptionFont;                   // lblBtn; Alignment 0 left, 1 right, 2 centre
+    FontSpec CaptionFont;                   // lblBtn
     uint32_t ShadowColor = 0;               // lblButtonShd's colour
     int NudgeLeft = 14;
     int NudgeTop = -1;
@@ -109,7 +109,7 @@ public:
     void FlipBold() { SetBold(!CaptionFont.Bold); }
     void FlipItalic() { SetItalic(!CaptionFont.Italic); }
     void FlipUnderline() { SetUnderline(!CaptionFont.Underline); }
-    void SetAlignment(int alignment);  // 0 left, 1 right, 2 centre
+    void SetAlignment(Alignment alignment);
     void NudgeTextLeft();
     void NudgeTextRight();
     void NudgeTextUp();

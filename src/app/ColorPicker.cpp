@@ -434,7 +434,7 @@ void TfrmColorsCls::DefineCustomColors() {
     if (Expanded) {
         Width = Layout::Gradient.Right + 6;
         Height = Layout::OkButton.Bottom + 8;
-        editor_.Session().ShowTip(16);
+        editor_.Session().ShowTip(Tip::ColorArrows);
     } else {
         Width = kSmallWidth;
         Height = kSmallHeight;

@@ -487,9 +487,9 @@ void EditorModel::ComboBox1Select(int position) {
     }
     Flags.Updating = false;
     StyleChanging = false;
-    Session().ShowTip(2);
-    if (Doc.Props.PhotoSkin) Session().ShowTip(Session().Prefs().TipShown[3] != 0 ? 4 : 3);
-    if (SelectedStyle == Styles.MyBackgroundPosition()) Session().ShowTip(8);
+    Session().ShowTip(Tip::StyleAndColor);
+    if (Doc.Props.PhotoSkin) Session().ShowTip(Session().TipSuppressed(Tip::PhotoStyles) ? Tip::PhotoScaling : Tip::PhotoStyles);
+    if (SelectedStyle == Styles.MyBackgroundPosition()) Session().ShowTip(Tip::MyBackground);
 }
 
 void EditorModel::ComboBox2Select(int entry) {
@@ -686,7 +686,7 @@ void EditorModel::AddButtonStyle1Click() {
     platform_.ProcessMessages();
     if (OpenDesignerWindow) OpenDesignerWindow();
     ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
-    Session().ShowTip(18);
+    Session().ShowTip(Tip::CustomButtonStyle);
 }
 
 std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {
@@ -694,7 +694,7 @@ std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {
         ShowMessageBox(platform_, "You must first select a button to add the command for.", MsgType::Information);
         return nullptr;
     }
-    Session().ShowTip(11);
+    Session().ShowTip(Tip::CommandWizard);
     // Paths on the disc are made from the saved menu's folder; an unsaved menu
     // is offered a save first.
     return std::make_unique<TfrmBtnWizCls>(platform_, properties_, Doc.Menu.HasFile ? Doc.Menu.Folder : std::string(), [this] {

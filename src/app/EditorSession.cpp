@@ -40,10 +40,16 @@ void EditorSession::Start() {
     model_.Files().RefreshMenuList();
 }
 
-void EditorSession::ShowTip(int tip) {
-    if (tip < 0 || tip >= int(prefs_.TipShown.size())) return;
-    if (model_.RenderSuspended > 0 || prefs_.TipShown[size_t(tip)] != 0) return;
-    if (platform_.ShowTipWindow(tip)) prefs_.TipShown[size_t(tip)] = 1;
+bool EditorSession::TipSuppressed(Tip tip) const {
+    const auto n = size_t(tip);
+    return n < prefs_.TipShown.size() && prefs_.TipShown[n] != 0;
+}
+
+void EditorSession::ShowTip(Tip tip) {
+    const auto n = size_t(tip);
+    if (n >= prefs_.TipShown.size()) return;
+    if (model_.RenderSuspended > 0 || prefs_.TipShown[n] != 0) return;
+    if (platform_.ShowTipWindow(tip)) prefs_.TipShown[n] = 1;
 }
 
 void EditorSession::DeferredStart(const std::vector<std::string>& args) {
@@ -72,7 +78,7 @@ void EditorSession::DeferredStart(const std::vector<std::string>& args) {
     if (!fileGiven) {
         // The start-up tip waits until the splash has gone.
         platform_.WaitForSplash();
-        ShowTip(prefs_.TipShown[0] != 0 ? 1 : 0);
+        ShowTip(TipSuppressed(Tip::GettingStarted) ? Tip::Palettes : Tip::GettingStarted);
     }
 }
 

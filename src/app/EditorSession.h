@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "platform/Platform.h"
 
 #include <filesystem>
 #include <functional>
@@ -10,7 +11,6 @@
 namespace orvane {
 
 class EditorModel;
-class Platform;
 
 // The editor's run: start-up (settings, undo folder, button styles, the files
 // named on the command line), the user's settings and first-use tips, files
@@ -49,7 +49,8 @@ public:
     const Settings& Prefs() const { return prefs_; }
     Settings& Prefs() { return prefs_; }
     // Offers first-use tip n unless the user asked not to see it again.
-    void ShowTip(int tip);
+    void ShowTip(Tip tip);
+    bool TipSuppressed(Tip tip) const;
 
     // Shows the new document before the start-up tip covers the window.
     std::function<void()> ShowDocument;

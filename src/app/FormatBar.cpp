@@ -227,7 +227,7 @@ void FormatBar::SetBold(bool down) { SetStyle(&FontSpec::Bold, Bold, down); }
 void FormatBar::SetItalic(bool down) { SetStyle(&FontSpec::Italic, Italic, down); }
 void FormatBar::SetUnderline(bool down) { SetStyle(&FontSpec::Underline, Underline, down); }
 
-void FormatBar::SetAlignment(int alignment) {
+void FormatBar::SetAlignment(orvane::Alignment alignment) {
     if (editor_.Flags.Updating) return;
     editor_.Undo().Make();
     TargetFont().Alignment = alignment;

@@ -62,7 +62,7 @@ public:
     int FontSize = 12;
     uint32_t FontColor = 0, ShadowColor = 0;  // colour strips 1 and 2
     bool Bold = false, Italic = false, Underline = false;
-    int Alignment = 0;  // 0 left, 1 right, 2 centre
+    orvane::Alignment Alignment = orvane::Alignment::Left;
     std::string AvailabilityHint = "Font Availability";
     int Percentage = -1;
     enum class Glyph { Safe, Low, Bar } AvailabilityGlyph = Glyph::Safe;
@@ -85,7 +85,7 @@ public:
     void SetBold(bool down);
     void SetItalic(bool down);
     void SetUnderline(bool down);
-    void SetAlignment(int alignment);
+    void SetAlignment(orvane::Alignment alignment);
     void ShowAvailabilityMessage();
 
 private:

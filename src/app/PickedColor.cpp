@@ -8,10 +8,6 @@
 
 namespace orvane {
 
-namespace {
-constexpr int kMenuColorTip = 6;
-}  // namespace
-
 uint32_t EditorModel::PickerStartColor(ColorTarget target) const {
     const MenuProperties& p = Doc.Props;
     const int s = Doc.Menu.SelectedButton;
@@ -52,7 +48,7 @@ void EditorModel::ApplyPickedColor(ColorTarget target, uint32_t color, bool undo
         default:
             p.MenuColor = color;
             ColorSkin(true);
-            Session().ShowTip(kMenuColorTip);
+            Session().ShowTip(Tip::TextColors);
             break;
     }
     Flags.Modified = true;

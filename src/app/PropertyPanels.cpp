@@ -23,7 +23,7 @@ bool PropertyPanels::HighQualityScaling() const { return !model_.FastScaling; }
 
 // Palette 1 ------------------------------------------------------------------------
 
-void PropertyPanels::EnterTitleField() { model_.Session().ShowTip(15); }
+void PropertyPanels::EnterTitleField() { model_.Session().ShowTip(Tip::MenuTitle); }
 
 // Typing in the title and menu text counts as a change: otherwise closing the
 // editor would lose what was typed without asking. Both fields arm the redraw
@@ -82,7 +82,7 @@ void PropertyPanels::ChooseDisplayPosition(int code) {
     if (code < 0 || code >= kPositionCount) return;
     model_.Undo().Make();
     model_.Doc.Menu.Position = code;
-    model_.Session().ShowTip(5);
+    model_.Session().ShowTip(Tip::MenuPosition);
 }
 
 // Palette 3 ------------------------------------------------------------------------
@@ -98,7 +98,7 @@ void PropertyPanels::SetAutoAdjust(bool on) {
     model_.Undo().Make();
     model_.Doc.Props.AutoAdjust = on;
     model_.ColorSkin(false);
-    if (!on) model_.Session().ShowTip(7);
+    if (!on) model_.Session().ShowTip(Tip::AutoAdjust);
 }
 
 void PropertyPanels::EnterAnimationList() { model_.Undo().Make(); }
@@ -175,7 +175,7 @@ void PropertyPanels::SetPhotoAspect(bool on) {
     model_.Undo().Make();
     model_.Doc.Props.PhotoAspect = on;
     KeepPhotoAspect();
-    if (!on) model_.Session().ShowTip(10);
+    if (!on) model_.Session().ShowTip(Tip::PhotoAspect);
     model_.CreateSkin();
 }
 
@@ -183,7 +183,7 @@ void PropertyPanels::SetAutoSizeMenu(bool on) {
     model_.Undo().Make();
     model_.Doc.Props.AutoSizeMenu = on;
     if (!model_.Flags.Updating) model_.CreateSkin();
-    model_.Session().ShowTip(9);
+    model_.Session().ShowTip(Tip::AutoSizeMenu);
 }
 
 void PropertyPanels::SetButtonWidth(int value) {
@@ -367,11 +367,11 @@ void PropertyPanels::QuickInfo() {
 }
 
 void PropertyPanels::EnterCommandField() {
-    if (!model_.Flags.Updating) model_.Session().ShowTip(12);
+    if (!model_.Flags.Updating) model_.Session().ShowTip(Tip::WizardButton);
 }
 
 void PropertyPanels::EnterArgumentField() {
-    if (!model_.Flags.Updating) model_.Session().ShowTip(14);
+    if (!model_.Flags.Updating) model_.Session().ShowTip(Tip::CommandArgument);
 }
 
 }  // namespace orvane

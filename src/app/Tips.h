@@ -13,7 +13,7 @@
 
 namespace orvane {
 
-// Tips 0 to 18; flags 19 and 20 of TipShown have no tip.
+// The tips of enum Tip; flags 19 and 20 of TipShown have no tip.
 inline constexpr int kTipCount = 19;
 
 // Each entry: "0" or "1" (the starting state of "Do not show this message
@@ -26,8 +26,8 @@ struct TipWindowContent {
     std::string Text;  // ready for the label: CR LF line breaks, single "&"
 };
 
-// What the tip window shows for tip n; nothing for a number without a tip.
-std::optional<TipWindowContent> TipContent(int tip);
+// What the tip window shows for a tip; nothing for a number without a tip.
+std::optional<TipWindowContent> TipContent(Tip tip);
 
 // A tip's text as its label shows it: "¶" as two CR LF, "&&" as "&".
 std::string TipLabelText(std::string_view text);

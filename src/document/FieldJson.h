@@ -38,6 +38,13 @@ public:
     void Take(const std::string& key, const Json& v, FieldType type, ValueRange range, FieldNote note,
               std::array<int32_t, 4>& out);
     void Take(const std::string& key, const Json& v, FieldType type, ValueRange range, FieldNote note, Bitmap& out);
+    template <class Code>
+        requires std::is_enum_v<Code>
+    void Take(const std::string& key, const Json& v, FieldType type, ValueRange range, FieldNote note, Code& out) {
+        int32_t n = int32_t(out);
+        Take(key, v, type, range, note, n);
+        out = Code(n);
+    }
 };
 
 // Whether an import takes a field at all: derived and layout values are

@@ -28,7 +28,7 @@ enum class FieldType : uint8_t {
     Text,          // a text record
     LineText,      // a text record whose line breaks are written as CR LF
     EditorText,    // a text record only the editor reads back (its own paths)
-    Integer,       // an integer record
+    Integer,       // an integer record (a number, or a code of an enum class)
     Size,          // a 32-bit record holding a number
     Colour,        // a 32-bit record holding a colour value
     Flag,          // an integer record written 1/0; on when not 0
@@ -65,7 +65,10 @@ inline constexpr std::array<const char*, 4> kRectSides{"Left", "Top", "Width", "
 // Where a record of type R keeps a field: a function giving the member.
 template <class R>
 using FieldMember = std::variant<std::string& (*)(R&), int32_t& (*)(R&), uint32_t& (*)(R&), bool& (*)(R&),
-                                 FontSpec& (*)(R&), std::array<int32_t, 4>& (*)(R&), Bitmap& (*)(R&)>;
+                                 FontSpec& (*)(R&), std::array<int32_t, 4>& (*)(R&), Bitmap& (*)(R&),
+                                 Alignment& (*)(R&)>;
+// The index of the code members in FieldMember: stored as integers.
+inline constexpr size_t kCodeMemberKind = 7;
 
 // One line of a table. A field's default is its member's value in a record
 // made with R{}: the struct's own initialiser.
@@ -115,7 +118,7 @@ constexpr size_t MemberKind(FieldType type) {
         case FieldType::Rect: return 5;
         case FieldType::Picture: return 6;
     }
-    return 7;
+    return 8;
 }
 
 // Whether each field's type and member agree, and only numbers have range
@@ -123,8 +126,9 @@ constexpr size_t MemberKind(FieldType type) {
 template <class R, size_t N>
 constexpr bool MembersFitTypes(const std::array<Field<R>, N>& table) {
     for (const Field<R>& f : table) {
-        if (f.Member.index() != MemberKind(f.Type)) return false;
-        if (f.Rule != RangeRule::None && f.Member.index() != MemberKind(FieldType::Integer)) return false;
+        const bool code = f.Member.index() == kCodeMemberKind && f.Type == FieldType::Integer;
+        if (f.Member.index() != MemberKind(f.Type) && !code) return false;
+        if (f.Rule != RangeRule::None && f.Member.index() != MemberKind(FieldType::Integer) && !code) return false;
     }
     return true;
 }
@@ -162,6 +166,13 @@ public:
     void Read(FieldType type, FontSpec& value);
     void Read(FieldType type, std::array<int32_t, 4>& value);
     void Read(FieldType type, Bitmap& value);
+    template <class Code>
+        requires std::is_enum_v<Code>
+    void Read(FieldType type, Code& value) {
+        int32_t stored = int32_t(value);
+        Read(type, stored);
+        value = Code(stored);
+    }
 
 private:
     RecordFile& file_;
@@ -197,12 +208,19 @@ void BringIntoRange(FieldsOf<R> table, R& record, const std::type_identity_t<R>*
             continue;
         }
         if (f.Rule == RangeRule::None) continue;
-        const auto member = std::get<int32_t& (*)(R&)>(f.Member);
-        int32_t& v = member(record);
-        if (f.Rule == RangeRule::Clamp)
-            v = f.Range.Clamp(v);
-        else if (v < f.Range.Min || v > f.Range.Max)
-            v = member(const_cast<R&>(before ? *before : defaults));
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(member(record))>;
+                if constexpr (std::is_same_v<T, int32_t> || std::is_enum_v<T>) {
+                    T& v = member(record);
+                    const auto stored = int32_t(v);
+                    if (f.Rule == RangeRule::Clamp)
+                        v = T(f.Range.Clamp(stored));
+                    else if (stored < f.Range.Min || stored > f.Range.Max)
+                        v = member(const_cast<R&>(before ? *before : defaults));
+                }
+            },
+            f.Member);
     }
 }
 
@@ -214,6 +232,11 @@ void WriteValue(RecordFile& file, FieldType type, uint32_t value);
 void WriteValue(RecordFile& file, FieldType type, bool value);
 void WriteValue(RecordFile& file, FieldType type, const FontSpec& value);
 void WriteValue(RecordFile& file, FieldType type, const std::array<int32_t, 4>& value);
+template <class Code>
+    requires std::is_enum_v<Code>
+void WriteValue(RecordFile& file, FieldType type, Code value) {
+    WriteValue(file, type, int32_t(value));
+}
 // Pictures are numbered by their place among the table's pictures.
 void WritePictureValue(RecordFile& file, int number, const Bitmap& value);
 
@@ -260,6 +283,11 @@ void WriteValueJson(JsonSink& json, FieldType type, bool value);
 void WriteValueJson(JsonSink& json, FieldType type, const FontSpec& value);
 void WriteValueJson(JsonSink& json, FieldType type, const std::array<int32_t, 4>& value);
 void WriteValueJson(JsonSink& json, FieldType type, const Bitmap& value);
+template <class Code>
+    requires std::is_enum_v<Code>
+void WriteValueJson(JsonSink& json, FieldType type, Code value) {
+    WriteValueJson(json, type, int32_t(value));
+}
 
 // The fields a file of this major version stores, as the members of the JSON
 // object being written, in the table's order.

@@ -10,6 +10,17 @@ namespace orvane {
 
 enum class Alignment : int32_t { Left = 0, Right = 1, Centre = 2 };
 
+// Where a line of text starts in a box: `leftMargin` in from the left edge,
+// `rightMargin` short of the right edge, or centred (a code without a meaning
+// reads as left).
+constexpr int AlignedX(Alignment alignment, int boxWidth, int textWidth, int leftMargin = 0, int rightMargin = 0) {
+    switch (alignment) {
+        case Alignment::Centre: return (boxWidth - textWidth) / 2;
+        case Alignment::Right: return boxWidth - textWidth - rightMargin;
+        default: return leftMargin;
+    }
+}
+
 // A font as the document stores it. Colour: red in the low byte; a top byte of
 // 0xFF names a system colour by the index in the low byte.
 struct FontSpec {
@@ -18,7 +29,7 @@ struct FontSpec {
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
-    int32_t Alignment = 0;
+    orvane::Alignment Alignment = orvane::Alignment::Left;  // files store the integer
     uint32_t Color = 0;
 
     bool operator==(const FontSpec&) const = default;
@@ -100,9 +111,9 @@ struct MenuProperties {
     int32_t ButtonWidth = 100;
     int32_t ButtonHeight = 28;
     int32_t ButtonGap = 8;
-    FontSpec TextFont{"Verdana", 10, false, false, false, 0, 0};
-    FontSpec ButtonFont{"Verdana", 10, false, false, false, 2, 0};
-    FontSpec TitleFont{"Verdana", 24, false, false, false, 0, 0xFFFFFF};
+    FontSpec TextFont{"Verdana", 10, false, false, false, Alignment::Left, 0};
+    FontSpec ButtonFont{"Verdana", 10, false, false, false, Alignment::Centre, 0};
+    FontSpec TitleFont{"Verdana", 24, false, false, false, Alignment::Left, 0xFFFFFF};
     uint32_t TextShadowColor = 0;
     uint32_t TitleShadowColor = 0;
     uint32_t ButtonShadowColor = 0;

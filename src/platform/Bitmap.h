@@ -73,6 +73,11 @@ inline constexpr uint32_t MakeColor(uint8_t red, uint8_t green, uint8_t blue) {
 }
 
 // Swaps bytes 0 and 2; the fourth byte becomes 0.
+// A colour value whose top byte is 0xFF names a system colour by the index in
+// its low byte; any other value is red, green and blue.
+inline constexpr bool IsSystemColor(uint32_t c) { return (c >> 24) == 0xFF; }
+inline constexpr int SystemColorIndex(uint32_t c) { return static_cast<int>(c & 0xFF); }
+inline constexpr uint32_t ColorRgb(uint32_t c) { return c & 0x00FFFFFF; }
 inline constexpr uint32_t PixelToColor(uint32_t p) {
     return MakeColor(PixelRed(p), PixelGreen(p), PixelBlue(p));
 }

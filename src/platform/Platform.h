@@ -2,6 +2,7 @@
 
 #include "platform/Bitmap.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,6 +40,30 @@ struct FolderRequest {
     std::filesystem::path InitialFolder;
 };
 
+// The first-use tips, each named by what it tells. The numbers are the
+// places of their flags in the settings file.
+enum class Tip : int32_t {
+    GettingStarted = 0,
+    Palettes,
+    StyleAndColor,
+    PhotoStyles,
+    PhotoScaling,
+    MenuPosition,
+    TextColors,
+    AutoAdjust,
+    MyBackground,
+    AutoSizeMenu,
+    PhotoAspect,
+    CommandWizard,
+    WizardButton,
+    AccessKeys,
+    CommandArgument,
+    MenuTitle,
+    ColorArrows,
+    ButtonsFolder,
+    CustomButtonStyle,
+};
+
 // Everything the editor asks of the desktop. The Qt editor implements it with
 // real windows; tests use ScriptedPlatform; the command-line tool its own.
 class Platform {
@@ -64,7 +89,7 @@ public:
     // Lets window messages run until the splash has closed.
     virtual void WaitForSplash() {}
     // A first-use tip; true when the user asked not to see it again.
-    virtual bool ShowTipWindow(int /*tip*/) { return false; }
+    virtual bool ShowTipWindow(Tip /*tip*/) { return false; }
 
     // The desktop clipboard's picture, if it holds one; replacing its contents
     // with a picture (false when the clipboard could not take it).

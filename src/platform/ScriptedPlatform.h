@@ -63,10 +63,10 @@ public:
         SplashUp = true;
     }
     void WaitForSplash() override { SplashUp = false; }
-    bool ShowTipWindow(int tip) override {
-        TipsShown.push_back(tip);
-        if (SplashUp) TipsOverSplash.push_back(tip);
-        if (WhileTipShown) WhileTipShown(tip);
+    bool ShowTipWindow(Tip tip) override {
+        TipsShown.push_back(int(tip));
+        if (SplashUp) TipsOverSplash.push_back(int(tip));
+        if (WhileTipShown) WhileTipShown(int(tip));
         return SuppressTips;
     }
     std::function<void(int)> WhileTipShown;  // what the user does while a tip is up

@@ -55,8 +55,8 @@ int PixelEm(int pointSize) {
 }
 
 uint32_t ResolveColor(uint32_t colour) {
-    if ((colour >> 24) != 0xFF) return colour & 0x00FFFFFF;
-    const uint32_t index = colour & 0xFF;
+    if (!IsSystemColor(colour)) return ColorRgb(colour);
+    const auto index = size_t(SystemColorIndex(colour));
     if (index >= std::size(kSystemColours)) return MakeColor(0, 0, 0);
     const uint32_t rgb = kSystemColours[index];
     return MakeColor(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));

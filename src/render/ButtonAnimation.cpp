@@ -9,7 +9,8 @@ namespace orvane {
 
 namespace {
 
-enum Effect { Snap = 0, FromTop, FromRight, FromBottom, FromLeft, FlyIn, SpillOut, GlideAndSpill };
+// The path of an animation code; codes above 7 run the same paths bottom-up.
+enum class Effect { Snap = 0, FromTop, FromRight, FromBottom, FromLeft, FlyIn, SpillOut, GlideAndSpill };
 
 class PathBuilder {
 public:
@@ -110,7 +111,7 @@ std::vector<AnimationMove> ButtonAnimationPath(int code, const std::vector<Anima
     const int n = int(buttons.size());
     if (n == 0) return path.Take();
     const bool bottomUp = code > 7;
-    const int effect = bottomUp ? code - 7 : code;
+    const auto effect = Effect(bottomUp ? code - 7 : code);
     const int first = bottomUp ? n : 1;
     const int last = bottomUp ? 1 : n;
     // One button counts as top-down whatever the code.
@@ -118,18 +119,18 @@ std::vector<AnimationMove> ButtonAnimationPath(int code, const std::vector<Anima
     for (int slot = first;; slot += step) {
         const bool isFirst = slot == first;
         switch (effect) {
-        case FromTop: path.GlideFromTop(slot); break;
-        case FromRight: path.GlideFromRight(slot); break;
-        case FromBottom: path.GlideFromBottom(slot); break;
-        case FromLeft: path.GlideFromLeft(slot); break;
-        case FlyIn: path.FlyInFromCorner(slot); break;
-        case SpillOut:
+        case Effect::FromTop: path.GlideFromTop(slot); break;
+        case Effect::FromRight: path.GlideFromRight(slot); break;
+        case Effect::FromBottom: path.GlideFromBottom(slot); break;
+        case Effect::FromLeft: path.GlideFromLeft(slot); break;
+        case Effect::FlyIn: path.FlyInFromCorner(slot); break;
+        case Effect::SpillOut:
             if (isFirst)
                 path.Finish(slot);
             else
                 path.Spill(slot, slot - step, step < 0);
             break;
-        case GlideAndSpill:
+        case Effect::GlideAndSpill:
             if (isFirst)
                 path.GlideFromRight(slot);
             else

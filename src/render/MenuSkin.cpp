@@ -219,9 +219,7 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
     if (!in.IsMyBackground) {
         const FontSpec& font = p.TitleFont;
         const TextExtent extent = Measure(font, p.Title);
-        int x = in.Style.TitleLeft;
-        if (font.Alignment == int(Alignment::Centre)) x = (mw - extent.Width) / 2;
-        if (font.Alignment == int(Alignment::Right)) x = mw - extent.Width - 36;
+        const int x = AlignedX(font.Alignment, mw, extent.Width, in.Style.TitleLeft, 36);
         const int y = font.Size == in.Style.TitleFont.Size ? in.Style.TitleTop : (kTitleBand - extent.Height) / 2;
         const TextFont text = ToTextFont(font);
         const int depth = m.TitleShadowDepth;
@@ -363,9 +361,7 @@ void SkinRenderer::CreateSkinBtns(MenuDocument& doc, const SkinInputs& in, int b
             ButtonWork = face;
             const std::string plain = WithoutAmpersands(button.Caption);
             const int width = Width(font, plain);
-            int x = kCaptionMarginX;
-            if (font.Alignment == int(Alignment::Centre)) x = (bw - width) / 2;
-            if (font.Alignment == int(Alignment::Right)) x = bw - width - kCaptionMarginX;
+            int x = AlignedX(font.Alignment, bw, width, kCaptionMarginX, kCaptionMarginX);
             int y = y0;
             if (s == 2) {
                 ++x;

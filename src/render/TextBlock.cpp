@@ -17,9 +17,7 @@ void DrawTextBlock(Bitmap& target, const Box& box, const FontSpec& font, uint32_
     for (const std::string& line : lines) {
         if (y >= box.Height) break;
         const int w = MeasureText(face, line).Width;
-        int x = 0;
-        if (font.Alignment == int(Alignment::Centre)) x = (box.Width - w) / 2;
-        if (font.Alignment == int(Alignment::Right)) x = box.Width - w;
+        const int x = AlignedX(font.Alignment, box.Width, w);
         if (x >= reach && x + w + reach <= box.Width && y >= reach && y + lineHeight + reach <= box.Height) {
             DrawTransparentText(target, box.Left + x, box.Top + y, face, colour, line);
         } else {

@@ -28,10 +28,10 @@ struct BuiltinStyle {
     int32_t Animation;
 };
 
-constexpr int32_t kLeft = 0;
-constexpr int32_t kCentre = 2;
+constexpr Alignment kLeft = Alignment::Left;
+constexpr Alignment kCentre = Alignment::Centre;
 
-FontSpec Font(const char* name, int32_t size, bool bold = false, bool italic = false, int32_t alignment = kLeft) {
+FontSpec Font(const char* name, int32_t size, bool bold = false, bool italic = false, Alignment alignment = kLeft) {
     return FontSpec{name, size, bold, italic, false, alignment, 0};
 }
 

@@ -80,7 +80,7 @@ TEST_F(DesignerFixture, CreationPreparesListsFolderAndDefaults) {
     EXPECT_EQ(designer.SizeList.front(), "4");
     EXPECT_EQ(designer.SizeList.back(), "72");
     EXPECT_EQ(designer.SizeList[5], "9");
-    EXPECT_EQ(designer.CaptionFont, (FontSpec{"Arial", 9, true, false, false, 2, 0xFF000008}));
+    EXPECT_EQ(designer.CaptionFont, (FontSpec{"Arial", 9, true, false, false, Alignment::Centre, 0xFF000008}));
     EXPECT_EQ(designer.ShadowColor, MakeColor(255, 255, 0));
     EXPECT_EQ(designer.ShadowDepth(), 1);
     EXPECT_EQ(designer.NudgeLeft, 14);
@@ -162,7 +162,7 @@ TEST_F(DesignerFixture, CaptionFollowsAlignmentNudgesAndPress) {
     for (int s = 1; s <= 3; ++s) designer.SlotPictures[size_t(s)] = Bitmap(32, 32, MakePixel(255, 255, 255));
     designer.SetCaptionColor(MakeColor(0, 0, 0));
     Plain();
-    auto inkAfter = [&](int alignment, void (Designer::*nudge)(), int state = 0) {
+    auto inkAfter = [&](Alignment alignment, void (Designer::*nudge)(), int state = 0) {
         designer.NudgeLeft = 14;
         designer.NudgeTop = -1;
         designer.SetAlignment(alignment);
@@ -170,9 +170,9 @@ TEST_F(DesignerFixture, CaptionFollowsAlignmentNudgesAndPress) {
         designer.ComposeSample();
         return InkOf(designer.ComposedStates[size_t(state)], designer.StateBitmaps[size_t(state)]);
     };
-    const Ink left = inkAfter(0, nullptr);
-    const Ink right = inkAfter(1, nullptr);
-    const Ink centre = inkAfter(2, nullptr);
+    const Ink left = inkAfter(Alignment::Left, nullptr);
+    const Ink right = inkAfter(Alignment::Right, nullptr);
+    const Ink centre = inkAfter(Alignment::Centre, nullptr);
     EXPECT_GE(left.Left, 14);
     EXPECT_LE(left.Left, 16);
     EXPECT_LE(right.Right, W - 14 - 1);
@@ -191,14 +191,14 @@ TEST_F(DesignerFixture, CaptionFollowsAlignmentNudgesAndPress) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.alignment);
-        const Ink before = inkAfter(c.alignment, nullptr);
-        const Ink after = inkAfter(c.alignment, c.nudge);
+        const Ink before = inkAfter(Alignment(c.alignment), nullptr);
+        const Ink after = inkAfter(Alignment(c.alignment), c.nudge);
         EXPECT_EQ(after.Left - before.Left, c.dx);
         EXPECT_EQ(after.Top - before.Top, c.dy);
     }
     for (int alignment = 0; alignment < 3; ++alignment) {
-        const Ink normal = inkAfter(alignment, nullptr, 0);
-        const Ink pressed = inkAfter(alignment, nullptr, 2);
+        const Ink normal = inkAfter(Alignment(alignment), nullptr, 0);
+        const Ink pressed = inkAfter(Alignment(alignment), nullptr, 2);
         EXPECT_EQ(pressed.Left, normal.Left + 1);
         EXPECT_EQ(pressed.Top, normal.Top + 1);
     }
@@ -247,8 +247,8 @@ TEST_F(DesignerFixture, FormattingControlsAndTheirModifiedRule) {
         {"italic entry", [](Designer& d) { d.FlipItalic(); },
          [](const Designer& d) { return d.CaptionFont.Italic && d.CaptionFont.Bold; }, true},
         {"bold off", [](Designer& d) { d.SetBold(false); }, [](const Designer& d) { return !d.CaptionFont.Bold; }, true},
-        {"align right", [](Designer& d) { d.SetAlignment(1); },
-         [](const Designer& d) { return d.CaptionFont.Alignment == 1; }, true},
+        {"align right", [](Designer& d) { d.SetAlignment(Alignment::Right); },
+         [](const Designer& d) { return d.CaptionFont.Alignment == Alignment::Right; }, true},
         {"nudge up", [](Designer& d) { d.NudgeTextUp(); }, [](const Designer& d) { return d.NudgeTop == -2; }, true},
         {"photo off", [](Designer& d) { d.SetPhotoButton(false); },
          [](const Designer& d) { return !d.PhotoButton; }, false},
@@ -327,7 +327,7 @@ TEST_F(DesignerFixture, StyleReadsBackFieldByFieldAndPictureByPicture) {
     designer.SetBold(false);
     designer.SetItalic(true);
     designer.SetUnderline(true);
-    designer.SetAlignment(0);
+    designer.SetAlignment(Alignment::Left);
     designer.SetCaptionColor(MakeColor(1, 2, 3));
     designer.SetShadowDepth(3);
     designer.SetShadowColor(MakeColor(4, 5, 6));
@@ -340,7 +340,7 @@ TEST_F(DesignerFixture, StyleReadsBackFieldByFieldAndPictureByPicture) {
     const TOVCustomBtn& s = list.Slots[1];
     EXPECT_EQ(list.Entries.back(), "Glassy");
     EXPECT_EQ(s.Animation, 9);
-    EXPECT_EQ(s.TextStyle, (FontSpec{"Georgia", 14, false, true, true, 0, MakeColor(1, 2, 3)}));
+    EXPECT_EQ(s.TextStyle, (FontSpec{"Georgia", 14, false, true, true, Alignment::Left, MakeColor(1, 2, 3)}));
     EXPECT_EQ(s.ShadowDepth, 3);
     EXPECT_EQ(s.ShadowStyle, MakeColor(4, 5, 6));
     EXPECT_FALSE(s.StyleFlag);
@@ -449,26 +449,26 @@ TEST_F(DesignerFixture, SaveQuestionNewAndClose) {
     designer.SelectSlotByName("BtnImg02");
     designer.StyleName = "Kept";
     designer.SlotPictures[2] = Coded(7);
-    designer.SetAlignment(0);
+    designer.SetAlignment(Alignment::Left);
     designer.NudgeTextDown();
 
     platform.Answers = {MsgResult::Cancel};
     EXPECT_FALSE(designer.CloseQuery());
     designer.NewStyle();  // cancelled: nothing restored
-    EXPECT_EQ(designer.CaptionFont.Alignment, 0);
+    EXPECT_EQ(designer.CaptionFont.Alignment, Alignment::Left);
     EXPECT_EQ(platform.Messages.back().Request.Text, "Do you want to save the changes you made to ");
 
     // Yes without a file goes to Save As; a cancelled Save As keeps the changes.
     platform.Answers = {MsgResult::Yes};
     platform.DialogAnswers.push_back(std::nullopt);
     designer.NewStyle();
-    EXPECT_EQ(designer.CaptionFont.Alignment, 0);
+    EXPECT_EQ(designer.CaptionFont.Alignment, Alignment::Left);
     EXPECT_TRUE(designer.Modified);
 
     platform.Answers = {MsgResult::No};
     designer.CloseMenu();
     for (int s = 1; s <= 6; ++s) EXPECT_EQ(designer.SlotPictures[size_t(s)], designer.DefaultPictures[size_t(s)]);
-    EXPECT_EQ(designer.CaptionFont, (FontSpec{"Arial", 9, true, false, false, 2, 0}));
+    EXPECT_EQ(designer.CaptionFont, (FontSpec{"Arial", 9, true, false, false, Alignment::Centre, 0}));
     EXPECT_EQ(designer.NudgeTop, -1);
     EXPECT_EQ(designer.StyleName, "Kept");
     EXPECT_EQ(designer.SelectedSlot, 2);
@@ -578,7 +578,7 @@ TEST_F(DesignerFixture, SavedStyleIsListedAndDrawsTheMenuButtons) {
     designer.StyleName = "Leafy";
     designer.Animation = 4;
     designer.SetFontText("Georgia");
-    designer.SetAlignment(1);
+    designer.SetAlignment(Alignment::Right);
     designer.SetCaptionColor(MakeColor(250, 250, 250));
     designer.SetShadowDepth(2);
     designer.SetShadowColor(MakeColor(0, 0, 0));
@@ -596,7 +596,7 @@ TEST_F(DesignerFixture, SavedStyleIsListedAndDrawsTheMenuButtons) {
         model.ComboBox2Select(1);
         model.CreateSkin();
         EXPECT_EQ(model.Doc.Props.ButtonFont.Name, "Georgia");
-        EXPECT_EQ(model.Doc.Props.ButtonFont.Alignment, 1);
+        EXPECT_EQ(model.Doc.Props.ButtonFont.Alignment, Alignment::Right);
         EXPECT_EQ(model.Doc.Menu.ButtonShadowDepth, 2);
         EXPECT_EQ(model.Doc.Props.ButtonAnimation, 4);
         const Bitmap& image = model.Doc.Menu.Buttons[1].Images[0];

@@ -26,9 +26,9 @@ struct FormatBarFixture : EditorFixture {
     // Selects a target, gives the three fonts distinct formats and shows the target.
     void Select(int target) {
         M().SelectedButton = target;
-        P().TitleFont = {"Georgia", 20, false, false, false, 0, 0x112233};
-        P().TextFont = {"Impact", 11, false, false, false, 0, 0x445566};
-        P().ButtonFont = {"Zed Sans", 9, false, false, false, 2, 0x778899};
+        P().TitleFont = {"Georgia", 20, false, false, false, Alignment::Left, 0x112233};
+        P().TextFont = {"Impact", 11, false, false, false, Alignment::Left, 0x445566};
+        P().ButtonFont = {"Zed Sans", 9, false, false, false, Alignment::Centre, 0x778899};
         bar->SetToolbarFormats();
         model.Flags.Updating = false;
         model.Flags.Modified = false;
@@ -200,9 +200,9 @@ TEST_F(FormatBarFixture, ToolbarShowsTheSelectedTarget) {
         FontSpec font;
         uint32_t shadow;
     } cases[] = {
-        {-1, {"Georgia", 30, true, false, true, 2, 0x0000FF}, 0x010203},
-        {0, {"Impact", 14, false, true, false, 1, 0x00FF00}, 0x040506},
-        {1, {"Zed Sans", 8, true, true, true, 0, 0xFF0000}, 0x070809},
+        {-1, {"Georgia", 30, true, false, true, Alignment::Centre, 0x0000FF}, 0x010203},
+        {0, {"Impact", 14, false, true, false, Alignment::Right, 0x00FF00}, 0x040506},
+        {1, {"Zed Sans", 8, true, true, true, Alignment::Left, 0xFF0000}, 0x070809},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(TargetName(c.target));
@@ -238,8 +238,8 @@ TEST_F(FormatBarFixture, EditsGoToTheTargetWithSnapshotAndRender) {
         {"bold", [](FormatBar& b) { b.SetBold(true); }, [](FontSpec& f) { f.Bold = true; }},
         {"italic", [](FormatBar& b) { b.SetItalic(true); }, [](FontSpec& f) { f.Italic = true; }},
         {"underline", [](FormatBar& b) { b.SetUnderline(true); }, [](FontSpec& f) { f.Underline = true; }},
-        {"align right", [](FormatBar& b) { b.SetAlignment(1); }, [](FontSpec& f) { f.Alignment = 1; }},
-        {"align centre", [](FormatBar& b) { b.SetAlignment(2); }, [](FontSpec& f) { f.Alignment = 2; }},
+        {"align right", [](FormatBar& b) { b.SetAlignment(Alignment::Right); }, [](FontSpec& f) { f.Alignment = Alignment::Right; }},
+        {"align centre", [](FormatBar& b) { b.SetAlignment(Alignment::Centre); }, [](FontSpec& f) { f.Alignment = Alignment::Centre; }},
     };
     for (int target : {-1, 0, 1}) {
         for (const auto& e : edits) {
@@ -276,7 +276,7 @@ TEST_F(FormatBarFixture, ChangesWhileUpdatingLeaveTheDocument) {
         {"name", [](FormatBar& b) { b.FontNameChanged("Arial"); }, true},
         {"size", [](FormatBar& b) { b.FontSizeChanged("40"); }, true},
         {"bad size", [](FormatBar& b) { b.FontSizeChanged("x"); }, true},
-        {"alignment", [](FormatBar& b) { b.SetAlignment(1); }, false},
+        {"alignment", [](FormatBar& b) { b.SetAlignment(Alignment::Right); }, false},
     };
     for (int target : {-1, 0, 1}) {
         for (const auto& c : cases) {

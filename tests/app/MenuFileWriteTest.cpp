@@ -20,9 +20,9 @@ namespace {
 // A new menu with every font and colour set to known values.
 void MakeKnownMenu(MenuDocument& doc) {
     ResetToNewMenu(doc);
-    doc.Props.TextFont = {"Verdana", 10, false, false, false, 0, 0x000000};
-    doc.Props.ButtonFont = {"Verdana", 10, true, false, false, 2, 0x112233};
-    doc.Props.TitleFont = {"Verdana", 24, false, true, false, 0, 0xFFFFFF};
+    doc.Props.TextFont = {"Verdana", 10, false, false, false, Alignment::Left, 0x000000};
+    doc.Props.ButtonFont = {"Verdana", 10, true, false, false, Alignment::Centre, 0x112233};
+    doc.Props.TitleFont = {"Verdana", 24, false, true, false, Alignment::Left, 0xFFFFFF};
     doc.Props.MenuColor = MakeColor(0, 84, 173);
     doc.Props.TextShadowColor = 0x010203;
     doc.Props.TitleShadowColor = 0x040506;

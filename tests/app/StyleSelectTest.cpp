@@ -26,14 +26,14 @@ TEST_F(StyleFixture, SelectingAStyleAppliesItsFontsMarkersAndAnimation) {
         int position;
         const char* titleFont;
         int titleSize;
-        int buttonAlignment;
+        Alignment buttonAlignment;
         int animation;
         int titleShadow, textShadow, captionShadow;
     } cases[] = {
-        {0, "Arial", 22, 0, 3, 2, 0, 0},
-        {2, "Times New Roman", 20, 0, 2, 0, 0, 0},
-        {7, "Arial", 24, 0, 0, 2, 1, 1},
-        {9, "Segoe UI", 16, 0, 6, 0, 0, 0},
+        {0, "Arial", 22, Alignment::Left, 3, 2, 0, 0},
+        {2, "Times New Roman", 20, Alignment::Left, 2, 0, 0, 0},
+        {7, "Arial", 24, Alignment::Left, 0, 2, 1, 1},
+        {9, "Segoe UI", 16, Alignment::Left, 6, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.position);
@@ -121,7 +121,7 @@ TEST_F(StyleFixture, NewMenuTakesTheXpStyleAndItsFirstPreset) {
     EXPECT_EQ(model.Doc.Props.StyleId, 5);
     EXPECT_EQ(model.Doc.Props.MenuColor, MakeColor(0, 84, 173));
     EXPECT_EQ(model.Doc.Props.TitleFont.Name, "Verdana");
-    EXPECT_EQ(model.Doc.Props.ButtonFont.Alignment, 2);
+    EXPECT_EQ(model.Doc.Props.ButtonFont.Alignment, Alignment::Centre);
     EXPECT_EQ(model.Doc.Menu.ButtonCount, 1);
     EXPECT_EQ(model.Doc.Menu.Buttons[1].Caption, "&Close Menu");
     EXPECT_EQ(model.Doc.Menu.SelectedButton, 1);
@@ -185,7 +185,7 @@ TEST_F(StyleFixture, CustomButtonStyleIsChosenAndRestoredByItsPath) {
     ButtonStyleFile style;
     style.Name = "Glass";
     style.Animation = 9;
-    style.Font = {"Tahoma", 12, true, false, false, 1, 0x0000FF};
+    style.Font = {"Tahoma", 12, true, false, false, Alignment::Right, 0x0000FF};
     style.ShadowDepth = 2;
     style.ShadowColor = 0x00FF00;
     style.Strip = Bitmap(kStripWidth, kStripHeight, 0x123456);
@@ -232,7 +232,7 @@ TEST_F(StyleFixture, CustomButtonStyleIsChosenAndRestoredByItsPath) {
 TEST_F(StyleFixture, ButtonStylesLeaveTheTextColoursAlone) {
     ButtonStyleFile style;
     style.Name = "Glass";
-    style.Font = {"Tahoma", 12, true, false, false, 1, 0x0000FF};
+    style.Font = {"Tahoma", 12, true, false, false, Alignment::Right, 0x0000FF};
     style.Strip = Bitmap(kStripWidth, kStripHeight, 0x123456);
     style.MaskStrip = Bitmap(kStripWidth, kStripHeight, 0xFFFFFF);
     std::filesystem::create_directories(model.ButtonsFolder());

@@ -55,14 +55,14 @@ TEST(TipTexts, EveryTipHasItsBoxStateAndALabelText) {
                                      true,  false, true,  false, false, false, true,  false, true};
     for (int tip = 0; tip < kTipCount; ++tip) {
         SCOPED_TRACE(tip);
-        const auto content = TipContent(tip);
+        const auto content = TipContent(Tip(tip));
         ASSERT_TRUE(content);
         EXPECT_EQ(content->DoNotShowAgain, checked[tip]);
         EXPECT_FALSE(content->Text.empty());
         EXPECT_EQ(content->Text.find("\xC2\xB6"), std::string::npos) << "paragraph marks become line breaks";
         EXPECT_EQ(content->Text.find("&&"), std::string::npos);
     }
-    for (int none : {-1, 19, 20, 21}) EXPECT_FALSE(TipContent(none)) << none;
+    for (int none : {-1, 19, 20, 21}) EXPECT_FALSE(TipContent(Tip(none))) << none;
 }
 
 TEST(TipTexts, LabelTextBreaksParagraphsAndUndoublesAmpersands) {
@@ -77,10 +77,10 @@ TEST(TipTexts, LabelTextBreaksParagraphsAndUndoublesAmpersands) {
     };
     for (const auto& [text, label] : cases) EXPECT_EQ(TipLabelText(text), label) << text;
 
-    EXPECT_NE(TipContent(13)->Text.find("ampersand (&) in"), std::string::npos);
-    EXPECT_NE(TipContent(17)->Text.find("the \"Buttons\" folder"), std::string::npos);
-    EXPECT_NE(TipContent(0)->Text.find("autorun EXE.\r\n\r\nFor detailed help"), std::string::npos);
-    EXPECT_EQ(TipContent(14)->Text.substr(TipContent(14)->Text.size() - 5), "etc. ");
+    EXPECT_NE(TipContent(Tip::AccessKeys)->Text.find("ampersand (&) in"), std::string::npos);
+    EXPECT_NE(TipContent(Tip::ButtonsFolder)->Text.find("the \"Buttons\" folder"), std::string::npos);
+    EXPECT_NE(TipContent(Tip::GettingStarted)->Text.find("autorun EXE.\r\n\r\nFor detailed help"), std::string::npos);
+    EXPECT_EQ(TipContent(Tip::CommandArgument)->Text.substr(TipContent(Tip::CommandArgument)->Text.size() - 5), "etc. ");
 }
 
 TEST_F(TipsFixture, StartUpTipComesAfterTheSplashUnlessAFileIsOpened) {
@@ -200,7 +200,7 @@ TEST_F(TipsFixture, NoTipWhileRenderingIsSuspended) {
     // A file opened while the animation plays suspends rendering twice over.
     for (const int suspended : {1, 2}) {
         model.RenderSuspended = suspended;
-        for (int tip = 0; tip <= 20; ++tip) model.Session().ShowTip(tip);
+        for (int tip = 0; tip <= 20; ++tip) model.Session().ShowTip(Tip(tip));
         model.Buttons().Add();
         EXPECT_TRUE(platform.TipsShown.empty()) << suspended;
     }

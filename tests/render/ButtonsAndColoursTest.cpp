@@ -18,7 +18,7 @@ struct ButtonFixture : ::testing::Test {
         // Plain white faces, so a button image is its caption alone.
         renderer.SkinSheet.Bitmap = Bitmap(kStyleSheetWidth, kStyleSheetHeight, 0xFFFFFF);
         ResetToNewMenu(doc);
-        doc.Props.ButtonFont = {"Liberation Sans", 12, false, false, false, 2, MakeColor(0, 0, 0)};
+        doc.Props.ButtonFont = {"Liberation Sans", 12, false, false, false, Alignment::Centre, MakeColor(0, 0, 0)};
         doc.Props.AutoSizeButtons = false;
         doc.Props.ButtonWidth = 120;
         doc.Props.ButtonHeight = 30;

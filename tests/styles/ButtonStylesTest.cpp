@@ -15,7 +15,7 @@ ButtonStyleFile SampleStyle(const std::string& name) {
     ButtonStyleFile s;
     s.Name = name;
     s.Animation = 7;
-    s.Font = {"Tahoma", 11, true, false, true, 2, 0x00AA00};
+    s.Font = {"Tahoma", 11, true, false, true, Alignment::Centre, 0x00AA00};
     s.ShadowDepth = 3;
     s.ShadowColor = 0x101010;
     s.PhotoFlag = 1;
@@ -45,7 +45,7 @@ TEST(ButtonStyles, RoundTripThroughTheList) {
     const TOVCustomBtn& slot = list.Slots[1];
     EXPECT_EQ(slot.StyleFile, folder.Folder() + "shiny.ovgbtn");
     EXPECT_EQ(slot.Animation, 7);
-    EXPECT_EQ(slot.TextStyle, (FontSpec{"Tahoma", 11, true, false, true, 2, 0x00AA00}));
+    EXPECT_EQ(slot.TextStyle, (FontSpec{"Tahoma", 11, true, false, true, Alignment::Centre, 0x00AA00}));
     EXPECT_EQ(slot.ShadowDepth, 3);
     EXPECT_EQ(slot.ShadowStyle, 0x101010u);
     EXPECT_TRUE(slot.StyleFlag);

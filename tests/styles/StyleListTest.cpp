@@ -190,7 +190,7 @@ TEST(StyleFiles, AreReadWithAndWithoutThePhotoMarker) {
     EXPECT_EQ(photo.TextFont.Name, "Georgia");
     EXPECT_TRUE(photo.TitleFont.Bold);
     EXPECT_FALSE(photo.TitleFont.Underline);
-    EXPECT_EQ(photo.TitleFont.Alignment, 0);
+    EXPECT_EQ(photo.TitleFont.Alignment, Alignment::Left);
     EXPECT_EQ(photo.TitleFont.Size, 14);
     EXPECT_EQ(photo.TitleLeft, 40);
     EXPECT_EQ(photo.TitleTop, 12);

@@ -151,7 +151,7 @@ private slots:
     }
 
     void TipWindowShowsTheTipAndAnswersWithOk() {
-        const auto content = TipContent(13);
+        const auto content = TipContent(Tip::AccessKeys);
         QVERIFY(content);
         TipWindow window(*content);
         QCOMPARE(window.windowTitle(), QString(" Tip"));
@@ -180,8 +180,8 @@ private slots:
 
     void PlatformTipReturnsTheBoxOnlyForOk() {
         QtPlatform platform;
-        QVERIFY(!platform.ShowTipWindow(19));  // no tip: no window, no wait
-        QVERIFY(!platform.ShowTipWindow(-1));
+        QVERIFY(!platform.ShowTipWindow(Tip(19)));  // no tip: no window, no wait
+        QVERIFY(!platform.ShowTipWindow(Tip(-1)));
         struct Case {
             int tip;
             bool check;
@@ -204,7 +204,7 @@ private slots:
                     window->findChild<QPushButton*>()->click();
                 }
             });
-            QCOMPARE(platform.ShowTipWindow(c.tip), c.expected);
+            QCOMPARE(platform.ShowTipWindow(Tip(c.tip)), c.expected);
         }
     }
 

@@ -1,4 +1,5 @@
 #include "AutorunWizardDialog.h"
+#include "ui/qt/QtConvert.h"
 
 #include "ui/qt/WizardFrame.h"
 
@@ -18,7 +19,6 @@ namespace orvane {
 
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 constexpr QSize kClientSize(284, 244);
 

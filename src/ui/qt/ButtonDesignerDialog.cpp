@@ -1,4 +1,5 @@
 #include "ui/qt/ButtonDesignerDialog.h"
+#include "ui/qt/QtConvert.h"
 
 #include "app/ColorPicker.h"
 #include "app/EditorModel.h"
@@ -39,7 +40,6 @@ constexpr int kSlotStep = 46;
 constexpr int kPanelLeft = 380;
 constexpr int kPanelTop = 132;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // A 16 x 16 toolbar glyph drawn from a letter or two, on a green key.
 Bitmap LetterGlyph(const QString& text, QColor ink, bool shadow) {
@@ -173,9 +173,9 @@ void ButtonDesignerDialog::BuildMenus(QMenuBar* bar) {
     add(format, "&Italic", {}, [](TfrmCustomBtnCls& m) { m.FlipItalic(); });
     add(format, "&Underline", {}, [](TfrmCustomBtnCls& m) { m.FlipUnderline(); });
     format->addSeparator();
-    add(format, "Align &Left", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(0); });
-    add(format, "Align &Center", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(2); });
-    add(format, "Align &Right", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(1); });
+    add(format, "Align &Left", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Left); });
+    add(format, "Align &Center", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Centre); });
+    add(format, "Align &Right", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Right); });
 
     QMenu* help = bar->addMenu("&Help");
     connect(help->addAction("Creating Buttons"), &QAction::triggered, this, [this] { OpenHelp(false); });
@@ -259,9 +259,9 @@ void ButtonDesignerDialog::BuildToolbars(QWidget* host) {
                       [this](TfrmCustomBtnCls& m) { m.SetUnderline(underline_->isChecked()); });
     for (QAction* a : {bold_, italic_, underline_}) a->setCheckable(true);
     format->addSeparator();
-    align_[0] = tool(format, TextIcon("|="), "Align Left", [](TfrmCustomBtnCls& m) { m.SetAlignment(0); });
-    align_[2] = tool(format, TextIcon("="), "Center", [](TfrmCustomBtnCls& m) { m.SetAlignment(2); });
-    align_[1] = tool(format, TextIcon("=|"), "Align Right", [](TfrmCustomBtnCls& m) { m.SetAlignment(1); });
+    align_[size_t(Alignment::Left)] = tool(format, TextIcon("|="), "Align Left", [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Left); });
+    align_[size_t(Alignment::Centre)] = tool(format, TextIcon("="), "Center", [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Centre); });
+    align_[size_t(Alignment::Right)] = tool(format, TextIcon("=|"), "Align Right", [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Right); });
     for (QAction* a : align_) a->setCheckable(true);
     format->addSeparator();
     tool(format, TextIcon("<"), "Nudge Text Left", [](TfrmCustomBtnCls& m) { m.NudgeTextLeft(); });
@@ -402,7 +402,7 @@ void ButtonDesignerDialog::Sync() {
     bold_->setChecked(m.CaptionFont.Bold);
     italic_->setChecked(m.CaptionFont.Italic);
     underline_->setChecked(m.CaptionFont.Underline);
-    for (int a = 0; a < 3; ++a) align_[size_t(a)]->setChecked(m.CaptionFont.Alignment == a);
+    for (size_t a = 0; a < align_.size(); ++a) align_[a]->setChecked(m.CaptionFont.Alignment == Alignment(a));
     photo_->setChecked(m.PhotoButton);
     if (name_->text().toStdString() != m.StyleName) name_->setText(Q(m.StyleName));
     animation_->setCurrentIndex(m.Animation);

@@ -63,7 +63,7 @@ private:
     QAction* bold_ = nullptr;
     QAction* italic_ = nullptr;
     QAction* underline_ = nullptr;
-    std::array<QAction*, 3> align_{};  // left, right, centre as the model counts them
+    std::array<QAction*, 3> align_{};  // by Alignment
     QAction* photo_ = nullptr;
     QToolButton* fontColor_ = nullptr;
     QToolButton* shadowColor_ = nullptr;

@@ -1,9 +1,9 @@
 #include "ColorPickerDialog.h"
 
 #include "app/PopupPlacement.h"
+#include "ui/qt/QtConvert.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +27,6 @@ using Thumb = TfrmColorsCls::Thumb;
 
 namespace {
 
-QRect Q(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 QColor QColorOf(uint32_t color) { return QColor(ColorRed(color), ColorGreen(color), ColorBlue(color)); }
 
 QRect ScreenArea(const QWidget* widget) {
@@ -54,10 +53,7 @@ void KeepOnScreen(QWidget* window) {
 }
 
 ColorPickerDialog::ColorPickerDialog(std::unique_ptr<TfrmColorsCls> model, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), model_(std::move(model)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName("frmColorsCls");
-    setFocusPolicy(Qt::StrongFocus);
+    : FocusPopup("frmColorsCls", parent), model_(std::move(model)) {
 
     static const char* const kLabels[6] = {"Red:", "Green:", "Blue:", "Hue:", "Sat:", "Lum:"};
     for (int i = 0; i < 6; ++i) {
@@ -118,13 +114,8 @@ void ColorPickerDialog::Run(F&& handler) {
 }
 
 void ColorPickerDialog::Sync() {
-    if (finished_) return;
+    if (CloseIfModelClosed()) return;
     const TfrmColorsCls& m = *model_;
-    if (m.Closed) {
-        finished_ = true;
-        close();
-        return;
-    }
     for (size_t i = 0; i < fields_.size(); ++i) {
         const QString text = QString::fromStdString(m.Fields[i]);
         if (fields_[i]->text() != text) {
@@ -153,12 +144,7 @@ void ColorPickerDialog::Sync() {
 void ColorPickerDialog::RefreshGradient() {
     if (gradientSaturation_ == model_->SaturationBar && !gradient_.isNull()) return;
     const Bitmap& g = model_->Gradient;
-    gradient_ = QImage(g.Width(), g.Height(), QImage::Format_RGB32);
-    for (int y = 0; y < g.Height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(gradient_.scanLine(y));
-        const uint32_t* src = g.Row(y);
-        for (int x = 0; x < g.Width(); ++x) row[x] = src[x] | 0xFF000000u;
-    }
+    gradient_ = ToQImage(g);
     gradientSaturation_ = model_->SaturationBar;
 }
 
@@ -316,33 +302,6 @@ bool ColorPickerDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// Shown without waiting: it takes the focus, so that losing it can close it.
-void ColorPickerDialog::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    activateWindow();
-    setFocus();
-}
-
-void ColorPickerDialog::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || finished_) return;
-    if (isActiveWindow()) {
-        wasActive_ = true;
-        return;
-    }
-    // A window of the picker's own (the first-use tip) takes the focus for a while.
-    if (busy_ || !wasActive_) return;
-    model_->LoseFocus();
-    Sync();
-}
-
-void ColorPickerDialog::closeEvent(QCloseEvent* event) {
-    if (!model_->Closed) model_->LoseFocus();
-    finished_ = true;
-    emit Finished();
-    event->accept();
 }
 
 }  // namespace orvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ColorPicker.h"
+#include "ui/qt/FocusPopup.h"
 
 #include <QImage>
 #include <QWidget>
@@ -24,7 +25,7 @@ void KeepOnScreen(QWidget* window);
 // The colour picker's window: shows a TfrmColorsCls and forwards the mouse,
 // the fields and the buttons to it. Borderless; it closes itself when the
 // model says so or when it loses the focus, and deletes itself then.
-class ColorPickerDialog : public QWidget {
+class ColorPickerDialog : public FocusPopup {
     Q_OBJECT
 public:
     explicit ColorPickerDialog(std::unique_ptr<TfrmColorsCls> model, QWidget* parent = nullptr);
@@ -32,11 +33,7 @@ public:
 
     TfrmColorsCls& Model() { return *model_; }
     // Reads the model into the widgets; closes the window once the model has.
-    void Sync();
-
-signals:
-    // The window closed, with or without a colour applied.
-    void Finished();
+    void Sync() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,10 +41,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool ModelClosed() const override { return model_->Closed; }
+    void ModelLosesFocus() override { model_->LoseFocus(); }
+    bool Busy() const override { return busy_ > 0; }
 
 private:
     // Runs a model handler; a tip shown meanwhile must not count as lost focus.
@@ -69,8 +66,6 @@ private:
     int gradientSaturation_ = -1;
     int pressedSwatch_ = 0;
     int busy_ = 0;
-    bool wasActive_ = false;
-    bool finished_ = false;
 };
 
 }  // namespace orvane

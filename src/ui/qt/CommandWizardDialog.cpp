@@ -1,4 +1,5 @@
 #include "CommandWizardDialog.h"
+#include "ui/qt/QtConvert.h"
 
 #include "ui/qt/WizardFrame.h"
 
@@ -21,7 +22,6 @@ namespace orvane {
 
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 constexpr QSize kClientSize(337, 322);
 

@@ -1,4 +1,5 @@
 #include "CopyCustomDialog.h"
+#include "ui/qt/QtConvert.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -8,10 +9,6 @@
 #include <QVBoxLayout>
 
 namespace orvane {
-
-namespace {
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-}  // namespace
 
 CopyCustomDialog::CopyCustomDialog(TfrmCopyCustom& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName("frmCopyCustom");

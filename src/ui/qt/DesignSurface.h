@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Bitmap.h"
+#include "ui/qt/QtConvert.h"
 
 #include <QImage>
 #include <QWidget>
@@ -75,9 +76,7 @@ private:
     int pressed_ = 0;
 };
 
-// A 32-bit bitmap as an opaque Qt image.
-QImage ToQImage(const Bitmap& bitmap);
-// The same without a copy: the bitmap's byte 3 is made opaque in place, and
+// A 32-bit bitmap as an opaque Qt image without a copy: the bitmap's byte 3 is made opaque in place, and
 // the image shows its pixels for as long as neither changes size.
 QImage OpaqueView(Bitmap& bitmap);
 

@@ -1,4 +1,5 @@
 #include "FormatToolbar.h"
+#include "ui/qt/QtConvert.h"
 
 #include "app/EditorModel.h"
 #include "app/FormatBar.h"
@@ -19,7 +20,6 @@ namespace orvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 Bitmap TemplateBitmap() {
     const QImage image = QImage(":/mainwindow/bar_template.png").convertToFormat(QImage::Format_RGB32);
@@ -100,14 +100,15 @@ FormatToolbar::FormatToolbar(EditorModel& editor, QWidget* parent)
     struct AlignButton {
         const char* Hint;
         const char* Glyph;
-        int Code;
+        Alignment Code;
     };
-    for (const AlignButton& a : {AlignButton{"Align Left", "align_left", 0}, AlignButton{"Center", "align_center", 2},
-                                 AlignButton{"Align Right", "align_right", 1}}) {
+    for (const AlignButton& a : {AlignButton{"Align Left", "align_left", Alignment::Left},
+                                 AlignButton{"Center", "align_center", Alignment::Centre},
+                                 AlignButton{"Align Right", "align_right", Alignment::Right}}) {
         QAction* action = addAction(Glyph(a.Glyph), a.Hint);
         action->setCheckable(true);
         group->addAction(action);
-        const int code = a.Code;
+        const Alignment code = a.Code;
         connect(action, &QAction::triggered, this, [this, code] { Run([this, code] { bar_.SetAlignment(code); }); });
         align_[size_t(a.Code)] = action;
     }
@@ -177,7 +178,7 @@ void FormatToolbar::Sync() {
     bold_->setChecked(bar_.Bold);
     italic_->setChecked(bar_.Italic);
     underline_->setChecked(bar_.Underline);
-    if (bar_.Alignment >= 0 && bar_.Alignment < 3) align_[size_t(bar_.Alignment)]->setChecked(true);
+    if (size_t(bar_.Alignment) < align_.size()) align_[size_t(bar_.Alignment)]->setChecked(true);
     availability_->setToolTip(Q(bar_.AvailabilityHint));
     switch (bar_.AvailabilityGlyph) {
         case FormatBar::Glyph::Safe: availability_->setIcon(Glyph("font_safe")); break;

@@ -51,7 +51,7 @@ private:
     QAction* bold_ = nullptr;
     QAction* italic_ = nullptr;
     QAction* underline_ = nullptr;
-    std::array<QAction*, 3> align_{};  // by alignment code: left 0, right 1, centre 2
+    std::array<QAction*, 3> align_{};  // by Alignment
     Bitmap fontColorGlyph_;
     Bitmap shadowColorGlyph_;
     Bitmap barTemplate_;

@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "ui/qt/QtConvert.h"
 
 #include "app/FormatBar.h"
 #include "app/Guards.h"
@@ -49,7 +50,6 @@ void ReportError(Platform& platform, const std::exception& error) {
 
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 
 }  // namespace

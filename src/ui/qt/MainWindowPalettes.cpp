@@ -1,5 +1,6 @@
 // The five property palettes of the main window's left column.
 #include "MainWindow.h"
+#include "ui/qt/QtConvert.h"
 
 #include "document/MenuFields.h"
 #include "ui/qt/ColorPickerDialog.h"
@@ -31,7 +32,6 @@ namespace orvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The menu text holds CR LF line breaks; the text fields show LF.
 QString ToField(const std::string& text) { return Q(text).replace("\r\n", "\n"); }

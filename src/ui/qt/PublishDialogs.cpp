@@ -1,4 +1,5 @@
 #include "PublishDialogs.h"
+#include "ui/qt/QtConvert.h"
 
 #include "app/EditorModel.h"
 #include "platform/PathText.h"
@@ -27,7 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 std::string S(const QString& s) { return s.toUtf8().toStdString(); }
 
 QLabel* Wrapped(const QString& text = {}) {

@@ -1,4 +1,5 @@
 #include "QtPlatform.h"
+#include "ui/qt/QtConvert.h"
 
 #include "platform/FileUtil.h"
 #include "ui/qt/TipWindow.h"
@@ -25,11 +26,9 @@
 namespace orvane {
 namespace {
 
-QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 // Message texts break lines with CR.
 QString MessageText(const std::string& text) {
-    QString s = ToQt(text);
+    QString s = Q(text);
     s.replace("\r\n", "\n");
     s.replace('\r', '\n');
     return s;
@@ -48,7 +47,7 @@ QMessageBox::StandardButton ToQtButton(MsgResult r) {
 }  // namespace
 
 QString QtFilter(const std::string& filter) {
-    const QStringList parts = ToQt(filter).split('|');
+    const QStringList parts = Q(filter).split('|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString description = parts[i];
@@ -85,7 +84,7 @@ MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
     const auto buttons = request.Buttons == MsgButtons::YesNoCancel
                              ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                              : QMessageBox::StandardButtons(QMessageBox::Ok);
-    QMessageBox box(icon, ToQt(request.Caption), MessageText(request.Text), buttons, parent_);
+    QMessageBox box(icon, Q(request.Caption), MessageText(request.Text), buttons, parent_);
     if (request.DefaultButton) box.setDefaultButton(ToQtButton(*request.DefaultButton));
     switch (box.exec()) {
         case QMessageBox::Yes: return MsgResult::Yes;
@@ -98,8 +97,8 @@ MsgResult QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
 std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialogRequest& request) {
     if (Script) return Script->OpenFileDialog(request);
     if (ending_) return std::nullopt;
-    const QString folder = ToQt(Utf8FromPath(request.InitialFolder / PathFromUtf8(request.FileName)));
-    const QString chosen = QFileDialog::getOpenFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
+    const QString folder = Q(Utf8FromPath(request.InitialFolder / PathFromUtf8(request.FileName)));
+    const QString chosen = QFileDialog::getOpenFileName(parent_, Q(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
     return PathFromUtf8(chosen.toStdString());
 }
@@ -107,8 +106,8 @@ std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialog
 std::optional<std::filesystem::path> QtPlatform::SaveFileDialog(const FileDialogRequest& request) {
     if (Script) return Script->SaveFileDialog(request);
     if (ending_) return std::nullopt;
-    const QString folder = ToQt(Utf8FromPath(request.InitialFolder / PathFromUtf8(request.FileName)));
-    const QString chosen = QFileDialog::getSaveFileName(parent_, ToQt(request.Title), folder, QtFilter(request.Filter));
+    const QString folder = Q(Utf8FromPath(request.InitialFolder / PathFromUtf8(request.FileName)));
+    const QString chosen = QFileDialog::getSaveFileName(parent_, Q(request.Title), folder, QtFilter(request.Filter));
     if (chosen.isEmpty()) return std::nullopt;
     return PathFromUtf8(chosen.toStdString());
 }
@@ -117,7 +116,7 @@ std::optional<std::filesystem::path> QtPlatform::BrowseForFolder(const FolderReq
     if (Script) return Script->BrowseForFolder(request);
     if (ending_) return std::nullopt;
     const QString chosen =
-        QFileDialog::getExistingDirectory(parent_, ToQt(request.Title), ToQt(Utf8FromPath(request.InitialFolder)));
+        QFileDialog::getExistingDirectory(parent_, Q(request.Title), Q(Utf8FromPath(request.InitialFolder)));
     if (chosen.isEmpty()) return std::nullopt;
     return PathFromUtf8(chosen.toStdString());
 }
@@ -157,7 +156,7 @@ void QtPlatform::ShowProgress(std::string_view text) {
     if (progress_) progress_->close();
     progress_ = new ProgressWindow(parent_);
     progress_->setAttribute(Qt::WA_DeleteOnClose);
-    progress_->SetText(ToQt(text));
+    progress_->SetText(Q(text));
     progress_->show();
     progress_->repaint();
     QApplication::processEvents();
@@ -168,7 +167,7 @@ void QtPlatform::ShowProgress(std::string_view text) {
 // window's own timer running rather than leaving it up for good.
 void QtPlatform::SetProgressText(std::string_view text, int closeAfterMs) {
     if (!progress_ || !progress_->isVisible()) return;
-    progress_->SetText(ToQt(text));
+    progress_->SetText(Q(text));
     if (closeAfterMs > 0) progress_->CloseAfter(closeAfterMs);
     progress_->repaint();
     QApplication::processEvents();
@@ -191,7 +190,7 @@ void QtPlatform::WaitForSplash() {
     while (!splashFinished_ && !ending_) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-bool QtPlatform::ShowTipWindow(int tip) {
+bool QtPlatform::ShowTipWindow(Tip tip) {
     if (Script) return Script->ShowTipWindow(tip);
     if (ending_) return false;
     const auto content = TipContent(tip);
@@ -212,7 +211,7 @@ void QtPlatform::OpenHelpPage(HelpPage page) {
         orvane::ShowMessageBox(*this, "No web browser could be started to show the help page \"" + path + "\".",
                                MsgType::Warning);
     };
-    const QUrl url = QUrl::fromLocalFile(ToQt(path));
+    const QUrl url = QUrl::fromLocalFile(Q(path));
     // The desktop's opener says by its exit status whether a browser took the
     // page; Qt's own call only says whether the opener started.
     const QString opener = QStandardPaths::findExecutable("xdg-open");

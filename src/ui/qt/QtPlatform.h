@@ -38,7 +38,7 @@ public:
     void SetProgressText(std::string_view text, int closeAfterMs) override;
     void ShowSplash(int closeAfterMs) override;
     void WaitForSplash() override;
-    bool ShowTipWindow(int tip) override;
+    bool ShowTipWindow(Tip tip) override;
 
     // Opens a help page in the desktop's browser; a missing page, and a
     // browser that cannot be started, are reported.

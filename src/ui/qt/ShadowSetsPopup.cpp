@@ -1,6 +1,7 @@
 #include "ShadowSetsPopup.h"
 
-#include <QCloseEvent>
+#include "ui/qt/QtConvert.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,30 +9,20 @@
 namespace orvane {
 
 namespace {
-QRect Q(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 // The face of an entry leaves room at its right and bottom for the dark panel behind it.
 constexpr int kPanelOffset = 3;
 }  // namespace
 
 ShadowSetsPopup::ShadowSetsPopup(std::unique_ptr<TfrmShadowSets> model, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), model_(std::move(model)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName("frmShadowSets");
+    : FocusPopup("frmShadowSets", parent), model_(std::move(model)) {
     setFixedSize(TfrmShadowSets::kWidth, TfrmShadowSets::kHeight);
-    setFocusPolicy(Qt::StrongFocus);
     setToolTip("Shadow Depth");
 }
 
 ShadowSetsPopup::~ShadowSetsPopup() = default;
 
 void ShadowSetsPopup::Sync() {
-    if (finished_) return;
-    if (model_->Closed) {
-        finished_ = true;
-        close();
-        return;
-    }
-    update();
+    if (!CloseIfModelClosed()) update();
 }
 
 void ShadowSetsPopup::paintEvent(QPaintEvent*) {
@@ -83,32 +74,6 @@ void ShadowSetsPopup::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-// Shown without waiting: it takes the focus, so that losing it can close it.
-void ShadowSetsPopup::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    activateWindow();
-    setFocus();
-}
-
-void ShadowSetsPopup::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || finished_) return;
-    if (isActiveWindow()) {
-        wasActive_ = true;
-        return;
-    }
-    if (!wasActive_) return;
-    model_->LoseFocus();
-    Sync();
-}
-
-void ShadowSetsPopup::closeEvent(QCloseEvent* event) {
-    if (!model_->Closed) model_->LoseFocus();
-    finished_ = true;
-    emit Finished();
-    event->accept();
 }
 
 }  // namespace orvane

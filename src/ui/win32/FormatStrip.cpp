@@ -117,9 +117,10 @@ void FormatStrip::Show() {
     Button_SetCheck(GetDlgItem(strip_, kBold), format_.Bold ? BST_CHECKED : BST_UNCHECKED);
     Button_SetCheck(GetDlgItem(strip_, kItalic), format_.Italic ? BST_CHECKED : BST_UNCHECKED);
     Button_SetCheck(GetDlgItem(strip_, kUnderline), format_.Underline ? BST_CHECKED : BST_UNCHECKED);
-    const int aligned[] = {kAlignLeft, kAlignRight, kAlignCentre};  // by the model's code: 0 left, 1 right, 2 centre
+    const int aligned[] = {kAlignLeft, kAlignRight, kAlignCentre};  // by Alignment
     for (int code = 0; code < 3; ++code)
-        Button_SetCheck(GetDlgItem(strip_, aligned[code]), format_.Alignment == code ? BST_CHECKED : BST_UNCHECKED);
+        Button_SetCheck(GetDlgItem(strip_, aligned[code]),
+                        format_.Alignment == Alignment(code) ? BST_CHECKED : BST_UNCHECKED);
     syncing_ = false;
 }
 
@@ -152,9 +153,9 @@ void FormatStrip::Command(int id, int code) {
         case kBold: Run([this, down] { format_.SetBold(down); }); break;
         case kItalic: Run([this, down] { format_.SetItalic(down); }); break;
         case kUnderline: Run([this, down] { format_.SetUnderline(down); }); break;
-        case kAlignLeft: Run([this] { format_.SetAlignment(0); }); break;
-        case kAlignRight: Run([this] { format_.SetAlignment(1); }); break;
-        case kAlignCentre: Run([this] { format_.SetAlignment(2); }); break;
+        case kAlignLeft: Run([this] { format_.SetAlignment(Alignment::Left); }); break;
+        case kAlignRight: Run([this] { format_.SetAlignment(Alignment::Right); }); break;
+        case kAlignCentre: Run([this] { format_.SetAlignment(Alignment::Centre); }); break;
         case kAvailability: Run([this] { format_.ShowAvailabilityMessage(); }); break;
     }
 }

@@ -364,7 +364,7 @@ void Win32Platform::WaitForSplash() {
 
 void Win32Platform::SplashClosed() { splash_ = nullptr; }
 
-bool Win32Platform::ShowTipWindow(int tip) {
+bool Win32Platform::ShowTipWindow(Tip tip) {
     const auto content = TipContent(tip);
     if (!content) return false;
     TipDialog dialog{this, *content};

@@ -29,7 +29,7 @@ public:
     void SetProgressText(std::string_view text, int closeAfterMs) override;
     void ShowSplash(int closeAfterMs) override;
     void WaitForSplash() override;
-    bool ShowTipWindow(int tip) override;
+    bool ShowTipWindow(Tip tip) override;
     std::optional<Bitmap> GetClipboardBitmap() override;
     bool SetClipboardBitmap(const Bitmap& bitmap) override;
     std::pair<int, int> ScreenSize() override;
