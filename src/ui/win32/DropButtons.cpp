@@ -138,6 +138,8 @@ void DrawDropButton(const DRAWITEMSTRUCT& item, DropGlyph glyph, uint32_t colour
         return;
     }
 
+    // The face's rounded corners blend with what is under them: the strip's own colour.
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     PushFace(item.hwndItem, dc, r, pressed, disabled);
     const int shift = pressed ? line : 0;
     const int side = height * 3 / 4;  // the glyph's square, as a 16-pixel glyph in 16 units
@@ -149,13 +151,15 @@ void DrawDropButton(const DRAWITEMSTRUCT& item, DropGlyph glyph, uint32_t colour
         case DropGlyph::FontColor:
         case DropGlyph::ShadowColor: {
             // The letter above, the colour's strip in the bottom quarter.
-            const int stripTop = box.bottom - std::max(3, side / 4);
+            const int stripTop = box.bottom - std::max(4, side / 4);
             const int letter = (stripTop - box.top) * 5 / 4, x = (box.left + box.right) / 2, y = stripTop - unit;
             if (glyph == DropGlyph::ShadowColor)
                 Letter(item.hwndItem, dc, x + unit, y + unit, letter, GetSysColor(COLOR_BTNSHADOW));
             Letter(item.hwndItem, dc, x, y, letter, ink);
             const RECT strip{box.left, stripTop, box.right, box.bottom};
             FillSolid(dc, strip, disabled ? GetSysColor(COLOR_GRAYTEXT) : ColorRefOf(colour));
+            // Edged, so that a colour like the face's still shows.
+            Outline(dc, strip, unit, GetSysColorBrush(COLOR_BTNSHADOW));
             break;
         }
         case DropGlyph::ShadowDepth: {
