@@ -119,12 +119,17 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     // The colour picker and the shadow-set pop-up; the window shows the model again when one closes.
     const PopupHooks hooks{[this] { ShowModel(); },
                            [this](const std::exception& error) { ShowMessageBox(platform_, error.what(), MsgType::Error); }};
+    // Not while the buttons are moving: a new colour rebuilds the pictures they are drawn from.
     format_->OpenPicker = [this, hooks](ColorTarget target, HWND button) {
-        OpenColorPicker(window_, button, PopupAnchor::BelowButton, model_.OpenColorPicker(target), hooks);
+        if (!model_.Preview().Playing())
+            OpenColorPicker(window_, button, PopupAnchor::BelowButton, model_.OpenColorPicker(target), hooks);
     };
-    format_->OpenShadowSets = [this, hooks](HWND button) { OpenShadowSets(window_, button, model_.OpenShadowSets(), hooks); };
+    format_->OpenShadowSets = [this, hooks](HWND button) {
+        if (!model_.Preview().Playing()) OpenShadowSets(window_, button, model_.OpenShadowSets(), hooks);
+    };
     palettes_->OpenMenuColor = [this, hooks](HWND box) {
-        OpenColorPicker(window_, box, PopupAnchor::BoxCorner, model_.OpenColorPicker(ColorTarget::MenuColor), hooks);
+        if (!model_.Preview().Playing())
+            OpenColorPicker(window_, box, PopupAnchor::BoxCorner, model_.OpenColorPicker(ColorTarget::MenuColor), hooks);
     };
 
     BuildMenus();

@@ -4,6 +4,8 @@
 #include "platform/Text.h"
 #include "ui/win32/Layout.h"
 
+#include <utility>
+
 namespace orvane {
 
 namespace {
@@ -23,6 +25,13 @@ RECT WorkArea(HWND window) {
 }  // namespace
 
 PopupWindow* PopupWindow::Current = nullptr;
+
+namespace {
+// A press on the button that opened the pop-up closes it, as the focus
+// leaves; the click that follows must not open it again.
+HWND closedByPress = nullptr;
+DWORD closedAt = 0;
+}  // namespace
 
 bool TranslatePopupMessage(MSG& msg) {
     PopupWindow* popup = PopupWindow::Current;
@@ -66,6 +75,11 @@ void PopupWindow::Open(HWND owner, HWND anchor, PopupAnchor how, const wchar_t* 
     (void)registered;
     // A second pop-up replaces the first, as the focus moving to it would.
     if (Current && Current->window_) DestroyWindow(Current->window_);
+    if (anchor == std::exchange(closedByPress, nullptr) && GetTickCount() - closedAt < 2 * GetDoubleClickTime()) {
+        delete this;
+        return;
+    }
+    anchor_ = anchor;
 
     dpi_ = int(GetDpiForWindow(anchor));
     const SIZE size = ModelSize();
@@ -152,6 +166,12 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE && !busy_ && !closing_) {
+                POINT at;
+                GetCursorPos(&at);
+                if (GetKeyState(VK_LBUTTON) < 0 && WindowFromPoint(at) == anchor_) {
+                    closedByPress = anchor_;
+                    closedAt = GetTickCount();
+                }
                 LoseFocus();
                 Close();
             }

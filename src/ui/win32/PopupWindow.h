@@ -73,6 +73,7 @@ private:
     void Close();
 
     PopupHooks hooks_;
+    HWND anchor_ = nullptr;
     int busy_ = 0;
     bool closing_ = false;
 };
