@@ -352,7 +352,9 @@ private:
                 const int dx = wParam == VK_LEFT ? -1 : wParam == VK_RIGHT ? 1 : 0;
                 const int dy = wParam == VK_UP ? -1 : wParam == VK_DOWN ? 1 : 0;
                 if (dx || dy) Guard([&] { m.MoveSwatch(dx, dy); });
-                if (wParam == VK_SPACE) Guard([&] { m.EnterKey(); });
+                // Enter and Escape come here only where no dialog manager turned them into commands.
+                if (wParam == VK_SPACE || wParam == VK_RETURN) Guard([&] { m.EnterKey(); });
+                if (wParam == VK_ESCAPE) Guard([&] { m.Cancel(); });
                 return 0;
             }
             case WM_LBUTTONDOWN: {

@@ -34,12 +34,28 @@ DWORD closedAt = 0;
 }  // namespace
 
 bool TranslatePopupMessage(MSG& msg) {
+    // The dialog manager asks the message filter below again.
+    static bool inside = false;
     PopupWindow* popup = PopupWindow::Current;
-    if (!popup || !popup->DialogKeys()) return false;
+    if (inside || !popup || !popup->DialogKeys()) return false;
     const HWND window = popup->Handle();
     if (msg.hwnd != window && !IsChild(window, msg.hwnd)) return false;
-    return IsDialogMessageW(window, &msg) != 0;
+    inside = true;
+    const bool taken = IsDialogMessageW(window, &msg) != 0;
+    inside = false;
+    return taken;
 }
+
+namespace {
+
+// A pop-up opened from a modal window (the button style designer) gets its
+// keys through that window's dialog loop, which offers each message here.
+LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && TranslatePopupMessage(*reinterpret_cast<MSG*>(lParam))) return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
 
 void Outline(HDC dc, const RECT& r, int thickness, HBRUSH brush) {
     const RECT sides[] = {{r.left, r.top, r.right, r.top + thickness},
@@ -57,6 +73,7 @@ COLORREF ColorRefOf(uint32_t colour) {
 PopupWindow::PopupWindow(PopupHooks hooks) : hooks_(std::move(hooks)) {}
 
 PopupWindow::~PopupWindow() {
+    if (filter_) UnhookWindowsHookEx(filter_);
     if (font_) DeleteObject(font_);
     if (Current == this) Current = nullptr;
 }
@@ -98,6 +115,7 @@ void PopupWindow::Open(HWND owner, HWND anchor, PopupAnchor how, const wchar_t* 
         return;
     }
     Current = this;
+    if (DialogKeys()) filter_ = SetWindowsHookExW(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());
     // Created on another screen than the anchor's, it takes that screen's DPI.
     if (const int dpi = int(GetDpiForWindow(window_)); dpi != dpi_) {
         dpi_ = dpi;

@@ -74,6 +74,7 @@ private:
 
     PopupHooks hooks_;
     HWND anchor_ = nullptr;
+    HHOOK filter_ = nullptr;
     int busy_ = 0;
     bool closing_ = false;
 };
