@@ -38,15 +38,21 @@ void DropArrow(HDC dc, const RECT& r, COLORREF colour) {
     DeleteObject(brush);
 }
 
-void PushFace(HWND button, HDC dc, const RECT& r, bool pressed, bool disabled) {
+// A push button's face; returns the colour its text is drawn in, the
+// theme's where a theme draws the face.
+COLORREF PushFace(HWND button, HDC dc, const RECT& r, bool pressed, bool disabled) {
     if (HTHEME theme = OpenThemeData(button, L"BUTTON")) {
         const int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : PBS_NORMAL;
         DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &r, nullptr);
+        COLORREF text;
+        if (FAILED(GetThemeColor(theme, BP_PUSHBUTTON, state, TMT_TEXTCOLOR, &text)))
+            text = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
         CloseThemeData(theme);
-        return;
+        return text;
     }
     RECT face = r;
     DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    return GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
 }
 
 // An "A" in the button's font made bold, standing on baseline y.
@@ -115,7 +121,6 @@ void DrawDropButton(const DRAWITEMSTRUCT& item, DropGlyph glyph, uint32_t colour
     const RECT r = item.rcItem;
     const bool pressed = item.itemState & ODS_SELECTED, disabled = item.itemState & ODS_DISABLED;
     const bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
-    const COLORREF ink = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
     const int height = r.bottom - r.top;
     const int line = std::max(1, height / 20);
     const int arrowWidth = std::max(int(GetSystemMetricsForDpi(SM_CXVSCROLL, GetDpiForWindow(item.hwndItem))) * 3 / 4, 9);
@@ -125,7 +130,7 @@ void DrawDropButton(const DRAWITEMSTRUCT& item, DropGlyph glyph, uint32_t colour
         FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
         Outline(dc, r, line, GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWFRAME));
         RECT arrow{r.right - arrowWidth - line, r.top + line, r.right - line, r.bottom - line};
-        PushFace(item.hwndItem, dc, arrow, pressed, disabled);
+        const COLORREF ink = PushFace(item.hwndItem, dc, arrow, pressed, disabled);
         if (pressed) OffsetRect(&arrow, line, line);
         DropArrow(dc, arrow, ink);
         RECT box{r.left + 3 * line, r.top + 3 * line, r.right - arrowWidth - 4 * line, r.bottom - 3 * line};
@@ -140,7 +145,8 @@ void DrawDropButton(const DRAWITEMSTRUCT& item, DropGlyph glyph, uint32_t colour
 
     // The face's rounded corners blend with what is under them: the strip's own colour.
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    PushFace(item.hwndItem, dc, r, pressed, disabled);
+    const COLORREF ink = PushFace(item.hwndItem, dc, r, pressed, disabled);
+    const COLORREF faceColour = GetPixel(dc, r.left + 4 * line, r.top + height / 2);
     const int shift = pressed ? line : 0;
     const int side = height * 3 / 4;  // the glyph's square, as a 16-pixel glyph in 16 units
     const int left = r.left + (r.right - r.left - arrowWidth - side) / 2 + shift;
@@ -168,8 +174,11 @@ void DrawDropButton(const DRAWITEMSTRUCT& item, DropGlyph glyph, uint32_t colour
             RECT shadow{box.left + offset, box.top + offset + side / 8, box.right, box.bottom};
             FillSolid(dc, shadow, ink);
             RECT face{box.left, box.top + side / 8, box.right - offset, box.bottom - offset};
-            FillRect(dc, &face, GetSysColorBrush(COLOR_WINDOW));
-            Outline(dc, face, unit, GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+            // The panel in the colour of the button's face, wherever that comes from.
+            FillSolid(dc, face, faceColour);
+            HBRUSH edge = CreateSolidBrush(ink);
+            Outline(dc, face, unit, edge);
+            DeleteObject(edge);
             break;
         }
         case DropGlyph::ColorBox: break;
