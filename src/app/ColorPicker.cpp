@@ -429,6 +429,36 @@ void TfrmColorsCls::SwatchRelease(int number) {
     Closed = true;
 }
 
+int TfrmColorsCls::SwatchNeighbour(int from, int dx, int dy) const {
+    if (from < 1 || from > kSwatchCount) return 1;
+    constexpr int kColumns = 7, kRows = 6, kBasicRows = 5;
+    int column, row;
+    if (from < kFirstCustom) {
+        column = (from - 1) / kBasicRows;
+        row = (from - 1) % kBasicRows;
+    } else {
+        column = from - kFirstCustom;
+        row = kBasicRows;
+    }
+    column = std::clamp(column + dx, 0, kColumns - 1);
+    row = std::clamp(row + dy, 0, kRows - 1);
+    return row < kBasicRows ? kBasicRows * column + row + 1 : kFirstCustom + column;
+}
+
+void TfrmColorsCls::MoveSwatch(int dx, int dy) { SwatchPress(SwatchNeighbour(FramedSwatch, dx, dy)); }
+
+void TfrmColorsCls::EnterKey() {
+    if (Expanded) {
+        Ok();
+        return;
+    }
+    // Nothing framed: there is no colour to take yet.
+    if (FramedSwatch < 1) return;
+    const int n = FramedSwatch;
+    SwatchPress(n);
+    SwatchRelease(n);
+}
+
 void TfrmColorsCls::DefineCustomColors() {
     Expanded = !Expanded;
     if (Expanded) {

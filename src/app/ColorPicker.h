@@ -123,6 +123,15 @@ public:
     void SwatchPress(int number);
     void SwatchRelease(int number);
 
+    // Keys on the swatches. The swatches form a grid of seven columns: the
+    // basic colours five to a column, the custom row below them. An arrow
+    // selects the neighbour as a click would (from no frame: swatch 1);
+    // at an edge it stays. Enter takes the framed swatch in the small form
+    // and is "OK" in the full editor.
+    int SwatchNeighbour(int from, int dx, int dy) const;
+    void MoveSwatch(int dx, int dy);
+    void EnterKey();
+
     // Points in gradient coordinates; they are clamped to the picture.
     void GradientPress(int x, int y);
     void GradientMove(int x, int y);

@@ -17,4 +17,10 @@ ScreenPoint PopupTopLeft(const Rect& button, int width, int height, const Rect& 
     return {x, y};
 }
 
+ScreenPoint KeepOnScreen(const Rect& window, const Rect& screen) {
+    const int x = std::max(std::min(window.Left, screen.Right - window.Width()), screen.Left);
+    const int y = std::max(std::min(window.Top, screen.Bottom - window.Height()), screen.Top);
+    return {x, y};
+}
+
 }  // namespace orvane

@@ -17,4 +17,9 @@ struct ScreenPoint {
 // starts outside the screen's top-left corner.
 ScreenPoint PopupTopLeft(const Rect& button, int width, int height, const Rect& screen);
 
+// Where a window that grew (or was placed at a box's corner) goes so that it
+// lies on the screen: moved back as little as possible, its top-left corner
+// kept on the screen when it is larger than the screen.
+ScreenPoint KeepOnScreen(const Rect& window, const Rect& screen);
+
 }  // namespace orvane

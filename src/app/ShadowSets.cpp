@@ -3,6 +3,8 @@
 #include "app/DesignerTarget.h"
 #include "app/EditorModel.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -64,6 +66,20 @@ void TfrmShadowSets::Release(int entry) {
     Choose(ShadowDepthOfName(Entries[size_t(entry)].Name));
     editor_.Desktop().ProcessMessages();
     Closed = true;
+}
+
+int TfrmShadowSets::EntryNeighbour(int from, int dx, int dy) const {
+    if (from < 0 || from >= kEntryCount) return 0;
+    if (from == 0) return dy > 0 ? 1 : 0;
+    if (dy < 0) return 0;
+    return std::clamp(from + dx, 1, kEntryCount - 1);
+}
+
+void TfrmShadowSets::ChooseFramed() {
+    if (FramedEntry < 0 || FramedEntry >= kEntryCount) return;
+    const int entry = FramedEntry;
+    Press(entry);
+    Release(entry);
 }
 
 void TfrmShadowSets::Choose(int depth) {

@@ -50,6 +50,13 @@ public:
     void Release(int entry);
     void LoseFocus() { Closed = true; }
 
+    // Keys: the arrows move the frame between "None" above and "1" to "5"
+    // below (from no frame: "None"); Enter chooses the framed entry as a
+    // click on it does.
+    int EntryNeighbour(int from, int dx, int dy) const;
+    void MoveFrame(int dx, int dy) { FramedEntry = EntryNeighbour(FramedEntry, dx, dy); }
+    void ChooseFramed();
+
 private:
     void Choose(int depth);
 

@@ -317,6 +317,50 @@ TEST_F(PickerFixture, SwatchClickReturnsInTheSmallFormAndSelectsInTheLarge) {
     }
 }
 
+TEST_F(PickerFixture, ArrowsWalkTheSwatchGridAndStopAtItsEdges) {
+    TfrmColorsCls picker = Open(MakeColor(1, 1, 1));
+    struct Case {
+        int from, dx, dy, to;
+    } cases[] = {
+        {0, 1, 0, 1},    // no frame yet: the first swatch
+        {1, 0, 1, 2},    // down a column of five
+        {5, 0, 1, 36},   // from the last basic row into the custom row
+        {36, 0, -1, 5},
+        {1, 1, 0, 6},    // right: the next column
+        {35, 1, 0, 35},  // right edge
+        {42, 0, 1, 42},  // bottom edge
+        {31, 0, 1, 32},
+        {40, -1, 0, 39},
+        {1, -1, -1, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(picker.SwatchNeighbour(c.from, c.dx, c.dy), c.to) << c.from << " " << c.dx << "," << c.dy;
+}
+
+TEST_F(PickerFixture, EnterTakesTheFramedSwatchOrIsOk) {
+    TfrmColorsCls picker = Open(MakeColor(1, 1, 1));
+    picker.EnterKey();  // nothing framed: nothing to take
+    EXPECT_FALSE(picker.Closed);
+    picker.MoveSwatch(0, 1);  // the first arrow frames swatch 1
+    picker.MoveSwatch(1, 0);  // swatch 6
+    EXPECT_FALSE(picker.Closed);
+    EXPECT_EQ(designer.Composed, 0);
+    picker.EnterKey();
+    EXPECT_TRUE(picker.Closed);
+    EXPECT_EQ(designer.Caption, MakeColor(153, 102, 0));
+
+    // In the full editor an arrow only selects, and Enter takes the fields' colour.
+    designer = FakeDesigner{};
+    TfrmColorsCls full = Open(MakeColor(1, 1, 1));
+    full.DefineCustomColors();
+    full.MoveSwatch(0, 1);
+    EXPECT_FALSE(full.Closed);
+    full.SetFieldText(Field::Red, "7");
+    full.EnterKey();
+    EXPECT_TRUE(full.Closed);
+    EXPECT_EQ(designer.Caption, MakeColor(7, 0, 0));
+}
+
 TEST_F(PickerFixture, AddToCustomColorsFillsTheSwatchesInTurn) {
     TfrmColorsCls picker = Open(MakeColor(1, 2, 3));
     picker.DefineCustomColors();

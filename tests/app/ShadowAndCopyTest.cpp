@@ -239,6 +239,27 @@ TEST_F(ToolWindowFixture, ShadowChoiceNeedsPressAndReleaseOnOneEntry) {
     EXPECT_TRUE(window->Closed);
 }
 
+TEST_F(ToolWindowFixture, ShadowKeysMoveTheFrameAndEnterChooses) {
+    model.Doc.Menu.SelectedButton = -1;
+    model.Doc.Menu.TitleShadowDepth = 7;  // no frame
+    auto window = model.OpenShadowSets();
+    struct Case {
+        int from, dx, dy, to;
+    } cases[] = {
+        {-1, 1, 0, 0}, {0, 0, 1, 1}, {0, 1, 0, 0}, {1, 0, -1, 0}, {3, 1, 0, 4}, {5, 1, 0, 5}, {1, -1, 0, 1}, {4, 0, 1, 4},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(window->EntryNeighbour(c.from, c.dx, c.dy), c.to) << c.from << " " << c.dx << "," << c.dy;
+    window->ChooseFramed();  // nothing framed
+    EXPECT_FALSE(window->Closed);
+    window->MoveFrame(0, 1);
+    window->MoveFrame(0, 1);
+    window->MoveFrame(1, 0);
+    window->ChooseFramed();
+    EXPECT_TRUE(window->Closed);
+    EXPECT_EQ(model.Doc.Menu.TitleShadowDepth, 2);
+}
+
 TEST_F(ToolWindowFixture, ShadowDepthForTheDesigner) {
     FakeDesigner designer;
     designer.Depth = 1;
@@ -359,4 +380,19 @@ TEST(PopupPlacement, BelowTheButtonAndKeptOnScreen) {
         {"screen with an offset", {1930, 1030, 1953, 1052}, 148, 69, {1920, 24, 3840, 1080}, {1931, 960}},
     };
     for (const Case& c : cases) EXPECT_EQ(PopupTopLeft(c.button, c.width, c.height, c.screen), c.at) << c.what;
+}
+
+TEST(PopupPlacement, AWindowThatGrewComesBackOnScreen) {
+    const Rect screen{0, 0, 1024, 768};
+    struct Case {
+        Rect window, screen;
+        ScreenPoint at;
+    } cases[] = {
+        {{100, 100, 508, 400}, screen, {100, 100}},
+        {{900, 600, 1308, 900}, screen, {616, 468}},
+        {{-50, -5, 100, 50}, screen, {0, 0}},
+        {{10, 10, 2010, 60}, screen, {0, 10}},  // wider than the screen: its left part shows
+        {{1900, 1000, 2308, 1300}, {1920, 24, 3840, 1080}, {1920, 780}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KeepOnScreen(c.window, c.screen), c.at);
 }

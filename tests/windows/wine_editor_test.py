@@ -14,8 +14,12 @@ In a fresh prefix with a 1024 x 768 virtual desktop on a private X display:
     program on the disc (saving the menu as disc.mng on the way), build the
     autorun application into the disc folder; the files say what was done;
   - each tool window opens and closes with Escape;
-  - at 192 DPI the menu on the design surface and the tip window are twice
-    their size.
+  - the colour picker (from the Menu Color box and the toolbar's shadow
+    colour) and the shadow-set pop-up open by keys and close with Escape; a
+    menu colour and a shadow depth chosen by keys change the menu, undo takes
+    them back;
+  - at 192 DPI the menu on the design surface, the tip window and the pop-ups
+    are twice their size, the picker's swatches pixel for pixel.
 
 Bounded in time, removed at the end; exit code 0 when every check held.
 Needs wine64, Xvfb, xdotool and Pillow.
@@ -37,7 +41,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from headless import Budget, Failure, FrameBuffer, start_display  # noqa: E402
 from headless import check as say  # noqa: E402
 
-BUDGET = Budget(230)
+BUDGET = Budget(290)
 remaining = BUDGET.remaining
 SCREEN = (1024, 768)
 WINE = "/usr/lib/wine/wine64"
@@ -181,6 +185,97 @@ def outline_only(region, picture):
     return right - left > 2 and bottom - top > 2 and inner.getbbox() is None
 
 
+def popup_box(before, after):
+    """The box of a window that opened between two screens: the last band of
+    changed rows (the caption above turns inactive as it takes the focus)."""
+    diff = ImageChops.difference(before, after).convert("L").point(lambda v: 255 if v else 0)
+    width = diff.width
+    changed = [diff.crop((0, y, width, y + 1)).getbbox() is not None for y in range(diff.height)]
+    if not any(changed):
+        return None
+    bottom = max(y for y, c in enumerate(changed) if c) + 1
+    top = bottom
+    while top > 0 and changed[top - 1]:
+        top -= 1
+    left, _, right, _ = diff.crop((0, top, width, bottom)).getbbox()
+    return left, top, right, bottom
+
+
+def popup_check(session, what, before, opened, after, reference):
+    """A pop-up opened and closed with Escape, leaving the menu as it was."""
+    box = popup_box(before, opened)
+    session.check(what + " opens and closes with Escape, the menu unchanged",
+                  box is not None and find(after, reference) is not None, str(box))
+    return box
+
+
+def popups(session, reference):
+    """The colour picker and the shadow-set pop-up, by keys: each opens from
+    its drop-down and closes with Escape; a choice by keys changes the menu,
+    and undo takes it back. Returns the pop-ups' boxes and screens."""
+    seen = {}
+    # The Menu Style palette's colour box follows its style list.
+    session.keys("ctrl+F3")
+    session.keys("ctrl+F3")
+    before = session.keys("Tab")
+    opened = session.keys("Return")
+    popup_check(session, "the colour picker of the Menu Color box", before, opened, session.keys("Escape"), reference)
+    session.keys("Return")
+    session.keys("Right")  # the first swatch, dark red
+    session.keys("Return")
+    changed = session.keys("Return")  # the menu colour's first-use tip
+    session.check("a menu colour picked by keys recolours the menu", find(changed, reference) is None)
+    session.check("undo takes the menu colour back", find(session.keys("ctrl+z"), reference) is not None)
+    # From the design surface, Shift+Tab reaches the formatting toolbar's last
+    # buttons: "Shadow Depth", then "Shadow Color".
+    session.keys("Escape")
+    before = session.keys("shift+Tab", "shift+Tab")
+    opened = session.keys("Return")
+    seen["shadow"] = popup_check(session, "the shadow-set pop-up", before, opened, session.keys("Escape"), reference)
+    before = session.keys("shift+Tab")
+    opened = session.keys("Return")
+    seen["picker"] = popup_check(session, "the shadow colour's picker", before, opened, session.keys("Escape"),
+                                 reference)
+    seen["picker screen"] = opened
+    session.keys("Tab")
+    session.keys("Return")
+    session.keys("Down")  # from "None" to "1",
+    session.keys("Right")  # to "2"
+    changed = session.keys("Return")
+    session.check("a shadow depth picked by keys changes the buttons", find(changed, reference) is None)
+    session.check("undo takes the shadow depth back", find(session.keys("ctrl+z"), reference) is not None)
+    return seen
+
+
+def popups_at_192(session, seen):
+    """At 192 DPI the pop-ups are twice as large, whole, and each pixel of the
+    swatches is a 2 x 2 block of the 96 DPI one."""
+    before = session.keys("shift+Tab", "shift+Tab", "shift+Tab")
+    opened = session.keys("Return")
+    opened.save(os.path.join(session.work, "picker-192.png"))
+    picker = popup_box(before, opened)
+    session.keys("Escape")
+    session.keys("Tab")
+    before = session.grab()
+    shadow_screen = session.keys("Return")
+    shadow_screen.save(os.path.join(session.work, "shadow-sets-192.png"))
+    shadow = popup_box(before, shadow_screen)
+    session.keys("Escape")
+    for what, small, big in (("colour picker", seen.get("picker"), picker),
+                             ("shadow-set pop-up", seen.get("shadow"), shadow)):
+        ratios = ((big[2] - big[0]) / (small[2] - small[0]), (big[3] - big[1]) / (small[3] - small[1])) \
+            if small and big else (0, 0)
+        session.check("at 192 DPI the %s is twice as large and not clipped" % what,
+                      all(1.95 <= r <= 2.05 for r in ratios), "%.2f x %.2f" % ratios)
+    small = seen.get("picker")
+    crisp = False
+    if small and picker:
+        # Well inside the swatches, whatever the window's edge is drawn with.
+        swatches = seen["picker screen"].crop((small[0] + 6, small[1] + 6, small[0] + 150, small[1] + 115))
+        crisp = find(opened, swatches.resize((swatches.width * 2, swatches.height * 2), Image.NEAREST)) is not None
+    session.check("at 192 DPI the picker's swatches are crisp", crisp)
+
+
 def menu_on_screen(session, reference):
     shot = session.grab()
     return find(shot, reference), shot
@@ -258,6 +353,8 @@ def run(session):
         session.check(what + " opens and closes with Escape",
                       not session.same(opened, before) and find(after, reference) is not None)
 
+    seen = popups(session, reference)
+
     # The typical road, by keys.
     session.keys("ctrl+F3")  # the Menu Style palette closes,
     session.keys("ctrl+F3")  # and opens with the focus in its style list
@@ -326,6 +423,7 @@ def run(session):
                   big_place is not None)
     ratio = (big_box[2] - big_box[0]) / (tip_box[2] - tip_box[0]) if tip_box and big_box else 0
     session.check("at 192 DPI the tip window is twice as wide", 1.8 <= ratio <= 2.2, "%.2f" % ratio)
+    popups_at_192(session, seen)
 
 
 def main():

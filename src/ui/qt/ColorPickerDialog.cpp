@@ -45,17 +45,14 @@ void PlaceBelow(QWidget* popup, const QWidget* button) {
 }
 
 void KeepOnScreen(QWidget* window) {
-    const QRect screen = ScreenArea(window);
-    QPoint at = window->pos();
-    at.setX(std::max(std::min(at.x(), screen.right() + 1 - window->width()), screen.left()));
-    at.setY(std::max(std::min(at.y(), screen.bottom() + 1 - window->height()), screen.top()));
-    if (at != window->pos()) window->move(at);
+    const ScreenPoint at = KeepOnScreen(FromQ(QRect(window->pos(), window->size())), FromQ(ScreenArea(window)));
+    if (QPoint(at.X, at.Y) != window->pos()) window->move(at.X, at.Y);
 }
 
 ColorPickerDialog::ColorPickerDialog(std::unique_ptr<TfrmColorsCls> model, QWidget* parent)
     : FocusPopup("frmColorsCls", parent), model_(std::move(model)) {
 
-    static const char* const kLabels[6] = {"Red:", "Green:", "Blue:", "Hue:", "Sat:", "Lum:"};
+    static const char* const kLabels[6] = {"&Red:", "&Green:", "&Blue:", "&Hue:", "&Sat:", "&Lum:"};
     for (int i = 0; i < 6; ++i) {
         const bool rgb = i < 3;
         const int row = i % 3;
@@ -277,8 +274,14 @@ void ColorPickerDialog::keyPressEvent(QKeyEvent* event) {
         Run([&] { model_->Cancel(); });
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && model_->Expanded) {
-        Run([&] { model_->Ok(); });
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Run([&] { model_->EnterKey(); });
+        return;
+    }
+    const int dx = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+    const int dy = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    if (dx || dy) {
+        Run([&] { model_->MoveSwatch(dx, dy); });
         return;
     }
     QWidget::keyPressEvent(event);

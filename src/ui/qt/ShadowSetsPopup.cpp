@@ -73,6 +73,18 @@ void ShadowSetsPopup::keyPressEvent(QKeyEvent* event) {
         Sync();
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        model_->ChooseFramed();
+        Sync();
+        return;
+    }
+    const int dx = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+    const int dy = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    if (dx || dy) {
+        model_->MoveFrame(dx, dy);
+        Sync();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

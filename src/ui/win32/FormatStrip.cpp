@@ -2,6 +2,7 @@
 
 #include "app/FormatBar.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/ColorPopups.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -16,6 +17,7 @@ const wchar_t kClass[] = L"OrvaneFormatStrip";
 constexpr int kHeightDlu = 16;
 
 enum Id { kFontName = 5000, kFontSize, kBold, kItalic, kUnderline, kAlignLeft, kAlignCentre, kAlignRight, kAvailability };
+enum DropId { kFontColor = 3011, kShadowColor, kShadowDepth };
 
 struct Part {
     int Id;
@@ -30,12 +32,15 @@ struct Part {
 const Part kParts[] = {
     {kFontName, WC_COMBOBOXW, L"Font", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 110},
     {kFontSize, WC_COMBOBOXW, L"Font Size", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 30},
+    {kFontColor, WC_BUTTONW, L"Font Color", BS_OWNERDRAW | WS_TABSTOP, 22},
     {kBold, WC_BUTTONW, L"B", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 14},
     {kItalic, WC_BUTTONW, L"I", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 14},
     {kUnderline, WC_BUTTONW, L"U", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 14},
     {kAlignLeft, WC_BUTTONW, L"Left", BS_AUTORADIOBUTTON | BS_PUSHLIKE | WS_GROUP | WS_TABSTOP, 24},
     {kAlignCentre, WC_BUTTONW, L"Center", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 28},
     {kAlignRight, WC_BUTTONW, L"Right", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 24},
+    {kShadowColor, WC_BUTTONW, L"Shadow Color", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, 22},
+    {kShadowDepth, WC_BUTTONW, L"Shadow Depth", BS_OWNERDRAW | WS_TABSTOP, 22},
     {kAvailability, WC_BUTTONW, L"Font Availability", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, 64},
 };
 
@@ -64,6 +69,12 @@ FormatStrip::FormatStrip(FormatBar& format, HWND parent) : format_(format) {
     for (const Part& part : kParts)
         CreateWindowExW(0, part.Kind, part.Text, WS_CHILD | WS_VISIBLE | part.Style, 0, 0, 10, 10, strip_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(part.Id)), GetModuleHandleW(nullptr), nullptr);
+    for (int id : {kFontColor, kShadowColor, kShadowDepth}) {
+        HWND button = GetDlgItem(strip_, id);
+        wchar_t hint[32] = {};
+        GetWindowTextW(button, hint, 32);
+        MakeDropButton(button, hint);
+    }
     format_.ListFonts();
     HWND names = GetDlgItem(strip_, kFontName);
     for (const std::string& name : format_.FontNames) ComboBox_AddString(names, WideFromUtf8(name).c_str());
@@ -101,7 +112,8 @@ void FormatStrip::Layout() {
     for (const Part& part : kParts) {
         const bool list = part.Kind == std::wstring_view(WC_COMBOBOXW);
         MoveWindow(GetDlgItem(strip_, part.Id), x, top, units_.X(part.WidthDlu), list ? units_.Y(160) : height, TRUE);
-        x += units_.X(part.WidthDlu + (part.Id == kFontSize || part.Id == kUnderline || part.Id == kAlignRight ? 6 : 1));
+        x += units_.X(part.WidthDlu + (part.Id == kFontSize || part.Id == kFontColor || part.Id == kUnderline ||
+                                               part.Id == kAlignRight || part.Id == kShadowDepth ? 6 : 1));
     }
 }
 
@@ -121,6 +133,7 @@ void FormatStrip::Show() {
     for (int code = 0; code < 3; ++code)
         Button_SetCheck(GetDlgItem(strip_, aligned[code]),
                         format_.Alignment == Alignment(code) ? BST_CHECKED : BST_UNCHECKED);
+    for (int id : {kFontColor, kShadowColor}) InvalidateRect(GetDlgItem(strip_, id), nullptr, FALSE);
     syncing_ = false;
 }
 
@@ -148,6 +161,14 @@ void FormatStrip::Command(int id, int code) {
         return;
     }
     if (code != BN_CLICKED) return;
+    if (id == kFontColor || id == kShadowColor) {
+        if (OpenPicker) OpenPicker(id == kFontColor ? ColorTarget::FontColor : ColorTarget::ShadowColor, control);
+        return;
+    }
+    if (id == kShadowDepth) {
+        if (OpenShadowSets) OpenShadowSets(control);
+        return;
+    }
     const bool down = Button_GetCheck(control) == BST_CHECKED;
     switch (id) {
         case kBold: Run([this, down] { format_.SetBold(down); }); break;
@@ -172,6 +193,14 @@ LRESULT FormatStrip::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
         Command(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    }
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const DropGlyph glyph = item.CtlID == kFontColor     ? DropGlyph::FontColor
+                                : item.CtlID == kShadowColor ? DropGlyph::ShadowColor
+                                                             : DropGlyph::ShadowDepth;
+        DrawDropButton(item, glyph, glyph == DropGlyph::FontColor ? format_.FontColor : format_.ShadowColor);
+        return TRUE;
     }
     return DefWindowProcW(strip_, message, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ColorTarget.h"
 #include "platform/win32/Windows.h"
 #include "ui/win32/Layout.h"
 
@@ -18,6 +19,9 @@ public:
     HWND Handle() const { return strip_; }
     // Runs a command, reports what it threw, shows the model again.
     std::function<void(const std::function<void()>&)> Run;
+    // The colour drop-downs and the shadow depth's, with the button they open below.
+    std::function<void(ColorTarget, HWND)> OpenPicker;
+    std::function<void(HWND)> OpenShadowSets;
 
     int Height() const;
     void SetFont(HFONT font, const DialogUnits& units);

@@ -1,8 +1,11 @@
 #include "ui/win32/MainWindow.h"
 
+#include "app/ColorPicker.h"
+#include "app/ShadowSets.h"
 #include "app/Tips.h"
 #include "platform/PathText.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/ColorPopups.h"
 #include "ui/win32/Dialogs.h"
 #include "ui/win32/resource.h"
 
@@ -113,6 +116,21 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     format_ = std::make_unique<FormatStrip>(model_.Format, window_);
     format_->Run = [this](const std::function<void()>& command) { Run(command); };
     palettes_->Animate = [this] { ButtAni(); };
+    // The colour picker and the shadow-set pop-up; the window shows the model again when one closes.
+    const PopupHooks hooks{[this] { ShowModel(); },
+                           [this](const std::exception& error) { ShowMessageBox(platform_, error.what(), MsgType::Error); }};
+    // Not while the buttons are moving: a new colour rebuilds the pictures they are drawn from.
+    format_->OpenPicker = [this, hooks](ColorTarget target, HWND button) {
+        if (!model_.Preview().Playing())
+            OpenColorPicker(window_, button, PopupAnchor::BelowButton, model_.OpenColorPicker(target), hooks);
+    };
+    format_->OpenShadowSets = [this, hooks](HWND button) {
+        if (!model_.Preview().Playing()) OpenShadowSets(window_, button, model_.OpenShadowSets(), hooks);
+    };
+    palettes_->OpenMenuColor = [this, hooks](HWND box) {
+        if (!model_.Preview().Playing())
+            OpenColorPicker(window_, box, PopupAnchor::BoxCorner, model_.OpenColorPicker(ColorTarget::MenuColor), hooks);
+    };
 
     BuildMenus();
     BuildAccelerators();
@@ -188,6 +206,7 @@ void MainWindow::BuildAccelerators() {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
+    if (TranslatePopupMessage(msg)) return true;
     if (!accelerators_ || !IsWindowEnabled(window_)) return false;
     // The main window's keys work in its own controls only, not in a tool window.
     if (msg.hwnd != window_ && !IsChild(window_, msg.hwnd)) return false;

@@ -4,6 +4,7 @@
 #include "document/MenuFields.h"
 #include "platform/Text.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/ColorPopups.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -31,6 +32,8 @@ enum Id {
     kCaptionLabel = 4070, kCaption, kCommandLabel, kCommand, kArgumentLabel, kArgument, kDescriptionLabel,
     kDescription, kExit, kMinimize, kMaximize, kQuickInfo, kWizard,
 };
+
+enum ColorId { kMenuColorLabel = 3021, kMenuColor };
 
 const wchar_t* const kPaletteNames[] = {L"Menu &Description", L"Display &Position", L"Menu &Style",
                                         L"&Custom Properties", L"&Button Properties"};
@@ -124,6 +127,8 @@ PalettePane::PalettePane(EditorModel& model, HWND parent) : model_(model) {
     header(2);
     label(2, "Menu St&yle", kStyleLabel);
     list(2, kStyle);
+    label(2, "Menu Co&lor", kMenuColorLabel);
+    MakeDropButton(Add(2, WC_BUTTONW, L"Menu Color", BS_OWNERDRAW | WS_TABSTOP, kMenuColor, 12), L"Menu Color");
     label(2, "Presets", kPresetLabel);
     for (int i = 0; i < 5; ++i) {
         // The five preset colours, drawn by the column; a click applies one.
@@ -255,6 +260,7 @@ void PalettePane::Show() {
     }
     ComboBox_SetCurSel(styles, model_.SelectedStyle);
     SetCheck(item(kAutoAdjust), p.AutoAdjust);
+    InvalidateRect(item(kMenuColor), nullptr, FALSE);
     for (int i = 0; i < 5; ++i) InvalidateRect(item(kPreset0 + i), nullptr, FALSE);
     ComboBox_SetCurSel(item(kAnimation), std::clamp(int(p.ButtonAnimation), 0, kAnimationCount - 1));
     HWND buttonStyles = item(kButtonStyle);
@@ -392,6 +398,9 @@ void PalettePane::Command(int id, int code) {
         case kPreset0 + 2:
         case kPreset0 + 3:
         case kPreset4: Run([this, id] { model_.Properties().ChoosePreset(id - kPreset0); }); break;
+        case kMenuColor:
+            if (OpenMenuColor) OpenMenuColor(control);
+            break;
         case kAnimateNow:
             if (Animate) Animate();
             break;
@@ -436,7 +445,10 @@ void PalettePane::DrawPreset(const DRAWITEMSTRUCT& item) {
 LRESULT PalettePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DRAWITEM:
-            DrawPreset(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            if (wParam == kMenuColor)
+                DrawDropButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), DropGlyph::ColorBox, model_.Doc.Props.MenuColor);
+            else
+                DrawPreset(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         case WM_COMMAND: Command(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_HSCROLL:

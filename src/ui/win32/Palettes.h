@@ -23,6 +23,8 @@ public:
     std::function<void(const std::function<void()>&)> Run;
     // The command wizard for the selected button; the animation preview.
     std::function<void()> CommandWizard, Animate;
+    // The colour picker for the menu colour, opened at the colour box.
+    std::function<void(HWND)> OpenMenuColor;
 
     // Width in pixels for the font's dialog units.
     int Width(const DialogUnits& units) const;
