@@ -238,7 +238,7 @@ std::vector<GlyphLayer> ToolGlyph(const DesignerItem& item, const Designer& mode
         case C::CopyPicture: return {{Letters(L"Cp", face.c_str(), 62), ink}};
         case C::PastePicture: return {{Letters(L"Ps", face.c_str(), 62), ink}};
         case C::CopyMap: return {{Letters(L"#", face.c_str(), 80), ink == grey ? grey : RGB(160, 0, 160)}};
-        case C::PhotoButton: return {{Letters(L"Ph", face.c_str(), 62), ink == grey ? grey : RGB(0, 90, 160)}};
+        case C::PhotoButton: return {{Letters(L"Ph", face.c_str(), 62), ink}};
         case C::Bold: return {{Letters(L"B", face.c_str(), 80), ink}};
         case C::Italic: return {{Letters(L"I", L"Times New Roman", 85, FW_BOLD, true), ink}};
         case C::Underline: return {{Letters(L"U", face.c_str(), 80, FW_BOLD, false, true), ink}};
