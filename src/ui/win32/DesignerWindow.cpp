@@ -264,7 +264,6 @@ std::vector<GlyphLayer> ToolGlyph(const DesignerItem& item, const Designer& mode
 // The window ----------------------------------------------------------------------------
 
 struct DesignerDialog {
-    EditorModel& Editor;
     Win32Platform& Desktop;
     const DesignerPopups& Popups;
     std::unique_ptr<Designer> Model;
@@ -281,8 +280,7 @@ struct DesignerDialog {
     bool Hovering = false;
     Bitmap Shown;                     // the sample state on screen
 
-    DesignerDialog(EditorModel& editor, Win32Platform& desktop, const DesignerPopups& popups)
-        : Editor(editor), Desktop(desktop), Popups(popups) {}
+    DesignerDialog(Win32Platform& desktop, const DesignerPopups& popups) : Desktop(desktop), Popups(popups) {}
 
     ~DesignerDialog() {
         for (HICON icon : Icons)
@@ -996,7 +994,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 void ShowButtonDesigner(HWND owner, EditorModel& editor, Win32Platform& platform, const DesignerPopups& popups) {
     RegisterClasses();
-    DesignerDialog dialog(editor, platform, popups);
+    DesignerDialog dialog(platform, popups);
     dialog.Model = std::make_unique<Designer>(editor, InstalledFontFamilies());
     if (!CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DESIGNER), owner, DialogProc,
                             LPARAM(&dialog)))
