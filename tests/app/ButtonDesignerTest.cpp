@@ -2,7 +2,9 @@
 
 #include "app/ButtonDesigner.h"
 #include "app/ColorPicker.h"
+#include "app/DesignerMenu.h"
 #include "app/EditorModel.h"
+#include "app/MainMenu.h"
 #include "app/ShadowSets.h"
 #include "document/mdlfilebin.h"
 #include "platform/FileUtil.h"
@@ -11,6 +13,9 @@
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
 
 using namespace orvane;
 namespace fs = std::filesystem;
@@ -625,4 +630,45 @@ TEST_F(DesignerFixture, NameAndAnimationCountAsChanges) {
     }
     EXPECT_EQ(designer.StyleName, "Sunset");
     EXPECT_EQ(designer.Animation, 6);
+}
+
+// The menu bar and tool rows both faces build: each menu shortcut is one key
+// of its own, the alignments keep the file's codes, and the mask's commands
+// stand still while the photo switch is off.
+TEST_F(DesignerFixture, MenuAndToolTables) {
+    std::set<std::tuple<bool, bool, std::string_view>> keys;
+    for (const DesignerItem& item : DesignerMenuItems()) {
+        if (DesignerItemKey(item).empty()) continue;
+        const auto parsed = ParseShortcut(DesignerItemKey(item));
+        ASSERT_TRUE(parsed) << DesignerItemKey(item);
+        EXPECT_TRUE(keys.insert({parsed->Ctrl, parsed->Shift, parsed->Key}).second) << DesignerItemKey(item);
+    }
+
+    auto item = [](std::span<const DesignerItem> items, std::string_view text) {
+        for (const DesignerItem& i : items)
+            if (DesignerItemText(i) == text) return i;
+        ADD_FAILURE() << text;
+        return DesignerItem{};
+    };
+    const struct {
+        std::string_view Menu, Tool;
+        int Alignment;
+    } alignments[] = {{"Align &Right", "Align Right", 1}, {"Align &Left", "Align Left", 0}, {"Align &Center", "Center", 2}};
+    for (const auto& a : alignments) {
+        RunDesignerCommand(designer, item(DesignerMenuItems(), a.Menu));
+        EXPECT_EQ(designer.CaptionFont.Alignment, a.Alignment) << a.Menu;
+        EXPECT_TRUE(DesignerCommandChecked(designer, item(DesignerToolItems(), a.Tool))) << a.Tool;
+    }
+
+    platform.Clipboard = Coded(7);
+    designer.SetPhotoButton(false);
+    const DesignerItem pasteMask = item(DesignerMenuItems(), "Paste Mask");
+    EXPECT_FALSE(DesignerCommandEnabled(designer, pasteMask));
+    const Bitmap mask = designer.SlotPictures[4];
+    RunDesignerCommand(designer, pasteMask);
+    EXPECT_EQ(designer.SlotPictures[4], mask);
+    designer.SetPhotoButton(true);
+    RunDesignerCommand(designer, pasteMask);
+    EXPECT_NE(designer.SlotPictures[4], mask);
+    EXPECT_EQ(designer.SlotPictures[1], designer.DefaultPictures[1]);  // the mask only
 }

@@ -20,6 +20,9 @@ In a fresh prefix with a 1024 x 768 virtual desktop on a private X display:
     them back;
   - at 192 DPI the menu on the design surface, the tip window and the pop-ups
     are twice their size, the picker's swatches pixel for pixel.
+  - the button style designer takes a name and an italic caption by keys and
+    saves them in a button style file that the core reads back;
+  - at 192 DPI, on a screen that holds it, the designer is twice its size.
 
 Bounded in time, removed at the end; exit code 0 when every check held.
 Needs wine64, Xvfb, xdotool and Pillow.
@@ -41,9 +44,12 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from headless import Budget, Failure, FrameBuffer, start_display  # noqa: E402
 from headless import check as say  # noqa: E402
 
-BUDGET = Budget(290)
+BUDGET = Budget(480)
 remaining = BUDGET.remaining
 SCREEN = (1024, 768)
+# The display is larger than the virtual desktop, so the desktop can grow for
+# a window that needs more room at 200 %.
+DISPLAY = (2048, 1536)
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
 
@@ -65,17 +71,22 @@ class Session:
     def start(self):
         screen = os.path.join(self.work, "screen")
         os.makedirs(screen)
-        self.xvfb, self.env["DISPLAY"] = start_display(*SCREEN, screen_folder=screen)
+        self.xvfb, self.env["DISPLAY"] = start_display(*DISPLAY, screen_folder=screen)
         self.fb = FrameBuffer(screen)
         self.env.update({"WINEPREFIX": os.path.join(self.work, "prefix"), "WINEARCH": "win64", "WINEDEBUG": "-all",
                          "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d"})
         self.run([WINE, "wineboot", "--init"], timeout=min(remaining(), 90))
         self.run([WINESERVER, "-w"])
         # A virtual desktop gives windows the keyboard focus without a window manager.
-        for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
-                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default", "%dx%d" % SCREEN)):
-            self.run([WINE, "reg", "add", key, "/v", value, "/d", data, "/f"])
-        self.run([WINESERVER, "-w"])
+        self.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", "Default", "/f"])
+        self.set_desktop(SCREEN)
+
+    def set_desktop(self, size):
+        self.stop_editor()
+        self.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default", "/d",
+                  "%dx%d" % size, "/f"])
+        self.run([WINESERVER, "-k"], check=False)
+        self.run([WINESERVER, "-w"], check=False)
 
     def set_dpi(self, dpi):
         self.stop_editor()
@@ -276,6 +287,18 @@ def popups_at_192(session, seen):
     session.check("at 192 DPI the picker's swatches are crisp", crisp)
 
 
+def active_caption(shot, colour=(50, 150, 250), run=200):
+    """The box of the active window's caption bar: the rows mostly in the
+    caption colour, which only a title bar fills so widely."""
+    mask = ImageChops.difference(shot, Image.new("RGB", shot.size, colour)).convert("L").point(
+        lambda v: 255 if v == 0 else 0)
+    rows = [y for y in range(shot.height) if mask.crop((0, y, shot.width, y + 1)).histogram()[255] >= run]
+    if not rows:
+        return None
+    left, _, right, _ = mask.crop((0, rows[0], shot.width, rows[-1] + 1)).getbbox()
+    return left, rows[0], right, rows[-1] + 1
+
+
 def menu_on_screen(session, reference):
     shot = session.grab()
     return find(shot, reference), shot
@@ -342,10 +365,13 @@ def run(session):
             # Closed, it applies the style again, which has its first-use tip.
             ("the copy-custom window", ["alt+t", "Up", "Up", "Up", "Up", "Up", "Return"], ["Return"]),
             ("the open dialog", ["ctrl+o"], []),
-            ("the autorun wizard (with its save question)", ["ctrl+e"], [])):
+            ("the autorun wizard (with its save question)", ["ctrl+e"], []),
+            # Closed, the button styles are read again, which has its first-use tip.
+            ("the button style designer", ["alt+t", "Return", "wait"], ["Return"])):
         before = session.grab()
         for key in keys:  # a menu takes its next key once it is up
-            opened = session.keys(key)
+            # "wait": a window that shows a moment after the menu has gone
+            opened = session.settle(quiet=2) if key == "wait" else session.keys(key)
         after = session.keys("Escape")
         for key in after_escape:
             after = session.keys(key)
@@ -354,6 +380,32 @@ def run(session):
                       not session.same(opened, before) and find(after, reference) is not None)
 
     seen = popups(session, reference)
+    # The button style designer: a name and an italic caption by keys, saved
+    # under a typed name into the buttons folder, where the core reads it.
+    before = session.grab()
+    session.keys("alt+t")
+    session.keys("Return")  # "Custom Button Style...", the caret after "MyStyle"
+    opened = session.settle(quiet=2)
+    designer_box = active_caption(opened)
+    session.keys(*["BackSpace"] * len("MyStyle"))
+    session.type("Keys")
+    session.keys("alt+o")
+    session.keys("i")  # Format, Italic
+    session.keys("ctrl+s")  # a new style: the save dialog
+    session.type("keys")
+    session.keys("Return")
+    after = session.keys("Escape")  # saved: no question
+    if find(after, reference) is None:
+        after = session.keys("Return")  # its first-use tip
+    saved = os.path.join(app, "buttons", "keys.ovgbtn")
+    session.check("the designer closes with Escape once its style is saved", find(after, reference) is not None)
+    style = {}
+    if os.path.isfile(saved):
+        style = json.loads(session.run([session.menu_tool, "info", saved]).stdout)
+    records = style.get("records", {})
+    session.check("the designer saved keys.ovgbtn with the name and the italic caption typed",
+                  records.get("Name") == "Keys" and records.get("Font", {}).get("Italic") is True,
+                  json.dumps(records)[:400])
 
     # The typical road, by keys.
     session.keys("ctrl+F3")  # the Menu Style palette closes,
@@ -424,6 +476,25 @@ def run(session):
     ratio = (big_box[2] - big_box[0]) / (tip_box[2] - tip_box[0]) if tip_box and big_box else 0
     session.check("at 192 DPI the tip window is twice as wide", 1.8 <= ratio <= 2.2, "%.2f" % ratio)
     popups_at_192(session, seen)
+
+    # A screen of 1024 x 768 at 200 % cannot hold the designer; a larger one
+    # shows it whole, every text in full (designer-192.png).
+    session.set_desktop((DISPLAY[0], DISPLAY[1]))
+    large = os.path.join(work, "app192-large")
+    shutil.copytree(fresh, large, ignore=shutil.ignore_patterns("*.ini", "*.und"))
+    session.start_editor(large)
+    start_up(session, double.crop((0, 0, 400, 360)))
+    session.keys("alt+t")
+    session.keys("Return")
+    opened = session.settle(quiet=2)
+    big_designer = active_caption(opened)
+    opened.save(os.path.join(work, "designer-192.png"))
+    ratio = ((big_designer[2] - big_designer[0]) / (designer_box[2] - designer_box[0])
+             if big_designer and designer_box else 0)
+    session.check("at 192 DPI the designer is twice as wide and whole on the screen",
+                  1.8 <= ratio <= 2.2 and big_designer[0] >= 0 and big_designer[2] <= DISPLAY[0],
+                  "%.2f, %s against %s" % (ratio, big_designer, designer_box))
+    session.keys("Escape")
 
 
 def main():

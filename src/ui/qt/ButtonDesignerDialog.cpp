@@ -2,6 +2,7 @@
 #include "ui/qt/QtConvert.h"
 
 #include "app/ColorPicker.h"
+#include "app/DesignerMenu.h"
 #include "app/EditorModel.h"
 #include "app/ShadowSets.h"
 #include "app/Tips.h"
@@ -133,55 +134,31 @@ void ButtonDesignerDialog::Run(F&& handler) {
 }
 
 void ButtonDesignerDialog::BuildMenus(QMenuBar* bar) {
-    auto add = [this](QMenu* menu, const QString& text, const QKeySequence& key, auto handler) {
-        QAction* a = menu->addAction(text);
-        if (!key.isEmpty()) a->setShortcut(key);
-        connect(a, &QAction::triggered, this, [this, handler] { Run(handler); });
-        return a;
-    };
-    QMenu* file = bar->addMenu("&File");
-    add(file, "&New Menu", QKeySequence("Ctrl+N"), [](TfrmCustomBtnCls& m) { m.NewStyle(); });
-    add(file, "&Open Menu...", QKeySequence("Ctrl+O"), [](TfrmCustomBtnCls& m) { m.OpenStyle(); });
-    add(file, "&Save Button", QKeySequence("Ctrl+S"), [](TfrmCustomBtnCls& m) { m.Save(); });
-    add(file, "Save Button &As...", {}, [](TfrmCustomBtnCls& m) { m.SaveAs(); });
-    add(file, "&Close Menu", {}, [](TfrmCustomBtnCls& m) { m.CloseMenu(); });
-    file->addSeparator();
-    connect(file->addAction("E&xit"), &QAction::triggered, this, &QDialog::close);
-
-    QMenu* edit = bar->addMenu("&Edit");
-    add(edit, "&Copy Button Image", QKeySequence("Ctrl+C"), [](TfrmCustomBtnCls& m) { m.CopyPicture(false); });
-    add(edit, "&Paste Button Image", QKeySequence("Ctrl+V"), [](TfrmCustomBtnCls& m) { m.PastePicture(false); });
-    maskTools_.push_back(add(edit, "Copy Mask", QKeySequence("Ctrl+M"), [](TfrmCustomBtnCls& m) { m.CopyPicture(true); }));
-    maskTools_.push_back(
-        add(edit, "Paste Mask", QKeySequence("Ctrl+Shift+V"), [](TfrmCustomBtnCls& m) { m.PastePicture(true); }));
-
-    QMenu* format = bar->addMenu("F&ormat");
-    QMenu* fonts = format->addMenu("&Font");
-    for (const char* name : {"&Arial", "&Times New Roman", "Arial &Black", "&Courier New", "&Verdana",
-                             "Comic &Sans MS", "C&ourier", "&Monospace", "Sa&ns-Serif", "S&erif", "T&rebuchet MS",
-                             "&Georgia", "&Impact"}) {
-        const std::string caption = name;
-        add(fonts, name, {}, [caption](TfrmCustomBtnCls& m) { m.FormatFontEntry(caption); });
+    // menus[d] takes the items of depth d; a pop-up of depth d opens menus[d + 1].
+    std::array<QMenu*, 3> menus{};
+    for (const DesignerItem& item : DesignerMenuItems()) {
+        const std::string_view caption = DesignerItemText(item);
+        const QString text = QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+        if (item.Command == DesignerCommand::None) {
+            if (item.Text.empty())
+                menus[size_t(item.Depth)]->addSeparator();
+            else
+                menus[size_t(item.Depth + 1)] = item.Depth == 0 ? bar->addMenu(text) : menus[size_t(item.Depth)]->addMenu(text);
+            continue;
+        }
+        QAction* a = menus[size_t(item.Depth)]->addAction(text);
+        const std::string_view key = DesignerItemKey(item);
+        if (!key.empty()) a->setShortcut(QKeySequence(QString::fromUtf8(key.data(), qsizetype(key.size()))));
+        if (item.Mask) maskTools_.push_back(a);
+        const DesignerItem* chosen = &item;
+        if (item.Command == DesignerCommand::Exit)
+            connect(a, &QAction::triggered, this, &QDialog::close);
+        else if (item.Command == DesignerCommand::Help)
+            connect(a, &QAction::triggered, this, [this, chosen] { OpenHelp(DesignerHelpPage(chosen->Index)); });
+        else
+            connect(a, &QAction::triggered, this,
+                    [this, chosen] { Run([chosen](TfrmCustomBtnCls& m) { RunDesignerCommand(m, *chosen); }); });
     }
-    QMenu* sizes = format->addMenu("&Size");
-    for (const char* size : {"&8", "1&0", "1&2", "1&4", "1&6", "1&8"}) {
-        const std::string caption = size;
-        add(sizes, size, {}, [caption](TfrmCustomBtnCls& m) { m.FormatSizeEntry(caption); });
-    }
-    format->addSeparator();
-    add(format, "&Bold", {}, [](TfrmCustomBtnCls& m) { m.FlipBold(); });
-    add(format, "&Italic", {}, [](TfrmCustomBtnCls& m) { m.FlipItalic(); });
-    add(format, "&Underline", {}, [](TfrmCustomBtnCls& m) { m.FlipUnderline(); });
-    format->addSeparator();
-    add(format, "Align &Left", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Left); });
-    add(format, "Align &Center", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Centre); });
-    add(format, "Align &Right", {}, [](TfrmCustomBtnCls& m) { m.SetAlignment(Alignment::Right); });
-
-    QMenu* help = bar->addMenu("&Help");
-    connect(help->addAction("Creating Buttons"), &QAction::triggered, this, [this] { OpenHelp(false); });
-    QAction* contents = help->addAction("Contents and Index");
-    contents->setShortcut(QKeySequence("F1"));
-    connect(contents, &QAction::triggered, this, [this] { OpenHelp(true); });
 }
 
 void ButtonDesignerDialog::BuildToolbars(QWidget* host) {
@@ -369,7 +346,7 @@ void ButtonDesignerDialog::BuildBody(QWidget* host) {
     more->setGeometry(12, 310, 576, 18);
     auto* helpButton = new QPushButton("&Help", host);
     helpButton->setGeometry(416, 392, 80, 26);
-    connect(helpButton, &QPushButton::clicked, this, [this] { OpenHelp(false); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { OpenHelp(DesignerHelpPage(0)); });
     auto* closeButton = new QPushButton("&Close", host);
     closeButton->setGeometry(506, 392, 80, 26);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
@@ -439,10 +416,9 @@ bool ButtonDesignerDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ButtonDesignerDialog::OpenHelp(bool contents) {
+void ButtonDesignerDialog::OpenHelp(HelpPage page) {
     // The desktop's, which says so when no browser can show the page.
-    if (auto* desktop = dynamic_cast<QtPlatform*>(&editor_.Desktop()))
-        desktop->OpenHelpPage(contents ? HelpPage::Contents : HelpPage::CustomButtons);
+    if (auto* desktop = dynamic_cast<QtPlatform*>(&editor_.Desktop())) desktop->OpenHelpPage(page);
 }
 
 void ButtonDesignerDialog::reject() {

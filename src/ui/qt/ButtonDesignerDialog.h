@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ButtonDesigner.h"
+#include "app/Tips.h"
 
 #include <QDialog>
 
@@ -45,7 +46,7 @@ private:
     void BuildToolbars(QWidget* host);
     void BuildBody(QWidget* host);
     void ShowSample();
-    void OpenHelp(bool contents);
+    void OpenHelp(HelpPage page);
 
     EditorModel& editor_;
     std::unique_ptr<TfrmCustomBtnCls> model_;

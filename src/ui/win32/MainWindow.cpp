@@ -6,6 +6,7 @@
 #include "platform/PathText.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/ColorPopups.h"
+#include "ui/win32/DesignerWindow.h"
 #include "ui/win32/Dialogs.h"
 #include "ui/win32/resource.h"
 
@@ -136,7 +137,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     BuildAccelerators();
     ApplyDpi(int(GetDpiForWindow(window_)));
 
-    model_.OpenDesignerWindow = [] {};
+    model_.OpenDesignerWindow = [this] { ShowButtonDesigner(window_, model_, platform_, DesignerPopups{}); };
     model_.Session().Start();
     ShowModel();  // the defaults show while start-up runs
     ShowWindow(window_, SW_SHOWDEFAULT);
@@ -223,8 +224,7 @@ bool MainWindow::PreTranslate(MSG& msg) {
 // Commands this face has no window for yet stay greyed rather than doing nothing.
 bool MainWindow::CanRun(MenuCommand command) const {
     switch (command) {
-        case MenuCommand::TestAutorun:
-        case MenuCommand::CustomButtonStyle: return false;
+        case MenuCommand::TestAutorun: return false;
         default: return !model_.Preview().Playing() || command == MenuCommand::Exit;
     }
 }
@@ -326,6 +326,7 @@ void MainWindow::Execute(MenuCommand command, int index) {
             Run([this] { model_.Properties().SetDisableSounds(!model_.Doc.Props.DisableSounds); });
             break;
         case MenuCommand::HighQualityScaling: Run([this] { model_.Properties().ToggleHighQualityScaling(); }); break;
+        case MenuCommand::CustomButtonStyle: Run([this] { model_.AddButtonStyle1Click(); }); break;
         case MenuCommand::CopyButtonStyle:
             // However the window closed, the selected style is applied again.
             Run([this] { model_.CopyButtonStyle1Click([this](TfrmCopyCustom& copy) { ShowCopyCustom(window_, copy); }); });

@@ -58,3 +58,25 @@
 #define IDC_CC_QUESTION 1302
 #define IDC_CC_FRAME 1303
 #define IDC_CC_LIST 1304
+
+// The button style designer: 3500 to 3999.
+#define IDD_DESIGNER 3500
+#define IDC_DZ_TOOL0 3501  // + the item's place in the tool table
+#define IDC_DZ_FONTS 3540
+#define IDC_DZ_SIZES 3541
+#define IDC_DZ_RULE 3542
+#define IDC_DZ_INTRO 3543
+#define IDC_DZ_NAME_LABEL 3544
+#define IDC_DZ_NAME 3545
+#define IDC_DZ_ANIMATION_LABEL 3546
+#define IDC_DZ_ANIMATION 3547
+#define IDC_DZ_BUTTON_CAPTION 3548
+#define IDC_DZ_MASK_CAPTION 3549
+#define IDC_DZ_SLOT0 3550     // + the slot, 1 to 6
+#define IDC_DZ_SLOT_LABEL0 3560  // + the slot, 1 to 3
+#define IDC_DZ_SAMPLE 3570
+#define IDC_DZ_SAMPLE_CAPTION 3571
+#define IDC_DZ_MORE 3572
+#define IDC_DZ_HELP 3573
+#define IDC_DZ_CLOSE 3574
+#define IDC_DZ_MENU0 3600  // + the item's place in the menu table
