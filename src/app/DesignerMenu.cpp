@@ -137,7 +137,7 @@ bool DesignerCommandChecked(const TfrmCustomBtnCls& designer, const DesignerItem
         case C::Bold: return designer.CaptionFont.Bold;
         case C::Italic: return designer.CaptionFont.Italic;
         case C::Underline: return designer.CaptionFont.Underline;
-        case C::Align: return designer.CaptionFont.Alignment == item.Index;
+        case C::Align: return designer.CaptionFont.Alignment == Alignment(item.Index);
         case C::PhotoButton: return designer.PhotoButton;
         default: return false;
     }
@@ -160,7 +160,7 @@ void RunDesignerCommand(TfrmCustomBtnCls& designer, const DesignerItem& item) {
         case C::Bold: designer.FlipBold(); break;
         case C::Italic: designer.FlipItalic(); break;
         case C::Underline: designer.FlipUnderline(); break;
-        case C::Align: designer.SetAlignment(item.Index); break;
+        case C::Align: designer.SetAlignment(Alignment(item.Index)); break;
         case C::NudgeLeft: designer.NudgeTextLeft(); break;
         case C::NudgeRight: designer.NudgeTextRight(); break;
         case C::NudgeUp: designer.NudgeTextUp(); break;

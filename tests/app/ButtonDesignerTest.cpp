@@ -652,11 +652,13 @@ TEST_F(DesignerFixture, MenuAndToolTables) {
     };
     const struct {
         std::string_view Menu, Tool;
-        int Alignment;
-    } alignments[] = {{"Align &Right", "Align Right", 1}, {"Align &Left", "Align Left", 0}, {"Align &Center", "Center", 2}};
+        orvane::Alignment Aligned;
+    } alignments[] = {{"Align &Right", "Align Right", Alignment::Right},
+                      {"Align &Left", "Align Left", Alignment::Left},
+                      {"Align &Center", "Center", Alignment::Centre}};
     for (const auto& a : alignments) {
         RunDesignerCommand(designer, item(DesignerMenuItems(), a.Menu));
-        EXPECT_EQ(designer.CaptionFont.Alignment, a.Alignment) << a.Menu;
+        EXPECT_EQ(designer.CaptionFont.Alignment, a.Aligned) << a.Menu;
         EXPECT_TRUE(DesignerCommandChecked(designer, item(DesignerToolItems(), a.Tool))) << a.Tool;
     }
 
