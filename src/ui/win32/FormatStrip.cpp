@@ -54,13 +54,7 @@ std::string Text(HWND control) {
 
 FormatStrip::FormatStrip(FormatBar& format, HWND parent) : format_(format) {
     static const bool registered = [] {
-        WNDCLASSEXW c = {};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = &FormatStrip::Proc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = kClass;
+        const WNDCLASSEXW c = FaceClass(kClass, &FormatStrip::Proc);
         return RegisterClassExW(&c) != 0;
     }();
     (void)registered;

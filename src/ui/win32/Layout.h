@@ -12,6 +12,18 @@ inline int Scale(int pixels96, int dpi) { return MulDiv(pixels96, dpi, 96); }
 // The system's message font at a DPI (the caller deletes it).
 HFONT MessageFont(int dpi);
 
+// A window class of this program with the arrow cursor and the dialog face colour.
+inline WNDCLASSEXW FaceClass(const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW c = {};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = proc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = name;
+    return c;
+}
+
 // A font's dialog units: the average character width and the height, in pixels.
 struct DialogUnits {
     int BaseX = 6, BaseY = 13;

@@ -73,13 +73,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     model_.Session().Report = [this](const std::string& text) { platform_.DebugOutput("orvane-graphic: " + text); };
 
     static const bool registered = [] {
-        WNDCLASSEXW c = {};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = &MainWindow::Proc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = kClass;
+        WNDCLASSEXW c = FaceClass(kClass, &MainWindow::Proc);
         c.hIcon = static_cast<HICON>(LoadImageW(c.hInstance, MAKEINTRESOURCEW(IDI_EDITOR), IMAGE_ICON,
                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
         c.hIconSm = static_cast<HICON>(LoadImageW(c.hInstance, MAKEINTRESOURCEW(IDI_EDITOR), IMAGE_ICON,

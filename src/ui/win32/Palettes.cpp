@@ -73,13 +73,7 @@ const Slider kSliders[] = {
 
 PalettePane::PalettePane(EditorModel& model, HWND parent) : model_(model) {
     static const bool registered = [] {
-        WNDCLASSEXW c = {};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = &PalettePane::Proc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = kClass;
+        const WNDCLASSEXW c = FaceClass(kClass, &PalettePane::Proc);
         return RegisterClassExW(&c) != 0;
     }();
     (void)registered;
