@@ -113,6 +113,8 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     format_ = std::make_unique<FormatStrip>(model_.Format, window_);
     format_->Run = [this](const std::function<void()>& command) { Run(command); };
     palettes_->Animate = [this] { ButtAni(); };
+    toolbar_ = std::make_unique<MainToolbar>(window_);
+    toolbar_->Chosen = [this](MenuCommand command, int index) { Execute(command, index); };
 
     BuildMenus();
     BuildAccelerators();
@@ -268,6 +270,8 @@ void MainWindow::ShowModel() {
     palettes_->Show();
     SetWindowTextW(window_, WideFromUtf8(model_.WindowCaption).c_str());
     RefreshMenuList();
+    if (toolbar_)
+        toolbar_->Enable([this](MenuCommand c) { return c == MenuCommand::Help || (CanRun(c) && MenuCommandEnabled(model_, c)); });
     if (!surface_->Animating()) surface_->Refresh();
 }
 
@@ -472,14 +476,18 @@ void MainWindow::ApplyDpi(int dpi) {
     units_ = MeasureDialogUnits(font_);
     if (palettes_) palettes_->SetFont(font_, units_);
     if (format_) format_->SetFont(font_, units_);
+    if (toolbar_) toolbar_->SetDpi(dpi);
     Layout();
 }
 
 void MainWindow::Layout() {
     RECT client;
     GetClientRect(window_, &client);
-    const int top = format_ ? format_->Height() : 0;
-    if (format_) MoveWindow(format_->Handle(), 0, 0, client.right, top, TRUE);
+    // The tool bars wrap onto more rows rather than run off a narrow window.
+    const int bar = toolbar_ ? toolbar_->FitTo(client.right) : 0;
+    if (toolbar_) MoveWindow(toolbar_->Handle(), 0, 0, client.right, bar, TRUE);
+    const int top = bar + (format_ ? format_->FitTo(client.right) : 0);
+    if (format_) MoveWindow(format_->Handle(), 0, bar, client.right, top - bar, TRUE);
     const int column = palettes_ ? std::min(palettes_->Width(units_), int(client.right) / 2) : 0;
     if (palettes_) MoveWindow(palettes_->Handle(), 0, top, column, client.bottom - top, TRUE);
     if (surface_) MoveWindow(surface_->Handle(), column, top, client.right - column, client.bottom - top, TRUE);

@@ -5,6 +5,7 @@
 #include "ui/win32/DesignSurface.h"
 #include "ui/win32/FormatStrip.h"
 #include "ui/win32/Layout.h"
+#include "ui/win32/MainToolbar.h"
 #include "ui/win32/Palettes.h"
 #include "ui/win32/Win32Platform.h"
 
@@ -61,6 +62,7 @@ private:
     std::unique_ptr<DesignSurface> surface_;
     std::unique_ptr<PalettePane> palettes_;
     std::unique_ptr<FormatStrip> format_;
+    std::unique_ptr<MainToolbar> toolbar_;
     HMENU bar_ = nullptr;
     HMENU fileMenu_ = nullptr;
     int menuListPosition_ = 0;  // where the menu folder's menus start in the File menu

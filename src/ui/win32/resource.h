@@ -58,3 +58,10 @@
 #define IDC_CC_QUESTION 1302
 #define IDC_CC_FRAME 1303
 #define IDC_CC_LIST 1304
+
+// The main tool bar's glyph strips, 16 to 32 pixels in steps of 4.
+#define IDR_TOOLBAR_16 4010
+#define IDR_TOOLBAR_20 4011
+#define IDR_TOOLBAR_24 4012
+#define IDR_TOOLBAR_28 4013
+#define IDR_TOOLBAR_32 4014
