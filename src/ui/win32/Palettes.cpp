@@ -219,6 +219,25 @@ void PalettePane::Layout() {
     SetScrollInfo(column_, SB_VERT, &info, TRUE);
 }
 
+void PalettePane::ScrollIntoView(HWND control) {
+    for (const Item& item : items_) {
+        if (item.Window != control || !IsWindowVisible(control)) continue;
+        RECT client, at;
+        GetClientRect(column_, &client);
+        GetWindowRect(control, &at);
+        MapWindowPoints(nullptr, column_, reinterpret_cast<POINT*>(&at), 2);
+        const int top = at.top, bottom = at.top + units_.Y(item.Height), margin = units_.Y(kMargin);
+        if (top < 0)
+            scroll_ += top - margin;
+        else if (bottom > client.bottom)
+            scroll_ += std::min(top - margin, bottom - int(client.bottom) + margin);
+        else
+            return;
+        Layout();
+        return;
+    }
+}
+
 void PalettePane::Scroll(int request, int delta) {
     RECT client;
     GetClientRect(column_, &client);
