@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The Windows editor under Wine, driven by the keyboard as a user drives it.
 
-    wine_editor_test.py WINDOWS_BIN ORVANE_MENU [--keep DIR]
+    wine_editor_test.py WINDOWS_BIN ORVANE_MENU [--linux-road LINUX_ROAD] [--keep DIR]
 
 WINDOWS_BIN holds orvane-graphic.exe, orvane-menu.exe and the help pages;
 ORVANE_MENU is the Linux command-line tool, which reads what the editor wrote.
@@ -13,9 +13,15 @@ In a fresh prefix with a 1024 x 768 virtual desktop on a private X display:
   - the typical road by keys: add a button, the command wizard starts a
     program on the disc (saving the menu as disc.mng on the way), build the
     autorun application into the disc folder; the files say what was done;
-  - each tool window opens and closes with Escape;
+  - the Linux editor's model takes the same road (LINUX_ROAD): disc.mng,
+    Autorun.inf and the menus packed in Autorun.exe are the same, but for the
+    pixels of the pictures that hold text (GDI and FreeType draw glyphs
+    differently);
+  - each tool window opens and closes with Escape, Test Autorun among them;
+  - the main tool bar shows its glyphs and its help button drops its menu
+    down; a label's access key moves the focus to its control;
   - at 192 DPI the menu on the design surface and the tip window are twice
-    their size.
+    their size, and both tool bars fit the 1024-pixel screen.
 
 Bounded in time, removed at the end; exit code 0 when every check held.
 Needs wine64, Xvfb, xdotool and Pillow.
@@ -37,11 +43,13 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from headless import Budget, Failure, FrameBuffer, start_display  # noqa: E402
 from headless import check as say  # noqa: E402
 
-BUDGET = Budget(230)
+BUDGET = Budget(320)
 remaining = BUDGET.remaining
 SCREEN = (1024, 768)
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
+RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
+TOOLBAR_HELP = 14  # the help button's glyph in the tool bar strips
 
 
 def windows_path(path):
@@ -181,6 +189,65 @@ def outline_only(region, picture):
     return right - left > 2 and bottom - top > 2 and inner.getbbox() is None
 
 
+def glyph_on_screen(shot, strip_path, index, band):
+    """Where the tool bar glyph `index` of a strip shows inside band (left,
+    top, right, bottom), matched by its opaque pixels, which the tool bar
+    draws unblended; or None."""
+    strip = Image.open(strip_path).convert("RGBA")
+    n = strip.height
+    glyph = strip.crop((index * n, 0, (index + 1) * n, n))
+    opaque = [(x, y, glyph.getpixel((x, y))[:3]) for y in range(n) for x in range(n) if glyph.getpixel((x, y))[3] == 255]
+    if not opaque:
+        return None
+    gx, gy, colour = opaque[0]
+    region = shot.crop(band)
+    data, width = region.tobytes(), region.width
+    at = data.find(bytes(colour))
+    while at >= 0:
+        if at % 3 == 0:
+            x, y = (at // 3) % width - gx, (at // 3) // width - gy
+            if x >= 0 and y >= 0 and all(
+                    x + px < region.width and y + py < region.height and region.getpixel((x + px, y + py)) == c
+                    for px, py, c in opaque):
+                return band[0] + x, band[1] + y
+        at = data.find(bytes(colour), at + 1)
+    return None
+
+
+def records(data):
+    """A record file's header and its records, as (kind, bytes): fields of
+    kinds 1 to 4, pictures of kind 5 (kind, 3 bytes, frame, width and height,
+    the data's length, the zlib data), then the end byte."""
+    out, at = [("header", data[:11])], 11
+    u32 = lambda i: int.from_bytes(data[i:i + 4], "little")
+    sizes = {1: lambda: 6, 2: lambda: 9, 3: lambda: 9, 4: lambda: 5 + u32(at + 1), 5: lambda: 20 + u32(at + 16)}
+    while at < len(data) and data[at] in sizes:
+        size = sizes[data[at]]()
+        out.append((data[at], data[at:at + size]))
+        at += size
+    out.append(("rest", data[at:]))
+    return out
+
+
+def menu_differences(windows, linux, info):
+    """Where two menu files differ, but for the zlib data of the pictures
+    that hold text (the menu picture, number 0, with the title and the menu
+    text, and each button's state pictures, numbers 1 to 30, with its
+    caption): GDI and FreeType draw the same glyphs differently. Every field,
+    every picture record's header, and the other pictures' data count."""
+    a, b = records(windows), records(linux)
+    if len(a) != len(b):
+        return ["%d records against %d" % (len(a), len(b))]
+    texts = {0} | set(range(1, 1 + len(info["buttons"])))
+    found = []
+    for i, ((kind, x), (_, y)) in enumerate(zip(a, b)):
+        if kind == 5 and x[:16] == y[:16] and int.from_bytes(x[4:8], "little") in texts:
+            continue  # the same picture, place and size: its pixels hold text
+        if x != y:
+            found.append("record %d (kind %s)" % (i, kind))
+    return found
+
+
 def menu_on_screen(session, reference):
     shot = session.grab()
     return find(shot, reference), shot
@@ -310,6 +377,44 @@ def run(session):
     session.run([session.menu_tool, "unpack", os.path.join(disc, "Autorun.exe"), unpacked])
     with open(menu, "rb") as a, open(os.path.join(unpacked, "disc.mng"), "rb") as b:
         session.check("the autorun application carries disc.mng as saved", a.read() == b.read())
+    if session.linux_road:
+        same_as_linux(session, disc)
+
+    # The main tool bar: its glyphs show, its help button drops its menu down and Escape takes it away.
+    strip16 = os.path.join(RESOURCES, "mainwindow", "toolbar_16.png")
+    shot = session.grab()
+    new_at = glyph_on_screen(shot, strip16, 0, (0, 0, SCREEN[0], 200))
+    help_at = glyph_on_screen(shot, strip16, TOOLBAR_HELP, (0, 0, SCREEN[0], 200))
+    session.check("the main tool bar shows its glyphs", new_at is not None and help_at is not None,
+                  "%s %s" % (new_at, help_at))
+    if help_at:
+        subprocess.run(["xdotool", "mousemove", str(help_at[0] + 8), str(help_at[1] + 8), "click", "1"],
+                       env=session.env, check=True, timeout=remaining())
+        dropped = session.settle(shot)
+        closed = session.keys("Escape")
+        subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=session.env, check=True)
+        below = (help_at[0], help_at[1] + 20, help_at[0] + 120, help_at[1] + 120)
+        session.check("the tool bar's help button drops its menu down, and Escape closes it",
+                      not session.same(dropped.crop(below), shot.crop(below)) and
+                      session.same(session.settle(closed).crop(below), shot.crop(below)))
+
+    # "Button A&nimation": its access key takes the focus to the list below it; Escape goes back.
+    before = session.grab()
+    focused = session.keys("alt+n")
+    back = session.keys("Escape")
+    session.check("a palette label's access key moves the focus to its control",
+                  not session.same(focused, before) and session.same(back, before))
+
+    # Test Autorun, with the menu saved and the application built: the window itself opens.
+    before = session.grab()
+    session.keys("alt+f")
+    for _ in range(5):
+        session.keys("Down")
+    tested = session.keys("Return")
+    closed = session.keys("Escape")
+    session.check("Test Autorun opens and closes with Escape",
+                  not session.same(tested, before) and session.same(closed, before),
+                  "" if session.same(closed, before) else "the screen differs after Escape")
 
     # At 192 DPI the windows grow with it.
     session.set_dpi(192)
@@ -326,16 +431,57 @@ def run(session):
                   big_place is not None)
     ratio = (big_box[2] - big_box[0]) / (tip_box[2] - tip_box[0]) if tip_box and big_box else 0
     session.check("at 192 DPI the tip window is twice as wide", 1.8 <= ratio <= 2.2, "%.2f" % ratio)
+    # Both tool bars fit the screen: the main one's last glyph shows whole, and
+    # no formatting control reaches the window's right edge (they wrap instead).
+    shot = session.grab()
+    help_big = glyph_on_screen(shot, os.path.join(RESOURCES, "mainwindow", "toolbar_32.png"), TOOLBAR_HELP,
+                               (0, 0, SCREEN[0], 300))
+    session.check("at 192 DPI the main tool bar fits the screen", help_big is not None)
+    if help_big:
+        edge = [shot.getpixel((SCREEN[0] - 40, y)) for y in range(help_big[1] + 44, help_big[1] + 150)]
+        session.check("at 192 DPI the formatting toolbar wraps rather than run off the right edge",
+                      len(set(edge)) == 1, str(sorted(set(edge))[:4]))
+
+
+def same_as_linux(session, disc):
+    """The Linux editor's model takes the road the keys took; the files it
+    writes are the Windows editor's."""
+    work = session.work
+    linux_disc = os.path.join(work, "linux", "disc")
+    app = os.path.join(work, "linux", "app")
+    os.makedirs(os.path.join(linux_disc, "tools"))
+    os.makedirs(app)
+    shutil.copy(os.path.join(disc, "tools", "setup.exe"), os.path.join(linux_disc, "tools"))
+    # A stand-in editor file with a small player block: the menus packed are what is compared.
+    with open(os.path.join(app, "orvane-graphic"), "wb") as f:
+        f.write(b"\xee" * 16 + b"ApEXMZ\t\t" + (16).to_bytes(4, "little"))
+    session.run([session.linux_road, app, linux_disc])
+    read = lambda *p: open(os.path.join(*p), "rb").read()
+    info = json.loads(session.run([session.menu_tool, "info", os.path.join(disc, "disc.mng")]).stdout)
+    differ = menu_differences(read(disc, "disc.mng"), read(linux_disc, "disc.mng"), info)
+    session.check("disc.mng is the Linux editor's, but for the pixels of text", not differ, ", ".join(differ))
+    session.check("Autorun.inf is the Linux editor's", read(disc, "Autorun.inf") == read(linux_disc, "Autorun.inf"))
+    packed = []
+    for name, folder in (("windows", disc), ("linux", linux_disc)):
+        out = os.path.join(work, "packed-" + name)
+        session.run([session.menu_tool, "unpack", os.path.join(folder, "Autorun.exe"), out])
+        packed.append({f: read(out, f) for f in sorted(os.listdir(out))})
+    session.check("Autorun.exe packs the menus the Linux editor's packs",
+                  list(packed[0]) == list(packed[1]) and
+                  all(not menu_differences(packed[0][f], packed[1][f], info) for f in packed[0]),
+                  "%s against %s" % (list(packed[0]), list(packed[1])))
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("bin_dir")
     parser.add_argument("menu_tool")
+    parser.add_argument("--linux-road", help="the Linux editor's model taking the same road")
     parser.add_argument("--keep", help="copy the work folder here (screenshots) when done")
     args = parser.parse_args()
     work = tempfile.mkdtemp(prefix="orvane-wine-editor-")
     session = Session(os.path.abspath(args.bin_dir), os.path.abspath(args.menu_tool), work)
+    session.linux_road = os.path.abspath(args.linux_road) if args.linux_road else None
     session.checks = []
     session.check = lambda what, ok, detail="": (session.checks.append(ok), say(what, ok, detail))
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
