@@ -192,7 +192,8 @@ void PalettePane::Layout() {
     GetClientRect(column_, &client);
     int y = units_.Y(kMargin);
     int palette = -1;
-    const int x = units_.X(kMargin), width = units_.X(kWidthDlu);
+    // A column narrower than its controls (a small screen at 200 %) narrows them rather than cut them off.
+    const int x = units_.X(kMargin), width = std::max(units_.X(kWidthDlu / 2), std::min(units_.X(kWidthDlu), int(client.right) - 2 * x));
     HDWP moves = BeginDeferWindowPos(int(items_.size()));
     for (const Item& item : items_) {
         if (item.Palette < 0) ++palette;
