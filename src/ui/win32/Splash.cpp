@@ -20,15 +20,18 @@ const RECT kCloseLink = {164, 54, 224, 69};    // at 96 DPI, on the picture
 
 RECT Scaled(RECT r, int dpi) { return {Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right, dpi), Scale(r.bottom, dpi)}; }
 
-void Text(HDC dc, int dpi, const wchar_t* face, int points, RECT at, const std::wstring& text, UINT format,
+// Draws a text in its box; returns where its single line went.
+RECT Text(HDC dc, int dpi, const wchar_t* face, int points, RECT at, const std::wstring& text, UINT format,
           bool underline = false) {
     HFONT font = CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, 0, underline, 0, DEFAULT_CHARSET, 0, 0,
                              CLEARTYPE_QUALITY, 0, face);
     HGDIOBJ old = SelectObject(dc, font);
-    RECT r = Scaled(at, dpi);
+    RECT r = Scaled(at, dpi), used = r;
+    DrawTextW(dc, text.c_str(), int(text.size()), &used, format | DT_NOPREFIX | DT_CALCRECT);
     DrawTextW(dc, text.c_str(), int(text.size()), &r, format | DT_NOPREFIX);
     SelectObject(dc, old);
     DeleteObject(font);
+    return used;
 }
 
 }  // namespace
@@ -76,9 +79,8 @@ void PaintSplash(HDC dc, HWND window, const Bitmap& picture, SplashMode mode, co
     if (!note.empty())
         Text(dc, dpi, L"Arial", 7, {16, 193, 376, 206}, note, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_PATH_ELLIPSIS);
     SetTextColor(dc, kLink);
-    Text(dc, dpi, L"Tahoma", 8, kCloseLink, L"[Close]", DT_LEFT | DT_TOP | DT_SINGLELINE, true);
+    RECT focus = Text(dc, dpi, L"Tahoma", 8, kCloseLink, L"[Close]", DT_LEFT | DT_TOP | DT_SINGLELINE, true);
     if (closeFocused) {
-        RECT focus = SplashCloseLink(dpi);
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(255, 255, 255));
         InflateRect(&focus, Scale(2, dpi), 0);

@@ -110,7 +110,9 @@ struct TestAutorunWindow {
                     ComboBox_AddString(Item(IDC_TA_SCREEN), WideFromUtf8(TestRunModel::ScreenName(screen)).c_str());
                 ComboBox_SetCurSel(Item(IDC_TA_SCREEN), 0);
                 Sync();
-                return TRUE;  // the focus on the first control: Start Test
+                // The focus on what the window is for: Start Test, else the disc folder to change.
+                SetFocus(Item(IsWindowEnabled(Item(IDC_TA_START)) ? IDC_TA_START : IDC_TA_BROWSE));
+                return FALSE;
             case WM_COMMAND:
                 if (HIWORD(wParam) == BN_CLICKED) Command(LOWORD(wParam));
                 return TRUE;
