@@ -16,6 +16,10 @@ Writes into outdir (default: this file's folder):
   screen.png                the display-position picture.
   screen_positions.json     per position code 0..10: centre of its 13 x 13
       radio button on screen.png and the picture's colour under it.
+  toolbar_<n>.png           the main tool bar's glyphs side by side, n x n
+      each, in the tool bar's order (TOOLBAR), for n = 16, 20, 24, 28, 32:
+      a Windows tool bar at 100 % to 200 % takes its own size, never a
+      stretched one.
 
 Glyphs are drawn on a grid of 16 units, supersampled, so edges that sit on
 whole units stay sharp at both sizes. Deterministic for one Pillow build.
@@ -58,9 +62,9 @@ class Glyph:
 
     def __init__(self, scale, w=16, h=16):
         self.scale = scale
-        self.u = scale * SS
+        self.u = round(scale * SS)  # whole subpixels per unit: 1.25, 1.5 and 1.75 times fit too
         self.W, self.H = w * self.u, h * self.u
-        self.out = (w * scale, h * scale)
+        self.out = (round(w * scale), round(h * scale))
         self.img = Image.new("RGBA", (self.W, self.H), (0, 0, 0, 0))
 
     # --- masks, in unit coordinates (edges, not pixel centres) ---
@@ -476,8 +480,21 @@ def draw_glyph(name, scale):
     GLYPHS[name](g)
     img = g.result()
     if name in STRIP_GLYPHS:
-        img.paste((0, 0, 0, 0), (0, 12 * scale, 16 * scale, 16 * scale))
+        img.paste((0, 0, 0, 0), (0, round(12 * scale), round(16 * scale), round(16 * scale)))
     return img
+
+
+# The main tool bar's buttons, left to right, as the editor's tool bar table has them.
+TOOLBAR = ("new", "open", "save", "undo", "redo", "cut", "copy", "paste", "add_button", "delete_button",
+           "move_up", "move_down", "autorun", "animate", "help")
+TOOLBAR_SIZES = (16, 20, 24, 28, 32)
+
+
+def toolbar_strip(size):
+    strip = Image.new("RGBA", (size * len(TOOLBAR), size), (0, 0, 0, 0))
+    for i, name in enumerate(TOOLBAR):
+        strip.paste(draw_glyph(name, size / 16), (i * size, 0))
+    return strip
 
 
 def bar_template(scale):
@@ -654,6 +671,8 @@ def main():
         save(draw_glyph(name, 2), out, name + "@2x.png")
     if only:
         return
+    for size in TOOLBAR_SIZES:
+        save(toolbar_strip(size), out, "toolbar_%d.png" % size)
     save(bar_template(1), out, "bar_template.png")
     save(palette_strip(1), out, "palette_glyphs.png")
     save(palette_strip(2), out, "palette_glyphs@2x.png")

@@ -62,9 +62,34 @@ constexpr std::array kItems = std::to_array<MenuItem>({
     {1, "", C::Help, 3, ""},
 });
 
+constexpr std::array kToolbar = std::to_array<ToolbarItem>({
+    {C::FileNew, "new", "New"},
+    {C::FileOpen, "open", "Open"},
+    {C::FileSave, "save", "Save"},
+    {C::None, "", ""},
+    {C::Undo, "undo", "Undo"},
+    {C::Redo, "redo", "Redo"},
+    {C::None, "", ""},
+    {C::Cut, "cut", "Cut (Button)"},
+    {C::Copy, "copy", "Copy (Button)"},
+    {C::Paste, "paste", "Paste (Button)"},
+    {C::None, "", ""},
+    {C::AddButton, "add_button", "Add New Button"},
+    {C::DeleteButton, "delete_button", "Delete Button"},
+    {C::MoveUp, "move_up", "Move Up"},
+    {C::MoveDown, "move_down", "Move Down"},
+    {C::None, "", ""},
+    {C::CreateAutorun, "autorun", "Create Autorun EXE"},
+    {C::AnimateButtons, "animate", "Animate buttons now"},
+    {C::None, "", ""},
+    {C::Help, "help", "Help"},
+});
+
 }  // namespace
 
 std::span<const MenuItem> MainMenuItems() { return kItems; }
+
+std::span<const ToolbarItem> MainToolbarItems() { return kToolbar; }
 
 std::string_view MenuItemText(const MenuItem& item) {
     return item.Command == C::Help ? kHelpEntries[size_t(item.Index)].Text : item.Text;

@@ -57,6 +57,15 @@ std::span<const MenuItem> MainMenuItems();
 std::string_view MenuItemText(const MenuItem& item);
 std::string_view MenuItemKey(const MenuItem& item);
 
+// The main tool bar, left to right. The help button drops down the help
+// entries placed on it (HelpPlace::HelpButtonMenu) instead of running a command.
+struct ToolbarItem {
+    MenuCommand Command;     // None: a separator
+    std::string_view Glyph;  // the picture's name ("save"); the glyph strips hold them in this order
+    std::string_view Tip;
+};
+std::span<const ToolbarItem> MainToolbarItems();
+
 // Whether an item can be chosen now, and whether it shows a check mark.
 bool MenuCommandEnabled(const EditorModel& model, MenuCommand command);
 bool MenuCommandChecked(const EditorModel& model, MenuCommand command, int index);

@@ -79,6 +79,36 @@ bool DiscFolderModel::OfferBuild() {
            MsgResult::Yes;
 }
 
+bool DiscFolderModel::Prepare(const std::function<void()>& rebuild) {
+    if (!SaveFirst()) return false;
+    Recheck();
+    if (OfferBuild()) rebuild();
+    return true;
+}
+
+void DiscFolderModel::Rebuild(const std::function<void(TfrmEXEWizCls&)>& show) {
+    std::unique_ptr<TfrmEXEWizCls> wizard = editor_.OpenAutorunWizard();
+    if (!wizard) return;
+    show(*wizard);
+    // The last page is reached only once the application was written.
+    if (wizard->Page == 4 && !editor_.Builder.FileOpFailed)
+        SetFolder(Utf8FromPath(PathFromUtf8(wizard->NameField).parent_path()));
+    else
+        Recheck();
+}
+
+std::vector<std::string> DiscFolderModel::Findings() const {
+    std::vector<std::string> lines;
+    if (!Check.Blocked()) {
+        const size_t menus = Check.Package.Files.size();
+        lines.push_back("Ready: " + Utf8FromPath(Check.Executable.filename()) + " with " + std::to_string(menus) +
+                        (menus == 1 ? " menu; " : " menus; ") + std::to_string(Check.FileCount) + " files, about " +
+                        SizeText(Check.ImageEstimate) + ".");
+    }
+    for (const DiscProblem& p : Check.Problems) lines.push_back((p.Blocking ? "" : "Note: ") + p.Text);
+    return lines;
+}
+
 bool DiscFolderModel::AcceptWarnings(const std::string& action) {
     const std::vector<std::string> warnings = Check.Warnings();
     if (warnings.empty()) return true;
@@ -91,7 +121,16 @@ bool DiscFolderModel::AcceptWarnings(const std::string& action) {
 const std::vector<std::string> TestRunModel::kScreens = {"", "800x600", "1024x768", "1280x1024"};
 
 TestRunModel::TestRunModel(EditorModel& editor, std::string folder, fs::path cacheBase)
-    : DiscFolderModel(editor, std::move(folder)), Unavailable(TestRunUnavailable()), cacheBase_(std::move(cacheBase)) {}
+    : DiscFolderModel(editor, std::move(folder)), Unavailable(TestRunUnavailable()), cacheBase_(std::move(cacheBase)) {
+    StatusText = Unavailable.empty() ? TestRunDescription() : Unavailable;
+}
+
+std::string TestRunModel::ScreenName(const std::string& screen) {
+    if (screen.empty()) return "This computer's whole screen";
+    std::string name;
+    for (char c : screen) name += c == 'x' ? std::string(" x ") : std::string(1, c);
+    return name + " pixels, in a window";
+}
 
 bool TestRunModel::Start(const std::function<bool()>& tick) {
     if (!Unavailable.empty()) {

@@ -16,6 +16,7 @@
 namespace orvane {
 
 class EditorModel;
+class TfrmEXEWizCls;
 
 // What the three publishing windows (Test Autorun, Create Disc Image, Burn
 // Disc) share: the disc folder, its checks, and the offer to build the
@@ -45,6 +46,16 @@ public:
     // problems are the window's to show.
     bool OfferBuild();
 
+    // Before the window opens: the save question, the check, and the offer
+    // to build (rebuild runs the autorun wizard). False when cancelled.
+    bool Prepare(const std::function<void()>& rebuild);
+    // The autorun wizard over the editor; once it has built, its folder is
+    // the disc folder. show runs the wizard's window.
+    void Rebuild(const std::function<void(TfrmEXEWizCls&)>& show);
+
+    // What the check found, a paragraph each: "Ready: ..." or the problems.
+    std::vector<std::string> Findings() const;
+
 protected:
     // The warnings, asked of the user before the real work: true to go on.
     bool AcceptWarnings(const std::string& action);
@@ -65,9 +76,11 @@ public:
     // The screens the menu can be tried on: the whole desktop, or a window
     // the size of a smaller screen.
     static const std::vector<std::string> kScreens;
+    // A screen as the list names it: "800 x 600 pixels, in a window".
+    static std::string ScreenName(const std::string& screen);
     std::string Screen;  // one of kScreens; empty: the whole desktop
     void SetScreen(const std::string& screen) { Screen = screen; }
-    std::string StatusText;
+    std::string StatusText;  // how the run goes; before it, how it will run or why it cannot
     std::vector<std::string> Removed;  // files the run left in the disc folder, removed
 
     // Starts the run (after the Unavailable message when it cannot); false

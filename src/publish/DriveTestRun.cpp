@@ -101,6 +101,11 @@ private:
 
 }  // namespace
 
+std::string TestRunDescription() {
+    return "The menu runs with the disc folder as a drive of its own, so its buttons open files as they will "
+           "from the disc.";
+}
+
 std::string TestRunUnavailable() { return {}; }
 
 std::unique_ptr<TestRun> MakeTestRun(const fs::path&) { return std::make_unique<DriveTestRun>(); }

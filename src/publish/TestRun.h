@@ -59,6 +59,8 @@ protected:
                                                 const std::set<std::string>& before);
 };
 
+// How a test run runs the menu on this system, in the user's words.
+std::string TestRunDescription();
 // Empty when a test run can start on this computer, else why not, in the
 // user's words.
 std::string TestRunUnavailable();

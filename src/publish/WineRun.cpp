@@ -205,6 +205,11 @@ std::string WineTestRun::RunningText() const {
            ":, as from a CD. Close it (and whatever it opened) to end the test.";
 }
 
+std::string TestRunDescription() {
+    return "The menu runs under Wine with the disc folder as a CD drive, so its buttons open files as they will "
+           "from the disc.";
+}
+
 std::string TestRunUnavailable() { return FindWine() ? std::string() : kWineMissing; }
 
 std::unique_ptr<TestRun> MakeTestRun(const fs::path& cacheBase) {

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The Windows editor under Wine, driven by the keyboard as a user drives it.
 
-    wine_editor_test.py WINDOWS_BIN ORVANE_MENU [--keep DIR]
+    wine_editor_test.py WINDOWS_BIN ORVANE_MENU [--linux-road LINUX_ROAD] [--keep DIR]
 
 WINDOWS_BIN holds orvane-graphic.exe, orvane-menu.exe and the help pages;
 ORVANE_MENU is the Linux command-line tool, which reads what the editor wrote.
@@ -13,15 +13,22 @@ In a fresh prefix with a 1024 x 768 virtual desktop on a private X display:
   - the typical road by keys: add a button, the command wizard starts a
     program on the disc (saving the menu as disc.mng on the way), build the
     autorun application into the disc folder; the files say what was done;
-  - each tool window opens and closes with Escape;
+  - the Linux editor's model takes the same road (LINUX_ROAD): disc.mng,
+    Autorun.inf and the menus packed in Autorun.exe are the same, but for the
+    pixels of the pictures that hold text (GDI and FreeType draw glyphs
+    differently);
+  - each tool window opens and closes with Escape, Test Autorun among them;
+  - the main tool bar shows its glyphs and its help button drops its menu
+    down; a label's access key moves the focus to its control;
   - the colour picker (from the Menu Color box and the toolbar's shadow
     colour) and the shadow-set pop-up open by keys and close with Escape; a
     menu colour and a shadow depth chosen by keys change the menu, undo takes
     them back;
-  - at 192 DPI the menu on the design surface, the tip window and the pop-ups
-    are twice their size, the picker's swatches pixel for pixel.
   - the button style designer takes a name and an italic caption by keys and
     saves them in a button style file that the core reads back;
+  - at 192 DPI the menu on the design surface, the tip window and the pop-ups
+    are twice their size, the picker's swatches pixel for pixel, and both tool
+    bars fit the 1024-pixel screen;
   - at 192 DPI, on a screen that holds it, the designer is twice its size.
 
 Bounded in time, removed at the end; exit code 0 when every check held.
@@ -44,7 +51,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from headless import Budget, Failure, FrameBuffer, start_display  # noqa: E402
 from headless import check as say  # noqa: E402
 
-BUDGET = Budget(480)
+BUDGET = Budget(540)
 remaining = BUDGET.remaining
 SCREEN = (1024, 768)
 # The display is larger than the virtual desktop, so the desktop can grow for
@@ -52,6 +59,15 @@ SCREEN = (1024, 768)
 DISPLAY = (2048, 1536)
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
+RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
+TOOLBAR_HELP = 14  # the help button's glyph in the tool bar strips
+WORK_AREA = (128, 128, 128)  # a fresh prefix's work area colour, around the menu on the design surface
+
+
+def linux_font(family):
+    """The family fontconfig gives for a font Linux lacks."""
+    done = subprocess.run(["fc-match", "-f", "%{family[0]}", family], capture_output=True, text=True, timeout=20)
+    return done.stdout.strip() or family
 
 
 def windows_path(path):
@@ -78,7 +94,13 @@ class Session:
         self.run([WINE, "wineboot", "--init"], timeout=min(remaining(), 90))
         self.run([WINESERVER, "-w"])
         # A virtual desktop gives windows the keyboard focus without a window manager.
-        self.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", "Default", "/f"])
+        # The styles' Verdana, which neither system has, is the font fontconfig
+        # gives Linux for it: both editors then measure text with one font, and
+        # auto-sized buttons come out the same size.
+        for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
+                                 ("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes", "Verdana",
+                                  linux_font("Verdana"))):
+            self.run([WINE, "reg", "add", key, "/v", value, "/d", data, "/f"])
         self.set_desktop(SCREEN)
 
     def set_desktop(self, size):
@@ -237,10 +259,11 @@ def popups(session, reference):
     changed = session.keys("Return")  # the menu colour's first-use tip
     session.check("a menu colour picked by keys recolours the menu", find(changed, reference) is None)
     session.check("undo takes the menu colour back", find(session.keys("ctrl+z"), reference) is not None)
-    # From the design surface, Shift+Tab reaches the formatting toolbar's last
-    # buttons: "Shadow Depth", then "Shadow Color".
+    # From the design surface, Tab goes round to the formatting toolbar: the
+    # font, its size, its colour, B, I, U, the alignments, "Shadow Color",
+    # "Shadow Depth".
     session.keys("Escape")
-    before = session.keys("shift+Tab", "shift+Tab")
+    before = session.keys(*["Tab"] * 9)
     opened = session.keys("Return")
     seen["shadow"] = popup_check(session, "the shadow-set pop-up", before, opened, session.keys("Escape"), reference)
     before = session.keys("shift+Tab")
@@ -261,7 +284,7 @@ def popups(session, reference):
 def popups_at_192(session, seen):
     """At 192 DPI the pop-ups are twice as large, whole, and each pixel of the
     swatches is a 2 x 2 block of the 96 DPI one."""
-    before = session.keys("shift+Tab", "shift+Tab", "shift+Tab")
+    before = session.keys(*["Tab"] * 8)  # from the design surface to "Shadow Color"
     opened = session.keys("Return")
     opened.save(os.path.join(session.work, "picker-192.png"))
     picker = popup_box(before, opened)
@@ -297,6 +320,65 @@ def active_caption(shot, colour=(50, 150, 250), run=200):
         return None
     left, _, right, _ = mask.crop((0, rows[0], shot.width, rows[-1] + 1)).getbbox()
     return left, rows[0], right, rows[-1] + 1
+
+
+def glyph_on_screen(shot, strip_path, index, band):
+    """Where the tool bar glyph `index` of a strip shows inside band (left,
+    top, right, bottom), matched by its opaque pixels, which the tool bar
+    draws unblended; or None."""
+    strip = Image.open(strip_path).convert("RGBA")
+    n = strip.height
+    glyph = strip.crop((index * n, 0, (index + 1) * n, n))
+    opaque = [(x, y, glyph.getpixel((x, y))[:3]) for y in range(n) for x in range(n) if glyph.getpixel((x, y))[3] == 255]
+    if not opaque:
+        return None
+    gx, gy, colour = opaque[0]
+    region = shot.crop(band)
+    data, width = region.tobytes(), region.width
+    at = data.find(bytes(colour))
+    while at >= 0:
+        if at % 3 == 0:
+            x, y = (at // 3) % width - gx, (at // 3) // width - gy
+            if x >= 0 and y >= 0 and all(
+                    x + px < region.width and y + py < region.height and region.getpixel((x + px, y + py)) == c
+                    for px, py, c in opaque):
+                return band[0] + x, band[1] + y
+        at = data.find(bytes(colour), at + 1)
+    return None
+
+
+def records(data):
+    """A record file's header and its records, as (kind, bytes): fields of
+    kinds 1 to 4, pictures of kind 5 (kind, 3 bytes, frame, width and height,
+    the data's length, the zlib data), then the end byte."""
+    out, at = [("header", data[:11])], 11
+    u32 = lambda i: int.from_bytes(data[i:i + 4], "little")
+    sizes = {1: lambda: 6, 2: lambda: 9, 3: lambda: 9, 4: lambda: 5 + u32(at + 1), 5: lambda: 20 + u32(at + 16)}
+    while at < len(data) and data[at] in sizes:
+        size = sizes[data[at]]()
+        out.append((data[at], data[at:at + size]))
+        at += size
+    out.append(("rest", data[at:]))
+    return out
+
+
+def menu_differences(windows, linux, info):
+    """Where two menu files differ, but for the zlib data of the pictures
+    that hold text (the menu picture, number 0, with the title and the menu
+    text, and each button's state pictures, numbers 1 to 30, with its
+    caption): GDI and FreeType draw the same glyphs differently. Every field,
+    every picture record's header, and the other pictures' data count."""
+    a, b = records(windows), records(linux)
+    if len(a) != len(b):
+        return ["%d records against %d" % (len(a), len(b))]
+    texts = {0} | set(range(1, 1 + len(info["buttons"])))
+    found = []
+    for i, ((kind, x), (_, y)) in enumerate(zip(a, b)):
+        if kind == 5 and x[:16] == y[:16] and int.from_bytes(x[4:8], "little") in texts:
+            continue  # the same picture, place and size: its pixels hold text
+        if x != y:
+            found.append("record %d (kind %s)" % (i, kind))
+    return found
 
 
 def menu_on_screen(session, reference):
@@ -459,6 +541,44 @@ def run(session):
     session.run([session.menu_tool, "unpack", os.path.join(disc, "Autorun.exe"), unpacked])
     with open(menu, "rb") as a, open(os.path.join(unpacked, "disc.mng"), "rb") as b:
         session.check("the autorun application carries disc.mng as saved", a.read() == b.read())
+    if session.linux_road:
+        same_as_linux(session, disc)
+
+    # The main tool bar: its glyphs show, its help button drops its menu down and Escape takes it away.
+    strip16 = os.path.join(RESOURCES, "mainwindow", "toolbar_16.png")
+    shot = session.grab()
+    new_at = glyph_on_screen(shot, strip16, 0, (0, 0, SCREEN[0], 200))
+    help_at = glyph_on_screen(shot, strip16, TOOLBAR_HELP, (0, 0, SCREEN[0], 200))
+    session.check("the main tool bar shows its glyphs", new_at is not None and help_at is not None,
+                  "%s %s" % (new_at, help_at))
+    if help_at:
+        subprocess.run(["xdotool", "mousemove", str(help_at[0] + 8), str(help_at[1] + 8), "click", "1"],
+                       env=session.env, check=True, timeout=remaining())
+        dropped = session.settle(shot)
+        closed = session.keys("Escape")
+        subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=session.env, check=True)
+        below = (help_at[0], help_at[1] + 20, help_at[0] + 120, help_at[1] + 120)
+        session.check("the tool bar's help button drops its menu down, and Escape closes it",
+                      not session.same(dropped.crop(below), shot.crop(below)) and
+                      session.same(session.settle(closed).crop(below), shot.crop(below)))
+
+    # "Menu St&yle": its access key takes the focus to the list below it; Escape goes back.
+    before = session.grab()
+    focused = session.keys("alt+y")
+    back = session.keys("Escape")
+    session.check("a palette label's access key moves the focus to its control",
+                  not session.same(focused, before) and session.same(back, before))
+
+    # Test Autorun, with the menu saved and the application built: the window itself opens.
+    before = session.grab()
+    session.keys("alt+f")
+    for _ in range(5):
+        session.keys("Down")
+    tested = session.keys("Return")
+    closed = session.keys("Escape")
+    session.check("Test Autorun opens and closes with Escape",
+                  not session.same(tested, before) and session.same(closed, before),
+                  "" if session.same(closed, before) else "the screen differs after Escape")
 
     # At 192 DPI the windows grow with it.
     session.set_dpi(192)
@@ -475,6 +595,23 @@ def run(session):
                   big_place is not None)
     ratio = (big_box[2] - big_box[0]) / (tip_box[2] - tip_box[0]) if tip_box and big_box else 0
     session.check("at 192 DPI the tip window is twice as wide", 1.8 <= ratio <= 2.2, "%.2f" % ratio)
+    # Both tool bars fit the screen: the main one's last glyph shows whole, and
+    # no formatting control reaches the window's right edge (they wrap instead).
+    shot = session.grab()
+    help_big = glyph_on_screen(shot, os.path.join(RESOURCES, "mainwindow", "toolbar_32.png"), TOOLBAR_HELP,
+                               (0, 0, SCREEN[0], 300))
+    session.check("at 192 DPI the main tool bar fits the screen", help_big is not None)
+    if help_big:
+        # Down the window's right edge from the tool bar: its face, unbroken by any
+        # control, until the design surface's work area (the prefix's grey).
+        x, y = SCREEN[0] - 40, help_big[1] + 40
+        face = shot.getpixel((x, y))
+        while y < SCREEN[1] - 1 and shot.getpixel((x, y)) == face:
+            y += 1
+        session.check("at 192 DPI the formatting toolbar wraps rather than run off the right edge",
+                      shot.getpixel((x, y)) == WORK_AREA, "%s at y %d" % (shot.getpixel((x, y)), y))
+
+
     popups_at_192(session, seen)
 
     # A screen of 1024 x 768 at 200 % cannot hold the designer; a larger one
@@ -497,14 +634,45 @@ def run(session):
     session.keys("Escape")
 
 
+def same_as_linux(session, disc):
+    """The Linux editor's model takes the road the keys took; the files it
+    writes are the Windows editor's."""
+    work = session.work
+    linux_disc = os.path.join(work, "linux", "disc")
+    app = os.path.join(work, "linux", "app")
+    os.makedirs(os.path.join(linux_disc, "tools"))
+    os.makedirs(app)
+    shutil.copy(os.path.join(disc, "tools", "setup.exe"), os.path.join(linux_disc, "tools"))
+    # A stand-in editor file with a small player block: the menus packed are what is compared.
+    with open(os.path.join(app, "orvane-graphic"), "wb") as f:
+        f.write(b"\xee" * 16 + b"ApEXMZ\t\t" + (16).to_bytes(4, "little"))
+    session.run([session.linux_road, app, linux_disc])
+    read = lambda *p: open(os.path.join(*p), "rb").read()
+    info = json.loads(session.run([session.menu_tool, "info", os.path.join(disc, "disc.mng")]).stdout)
+    differ = menu_differences(read(disc, "disc.mng"), read(linux_disc, "disc.mng"), info)
+    session.check("disc.mng is the Linux editor's, but for the pixels of text", not differ, ", ".join(differ))
+    session.check("Autorun.inf is the Linux editor's", read(disc, "Autorun.inf") == read(linux_disc, "Autorun.inf"))
+    packed = []
+    for name, folder in (("windows", disc), ("linux", linux_disc)):
+        out = os.path.join(work, "packed-" + name)
+        session.run([session.menu_tool, "unpack", os.path.join(folder, "Autorun.exe"), out])
+        packed.append({f: read(out, f) for f in sorted(os.listdir(out))})
+    session.check("Autorun.exe packs the menus the Linux editor's packs",
+                  list(packed[0]) == list(packed[1]) and
+                  all(not menu_differences(packed[0][f], packed[1][f], info) for f in packed[0]),
+                  "%s against %s" % (list(packed[0]), list(packed[1])))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("bin_dir")
     parser.add_argument("menu_tool")
+    parser.add_argument("--linux-road", help="the Linux editor's model taking the same road")
     parser.add_argument("--keep", help="copy the work folder here (screenshots) when done")
     args = parser.parse_args()
     work = tempfile.mkdtemp(prefix="orvane-wine-editor-")
     session = Session(os.path.abspath(args.bin_dir), os.path.abspath(args.menu_tool), work)
+    session.linux_road = os.path.abspath(args.linux_road) if args.linux_road else None
     session.checks = []
     session.check = lambda what, ok, detail="": (session.checks.append(ok), say(what, ok, detail))
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))

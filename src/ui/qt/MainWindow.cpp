@@ -3,6 +3,7 @@
 
 #include "app/FormatBar.h"
 #include "app/Guards.h"
+#include "app/MainMenu.h"
 #include "app/Tips.h"
 #include "ui/qt/AboutBox.h"
 #include "ui/qt/AutorunWizardDialog.h"
@@ -41,6 +42,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <map>
 
 namespace orvane {
 
@@ -292,24 +295,28 @@ void TForm1::BuildToolBar() {
     bar->setObjectName("MainToolbar");
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
-    bar->addActions({new_, open_, save_});
-    bar->addSeparator();
-    bar->addActions({undo_, redo_});
-    bar->addSeparator();
-    bar->addActions({cut_, copy_, paste_});
-    bar->addSeparator();
-    bar->addActions({addButton_, deleteButton_, moveUp_, moveDown_});
-    bar->addSeparator();
-    bar->addAction(autorun_);
-    bar->addAction(animate_);
-    bar->addSeparator();
-    auto* helpButton = new QToolButton(bar);
-    helpButton->setObjectName("HelpButton");
-    helpButton->setIcon(Glyph("help"));
-    helpButton->setToolTip("Help");
-    helpButton->setMenu(qobject_cast<QMenu*>(property("helpButtonMenu").value<QObject*>()));
-    helpButton->setPopupMode(QToolButton::InstantPopup);  // the click drops the help menu down
-    bar->addWidget(helpButton);
+    const std::map<MenuCommand, QAction*> actions = {
+        {MenuCommand::FileNew, new_},       {MenuCommand::FileOpen, open_},           {MenuCommand::FileSave, save_},
+        {MenuCommand::Undo, undo_},         {MenuCommand::Redo, redo_},               {MenuCommand::Cut, cut_},
+        {MenuCommand::Copy, copy_},         {MenuCommand::Paste, paste_},             {MenuCommand::AddButton, addButton_},
+        {MenuCommand::DeleteButton, deleteButton_}, {MenuCommand::MoveUp, moveUp_}, {MenuCommand::MoveDown, moveDown_},
+        {MenuCommand::CreateAutorun, autorun_},     {MenuCommand::AnimateButtons, animate_}};
+    for (const ToolbarItem& item : MainToolbarItems()) {
+        if (item.Command == MenuCommand::None) {
+            bar->addSeparator();
+        } else if (item.Command == MenuCommand::Help) {
+            auto* helpButton = new QToolButton(bar);
+            helpButton->setObjectName("HelpButton");
+            helpButton->setIcon(Glyph(Q(item.Glyph)));
+            helpButton->setToolTip(Q(item.Tip));
+            helpButton->setMenu(qobject_cast<QMenu*>(property("helpButtonMenu").value<QObject*>()));
+            helpButton->setPopupMode(QToolButton::InstantPopup);  // the click drops the help menu down
+            bar->addWidget(helpButton);
+        } else if (const auto found = actions.find(item.Command); found != actions.end()) {
+            found->second->setToolTip(Q(item.Tip));
+            bar->addAction(found->second);
+        }
+    }
 }
 
 // Showing the model -----------------------------------------------------------------

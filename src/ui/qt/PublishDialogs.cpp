@@ -77,15 +77,9 @@ private:
     QString text_;
 };
 
-QString FindingsText(const DiscFolderCheck& check) {
+QString FindingsText(const DiscFolderModel& model) {
     QStringList lines;
-    for (const DiscProblem& p : check.Problems) lines << (p.Blocking ? "" : "Note: ") + Q(p.Text);
-    if (!check.Blocked()) {
-        const size_t menus = check.Package.Files.size();
-        lines.prepend(Q("Ready: " + Utf8FromPath(check.Executable.filename()) + " with " + std::to_string(menus) +
-                        (menus == 1 ? " menu; " : " menus; ") + std::to_string(check.FileCount) + " files, about " +
-                        SizeText(check.ImageEstimate) + "."));
-    }
+    for (const std::string& line : model.Findings()) lines << Q(line);
     return lines.join("\n\n");
 }
 
@@ -135,7 +129,7 @@ DiscFolderPanel::DiscFolderPanel(DiscFolderModel& model, std::function<void()> r
 
 void DiscFolderPanel::Sync() {
     path_->setText(Q(model_.Folder));
-    findings_->setText(FindingsText(model_.Check));
+    findings_->setText(FindingsText(model_));
 }
 
 // Test Autorun ------------------------------------------------------------------------
@@ -150,17 +144,10 @@ TestAutorunDialog::TestAutorunDialog(TestRunModel& model, std::function<void()> 
     auto* form = new QFormLayout;
     screen_ = new QComboBox;
     screen_->setObjectName("Screen");
-    for (const std::string& s : TestRunModel::kScreens) {
-        QString text = s.empty() ? QString("This computer's whole screen") : Q(s);
-        text.replace("x", " x ");
-        screen_->addItem(s.empty() ? text : text + " pixels, in a window", Q(s));
-    }
+    for (const std::string& s : TestRunModel::kScreens) screen_->addItem(Q(TestRunModel::ScreenName(s)), Q(s));
     form->addRow("Show the menu on:", screen_);
     column->addLayout(form);
-    status_ = Wrapped(model_.Unavailable.empty()
-                          ? "The menu runs under Wine with the disc folder as a CD drive, so its buttons "
-                            "open files as they will from the disc."
-                          : Q(model_.Unavailable).replace('\r', '\n'));
+    status_ = Wrapped(Q(model_.StatusText).replace('\r', '\n'));
     status_->setObjectName("Status");
     column->addWidget(status_);
     column->addStretch(1);
@@ -400,10 +387,8 @@ void PublishActions::AddTo(QMenu* fileMenu) {
 template <typename Dialog, typename Model>
 void PublishActions::Open(Model& model) {
     try {
-        if (!model.SaveFirst()) return;
+        if (!model.Prepare([this, &model] { Rebuild(model); })) return;
         showModel_();
-        model.Recheck();
-        if (model.OfferBuild()) Rebuild(model);
         Dialog dialog(model, [this, &model] { Rebuild(model); }, window_);
         dialog.exec();
         lastFolder_ = model.Folder;
@@ -414,16 +399,12 @@ void PublishActions::Open(Model& model) {
 }
 
 void PublishActions::Rebuild(DiscFolderModel& model) {
-    std::unique_ptr<TfrmEXEWizCls> wizard = model_.OpenAutorunWizard();
+    model.Rebuild([this](TfrmEXEWizCls& wizard) {
+        showModel_();
+        AutorunWizardDialog dialog(wizard, window_);
+        dialog.exec();
+    });
     showModel_();
-    if (!wizard) return;
-    AutorunWizardDialog dialog(*wizard, window_);
-    dialog.exec();
-    showModel_();
-    if (wizard->Page == 4 && !model_.Builder.FileOpFailed)
-        model.SetFolder(Utf8FromPath(PathFromUtf8(wizard->NameField).parent_path()));
-    else
-        model.Recheck();
 }
 
 }  // namespace orvane

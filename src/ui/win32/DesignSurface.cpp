@@ -178,10 +178,14 @@ void DesignSurface::Paint(HDC target) {
         const POINT o = Origin();
         const int dpi = Dpi();
         const int w = Scale(frame_.Width(), dpi), h = Scale(frame_.Height(), dpi), shift = Scale(kShadow, dpi);
-        HBRUSH shadow = CreateSolidBrush(Shade(work));
-        const RECT shade = {o.x + shift, o.y + shift, o.x + shift + w, o.y + shift + h};
-        FillRect(dc, &shade, shadow);
-        DeleteObject(shadow);
+        const bool contrast = HighContrast();
+        // In high contrast the menu stands on the work area alone, without a soft shadow.
+        if (!contrast) {
+            HBRUSH shadow = CreateSolidBrush(Shade(work));
+            const RECT shade = {o.x + shift, o.y + shift, o.x + shift + w, o.y + shift + h};
+            FillRect(dc, &shade, shadow);
+            DeleteObject(shadow);
+        }
         BITMAPINFO info = {};
         info.bmiHeader = {sizeof info.bmiHeader, frame_.Width(), -frame_.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         // Whole pixels, never blurred: at 100 % the menu's own.
@@ -192,10 +196,21 @@ void DesignSurface::Paint(HDC target) {
             RECT box = SelectionRect();
             box = {Scale(box.left, dpi), Scale(box.top, dpi), Scale(box.right, dpi), Scale(box.bottom, dpi)};
             OffsetRect(&box, o.x, o.y);
-            // A dotted outline that inverts what lies under it.
-            SetTextColor(dc, RGB(0, 0, 0));
-            SetBkColor(dc, RGB(255, 255, 255));
-            DrawFocusRect(dc, &box);
+            if (contrast) {
+                // The system's selection colour, solid and wide enough to see.
+                HBRUSH mark = GetSysColorBrush(COLOR_HIGHLIGHT);
+                const int t = std::max(2, Scale(2, dpi));
+                const RECT sides[] = {{box.left, box.top, box.right, box.top + t},
+                                      {box.left, box.bottom - t, box.right, box.bottom},
+                                      {box.left, box.top, box.left + t, box.bottom},
+                                      {box.right - t, box.top, box.right, box.bottom}};
+                for (const RECT& side : sides) FillRect(dc, &side, mark);
+            } else {
+                // A dotted outline that inverts what lies under it.
+                SetTextColor(dc, RGB(0, 0, 0));
+                SetBkColor(dc, RGB(255, 255, 255));
+                DrawFocusRect(dc, &box);
+            }
         }
     }
     BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);

@@ -372,10 +372,4 @@ void ShowAutorunWizard(HWND owner, TfrmEXEWizCls& wizard) {
     Run(owner, IDD_AUTORUN_WIZARD, dialog);
 }
 
-void ShowAboutBox(HWND owner, const std::string& layout) {
-    const std::string text = std::string(kAppTitle) + "\r\n" + VersionLine() + "\r\n\r\n" + std::string(kLongNotice) +
-                             "\r\n\r\n" + layout;
-    MessageBoxW(owner, WideFromUtf8(text).c_str(), L"About Orvane Graphic", MB_OK | MB_ICONINFORMATION);
-}
-
 }  // namespace orvane

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <iterator>
 #include <string>
 
 namespace orvane {
@@ -76,7 +77,13 @@ FormatStrip::FormatStrip(FormatBar& format, HWND parent) : format_(format) {
     for (const std::string& size : FontSizeList()) ComboBox_AddString(sizes, WideFromUtf8(size).c_str());
 }
 
-int FormatStrip::Height() const { return units_.Y(kHeightDlu); }
+int FormatStrip::Height() const { return units_.Y(kHeightDlu) + (rows_ - 1) * units_.Y(kHeightDlu - 2); }
+
+int FormatStrip::FitTo(int width) {
+    width_ = width;
+    Layout();
+    return Height();
+}
 
 void FormatStrip::SetFont(HFONT font, const DialogUnits& units) {
     units_ = units;
@@ -101,13 +108,31 @@ void FormatStrip::SetFont(HFONT font, const DialogUnits& units) {
 }
 
 void FormatStrip::Layout() {
-    int x = units_.X(4);
-    const int top = units_.Y(2), height = units_.Y(12);
-    for (const Part& part : kParts) {
+    auto groupEnds = [](const Part& part) {
+        return part.Id == kFontSize || part.Id == kFontColor || part.Id == kUnderline || part.Id == kAlignRight ||
+               part.Id == kShadowDepth;
+    };
+    const int left = units_.X(4), height = units_.Y(12), rowHeight = units_.Y(kHeightDlu - 2);
+    int x = left, top = units_.Y(2);
+    rows_ = 1;
+    for (size_t i = 0; i < std::size(kParts); ++i) {
+        // A group (the font, the styles, the alignments) goes whole onto the next row when it does not fit.
+        if (width_ > 0 && x > left && (i == 0 || groupEnds(kParts[i - 1]))) {
+            int group = 0;
+            for (size_t j = i; j < std::size(kParts); ++j) {
+                group += units_.X(kParts[j].WidthDlu + 1);
+                if (groupEnds(kParts[j])) break;
+            }
+            if (x + group > width_) {
+                x = left;
+                top += rowHeight;
+                ++rows_;
+            }
+        }
+        const Part& part = kParts[i];
         const bool list = part.Kind == std::wstring_view(WC_COMBOBOXW);
         MoveWindow(GetDlgItem(strip_, part.Id), x, top, units_.X(part.WidthDlu), list ? units_.Y(160) : height, TRUE);
-        x += units_.X(part.WidthDlu + (part.Id == kFontSize || part.Id == kFontColor || part.Id == kUnderline ||
-                                               part.Id == kAlignRight || part.Id == kShadowDepth ? 6 : 1));
+        x += units_.X(part.WidthDlu + (groupEnds(part) ? 6 : 1));
     }
 }
 

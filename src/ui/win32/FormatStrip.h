@@ -24,6 +24,9 @@ public:
     std::function<void(HWND)> OpenShadowSets;
 
     int Height() const;
+    // Lays the controls out for a width, their groups wrapping onto more
+    // rows when one is too narrow; returns the height they take.
+    int FitTo(int width);
     void SetFont(HFONT font, const DialogUnits& units);
     void Layout();
     void Show();
@@ -36,6 +39,8 @@ private:
     FormatBar& format_;
     HWND strip_ = nullptr;
     DialogUnits units_;
+    int width_ = 0;  // laid out for; 0: one row
+    int rows_ = 1;
     HFONT bold_ = nullptr, italic_ = nullptr, underline_ = nullptr;
     bool syncing_ = false;
 };

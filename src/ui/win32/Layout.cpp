@@ -31,6 +31,11 @@ DialogUnits MeasureDialogUnits(HFONT font) {
     return units;
 }
 
+bool HighContrast() {
+    HIGHCONTRASTW contrast = {sizeof contrast, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 void SetSystemIcon(HWND control, const wchar_t* id) {
     RECT r;
     if (!control || !GetClientRect(control, &r)) return;

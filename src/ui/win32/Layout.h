@@ -32,6 +32,10 @@ struct DialogUnits {
 };
 DialogUnits MeasureDialogUnits(HFONT font);
 
+// Whether the user asked for high-contrast colours: what we draw ourselves
+// then takes the system's colours only.
+bool HighContrast();
+
 // Puts a system icon (IDI_INFORMATION, ...) into an icon control, drawn at
 // the control's size, so it stays crisp at every DPI.
 void SetSystemIcon(HWND control, const wchar_t* id);

@@ -2,12 +2,14 @@
 
 #include "app/ColorPicker.h"
 #include "app/ShadowSets.h"
+#include "app/Publish.h"
 #include "app/Tips.h"
 #include "platform/PathText.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/ColorPopups.h"
 #include "ui/win32/DesignerWindow.h"
 #include "ui/win32/Dialogs.h"
+#include "ui/win32/TestAutorun.h"
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
@@ -127,6 +129,15 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
             OpenColorPicker(window_, box, PopupAnchor::BoxCorner, model_.OpenColorPicker(ColorTarget::MenuColor), hooks);
     };
 
+    toolbar_ = std::make_unique<MainToolbar>(window_);
+    toolbar_->Chosen = [this](MenuCommand command, int index) { Execute(command, index); };
+
+    // Tab goes as the eye does: the formatting toolbar, the palettes top to bottom, the design surface.
+    const UINT order = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(format_->Handle(), HWND_TOP, 0, 0, 0, 0, order);
+    SetWindowPos(palettes_->Handle(), format_->Handle(), 0, 0, 0, 0, order);
+    SetWindowPos(surface_->Handle(), palettes_->Handle(), 0, 0, 0, 0, order);
+
     BuildMenus();
     BuildAccelerators();
     ApplyDpi(int(GetDpiForWindow(window_)));
@@ -215,12 +226,16 @@ bool MainWindow::PreTranslate(MSG& msg) {
     return TranslateAcceleratorW(window_, accelerators_, &msg) != 0;
 }
 
-// Commands this face has no window for yet stay greyed rather than doing nothing.
+void MainWindow::FocusMoved() {
+    const HWND focus = GetFocus();
+    if (focus == shownFocus_) return;
+    shownFocus_ = focus;
+    if (focus && palettes_ && IsChild(palettes_->Handle(), focus)) palettes_->ScrollIntoView(focus);
+}
+
+// While the buttons are moving only Exit runs: the other commands change what they are drawn from.
 bool MainWindow::CanRun(MenuCommand command) const {
-    switch (command) {
-        case MenuCommand::TestAutorun: return false;
-        default: return !model_.Preview().Playing() || command == MenuCommand::Exit;
-    }
+    return !model_.Preview().Playing() || command == MenuCommand::Exit;
 }
 
 void MainWindow::UpdateMenuStates(HMENU menu) {
@@ -281,6 +296,8 @@ void MainWindow::ShowModel() {
     palettes_->Show();
     SetWindowTextW(window_, WideFromUtf8(model_.WindowCaption).c_str());
     RefreshMenuList();
+    if (toolbar_)
+        toolbar_->Enable([this](MenuCommand c) { return c == MenuCommand::Help || (CanRun(c) && MenuCommandEnabled(model_, c)); });
     if (!surface_->Animating()) surface_->Refresh();
 }
 
@@ -292,6 +309,7 @@ void MainWindow::Execute(MenuCommand command, int index) {
         case MenuCommand::FileSave: Run([this] { model_.Files().Save(); }); break;
         case MenuCommand::FileSaveAs: Run([this] { model_.Files().SaveAs(); }); break;
         case MenuCommand::CreateAutorun: RunAutorunWizard(); break;
+        case MenuCommand::TestAutorun: RunTestAutorun(); break;
         case MenuCommand::Exit: PostMessageW(window_, WM_CLOSE, 0, 0); break;
         case MenuCommand::Undo:
             Run([this] { model_.Undo().Undo(); });
@@ -385,6 +403,22 @@ void MainWindow::RunAutorunWizard() {
     if (!wizard) return;
     ShowAutorunWizard(window_, *wizard);
     ShowModel();
+}
+
+void MainWindow::RunTestAutorun() {
+    TestRunModel run(model_, discFolder_, model_.Folders.Cache);
+    auto rebuild = [this, &run] {
+        run.Rebuild([this](TfrmEXEWizCls& wizard) {
+            ShowModel();
+            ShowAutorunWizard(window_, wizard);
+        });
+        ShowModel();
+    };
+    bool prepared = false;
+    Run([&] { prepared = run.Prepare(rebuild); });
+    if (!prepared) return;
+    Run([&] { ShowTestAutorun(window_, run, rebuild); });
+    discFolder_ = run.Folder;
 }
 
 // The button animation ---------------------------------------------------------------
@@ -486,14 +520,18 @@ void MainWindow::ApplyDpi(int dpi) {
     units_ = MeasureDialogUnits(font_);
     if (palettes_) palettes_->SetFont(font_, units_);
     if (format_) format_->SetFont(font_, units_);
+    if (toolbar_) toolbar_->SetDpi(dpi);
     Layout();
 }
 
 void MainWindow::Layout() {
     RECT client;
     GetClientRect(window_, &client);
-    const int top = format_ ? format_->Height() : 0;
-    if (format_) MoveWindow(format_->Handle(), 0, 0, client.right, top, TRUE);
+    // The tool bars wrap onto more rows rather than run off a narrow window.
+    const int bar = toolbar_ ? toolbar_->FitTo(client.right) : 0;
+    if (toolbar_) MoveWindow(toolbar_->Handle(), 0, 0, client.right, bar, TRUE);
+    const int top = bar + (format_ ? format_->FitTo(client.right) : 0);
+    if (format_) MoveWindow(format_->Handle(), 0, bar, client.right, top - bar, TRUE);
     const int column = palettes_ ? std::min(palettes_->Width(units_), int(client.right) / 2) : 0;
     if (palettes_) MoveWindow(palettes_->Handle(), 0, top, column, client.bottom - top, TRUE);
     if (surface_) MoveWindow(surface_->Handle(), column, top, client.right - column, client.bottom - top, TRUE);
@@ -521,6 +559,35 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             ApplyDpi(HIWORD(wParam));
             return 0;
         }
+        case WM_NEXTDLGCTL: {
+            // The focus moves as in a dialog: the message loop's dialog keys
+            // ask this window for it when a label's access key is pressed
+            // (the label first, then the control after it), and only a
+            // dialog's own procedure would answer otherwise.
+            HWND next = nullptr;
+            if (LOWORD(lParam)) {
+                const HWND target = reinterpret_cast<HWND>(wParam);
+                if (!(GetWindowLongW(target, GWL_STYLE) & WS_TABSTOP)) {
+                    mnemonic_ = target;
+                    return 0;
+                }
+                next = target;
+            } else {
+                const HWND from = mnemonic_ ? mnemonic_ : GetFocus();
+                next = GetNextDlgTabItem(window_, from, wParam != 0);
+            }
+            mnemonic_ = nullptr;
+            if (!next) return 0;
+            SetFocus(next);
+            if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+            FocusMoved();
+            return 0;
+        }
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // High contrast on or off: what is drawn here takes the new colours.
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            break;
         case WM_INITMENUPOPUP: UpdateMenuStates(reinterpret_cast<HMENU>(wParam)); return 0;
         case WM_COMMAND: {
             const UINT id = LOWORD(wParam);

@@ -5,6 +5,7 @@
 #include "ui/win32/DesignSurface.h"
 #include "ui/win32/FormatStrip.h"
 #include "ui/win32/Layout.h"
+#include "ui/win32/MainToolbar.h"
 #include "ui/win32/Palettes.h"
 #include "ui/win32/Win32Platform.h"
 
@@ -26,6 +27,8 @@ public:
     // One message of the loop: the window's shortcuts first, unless a text
     // field keeps the key. True when the message was taken.
     bool PreTranslate(MSG& msg);
+    // After a key moved the focus among the controls: the new one shows.
+    void FocusMoved();
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,6 +47,7 @@ private:
     void ShowContextMenu(int button, POINT screen);
     void RunCommandWizard();
     void RunAutorunWizard();
+    void RunTestAutorun();
     void ButtAni();
     void AnimationStep();
     void StopAnimation();
@@ -61,12 +65,16 @@ private:
     std::unique_ptr<DesignSurface> surface_;
     std::unique_ptr<PalettePane> palettes_;
     std::unique_ptr<FormatStrip> format_;
+    std::unique_ptr<MainToolbar> toolbar_;
+    std::string discFolder_;  // the disc folder last tested, offered again
     HMENU bar_ = nullptr;
     HMENU fileMenu_ = nullptr;
     int menuListPosition_ = 0;  // where the menu folder's menus start in the File menu
     HACCEL accelerators_ = nullptr;
     HFONT font_ = nullptr;
-    HWND focus_ = nullptr;  // the control that had the focus when the window was left
+    HWND focus_ = nullptr;
+    HWND mnemonic_ = nullptr;  // the label whose access key was pressed
+    HWND shownFocus_ = nullptr;  // scrolled into view once; the user may scroll it away  // the control that had the focus when the window was left
     DialogUnits units_;
     int dpi_ = 96;
     bool started_ = false;

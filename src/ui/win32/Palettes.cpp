@@ -191,7 +191,8 @@ void PalettePane::Layout() {
     GetClientRect(column_, &client);
     int y = units_.Y(kMargin);
     int palette = -1;
-    const int x = units_.X(kMargin), width = units_.X(kWidthDlu);
+    // A column narrower than its controls (a small screen at 200 %) narrows them rather than cut them off.
+    const int x = units_.X(kMargin), width = std::max(units_.X(kWidthDlu / 2), std::min(units_.X(kWidthDlu), int(client.right) - 2 * x));
     HDWP moves = BeginDeferWindowPos(int(items_.size()));
     for (const Item& item : items_) {
         if (item.Palette < 0) ++palette;
@@ -216,6 +217,25 @@ void PalettePane::Layout() {
     scroll_ = std::clamp(scroll_, 0, std::max(0, contentHeight_ - int(client.bottom)));
     SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, contentHeight_ - 1, UINT(client.bottom), scroll_, 0};
     SetScrollInfo(column_, SB_VERT, &info, TRUE);
+}
+
+void PalettePane::ScrollIntoView(HWND control) {
+    for (const Item& item : items_) {
+        if (item.Window != control || !IsWindowVisible(control)) continue;
+        RECT client, at;
+        GetClientRect(column_, &client);
+        GetWindowRect(control, &at);
+        MapWindowPoints(nullptr, column_, reinterpret_cast<POINT*>(&at), 2);
+        const int top = at.top, bottom = at.top + units_.Y(item.Height), margin = units_.Y(kMargin);
+        if (top < 0)
+            scroll_ += top - margin;
+        else if (bottom > client.bottom)
+            scroll_ += std::min(top - margin, bottom - int(client.bottom) + margin);
+        else
+            return;
+        Layout();
+        return;
+    }
 }
 
 void PalettePane::Scroll(int request, int delta) {

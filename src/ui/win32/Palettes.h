@@ -37,6 +37,8 @@ public:
     void FocusField(Field field);
     // A palette opened from the keyboard takes the focus into its first control.
     void FocusPalette(int palette);
+    // Scrolls the column so that a control of it (the focus) shows whole.
+    void ScrollIntoView(HWND control);
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 #include "platform/ProgramResource.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/Layout.h"
+#include "ui/win32/Splash.h"
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
@@ -63,7 +64,6 @@ HWND DialogOwner(HWND main) {
     return active && IsWindowEnabled(active) ? active : main;
 }
 
-constexpr uint32_t kSeeThrough = MakePixel(0, 255, 0);  // the splash's corners
 constexpr UINT_PTR kCloseTimer = 1;
 constexpr int kProgressCloseMs = 3000;
 
@@ -85,31 +85,7 @@ LRESULT CALLBACK SplashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
-            RECT client;
-            GetClientRect(window, &client);
-            const int dpi = int(GetDpiForWindow(window));
-            if (HBITMAP dib = DibFromBitmap(splash->Picture)) {
-                HDC memory = CreateCompatibleDC(dc);
-                HGDIOBJ old = SelectObject(memory, dib);
-                StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, splash->Picture.Width(),
-                           splash->Picture.Height(), SRCCOPY);
-                SelectObject(memory, old);
-                DeleteDC(memory);
-                DeleteObject(dib);
-            }
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, RGB(28, 43, 68));
-            auto text = [&](const wchar_t* face, int points, RECT r, const std::wstring& s, UINT align) {
-                HFONT font = CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                         CLEARTYPE_QUALITY, 0, face);
-                HGDIOBJ old = SelectObject(dc, font);
-                RECT at = {Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right, dpi), Scale(r.bottom, dpi)};
-                DrawTextW(dc, s.c_str(), int(s.size()), &at, align | DT_NOPREFIX);
-                SelectObject(dc, old);
-                DeleteObject(font);
-            };
-            text(L"Verdana", 8, {228, 177, 361, 192}, WideFromUtf8(VersionLine()), DT_RIGHT | DT_TOP | DT_SINGLELINE);
-            text(L"Arial", 8, {16, 136, 366, 151}, WideFromUtf8(kShortNotice), DT_LEFT | DT_TOP | DT_SINGLELINE);
+            PaintSplash(dc, window, splash->Picture, SplashMode::StartUp);
             EndPaint(window, &paint);
             return 0;
         }
@@ -327,20 +303,7 @@ void Win32Platform::ShowSplash(int closeAfterMs) {
     const int dpi = int(owner_ ? GetDpiForWindow(owner_) : GetDpiForSystem());
     const int w = Scale(state->Picture.Width(), dpi), h = Scale(state->Picture.Height(), dpi);
     const RECT& m = info.rcWork;
-    // The see-through corners are left out of the window's shape.
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    const Bitmap& picture = state->Picture;
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width();) {
-            while (x < picture.Width() && (picture.At(x, y) & 0xFFFFFF) == kSeeThrough) ++x;
-            const int start = x;
-            while (x < picture.Width() && (picture.At(x, y) & 0xFFFFFF) != kSeeThrough) ++x;
-            if (x == start) continue;
-            HRGN run = CreateRectRgn(Scale(start, dpi), Scale(y, dpi), Scale(x, dpi), Scale(y + 1, dpi));
-            CombineRgn(shape, shape, run, RGN_OR);
-            DeleteObject(run);
-        }
-    }
+    HRGN shape = SplashShape(state->Picture, dpi);
     splash_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"OrvaneSplash", L"", WS_POPUP,
                               (m.left + m.right - w) / 2, (m.top + m.bottom - h) / 2, w, h, owner_, nullptr,
                               GetModuleHandleW(nullptr), state);

@@ -17,7 +17,10 @@ int MessageLoop(orvane::MainWindow& window) {
         try {
             if (window.PreTranslate(msg)) continue;
             // Tab, Shift+Tab and access keys among the palettes' controls.
-            if (IsDialogMessageW(window.Handle(), &msg)) continue;
+            if (IsDialogMessageW(window.Handle(), &msg)) {
+                window.FocusMoved();
+                continue;
+            }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         } catch (const std::exception& error) {

@@ -80,3 +80,21 @@
 #define IDC_DZ_HELP 3573
 #define IDC_DZ_CLOSE 3574
 #define IDC_DZ_MENU0 3600  // + the item's place in the menu table
+
+// The main tool bar's glyph strips, 16 to 32 pixels in steps of 4.
+#define IDR_TOOLBAR_16 4010
+#define IDR_TOOLBAR_20 4011
+#define IDR_TOOLBAR_24 4012
+#define IDR_TOOLBAR_28 4013
+#define IDR_TOOLBAR_32 4014
+
+#define IDD_TEST_AUTORUN 4020
+#define IDC_TA_FOLDER 4101
+#define IDC_TA_BROWSE 4102
+#define IDC_TA_FINDINGS 4103
+#define IDC_TA_SCREEN_LABEL 4104
+#define IDC_TA_SCREEN 4105
+#define IDC_TA_STATUS 4106
+#define IDC_TA_START 4107
+#define IDC_TA_HELP 4108
+#define IDC_TA_FOLDER_LABEL 4109
