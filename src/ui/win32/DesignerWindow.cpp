@@ -8,6 +8,7 @@
 #include "app/ShadowSets.h"
 #include "platform/Text.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/ColorPopups.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Win32Platform.h"
 #include "ui/win32/resource.h"
@@ -265,7 +266,6 @@ std::vector<GlyphLayer> ToolGlyph(const DesignerItem& item, const Designer& mode
 
 struct DesignerDialog {
     Win32Platform& Desktop;
-    const DesignerPopups& Popups;
     std::unique_ptr<Designer> Model;
     HWND Window = nullptr;
     HMENU Bar = nullptr;
@@ -280,7 +280,7 @@ struct DesignerDialog {
     bool Hovering = false;
     Bitmap Shown;                     // the sample state on screen
 
-    DesignerDialog(Win32Platform& desktop, const DesignerPopups& popups) : Desktop(desktop), Popups(popups) {}
+    explicit DesignerDialog(Win32Platform& desktop) : Desktop(desktop) {}
 
     ~DesignerDialog() {
         for (HICON icon : Icons)
@@ -553,11 +553,6 @@ struct DesignerDialog {
             if (tools[i].Command != DesignerCommand::MaskCaption)
                 Button_SetCheck(Tools[i], DesignerCommandChecked(m, tools[i]) ? BST_CHECKED : BST_UNCHECKED);
         }
-        const bool popups[] = {bool(Popups.ColorPicker), bool(Popups.ColorPicker), bool(Popups.ShadowSets)};
-        const DesignerCommand opens[] = {DesignerCommand::FontColor, DesignerCommand::ShadowColor, DesignerCommand::ShadowDepth};
-        for (size_t i = 0; i < tools.size(); ++i)
-            for (int k = 0; k < 3; ++k)
-                if (tools[i].Command == opens[k] && !popups[k]) EnableWindow(Tools[i], FALSE);
 
         HWND fonts = Item(IDC_DZ_FONTS);
         if (m.FontIndex >= 0 && m.FontIndex < ComboBox_GetCount(fonts) && ComboBox_GetCurSel(fonts) != m.FontIndex)
@@ -612,25 +607,32 @@ struct DesignerDialog {
         }
     }
 
+    // The pop-up shows beside its tool button, also when the menu bar asked for it.
     void OpenPopup(DesignerCommand command, HWND anchor) {
-        RECT at = {};
-        if (anchor) GetWindowRect(anchor, &at);
+        const auto tools = DesignerToolItems();
+        for (size_t i = 0; !anchor && i < tools.size(); ++i)
+            if (tools[i].Command == command) anchor = Tools[i];
+        if (!anchor) return;
+        // Closing with the designer (Done) there is nothing left to show.
+        const bool colour = command != DesignerCommand::ShadowDepth;
+        const PopupHooks hooks{[this, colour] {
+                                   if (Done) return;
+                                   if (colour) Model->ComposeSample();
+                                   Sync();
+                               },
+                               [this](const std::exception& error) {
+                                   ShowMessageBox(Desktop, error.what(), MsgType::Error);
+                               }};
         try {
-            if (command == DesignerCommand::ShadowDepth) {
-                if (!Popups.ShadowSets) return;
-                std::unique_ptr<TfrmShadowSets> sets = Model->OpenShadowDepth();
-                Popups.ShadowSets(Window, *sets, at);
-            } else {
-                if (!Popups.ColorPicker) return;
-                std::unique_ptr<TfrmColorsCls> picker =
-                    command == DesignerCommand::FontColor ? Model->OpenFontColor() : Model->OpenShadowColor();
-                Popups.ColorPicker(Window, *picker, at);
-                Model->ComposeSample();
-            }
+            if (colour)
+                OpenColorPicker(Window, anchor, PopupAnchor::BelowButton,
+                                command == DesignerCommand::FontColor ? Model->OpenFontColor() : Model->OpenShadowColor(),
+                                hooks);
+            else
+                OpenShadowSets(Window, anchor, Model->OpenShadowDepth(), hooks);
         } catch (const std::exception& error) {
             ShowMessageBox(Desktop, error.what(), MsgType::Error);
         }
-        Sync();
     }
 
     void Close() {
@@ -804,7 +806,7 @@ struct DesignerDialog {
                 quit = got == 0;
                 break;
             }
-            if (PreTranslate(msg)) continue;
+            if (TranslatePopupMessage(msg) || PreTranslate(msg)) continue;
             if (IsDialogMessageW(Window, &msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -992,9 +994,9 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void ShowButtonDesigner(HWND owner, EditorModel& editor, Win32Platform& platform, const DesignerPopups& popups) {
+void ShowButtonDesigner(HWND owner, EditorModel& editor, Win32Platform& platform) {
     RegisterClasses();
-    DesignerDialog dialog(platform, popups);
+    DesignerDialog dialog(platform);
     dialog.Model = std::make_unique<Designer>(editor, InstalledFontFamilies());
     if (!CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DESIGNER), owner, DialogProc,
                             LPARAM(&dialog)))

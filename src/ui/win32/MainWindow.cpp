@@ -142,7 +142,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     BuildAccelerators();
     ApplyDpi(int(GetDpiForWindow(window_)));
 
-    model_.OpenDesignerWindow = [this] { ShowButtonDesigner(window_, model_, platform_, DesignerPopups{}); };
+    model_.OpenDesignerWindow = [this] { ShowButtonDesigner(window_, model_, platform_); };
     model_.Session().Start();
     ShowModel();  // the defaults show while start-up runs
     ShowWindow(window_, SW_SHOWDEFAULT);
