@@ -24,8 +24,9 @@ In a fresh prefix with a 1024 x 768 virtual desktop on a private X display:
     colour) and the shadow-set pop-up open by keys and close with Escape; a
     menu colour and a shadow depth chosen by keys change the menu, undo takes
     them back;
-  - the button style designer takes a name and an italic caption by keys and
-    saves them in a button style file that the core reads back;
+  - the button style designer takes a name, an italic caption and a shadow
+    colour (from its picker) by keys and saves them in a button style file
+    that the core reads back;
   - at 192 DPI the menu on the design surface, the tip window and the pop-ups
     are twice their size, the picker's swatches pixel for pixel, and both tool
     bars fit the 1024-pixel screen;
@@ -473,6 +474,13 @@ def run(session):
     session.type("Keys")
     session.keys("alt+o")
     session.keys("i")  # Format, Italic
+    # From the name, Tab reaches the formatting row at "Bold"; Left goes round
+    # to "Shadow Depth", then "Shadow Color", whose picker takes the next swatch.
+    session.keys(*["Tab"] * 8)
+    session.keys("Left", "Left")
+    session.keys("Return")
+    session.keys("Right")
+    session.keys("Return")
     session.keys("ctrl+s")  # a new style: the save dialog
     session.type("keys")
     session.keys("Return")
@@ -485,8 +493,9 @@ def run(session):
     if os.path.isfile(saved):
         style = json.loads(session.run([session.menu_tool, "info", saved]).stdout)
     records = style.get("records", {})
-    session.check("the designer saved keys.ovgbtn with the name and the italic caption typed",
-                  records.get("Name") == "Keys" and records.get("Font", {}).get("Italic") is True,
+    session.check("the designer saved keys.ovgbtn with the name, the italic caption and the shadow colour chosen",
+                  records.get("Name") == "Keys" and records.get("Font", {}).get("Italic") is True and
+                  records.get("ShadowColor") not in (None, 0x00FFFF),  # yellow before
                   json.dumps(records)[:400])
 
     # The typical road, by keys.

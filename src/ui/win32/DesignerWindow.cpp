@@ -831,8 +831,32 @@ struct DesignerDialog {
                     return true;
                 }
         }
+        if (msg.message == WM_KEYDOWN && MoveAlongRow(msg.hwnd, msg.wParam)) return true;
         if (IsEditControl(msg.hwnd) && TextFieldKey(msg)) return false;
         return Accelerators && TranslateAcceleratorW(Window, Accelerators, &msg) != 0;
+    }
+
+    // The arrows, Home and End move along a tool row, round at its ends, over
+    // its enabled buttons only: the dialog manager's own walk would stop on the
+    // row's caption and click the alignments as it passed them.
+    bool MoveAlongRow(HWND from, WPARAM key) {
+        const int step = key == VK_LEFT || key == VK_UP ? -1 : key == VK_RIGHT || key == VK_DOWN ? 1 : 0;
+        if (!step && key != VK_HOME && key != VK_END) return false;
+        const auto tools = DesignerToolItems();
+        const auto at = std::find(Tools.begin(), Tools.end(), from);
+        if (from == nullptr || at == Tools.end()) return false;
+        const int row = tools[size_t(at - Tools.begin())].Depth;
+        std::vector<HWND> stops;
+        for (size_t i = 0; i < tools.size(); ++i)
+            if (tools[i].Depth == row && Tools[i] && tools[i].Command != DesignerCommand::MaskCaption &&
+                IsWindowEnabled(Tools[i]))
+                stops.push_back(Tools[i]);
+        if (stops.empty()) return false;
+        const auto here = std::find(stops.begin(), stops.end(), from);
+        const int n = int(stops.size()), i = here == stops.end() ? 0 : int(here - stops.begin());
+        const HWND next = key == VK_HOME ? stops.front() : key == VK_END ? stops.back() : stops[size_t((i + step + n) % n)];
+        SendMessageW(Window, WM_NEXTDLGCTL, WPARAM(next), TRUE);
+        return true;
     }
 };
 
