@@ -561,7 +561,11 @@ def run(session):
     # "Searching..." window is laid out for the DPI.
     def selftest_at(dpi):
         out = os.path.join(work, "selftest-%d.json" % dpi)
-        session.run([session.wine, exe, "/selftest", "Z:" + out.replace("/", "\\")], cwd=disc, check=False)
+        result = session.run([session.wine, exe, "/selftest", "Z:" + out.replace("/", "\\")], cwd=disc, check=False)
+        if not os.path.isfile(out):
+            # Say what the player said, for whoever looks into it.
+            raise Failure("/selftest at %d DPI wrote nothing (exit %d): %s" % (dpi, result.returncode,
+                                                                             (result.stdout + result.stderr)[-800:]))
         with open(out) as f:
             return json.load(f)
 
