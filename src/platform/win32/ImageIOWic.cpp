@@ -2,6 +2,7 @@
 #include "platform/ImageIO.h"
 
 #include "platform/PictureChecks.h"
+#include "platform/win32/Com.h"
 #include "platform/win32/Windows.h"
 
 #include <objbase.h>
@@ -12,25 +13,6 @@
 
 namespace orvane {
 namespace {
-
-// Holds one COM interface and releases it.
-template <class T>
-class Com {
-public:
-    Com() = default;
-    ~Com() {
-        if (p_) p_->Release();
-    }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    T** out() { return &p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
 
 // COM for the length of one call. A thread that has it already (the
 // editor's window thread) keeps its own apartment.

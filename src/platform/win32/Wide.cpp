@@ -12,6 +12,15 @@ std::wstring WideFromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::wstring WideLinesFromUtf8(std::string_view utf8) {
+    std::string out;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        out += utf8[i];
+        if (utf8[i] == '\r' && (i + 1 == utf8.size() || utf8[i + 1] != '\n')) out += '\n';
+    }
+    return WideFromUtf8(out);
+}
+
 std::string Utf8FromWide(std::wstring_view wide) {
     if (wide.empty()) return {};
     const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);

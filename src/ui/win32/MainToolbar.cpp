@@ -2,6 +2,7 @@
 
 #include "app/Tips.h"
 #include "platform/ProgramResource.h"
+#include "platform/win32/Com.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/resource.h"
@@ -26,16 +27,6 @@ constexpr UINT kFirstHelpEntry = 4300;  // + the help entry's index
 // The glyph sizes drawn for the tool bar, each a strip of its own.
 constexpr std::array kGlyphSizes = {16, 20, 24, 28, 32};
 
-template <typename T>
-struct Com {
-    T* p = nullptr;
-    ~Com() {
-        if (p) p->Release();
-    }
-    T* operator->() const { return p; }
-    T** operator&() { return &p; }
-};
-
 // A strip's pixels as premultiplied BGRA rows, top down; empty when the
 // picture cannot be read. The platform's PNG reader drops the alpha the
 // glyphs' soft edges need, so the system's codecs read it here.
@@ -48,12 +39,12 @@ std::vector<uint32_t> ReadGlyphStrip(int resource, int& width, int& height) {
     Com<IWICBitmapFrameDecode> frame;
     Com<IWICFormatConverter> converter;
     UINT w = 0, h = 0;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
-        FAILED(factory->CreateStream(&stream)) ||
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.out()))) ||
+        FAILED(factory->CreateStream(stream.out())) ||
         FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data->data()), DWORD(data->size()))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
-        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.out())) ||
+        FAILED(decoder->GetFrame(0, frame.out())) || FAILED(factory->CreateFormatConverter(converter.out())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)) ||
         FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 4096 || h > 256)
         return {};

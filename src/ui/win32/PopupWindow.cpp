@@ -80,13 +80,9 @@ PopupWindow::~PopupWindow() {
 
 void PopupWindow::Open(HWND owner, HWND anchor, PopupAnchor how, const wchar_t* name) {
     static const bool registered = [] {
-        WNDCLASSEXW c = {};
-        c.cbSize = sizeof c;
+        WNDCLASSEXW c = FaceClass(kClass, &PopupWindow::Proc);
         c.style = CS_DROPSHADOW;
-        c.lpfnWndProc = &PopupWindow::Proc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.lpszClassName = kClass;
+        c.hbrBackground = nullptr;  // painted through a back buffer
         return RegisterClassExW(&c) != 0;
     }();
     (void)registered;

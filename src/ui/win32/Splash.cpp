@@ -151,12 +151,8 @@ LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 void ShowAboutBox(HWND owner, const std::string& layout) {
     static const bool registered = [] {
-        WNDCLASSEXW c = {};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = AboutProc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.lpszClassName = L"OrvaneAbout";
+        WNDCLASSEXW c = FaceClass(L"OrvaneAbout", AboutProc);
+        c.hbrBackground = nullptr;  // the picture covers it
         return RegisterClassExW(&c) != 0;
     }();
     AboutWindow about{ResourcePicture(IDR_SPLASH), WideFromUtf8(layout)};

@@ -22,16 +22,6 @@ std::wstring Paragraphs(const std::vector<std::string>& lines) {
     return WideFromUtf8(text);
 }
 
-// Message texts break lines with a lone CR; a static control wants CR LF.
-std::wstring Lines(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) out += '\n';
-    }
-    return WideFromUtf8(out);
-}
-
 struct TestAutorunWindow {
     TestRunModel& Model;
     const std::function<void()>& Rebuild;
@@ -49,7 +39,7 @@ struct TestAutorunWindow {
         EnableWindow(Item(IDC_TA_START), running || (!Busy && Model.Unavailable.empty() && !Model.Check.Blocked()));
         EnableWindow(Item(IDC_TA_SCREEN), !running && !Busy);
         EnableWindow(Item(IDC_TA_BROWSE), !running && !Busy);
-        SetDlgItemTextW(Window, IDC_TA_STATUS, Lines(Model.StatusText).c_str());
+        SetDlgItemTextW(Window, IDC_TA_STATUS, WideLinesFromUtf8(Model.StatusText).c_str());
     }
 
     void Start() {
@@ -60,7 +50,7 @@ struct TestAutorunWindow {
         StopStarting = false;
         Sync();
         const bool started = Model.Start([this] {
-            SetDlgItemTextW(Window, IDC_TA_STATUS, Lines(Model.StatusText).c_str());
+            SetDlgItemTextW(Window, IDC_TA_STATUS, WideLinesFromUtf8(Model.StatusText).c_str());
             Model.Desktop().ProcessMessages();
             return !StopStarting;
         });

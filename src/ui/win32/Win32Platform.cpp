@@ -4,6 +4,7 @@
 #include "platform/ImageIO.h"
 #include "platform/PathText.h"
 #include "platform/ProgramResource.h"
+#include "platform/win32/Com.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Splash.h"
@@ -21,26 +22,6 @@ namespace orvane {
 
 namespace {
 
-// Message texts break lines with a lone CR; the message box wants CR LF.
-std::wstring MessageText(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) out += '\n';
-    }
-    return WideFromUtf8(out);
-}
-
-template <typename T>
-struct ComPtr {
-    T* p = nullptr;
-    ~ComPtr() {
-        if (p) p->Release();
-    }
-    T* operator->() const { return p; }
-    T** operator&() { return &p; }
-};
-
 std::optional<std::filesystem::path> ItemPath(IShellItem* item) {
     PWSTR path = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return std::nullopt;
@@ -54,8 +35,8 @@ void StartIn(IFileDialog* dialog, std::filesystem::path folder) {
     // The shell parses only backslashes, and no trailing one.
     std::wstring name = folder.make_preferred().wstring();
     while (name.size() > 3 && name.back() == L'\\') name.pop_back();
-    ComPtr<IShellItem> item;
-    if (SUCCEEDED(SHCreateItemFromParsingName(name.c_str(), nullptr, IID_PPV_ARGS(&item)))) dialog->SetFolder(item.p);
+    Com<IShellItem> item;
+    if (SUCCEEDED(SHCreateItemFromParsingName(name.c_str(), nullptr, IID_PPV_ARGS(item.out())))) dialog->SetFolder(item.get());
 }
 
 // A dialog belongs to the window the user is in: a wizard, else the editor.
@@ -170,7 +151,7 @@ MsgResult Win32Platform::ShowMessageBox(const MessageBoxRequest& request) {
     type |= ask ? MB_YESNOCANCEL : MB_OK;
     if (ask && request.DefaultButton == MsgResult::No) type |= MB_DEFBUTTON2;
     if (ask && request.DefaultButton == MsgResult::Cancel) type |= MB_DEFBUTTON3;
-    switch (MessageBoxW(DialogOwner(owner_), MessageText(request.Text).c_str(), WideFromUtf8(request.Caption).c_str(), type)) {
+    switch (MessageBoxW(DialogOwner(owner_), WideLinesFromUtf8(request.Text).c_str(), WideFromUtf8(request.Caption).c_str(), type)) {
         case IDYES: return MsgResult::Yes;
         case IDNO: return MsgResult::No;
         case IDCANCEL: return ask ? MsgResult::Cancel : MsgResult::Ok;
@@ -179,9 +160,9 @@ MsgResult Win32Platform::ShowMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<std::filesystem::path> Win32Platform::FileDialog(const FileDialogRequest& request, bool save) {
-    ComPtr<IFileDialog> dialog;
+    Com<IFileDialog> dialog;
     if (FAILED(CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&dialog))))
+                                IID_PPV_ARGS(dialog.out()))))
         return std::nullopt;
     // "Menus (*.mng)|*.MNG|All|*.*": description and patterns in turn.
     std::vector<std::wstring> parts;
@@ -201,7 +182,7 @@ std::optional<std::filesystem::path> Win32Platform::FileDialog(const FileDialogR
     if (!types.empty()) dialog->SetFileTypes(UINT(types.size()), types.data());
     if (!request.Title.empty()) dialog->SetTitle(WideFromUtf8(request.Title).c_str());
     if (!request.FileName.empty()) dialog->SetFileName(PathFromUtf8(request.FileName).filename().wstring().c_str());
-    StartIn(dialog.p, request.InitialFolder);
+    StartIn(dialog.get(), request.InitialFolder);
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
     // The editor asks its own questions before replacing a file.
@@ -209,9 +190,9 @@ std::optional<std::filesystem::path> Win32Platform::FileDialog(const FileDialogR
     if (!save) options |= FOS_FILEMUSTEXIST;
     dialog->SetOptions(options);
     if (dialog->Show(DialogOwner(owner_)) != S_OK) return std::nullopt;
-    ComPtr<IShellItem> item;
-    if (FAILED(dialog->GetResult(&item))) return std::nullopt;
-    return ItemPath(item.p);
+    Com<IShellItem> item;
+    if (FAILED(dialog->GetResult(item.out()))) return std::nullopt;
+    return ItemPath(item.get());
 }
 
 std::optional<std::filesystem::path> Win32Platform::OpenFileDialog(const FileDialogRequest& request) {
@@ -223,18 +204,18 @@ std::optional<std::filesystem::path> Win32Platform::SaveFileDialog(const FileDia
 }
 
 std::optional<std::filesystem::path> Win32Platform::BrowseForFolder(const FolderRequest& request) {
-    ComPtr<IFileOpenDialog> dialog;
-    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+    Com<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dialog.out()))))
         return std::nullopt;
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
     if (!request.Title.empty()) dialog->SetTitle(WideFromUtf8(request.Title).c_str());
-    StartIn(dialog.p, request.InitialFolder);
+    StartIn(dialog.get(), request.InitialFolder);
     if (dialog->Show(DialogOwner(owner_)) != S_OK) return std::nullopt;
-    ComPtr<IShellItem> item;
-    if (FAILED(dialog->GetResult(&item))) return std::nullopt;
-    return ItemPath(item.p);
+    Com<IShellItem> item;
+    if (FAILED(dialog->GetResult(item.out()))) return std::nullopt;
+    return ItemPath(item.get());
 }
 
 void Win32Platform::ProcessMessages() {
@@ -281,12 +262,8 @@ void Win32Platform::ProgressClosed(HWND window) {
 
 void Win32Platform::ShowSplash(int closeAfterMs) {
     static const bool registered = [] {
-        WNDCLASSEXW c = {};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = SplashProc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.lpszClassName = L"OrvaneSplash";
+        WNDCLASSEXW c = FaceClass(L"OrvaneSplash", SplashProc);
+        c.hbrBackground = nullptr;  // the picture covers it
         return RegisterClassExW(&c) != 0;
     }();
     if (!registered) return;
