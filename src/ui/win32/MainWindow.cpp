@@ -110,6 +110,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
         ApplyFocusRequest();
     };
     palettes_->CommandWizard = [this] { RunCommandWizard(); };
+    palettes_->Chosen = [this](MenuCommand command) { Execute(command, 0); };
     format_ = std::make_unique<FormatStrip>(model_.Format, window_);
     format_->Run = [this](const std::function<void()>& command) { Run(command); };
     palettes_->Animate = [this] { ButtAni(); };
@@ -545,7 +546,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) {
                 focus_ = GetFocus();
             } else if (focus_ && IsChild(window_, focus_)) {
+                palettes_->FocusReturning = true;
                 SetFocus(focus_);
+                palettes_->FocusReturning = false;
                 return 0;
             } else if (surface_) {
                 SetFocus(surface_->Handle());
