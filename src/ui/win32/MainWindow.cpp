@@ -593,6 +593,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_INITMENUPOPUP: UpdateMenuStates(reinterpret_cast<HMENU>(wParam)); return 0;
         case WM_COMMAND: {
+            // Enter on a push button in a palette or a tool bar: the dialog keys
+            // tell this window, but the button's own parent acts on it.
+            if (const HWND control = reinterpret_cast<HWND>(lParam); control && GetParent(control) != window_ &&
+                IsChild(window_, control))
+                return SendMessageW(GetParent(control), WM_COMMAND, wParam, lParam);
             const UINT id = LOWORD(wParam);
             const auto items = MainMenuItems();
             if (id >= kItemBase && id < kItemBase + items.size()) {
