@@ -174,6 +174,23 @@ PalettePane::PalettePane(EditorModel& model, HWND parent) : model_(model) {
     button(4, "&Quick Info", kQuickInfo);
     button(4, "&Wizard >", kWizard);
 
+    // The button fields' hints, over the field.
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0, column_,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    const std::pair<int, const wchar_t*> hints[] = {
+        {kCaption, L"The text shown on your button"},
+        {kCommand, L"The action to take when this button is clicked"},
+        {kArgument, L"Advanced instructions for applications (advanced users only)"},
+        {kDescription, L"Button description to show on menu"}};
+    for (const auto& [id, hint] : hints) {
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = column_;
+        tool.uId = UINT_PTR(GetDlgItem(column_, id));
+        tool.lpszText = const_cast<wchar_t*>(hint);
+        SendMessageW(tip, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    }
     for (const char* name : kPositionNames) ComboBox_AddString(GetDlgItem(column_, kPosition), WideFromUtf8(name).c_str());
     for (const char* name : kAnimationNames) ComboBox_AddString(GetDlgItem(column_, kAnimation), WideFromUtf8(name).c_str());
 }
