@@ -19,7 +19,8 @@ In a fresh prefix with a 1024 x 768 virtual desktop on a private X display:
     differently);
   - each tool window opens and closes with Escape, Test Autorun among them;
   - the main tool bar shows its glyphs and its help button drops its menu
-    down; a label's access key moves the focus to its control;
+    down; a label's access key moves the focus to its control; the Menu
+    Title's tip closes for good; Enter clicks a palette's header;
   - the colour picker (from the Menu Color box and the toolbar's shadow
     colour) and the shadow-set pop-up open by keys and close with Escape; a
     menu colour and a shadow depth chosen by keys change the menu, undo takes
@@ -577,6 +578,20 @@ def run(session):
     back = session.keys("Escape")
     session.check("a palette label's access key moves the focus to its control",
                   not session.same(focused, before) and session.same(back, before))
+
+    # The Menu Title's tip, once closed, stays closed while the focus comes
+    # back to the title; Enter on a palette's header closes the palette.
+    before = session.grab()
+    session.keys("ctrl+F1")  # Menu Description opens, the focus in the title: its tip
+    session.keys("Return")
+    session.keys("shift+Tab")  # the palette's header
+    session.keys("Return")
+    back = session.keys("Escape")
+    # As before but for the header's frame, which shows it was the last button pressed.
+    changed = ImageChops.difference(back, before).getbbox()
+    session.check("the Menu Title tip closes for good, and Enter on a palette header closes the palette",
+                  changed is None or (changed[3] - changed[1] <= 30 and changed[2] - changed[0] <= 260),
+                  "the screen differs in %s" % (changed,))
 
     # Test Autorun, with the menu saved and the application built: the window itself opens.
     before = session.grab()

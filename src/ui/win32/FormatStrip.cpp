@@ -3,6 +3,8 @@
 #include "app/FormatBar.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/ColorPopups.h"
+#include "ui/win32/MainToolbar.h"
+#include "ui/win32/resource.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -42,8 +44,34 @@ const Part kParts[] = {
     {kAlignRight, WC_BUTTONW, L"Right", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 24},
     {kShadowColor, WC_BUTTONW, L"Shadow Color", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, 22},
     {kShadowDepth, WC_BUTTONW, L"Shadow Depth", BS_OWNERDRAW | WS_TABSTOP, 22},
-    {kAvailability, WC_BUTTONW, L"Font Availability", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, 64},
+    {kAvailability, WC_BUTTONW, L"Font Availability", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, 78},
 };
+
+// The font availability glyph, side pixels square: the safe and low glyphs
+// as drawn, the popularity bar from the model, black around it see-through.
+std::vector<uint32_t> AvailabilityPixels(const FormatBar& format, int side) {
+    int w = 0, h = 0;
+    const bool big = side >= 32;
+    if (format.AvailabilityGlyph == FormatBar::Glyph::Safe)
+        return ReadGlyphResource(big ? IDR_FONT_SAFE_32 : IDR_FONT_SAFE_16, w, h);
+    if (format.AvailabilityGlyph == FormatBar::Glyph::Low)
+        return ReadGlyphResource(big ? IDR_FONT_LOW_32 : IDR_FONT_LOW_16, w, h);
+    Bitmap shade;
+    if (const auto pixels = ReadGlyphResource(IDR_BAR_TEMPLATE, w, h); !pixels.empty()) {
+        shade = Bitmap(w, h, 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) shade.At(x, y) = pixels[size_t(y) * size_t(w) + size_t(x)] & 0xFFFFFF;
+    }
+    const Bitmap bar = PopularityBarGlyph(format.Percentage, shade);
+    const int scale = big ? 2 : 1;
+    std::vector<uint32_t> pixels(size_t(bar.Width() * scale) * size_t(bar.Height() * scale), 0);
+    for (int y = 0; y < bar.Height() * scale; ++y)
+        for (int x = 0; x < bar.Width() * scale; ++x) {
+            const uint32_t p = bar.At(x / scale, y / scale) & 0xFFFFFF;
+            pixels[size_t(y) * size_t(bar.Width() * scale) + size_t(x)] = p ? p | 0xFF000000u : 0;
+        }
+    return pixels;
+}
 
 std::string Text(HWND control) {
     std::wstring text(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -70,6 +98,16 @@ FormatStrip::FormatStrip(FormatBar& format, HWND parent) : format_(format) {
         GetWindowTextW(button, hint, 32);
         MakeDropButton(button, hint);
     }
+    // The availability button's hint says what its glyph shows.
+    availabilityTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0,
+                                       strip_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = strip_;
+    tool.uId = UINT_PTR(GetDlgItem(strip_, kAvailability));
+    tool.lpszText = const_cast<wchar_t*>(L"Font Availability");
+    SendMessageW(availabilityTip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
     format_.ListFonts();
     HWND names = GetDlgItem(strip_, kFontName);
     for (const std::string& name : format_.FontNames) ComboBox_AddString(names, WideFromUtf8(name).c_str());
@@ -104,6 +142,7 @@ void FormatStrip::SetFont(HFONT font, const DialogUnits& units) {
         HFONT f = part.Id == kBold ? bold_ : part.Id == kItalic ? italic_ : part.Id == kUnderline ? underline_ : font;
         SendDlgItemMessageW(strip_, part.Id, WM_SETFONT, WPARAM(f), FALSE);
     }
+    ShowAvailability();  // the glyph's size follows the DPI
     Layout();
 }
 
@@ -153,7 +192,34 @@ void FormatStrip::Show() {
         Button_SetCheck(GetDlgItem(strip_, aligned[code]),
                         format_.Alignment == Alignment(code) ? BST_CHECKED : BST_UNCHECKED);
     for (int id : {kFontColor, kShadowColor}) InvalidateRect(GetDlgItem(strip_, id), nullptr, FALSE);
+    ShowAvailability();
     syncing_ = false;
+}
+
+void FormatStrip::ShowAvailability() {
+    HWND button = GetDlgItem(strip_, kAvailability);
+    const int side = MulDiv(16, int(GetDpiForWindow(strip_)), 96) >= 32 ? 32 : 16;
+    const int percentage = format_.AvailabilityGlyph == FormatBar::Glyph::Bar ? format_.Percentage : -1;
+    if (!availabilityImages_ || side != availabilitySide_ || format_.AvailabilityGlyph != availabilityGlyph_ ||
+        percentage != availabilityPercentage_) {
+        const std::vector<uint32_t> pixels = AvailabilityPixels(format_, side);
+        HIMAGELIST images = pixels.size() == size_t(side) * size_t(side) ? GlyphImageList(pixels, side, side) : nullptr;
+        BUTTON_IMAGELIST list = {images, {2, 0, 2, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+        SendMessageW(button, BCM_SETIMAGELIST, 0, LPARAM(&list));
+        if (availabilityImages_) ImageList_Destroy(availabilityImages_);
+        availabilityImages_ = images;
+        availabilitySide_ = side;
+        availabilityGlyph_ = format_.AvailabilityGlyph;
+        availabilityPercentage_ = percentage;
+        InvalidateRect(button, nullptr, TRUE);
+    }
+    const std::wstring hint = WideFromUtf8(format_.AvailabilityHint);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = strip_;
+    tool.uId = UINT_PTR(button);
+    tool.lpszText = const_cast<wchar_t*>(hint.c_str());
+    SendMessageW(availabilityTip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
 }
 
 void FormatStrip::Command(int id, int code) {

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "app/ColorTarget.h"
+#include "app/FormatBar.h"
 #include "platform/win32/Windows.h"
 #include "ui/win32/Layout.h"
+
+#include <commctrl.h>
 
 #include <functional>
 
 namespace orvane {
 
-class FormatBar;
 
 // The formatting toolbar above the design surface: font and size lists, bold,
 // italic and underline, the three alignments and the font's availability.
@@ -35,6 +37,7 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Command(int id, int code);
+    void ShowAvailability();
 
     FormatBar& format_;
     HWND strip_ = nullptr;
@@ -43,6 +46,10 @@ private:
     int rows_ = 1;
     HFONT bold_ = nullptr, italic_ = nullptr, underline_ = nullptr;
     bool syncing_ = false;
+    HWND availabilityTip_ = nullptr;
+    HIMAGELIST availabilityImages_ = nullptr;  // the glyph shown, kept until the next one is
+    int availabilitySide_ = 0, availabilityPercentage_ = -1;
+    FormatBar::Glyph availabilityGlyph_ = FormatBar::Glyph::Safe;
 };
 
 }  // namespace orvane

@@ -81,6 +81,14 @@ HIMAGELIST ImageList(const std::vector<uint32_t>& pixels, int width, int height)
 
 }  // namespace
 
+std::vector<uint32_t> ReadGlyphResource(int resource, int& width, int& height) {
+    return ReadGlyphStrip(resource, width, height);
+}
+
+HIMAGELIST GlyphImageList(const std::vector<uint32_t>& pixels, int width, int height) {
+    return ImageList(pixels, width, height);
+}
+
 MainToolbar::MainToolbar(HWND parent) {
     static const bool registered = [] {
         WNDCLASSEXW c = {};

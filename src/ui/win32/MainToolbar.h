@@ -5,9 +5,17 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace orvane {
+
+// A PNG glyph (or a strip of square glyphs side by side) of the program's
+// resources as premultiplied BGRA rows, top down; empty when it cannot be read.
+std::vector<uint32_t> ReadGlyphResource(int resource, int& width, int& height);
+// An image list of such pixels, one square image per height.
+HIMAGELIST GlyphImageList(const std::vector<uint32_t>& pixels, int width, int height);
 
 // The main tool bar above the formatting toolbar: the buttons of the tool
 // bar table with their glyphs, drawn at the size the DPI asks for, and the

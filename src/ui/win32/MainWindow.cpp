@@ -110,6 +110,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
         ApplyFocusRequest();
     };
     palettes_->CommandWizard = [this] { RunCommandWizard(); };
+    palettes_->Chosen = [this](MenuCommand command) { Execute(command, 0); };
     format_ = std::make_unique<FormatStrip>(model_.Format, window_);
     format_->Run = [this](const std::function<void()>& command) { Run(command); };
     palettes_->Animate = [this] { ButtAni(); };
@@ -545,7 +546,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) {
                 focus_ = GetFocus();
             } else if (focus_ && IsChild(window_, focus_)) {
+                palettes_->FocusReturning = true;
                 SetFocus(focus_);
+                palettes_->FocusReturning = false;
                 return 0;
             } else if (surface_) {
                 SetFocus(surface_->Handle());
@@ -590,6 +593,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_INITMENUPOPUP: UpdateMenuStates(reinterpret_cast<HMENU>(wParam)); return 0;
         case WM_COMMAND: {
+            // Enter on a push button in a palette or a tool bar: the dialog keys
+            // tell this window, but the button's own parent acts on it.
+            if (const HWND control = reinterpret_cast<HWND>(lParam); control && GetParent(control) != window_ &&
+                IsChild(window_, control))
+                return SendMessageW(GetParent(control), WM_COMMAND, wParam, lParam);
             const UINT id = LOWORD(wParam);
             const auto items = MainMenuItems();
             if (id >= kItemBase && id < kItemBase + items.size()) {

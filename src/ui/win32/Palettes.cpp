@@ -34,6 +34,8 @@ enum Id {
 };
 
 enum ColorId { kMenuColorLabel = 3021, kMenuColor };
+// The Button Properties palette's row of button commands, two rows of three.
+enum ButtonToolId { kPrevious = 4500, kNext, kMoveUp, kMoveDown, kAddButton, kDeleteButton };
 
 const wchar_t* const kPaletteNames[] = {L"Menu &Description", L"Display &Position", L"Menu &Style",
                                         L"&Custom Properties", L"&Button Properties"};
@@ -149,6 +151,14 @@ PalettePane::PalettePane(EditorModel& model, HWND parent) : model_(model) {
     slider(3, kButtonGap);
     button(3, "Set Background Image...", kBackground);
     header(4);
+    const std::pair<const wchar_t*, int> buttonTools[] = {{L"< Previous", kPrevious}, {L"Next >", kNext},
+                                                          {L"Add", kAddButton},        {L"Move Up", kMoveUp},
+                                                          {L"Move Down", kMoveDown},   {L"Delete", kDeleteButton}};
+    for (size_t i = 0; i < std::size(buttonTools); ++i) {
+        Add(4, WC_BUTTONW, buttonTools[i].first, BS_PUSHBUTTON | WS_TABSTOP, buttonTools[i].second, 13);
+        items_.back().Column = int(i % 3);
+        items_.back().Columns = 3;
+    }
     label(4, "Button &Caption", kCaptionLabel);
     edit(4, kCaption);
     label(4, "Co&mmand", kCommandLabel);
@@ -164,6 +174,23 @@ PalettePane::PalettePane(EditorModel& model, HWND parent) : model_(model) {
     button(4, "&Quick Info", kQuickInfo);
     button(4, "&Wizard >", kWizard);
 
+    // The button fields' hints, over the field.
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0, column_,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    const std::pair<int, const wchar_t*> hints[] = {
+        {kCaption, L"The text shown on your button"},
+        {kCommand, L"The action to take when this button is clicked"},
+        {kArgument, L"Advanced instructions for applications (advanced users only)"},
+        {kDescription, L"Button description to show on menu"}};
+    for (const auto& [id, hint] : hints) {
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = column_;
+        tool.uId = UINT_PTR(GetDlgItem(column_, id));
+        tool.lpszText = const_cast<wchar_t*>(hint);
+        SendMessageW(tip, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    }
     for (const char* name : kPositionNames) ComboBox_AddString(GetDlgItem(column_, kPosition), WideFromUtf8(name).c_str());
     for (const char* name : kAnimationNames) ComboBox_AddString(GetDlgItem(column_, kAnimation), WideFromUtf8(name).c_str());
 }
@@ -365,12 +392,15 @@ void PalettePane::Command(int id, int code) {
         return;
     }
     if (code == EN_SETFOCUS) {
+        // Focus coming back with the window (after a tip, a dialog) is no entry
+        // by the user: the field's tip would come back every time it is closed.
+        if (FocusReturning) return;
         if (id == kTitle) model_.Properties().EnterTitleField();
         if (id == kCommand) model_.Properties().EnterCommandField();
         if (id == kArgument) model_.Properties().EnterArgumentField();
         return;
     }
-    if (code == CBN_SETFOCUS && id == kAnimation) {
+    if (code == CBN_SETFOCUS && id == kAnimation && !FocusReturning) {
         model_.Properties().EnterAnimationList();
         return;
     }
@@ -426,6 +456,24 @@ void PalettePane::Command(int id, int code) {
         case kMinimize: Run([this, on] { model_.Properties().SetMinimizeOnClick(on); }); break;
         case kMaximize: Run([this, on] { model_.Properties().SetMaximizeWindow(on); }); break;
         case kQuickInfo: Run([this] { model_.Properties().QuickInfo(); }); break;
+        case kPrevious:
+        case kNext:
+            // Not while the buttons are moving: the selection box would be drawn among them.
+            if (!model_.Preview().Playing())
+                Run([this, id] { id == kNext ? model_.Buttons().Next() : model_.Buttons().Previous(); });
+            break;
+        case kMoveUp:
+            if (Chosen) Chosen(MenuCommand::MoveUp);
+            break;
+        case kMoveDown:
+            if (Chosen) Chosen(MenuCommand::MoveDown);
+            break;
+        case kAddButton:
+            if (Chosen) Chosen(MenuCommand::AddButton);
+            break;
+        case kDeleteButton:
+            if (Chosen) Chosen(MenuCommand::DeleteButton);
+            break;
         case kWizard:
             if (CommandWizard) CommandWizard();
             break;

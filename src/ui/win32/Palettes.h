@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainMenu.h"
 #include "platform/win32/Windows.h"
 #include "ui/win32/Layout.h"
 
@@ -23,8 +24,13 @@ public:
     std::function<void(const std::function<void()>&)> Run;
     // The command wizard for the selected button; the animation preview.
     std::function<void()> CommandWizard, Animate;
+    // A command of the main menu chosen in a palette (Add Button, Move Up, ...).
+    std::function<void(MenuCommand)> Chosen;
     // The colour picker for the menu colour, opened at the colour box.
     std::function<void(HWND)> OpenMenuColor;
+
+    // Set while the window gives the focus back to the control that had it.
+    bool FocusReturning = false;
 
     // Width in pixels for the font's dialog units.
     int Width(const DialogUnits& units) const;

@@ -98,3 +98,11 @@
 #define IDC_TA_START 4107
 #define IDC_TA_HELP 4108
 #define IDC_TA_FOLDER_LABEL 4109
+
+// The formatting toolbar's font availability glyphs, 16 and 32 pixels, and
+// the template the popularity bar is shaded with.
+#define IDR_FONT_SAFE_16 4510
+#define IDR_FONT_SAFE_32 4511
+#define IDR_FONT_LOW_16 4512
+#define IDR_FONT_LOW_32 4513
+#define IDR_BAR_TEMPLATE 4514
