@@ -184,10 +184,11 @@ TEST_F(CommandFixture, FieldsAndTheDeferredRedraw) {
     EXPECT_TRUE(model.Flags().Modified);
     EXPECT_EQ(model.RedrawCountdown(), -1);
 
-    EditorModelAccess::Flags(model).Updating = true;
-    model.Properties().SetArgument("-x");
-    EXPECT_EQ(M().Buttons[1].Argument, "");
-    EditorModelAccess::Flags(model).Updating = false;
+    {
+        FlagSet filling = model.FillingControls();
+        model.Properties().SetArgument("-x");
+        EXPECT_EQ(M().Buttons[1].Argument, "");
+    }
 
     EditorModelAccess::Flags(model).Modified = false;
     model.Properties().SetTitle("Holiday");

@@ -84,9 +84,10 @@ TEST_F(PanelFixture, SlidersClampAndStoreNothingWhileUpdating) {
         (model.Properties().*set)(max + 1);
         EXPECT_EQ(P().*field, max);
         EditorModelAccess::RedrawCountdown(model) = -1;
-        EditorModelAccess::Flags(model).Updating = true;
-        (model.Properties().*set)(min + 1);
-        EditorModelAccess::Flags(model).Updating = false;
+        {
+            FlagSet filling = model.FillingControls();
+            (model.Properties().*set)(min + 1);
+        }
         EXPECT_EQ(P().*field, max);
         EXPECT_EQ(model.RedrawCountdown(), -1);
     }
@@ -139,9 +140,10 @@ TEST_F(PanelFixture, SwitchesTakeAnUndoStepAndRenderAsTheyShould) {
     }
     EXPECT_TRUE(model.Properties().ChooseAnimation(9));
     EXPECT_EQ(P().ButtonAnimation, 9);
-    EditorModelAccess::Flags(model).Updating = true;
-    EXPECT_FALSE(model.Properties().ChooseAnimation(3)) << "no preview while the editor fills the list";
-    EditorModelAccess::Flags(model).Updating = false;
+    {
+        FlagSet filling = model.FillingControls();
+        EXPECT_FALSE(model.Properties().ChooseAnimation(3)) << "no preview while the editor fills the list";
+    }
     const bool quality = model.Properties().HighQualityScaling();
     model.Properties().ToggleHighQualityScaling();
     EXPECT_NE(model.Properties().HighQualityScaling(), quality);
@@ -180,9 +182,10 @@ TEST_F(PanelFixture, TheTextLabelShowsDescriptionsWhileHovering) {
     model.Properties().HoverButton(1);
     EXPECT_NE(model.DesignSurfaceImage(), plain) << "the surface draws what the label shows";
     // The editor filling the field still updates the label and the redraw.
-    EditorModelAccess::Flags(model).Updating = true;
-    model.Properties().SetMenuText("Shown");
-    EditorModelAccess::Flags(model).Updating = false;
+    {
+        FlagSet filling = model.FillingControls();
+        model.Properties().SetMenuText("Shown");
+    }
     EXPECT_EQ(model.TextLabel(), "Shown");
     EXPECT_EQ(model.RedrawCountdown(), 10);
     EXPECT_EQ(P().MenuText, text);

@@ -184,10 +184,11 @@ TEST_F(TipsFixture, ButtonTriggersFireOnceAndNotWhenSuppressed) {
     // Filling the fields from a button is not the user entering them.
     EditorModelAccess::Prefs(model).TipShown.fill(0);
     platform.TipsShown.clear();
-    EditorModelAccess::Flags(model).Updating = true;
-    model.Properties().EnterCommandField();
-    model.Properties().EnterArgumentField();
-    EditorModelAccess::Flags(model).Updating = false;
+    {
+        FlagSet filling = model.FillingControls();
+        model.Properties().EnterCommandField();
+        model.Properties().EnterArgumentField();
+    }
     EXPECT_TRUE(platform.TipsShown.empty());
     // Without a selected button the wizard does not open, and offers no tip.
     EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
