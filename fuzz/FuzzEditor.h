@@ -61,7 +61,8 @@ public:
 
 private:
     void CheckSettled() const {
-        Check(!Model.Flags().Loading && !Model.Flags().Updating && !Model.StyleChanging() && Model.RenderSuspended() == 0,
+        Check(!Model.Flags().Loading && !Model.Flags().Updating && !Model.StyleChanging() &&
+                  Model.RenderSuspended() == 0,
               "a flag of the open was left set");
     }
 

@@ -78,9 +78,10 @@ bool EditorModel::BinMenuSave(SaveMode mode, const std::string& folder, const st
 }
 
 EditorModel::EditorState EditorModel::CaptureState() const {
-    return {doc_, selectedStyle_, presets_, flags_, photoControlsEnabled_, buttonStyles_.Selected, styles_.CustomCarrier,
-            styles_.CustomCarrierMask, textLabel_, windowCaption_, renderer_.Layout, renderer_.SkinSheet,
-            renderer_.MaskSheet, renderer_.AppliedTextVisibility, renderer_.AppliedTitleVisibility, redrawCountdown_};
+    return {doc_, selectedStyle_, presets_, flags_, photoControlsEnabled_, buttonStyles_.Selected,
+            styles_.CustomCarrier, styles_.CustomCarrierMask, textLabel_, windowCaption_, renderer_.Layout,
+            renderer_.SkinSheet, renderer_.MaskSheet, renderer_.AppliedTextVisibility,
+            renderer_.AppliedTitleVisibility, redrawCountdown_};
 }
 
 void EditorModel::RestoreState(const EditorState& s) {

@@ -29,8 +29,9 @@ FileCommands::FileCommands(EditorModel& model) : model_(model), platform_(model.
 
 bool FileCommands::SaveChangesQuestion() {
     if (!model_.flags_.Modified) return true;
-    const MsgResult answer = ShowMessageBox(platform_, "Do you want to save the changes you made to " + model_.doc_.Menu.FileName,
-                                            MsgType::Warning, MsgButtons::YesNoCancel);
+    const MsgResult answer =
+        ShowMessageBox(platform_, "Do you want to save the changes you made to " + model_.doc_.Menu.FileName,
+                       MsgType::Warning, MsgButtons::YesNoCancel);
     if (answer == MsgResult::Cancel) return false;
     // A save that did not happen keeps the changes, so what asked for it stops.
     if (answer == MsgResult::Yes) return model_.doc_.Menu.HasFile ? Save() : SaveAs();

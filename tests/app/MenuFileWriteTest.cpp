@@ -206,7 +206,8 @@ TEST_F(WriteFixture, FailedWriteLeavesTheOldFileIntact) {
     WriteFileReplacing(path, std::vector<uint8_t>(100, 7));
     ResetToNewMenu(EditorModelAccess::Doc(model));
     EditorModelAccess::Doc(model).MenuImage = Bitmap(400, 300);
-    for (size_t i = 0; i < EditorModelAccess::Doc(model).MenuImage.PixelCount(); ++i) EditorModelAccess::Doc(model).MenuImage.Data()[i] = uint32_t(i * 2654435761u);
+    for (size_t i = 0; i < EditorModelAccess::Doc(model).MenuImage.PixelCount(); ++i)
+        EditorModelAccess::Doc(model).MenuImage.Data()[i] = uint32_t(i * 2654435761u);
 
     // A file size limit makes the write fail part-way, as a full disc would.
     {

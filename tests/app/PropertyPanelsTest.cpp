@@ -124,10 +124,14 @@ TEST_F(PanelFixture, SwitchesTakeAnUndoStepAndRenderAsTheyShould) {
         std::function<bool()> check;
     };
     const Case cases[] = {
-        {"auto size buttons off", [&] { model.Properties().SetAutoSizeButtons(false); }, 0, [&] { return model.Properties().ButtonSizeEnabled(); }},
-        {"auto size buttons on", [&] { model.Properties().SetAutoSizeButtons(true); }, 1, [&] { return !model.Properties().ButtonSizeEnabled(); }},
-        {"auto size menu off", [&] { model.Properties().SetAutoSizeMenu(false); }, 1, [&] { return model.Properties().MenuSizeEnabled(); }},
-        {"preset 3", [&] { model.Properties().ChoosePreset(2); }, 1, [&] { return P().MenuColor == model.Presets()[2]; }},
+        {"auto size buttons off", [&] { model.Properties().SetAutoSizeButtons(false); }, 0,
+         [&] { return model.Properties().ButtonSizeEnabled(); }},
+        {"auto size buttons on", [&] { model.Properties().SetAutoSizeButtons(true); }, 1,
+         [&] { return !model.Properties().ButtonSizeEnabled(); }},
+        {"auto size menu off", [&] { model.Properties().SetAutoSizeMenu(false); }, 1,
+         [&] { return model.Properties().MenuSizeEnabled(); }},
+        {"preset 3", [&] { model.Properties().ChoosePreset(2); }, 1,
+         [&] { return P().MenuColor == model.Presets()[2]; }},
         {"animation list", [&] { model.Properties().EnterAnimationList(); }, 0, [] { return true; }},
     };
     for (const Case& c : cases) {

@@ -32,7 +32,8 @@ struct EditorFixture : ::testing::Test {
     orvane::MenuProperties& P() { return orvane::EditorModelAccess::Doc(model).Props; }
     std::vector<std::string> Captions() const {
         std::vector<std::string> c;
-        for (int i = 1; i <= model.Doc().Menu.ButtonCount; ++i) c.push_back(model.Doc().Menu.Buttons[size_t(i)].Caption);
+        for (int i = 1; i <= model.Doc().Menu.ButtonCount; ++i)
+            c.push_back(model.Doc().Menu.Buttons[size_t(i)].Caption);
         return c;
     }
     // A file of the application folder, as written.

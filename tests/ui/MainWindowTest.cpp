@@ -342,7 +342,8 @@ private slots:
         bool sawSuspended = false;
         QTimer probe;
         QObject::connect(&probe, &QTimer::timeout, [&] {
-            if (surface->Animating() && e.Model().RenderSuspended() == 1 && animate->toolTip().isEmpty()) sawSuspended = true;
+            if (surface->Animating() && e.Model().RenderSuspended() == 1 && animate->toolTip().isEmpty())
+                sawSuspended = true;
         });
         probe.start(5);
         QTest::mouseClick(animate, Qt::LeftButton);

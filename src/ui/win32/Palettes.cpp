@@ -291,7 +291,8 @@ void PalettePane::Show() {
         for (const Slider& s : kSliders)
             if (s.Id == id) SetText(item(id - 1), std::string(s.Caption) + ": " + std::to_string(value));
     }
-    for (int id : {kTextVis, kTitleVis, kTextVisLabel, kTitleVisLabel}) EnableWindow(item(id), model_.PhotoControlsEnabled());
+    for (int id : {kTextVis, kTitleVis, kTextVisLabel, kTitleVisLabel})
+        EnableWindow(item(id), model_.PhotoControlsEnabled());
     SetCheck(item(kPhotoAspect), p.PhotoAspect);
     SetCheck(item(kAutoSizeMenu), p.AutoSizeMenu);
     SetCheck(item(kAutoSizeButtons), p.AutoSizeButtons);
