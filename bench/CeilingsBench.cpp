@@ -9,6 +9,7 @@
 #include "app/EditorModel.h"
 #include "platform/ImageIO.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <benchmark/benchmark.h>
 
@@ -89,20 +90,20 @@ struct Largest {
         model.StartNewMenu();
         platform.DialogAnswers = {folder / "photo.bmp"};
         model.SetBackgroundImage();
-        MenuProperties& p = model.Doc.Props;
+        MenuProperties& p = EditorModelAccess::Doc(model).Props;
         p.AutoSizeMenu = false;
         p.MenuWidth = kMenuWidthRange.Max;
         p.MenuHeight = kMenuHeightRange.Max;
         p.AutoSizeButtons = false;
         p.ButtonWidth = kButtonWidthRange.Max;
         p.ButtonHeight = kButtonHeightRange.Max;
-        while (model.Doc.Menu.ButtonCount < kMaxButtons) model.Buttons().Add();
-        model.FastScaling = false;
+        while (model.Doc().Menu.ButtonCount < kMaxButtons) model.Buttons().Add();
+        if (model.FastScaling()) model.Properties().ToggleHighQualityScaling();  // the smooth scaler
         model.PhotoChanged();
         model.ColorSkin(true);
-        model.Doc.Menu.FileName = "largest.mng";
-        model.Doc.Menu.Folder = folder.string() + "/";
-        model.BinMenuSave(SaveMode::Menu, model.Doc.Menu.Folder, "largest.mng");
+        EditorModelAccess::Doc(model).Menu.FileName = "largest.mng";
+        EditorModelAccess::Doc(model).Menu.Folder = folder.string() + "/";
+        model.BinMenuSave(SaveMode::Menu, model.Doc().Menu.Folder, "largest.mng");
         platform.Messages.clear();
     }
     ~Largest() {
@@ -129,14 +130,14 @@ struct Capped {
         model.StartNewMenu();
         platform.DialogAnswers = {folder / "photo.bmp"};
         model.ComboBox1Select(11);  // "MyPhoto Smooth"
-        while (model.Doc.Menu.ButtonCount < kMaxButtons) model.Buttons().Add();
+        while (model.Doc().Menu.ButtonCount < kMaxButtons) model.Buttons().Add();
         std::string title;
         while (title.size() < 500) title += "Holiday " + std::to_string(title.size()) + " ";
-        model.Doc.Props.Title = title.substr(0, 500);
+        EditorModelAccess::Doc(model).Props.Title = title.substr(0, 500);
         std::string text;
         for (int line = 0; line < 120; ++line) text += "Line " + std::to_string(line) + " of the menu text\r\n";
-        model.Doc.Props.MenuText = text;
-        model.FastScaling = false;
+        EditorModelAccess::Doc(model).Props.MenuText = text;
+        if (model.FastScaling()) model.Properties().ToggleHighQualityScaling();  // the smooth scaler
         model.PhotoChanged();
         model.ColorSkin(true);
         platform.Messages.clear();
@@ -162,7 +163,7 @@ void BM_OpenLargest(benchmark::State& state) {
     double peak = 0;
     for (auto _ : state) {
         PeakHeap heap;
-        m.model.BinMenuOpen("largest.mng", m.model.Doc.Menu.Folder, false);
+        m.model.BinMenuOpen("largest.mng", m.model.Doc().Menu.Folder, false);
         peak = std::max(peak, heap.Megabytes());
     }
     Report(state, peak);
@@ -188,19 +189,19 @@ void BM_RedrawCapped(benchmark::State& state) {
     static Capped m;
     static Bitmap shown;  // the surface's own copy, kept from one redraw to the next
     if (shown.IsEmpty()) m.model.DesignSurfaceBack(shown);
-    if (m.model.Renderer.Layout.MenuWidth != kLargestMenuWidth ||
-        m.model.Renderer.Layout.MenuHeight != kLargestMenuHeight) {
-        const std::string size = std::to_string(m.model.Renderer.Layout.MenuWidth) + " x " +
-                                 std::to_string(m.model.Renderer.Layout.MenuHeight);
+    if (m.model.Renderer().Layout.MenuWidth != kLargestMenuWidth ||
+        m.model.Renderer().Layout.MenuHeight != kLargestMenuHeight) {
+        const std::string size = std::to_string(m.model.Renderer().Layout.MenuWidth) + " x " +
+                                 std::to_string(m.model.Renderer().Layout.MenuHeight);
         state.SkipWithError(("the menu did not reach the size cap: " + size).c_str());
         return;
     }
     double peak = 0, held = 0;
-    std::string& title = m.model.Doc.Props.Title;
+    std::string& title = EditorModelAccess::Doc(m.model).Props.Title;
     for (auto _ : state) {
         title.back() = title.back() == 'x' ? 'y' : 'x';
         PeakHeap heap;
-        m.model.RedrawCountdown = 1;
+        EditorModelAccess::RedrawCountdown(m.model) = 1;
         m.model.Tick();
         m.model.DesignSurfaceBack(shown);
         peak = std::max(peak, heap.Megabytes());
@@ -216,7 +217,7 @@ void BM_SaveLargest(benchmark::State& state) {
     double peak = 0;
     for (auto _ : state) {
         PeakHeap heap;
-        m.model.BinMenuSave(SaveMode::Menu, m.model.Doc.Menu.Folder, "saved.mng");
+        m.model.BinMenuSave(SaveMode::Menu, m.model.Doc().Menu.Folder, "saved.mng");
         peak = std::max(peak, heap.Megabytes());
     }
     Report(state, peak);

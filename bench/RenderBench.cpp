@@ -1,6 +1,7 @@
 // Recolouring plus rendering, as every edit of the menu runs them.
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,7 @@ void BM_DefaultMenu(benchmark::State& state) {
     Editor e;
     for (auto _ : state) {
         e.model.ColorSkin(true);
-        benchmark::DoNotOptimize(e.model.Doc.MenuImage.Data());
+        benchmark::DoNotOptimize(e.model.Doc().MenuImage.Data());
     }
 }
 BENCHMARK(BM_DefaultMenu)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -29,7 +30,7 @@ BENCHMARK(BM_DefaultMenu)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Thirty buttons on a 1024 x 768 menu, sizes set by hand.
 void BM_ThirtyButtons1024(benchmark::State& state) {
     Editor e;
-    MenuDocument& d = e.model.Doc;
+    MenuDocument& d = EditorModelAccess::Doc(e.model);
     d.Props.AutoSizeMenu = false;
     d.Props.AutoSizeButtons = false;
     d.Props.MenuWidth = 1024;
@@ -41,7 +42,7 @@ void BM_ThirtyButtons1024(benchmark::State& state) {
     for (int i = 1; i <= 30; ++i) d.Menu.Buttons[size_t(i)].Caption = "Button &" + std::to_string(i);
     for (auto _ : state) {
         e.model.ColorSkin(true);
-        benchmark::DoNotOptimize(e.model.Doc.MenuImage.Data());
+        benchmark::DoNotOptimize(e.model.Doc().MenuImage.Data());
     }
 }
 BENCHMARK(BM_ThirtyButtons1024)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -49,10 +50,10 @@ BENCHMARK(BM_ThirtyButtons1024)->Unit(benchmark::kMillisecond)->UseRealTime();
 // A photo style at 1024 x 768 with the smooth-scaled photo cached.
 void BM_PhotoStyle1024(benchmark::State& state) {
     Editor e;
-    MenuDocument& d = e.model.Doc;
+    MenuDocument& d = EditorModelAccess::Doc(e.model);
     d.BackgroundPhoto = Bitmap(2000, 1500);
     for (size_t i = 0; i < d.BackgroundPhoto.PixelCount(); ++i) d.BackgroundPhoto.Data()[i] = uint32_t(i * 2654435761u);
-    e.model.FastScaling = false;
+    if (e.model.FastScaling()) e.model.Properties().ToggleHighQualityScaling();  // the smooth scaler
     e.model.PhotoChanged();
     e.model.ComboBox1Select(kSharpPhotoPosition);
     d.Props.AutoSizeMenu = false;
@@ -62,7 +63,7 @@ void BM_PhotoStyle1024(benchmark::State& state) {
     e.model.ColorSkin(true);  // fills the cache
     for (auto _ : state) {
         e.model.ColorSkin(true);
-        benchmark::DoNotOptimize(e.model.Doc.MenuImage.Data());
+        benchmark::DoNotOptimize(e.model.Doc().MenuImage.Data());
     }
 }
 BENCHMARK(BM_PhotoStyle1024)->Unit(benchmark::kMillisecond)->UseRealTime();

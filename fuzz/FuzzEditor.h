@@ -26,7 +26,7 @@ public:
         Desktop.SuppressTips = true;
         for (int i = 0; i < 8; ++i) Desktop.DialogAnswers.push_back(workspace.App() / "photo.bmp");
         Model.Session().Start();
-        Model.Styles.GetStyles(Model.StylesFolder(), Desktop);
+        Model.LoadStyleFolders();
     }
 
     // File, Open (or, with snapshot set, undo). Whatever the file held, the
@@ -61,14 +61,15 @@ public:
 
 private:
     void CheckSettled() const {
-        Check(!Model.Flags.Loading && !Model.Flags.Updating && !Model.StyleChanging && Model.RenderSuspended == 0,
+        Check(!Model.Flags().Loading && !Model.Flags().Updating && !Model.StyleChanging() &&
+                  Model.RenderSuspended() == 0,
               "a flag of the open was left set");
     }
 
     void CheckDocument() {
-        const MenuDocument& doc = Model.Doc;
+        const MenuDocument& doc = Model.Doc();
         Check(doc.Menu.ButtonCount >= 1 && doc.Menu.ButtonCount <= kMaxButtons, "the button count is out of range");
-        Check(Model.SelectedStyle >= 0 && Model.SelectedStyle < Model.Styles.Count(), "no style is selected");
+        Check(Model.SelectedStyle() >= 0 && Model.SelectedStyle() < Model.Styles().Count(), "no style is selected");
         Check(!doc.MenuImage.IsEmpty() && doc.MenuImage.Width() <= kMaxBitmapSide &&
                   doc.MenuImage.Height() <= kMaxBitmapSide,
               "the rendered menu has no sane size");

@@ -141,12 +141,12 @@ void SnapshotSeeds(const fs::path& out) {
     model.ComboBox1Select(6);
     model.Properties().ChoosePreset(2);
     model.Buttons().Add();
-    model.ComboBox2Select(model.ButtonStyles.EntryOfFile(space.AppFolder() + "buttons/Ribbon.ovgbtn"));
+    model.ComboBox2Select(model.ButtonStyles().EntryOfFile(space.AppFolder() + "buttons/Ribbon.ovgbtn"));
     model.ComboBox1Select(kSharpPhotoPosition);
     model.Properties().SetMenuText("After the photo");
     model.ComboBox1Select(model.StylePositionByName("Sunrise"));
     model.Properties().SetTitle("Last");
-    for (int n = 1; n <= model.Doc.Menu.UndoCount; ++n) {
+    for (int n = 1; n <= model.Doc().Menu.UndoCount; ++n) {
         const std::string name = UndoHistory::SnapshotName(false, n);
         seeds.Copy(name, space.App() / name);
     }

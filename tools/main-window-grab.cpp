@@ -3,6 +3,7 @@
 //   main-window-grab out.png -platform offscreen
 #include "platform/ScriptedPlatform.h"
 #include "ui/qt/MainWindow.h"
+#include "EditorModelAccess.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
         model.Buttons().Add();
         model.Properties().SetCaption(caption);
     }
-    model.Doc.Menu.Buttons[1].Caption = "E&xit";
+    orvane::EditorModelAccess::Doc(model).Menu.Buttons[1].Caption = "E&xit";
     model.CreateSkin();
     model.Properties().PressButton(2);
     window.TogglePalette(0);  // with "Menu Style" and "Button Properties", open from the start
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     const bool saved = window.grab().save(out);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(out));
-    model.Flags.Modified = false;
+    orvane::EditorModelAccess::Flags(model).Modified = false;
     window.close();
     return saved ? 0 : 1;
 }

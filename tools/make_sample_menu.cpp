@@ -2,6 +2,7 @@
 // to describe until the editor window exists.
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <filesystem>
 #include <iostream>
@@ -15,8 +16,8 @@ int main(int argc, char** argv) {
     orvane::ScriptedPlatform platform;
     platform.DefaultAnswer = orvane::MsgResult::Yes;
     orvane::EditorModel model(platform, out.parent_path());
-    orvane::ResetToNewMenu(model.Doc);
-    model.Doc.Menu.Buttons[1].Command.clear();
+    orvane::ResetToNewMenu(orvane::EditorModelAccess::Doc(model));
+    orvane::EditorModelAccess::Doc(model).Menu.Buttons[1].Command.clear();
     const bool saved = model.BinMenuSave(orvane::SaveMode::Menu, out.parent_path().string() + "/",
                                          out.filename().string());
     return saved ? 0 : 1;

@@ -9,6 +9,7 @@
 #include "ui/qt/PublishDialogs.h"
 
 #include "SaveGrab.h"
+#include "EditorModelAccess.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,11 +42,11 @@ int main(int argc, char** argv) {
         orvane::ScriptedPlatform platform;
         orvane::EditorModel model(platform, work);
         model.StartNewMenu();
-        model.Doc.Props.Title = "Summer Holiday 2026";
-        model.Doc.Menu.Buttons[1].Command = "docs\\programme.txt";
-        model.Doc.Menu.FileName = "Holiday.mng";
-        model.Doc.Menu.Folder = disc.string() + "/";
-        model.BinMenuSave(orvane::SaveMode::Snapshot, model.Doc.Menu.Folder, "Holiday.mng");
+        orvane::EditorModelAccess::Doc(model).Props.Title = "Summer Holiday 2026";
+        orvane::EditorModelAccess::Doc(model).Menu.Buttons[1].Command = "docs\\programme.txt";
+        orvane::EditorModelAccess::Doc(model).Menu.FileName = "Holiday.mng";
+        orvane::EditorModelAccess::Doc(model).Menu.Folder = disc.string() + "/";
+        model.BinMenuSave(orvane::SaveMode::Snapshot, model.Doc().Menu.Folder, "Holiday.mng");
         orvane::AutorunBuilder builder(platform, orvane::ExecutableFolder());
         builder.CompileAutorunApp((disc / "Autorun.exe").string(), {"Holiday"}, "Holiday", disc.string());
         if (builder.FileOpFailed) {
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
                                  "without the player?)\n");
             return 1;
         }
-        model.Flags.Modified = false;
+        orvane::EditorModelAccess::Flags(model).Modified = false;
         auto none = [] {};
 
         orvane::TestRunModel run(model, disc.string());

@@ -10,6 +10,7 @@
 #include "ui/qt/ShadowSetsPopup.h"
 
 #include "SaveGrab.h"
+#include "EditorModelAccess.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,9 +33,9 @@ int main(int argc, char** argv) {
     {
         orvane::ScriptedPlatform platform;
         orvane::EditorModel model(platform, appFolder);
-        model.Session().Prefs() = orvane::Settings::Defaults(appFolder.string() + "/", 1024, 768);
+        orvane::EditorModelAccess::Prefs(model) = orvane::Settings::Defaults(appFolder.string() + "/", 1024, 768);
         model.StartNewMenu();
-        model.Doc.Menu.SelectedButton = 0;
+        orvane::EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
 
         // The menu colour: its swatch is not among the basic ones.
         auto* small = new orvane::ColorPickerDialog(model.OpenColorPicker(orvane::ColorTarget::MenuColor));
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
         small->close();
 
         // A basic colour is framed; the full editor then adds it to the custom colours.
-        model.Doc.Props.TextFont.Color = orvane::MakeColor(62, 154, 222);
+        orvane::EditorModelAccess::Doc(model).Props.TextFont.Color = orvane::MakeColor(62, 154, 222);
         auto* large = new orvane::ColorPickerDialog(model.OpenColorPicker(orvane::ColorTarget::FontColor));
         ok &= SaveGrab(*large, folder, "picker-framed");
         orvane::TfrmColorsCls& m = large->Model();
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
         ok &= SaveGrab(*large, folder, "picker-expanded");
         large->close();
 
-        model.Doc.Menu.TextShadowDepth = 2;
+        orvane::EditorModelAccess::Doc(model).Menu.TextShadowDepth = 2;
         auto* shadows = new orvane::ShadowSetsPopup(model.OpenShadowSets());
         ok &= SaveGrab(*shadows, folder, "shadow-sets");
         shadows->close();

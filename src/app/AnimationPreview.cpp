@@ -10,9 +10,9 @@ AnimationPreview::AnimationPreview(EditorModel& model) : model_(model) {}
 bool AnimationPreview::Start(int windowWidth) {
     if (playing_) return false;
     frames_ = AnimationFrames(model_.ButtAniPath(windowWidth));
-    buttonCount_ = model_.Doc.Menu.ButtonCount;
-    model_.RenderSuspended = 1;
-    model_.RenderMissed = false;
+    buttonCount_ = model_.doc_.Menu.ButtonCount;
+    model_.renderSuspended_ = 1;
+    model_.renderMissed_ = false;
     playing_ = true;
     return true;
 }
@@ -22,7 +22,7 @@ std::vector<AnimationMove> AnimationPreview::Step(int64_t elapsedMicroseconds) {
     // A render asked for, text typed or a slider moved, or a button added or
     // removed: the buttons being moved are no longer the document's.
     const bool changed =
-        model_.RenderMissed || model_.RedrawCountdown > 0 || model_.Doc.Menu.ButtonCount != buttonCount_;
+        model_.renderMissed_ || model_.redrawCountdown_ > 0 || model_.doc_.Menu.ButtonCount != buttonCount_;
     if (changed) return Stop();
     std::vector<AnimationMove> moves = frames_.ShowFrame(FrameDue(elapsedMicroseconds, frames_.Frames()));
     if (!frames_.Animating()) {
@@ -36,10 +36,10 @@ std::vector<AnimationMove> AnimationPreview::Stop() {
     if (!playing_) return {};
     std::vector<AnimationMove> moves = frames_.Finish();
     playing_ = false;
-    model_.RenderSuspended = 0;
+    model_.renderSuspended_ = 0;
     // Commands run meanwhile could not render; show what they did now.
-    if (model_.RenderMissed) {
-        model_.RenderMissed = false;
+    if (model_.renderMissed_) {
+        model_.renderMissed_ = false;
         model_.ColorSkin(false);
     }
     return moves;

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 ButtonCommands::ButtonCommands(EditorModel& model) : model_(model), platform_(model.Desktop()) {}
 
 void ButtonCommands::Add() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     if (m.ButtonCount >= kMaxButtons) {
         platform_.Beep();
         return;
@@ -36,7 +36,7 @@ void ButtonCommands::Add() {
 }
 
 void ButtonCommands::Delete() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     if (m.SelectedButton < 1) {
         ShowMessageBox(platform_, "You must first select a button to delete.", MsgType::Information);
         return;
@@ -47,15 +47,15 @@ void ButtonCommands::Delete() {
     }
     model_.Undo().Make();
     for (int k = m.SelectedButton; k < m.ButtonCount; ++k) CopyButton(m, k + 1, k);
-    model_.Renderer.Layout.ButtonVisible[size_t(m.ButtonCount)] = false;
+    model_.renderer_.Layout.ButtonVisible[size_t(m.ButtonCount)] = false;
     --m.ButtonCount;
     Previous();
     model_.CreateSkin();
-    model_.Flags.Modified = true;
+    model_.flags_.Modified = true;
 }
 
 void ButtonCommands::MoveUp() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     if (m.SelectedButton < 1) {
         ShowMessageBox(platform_, "You must first select a button to move.", MsgType::Information);
         return;
@@ -74,7 +74,7 @@ void ButtonCommands::MoveUp() {
 }
 
 void ButtonCommands::MoveDown() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     if (m.SelectedButton < 1) {
         ShowMessageBox(platform_, "You must first select a button to move.", MsgType::Information);
         return;
@@ -93,7 +93,7 @@ void ButtonCommands::MoveDown() {
 }
 
 void ButtonCommands::Cut() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     if (m.SelectedButton < 1) {
         ShowMessageBox(platform_, "You must first select a button.", MsgType::Information);
         return;
@@ -107,7 +107,7 @@ void ButtonCommands::Cut() {
 }
 
 void ButtonCommands::Copy() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     if (m.SelectedButton < 1) {
         ShowMessageBox(platform_, "You must first select a button.", MsgType::Information);
         return;
@@ -116,34 +116,46 @@ void ButtonCommands::Copy() {
 }
 
 void ButtonCommands::Paste() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     if (m.ButtonCount >= kMaxButtons) {
         platform_.Beep();
         return;
     }
     model_.Undo().Make();
     {
-        FlagSet updating(model_.Flags.Updating);
+        FlagSet updating(model_.flags_.Updating);
         ++m.ButtonCount;
         CopyButton(m, kClipboardSlot, m.ButtonCount);
         m.SelectedButton = m.ButtonCount;
     }
     model_.CreateSkin();
-    model_.Flags.Modified = true;
+    model_.flags_.Modified = true;
 }
 
 void ButtonCommands::Previous() {
-    TOVMenu& m = model_.Doc.Menu;
-    FlagSet updating(model_.Flags.Updating);
+    TOVMenu& m = model_.doc_.Menu;
+    FlagSet updating(model_.flags_.Updating);
     if (--m.SelectedButton < 1) m.SelectedButton = m.ButtonCount;
     model_.Properties().ShowButtonProps();
 }
 
 void ButtonCommands::Next() {
-    TOVMenu& m = model_.Doc.Menu;
-    FlagSet updating(model_.Flags.Updating);
+    TOVMenu& m = model_.doc_.Menu;
+    FlagSet updating(model_.flags_.Updating);
     if (m.SelectedButton < 1 || ++m.SelectedButton > m.ButtonCount) m.SelectedButton = 1;
     model_.Properties().ShowButtonProps();
+}
+
+void ButtonCommands::Replace(const std::vector<std::string>& captions) {
+    TOVMenu& m = model_.doc_.Menu;
+    const int count = int(captions.size()) + 1;
+    CopyButton(m, 1, count);
+    for (int i = 1; i < count; ++i) {
+        TOVButton& b = m.Buttons[size_t(i)];
+        b = TOVButton{};
+        b.Caption = captions[size_t(i - 1)];
+    }
+    m.ButtonCount = count;
 }
 
 }  // namespace orvane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace orvane {
 
 class EditorModel;
@@ -21,6 +24,8 @@ public:
     // Selects the previous or next button, wrapping round.
     void Previous();
     void Next();
+    // A new menu's buttons from their captions, its Close Menu button kept last.
+    void Replace(const std::vector<std::string>& captions);
 
 private:
     EditorModel& model_;

@@ -164,7 +164,7 @@ void TfrmCustomBtnCls::ComposeSample() {
     CompileBtnSkn();
     SkinStrip = SknImg;
     const TextFont font = ToTextFont(CaptionFont);
-    CoreGraphics& graphics = editor_.Renderer.Graphics;
+    CoreGraphics& graphics = editor_.renderer_.Graphics;
 
     for (int s = 0; s < 3; ++s) {
         const int x0 = kPicture * s;
@@ -327,19 +327,19 @@ void TfrmCustomBtnCls::SetShadowDepth(int depth) {
 }
 
 std::unique_ptr<TfrmColorsCls> TfrmCustomBtnCls::OpenFontColor() {
-    editor_.PickerTarget = ColorTarget::DesignerCaption;
-    editor_.PickedColor = ResolveColor(CaptionFont.Color);
+    editor_.pickerTarget_ = ColorTarget::DesignerCaption;
+    editor_.pickedColor_ = ResolveColor(CaptionFont.Color);
     return std::make_unique<TfrmColorsCls>(editor_, this);
 }
 
 std::unique_ptr<TfrmColorsCls> TfrmCustomBtnCls::OpenShadowColor() {
-    editor_.PickerTarget = ColorTarget::DesignerShadow;
-    editor_.PickedColor = ResolveColor(ShadowColor);
+    editor_.pickerTarget_ = ColorTarget::DesignerShadow;
+    editor_.pickedColor_ = ResolveColor(ShadowColor);
     return std::make_unique<TfrmColorsCls>(editor_, this);
 }
 
 std::unique_ptr<TfrmShadowSets> TfrmCustomBtnCls::OpenShadowDepth() {
-    editor_.PickerTarget = ColorTarget::DesignerDepth;
+    editor_.pickerTarget_ = ColorTarget::DesignerDepth;
     return std::make_unique<TfrmShadowSets>(editor_, this);
 }
 
@@ -538,16 +538,16 @@ bool TfrmCustomBtnCls::WriteStyleFile(const std::string& fileName, const std::st
 
 void TfrmCustomBtnCls::TakePicture(Bitmap picture, bool mask) {
     if (picture.IsEmpty()) return;
-    CoreGraphics& graphics = editor_.Renderer.Graphics;
+    CoreGraphics& graphics = editor_.renderer_.Graphics;
     // The smooth scaler's cache holds the main window's photo; it must not
     // stand in for this picture, nor this picture for the photo afterwards.
     graphics.ScaleCacheDirty = true;
     Bitmap scaled;
-    if (editor_.FastScaling) {
+    if (editor_.fastScaling_) {
         graphics.ScaleFast(picture, scaled, kPicture, kPicture, true);
     } else {
         graphics.ScaleSmooth(picture, scaled, kPicture, kPicture, true);
-        editor_.DesignerScaledLast = true;
+        editor_.designerScaledLast_ = true;
     }
     graphics.ScaleCacheDirty = true;
     if (mask) CoreGraphics::GreyBitmap(scaled);

@@ -139,7 +139,7 @@ int SwatchNumberOfName(std::string_view name) {
 TfrmColorsCls::TfrmColorsCls(EditorModel& editor, DesignerTarget* designer) : editor_(editor), designer_(designer) {
     Syncing = false;
     SelectedSwatch = -1;
-    CurrentColor = editor.PickedColor;
+    CurrentColor = editor.pickedColor_;
 
     for (int n = 1; n <= kSwatchCount; ++n) {
         Swatch& s = Swatches[size_t(n - 1)];
@@ -486,13 +486,13 @@ void TfrmColorsCls::AddToCustomColors() {
 void TfrmColorsCls::ResetCustomColors() {
     for (int i = 0; i < 7; ++i) {
         Swatches[size_t(kFirstCustom - 1 + i)].Color = CustomGrey(i);
-        editor_.Session().Prefs().CustomColors[size_t(i)] = CustomGrey(i);
+        editor_.Session().SetCustomColor(i, CustomGrey(i));
     }
 }
 
 void TfrmColorsCls::Ok() {
     CurrentColor = FieldColor();
-    for (int i = 0; i < 7; ++i) editor_.Session().Prefs().CustomColors[size_t(i)] = Swatches[size_t(kFirstCustom - 1 + i)].Color;
+    for (int i = 0; i < 7; ++i) editor_.Session().SetCustomColor(i, Swatches[size_t(kFirstCustom - 1 + i)].Color);
     Expanded = false;
     Apply();
     Closed = true;
@@ -503,8 +503,8 @@ void TfrmColorsCls::Cancel() { Closed = true; }
 void TfrmColorsCls::LoseFocus() { Closed = true; }
 
 void TfrmColorsCls::Apply() {
-    editor_.PickedColor = CurrentColor;
-    const ColorTarget target = editor_.PickerTarget;
+    editor_.pickedColor_ = CurrentColor;
+    const ColorTarget target = editor_.pickerTarget_;
     if (IsMainWindowTarget(target)) {
         editor_.ApplyPickedColor(target, CurrentColor, true);
     } else if (designer_ && (target == ColorTarget::DesignerCaption || target == ColorTarget::DesignerShadow)) {
@@ -514,7 +514,7 @@ void TfrmColorsCls::Apply() {
             designer_->SetShadowColor(CurrentColor);
         designer_->ComposeSample();
     }
-    editor_.Session().Prefs().GradientSaturation = SaturationBar;
+    editor_.Session().SetGradientSaturation(SaturationBar);
 }
 
 }  // namespace orvane

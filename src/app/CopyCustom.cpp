@@ -12,7 +12,7 @@ constexpr Rect kFaceStrip{0, 162, 96, 194};
 }  // namespace
 
 TfrmCopyCustom::TfrmCopyCustom(EditorModel& editor) : editor_(editor) {
-    Choice = std::clamp(editor.CopyCustomChoice, 0, int(kEntries.size()) - 1);
+    Choice = std::clamp(editor.copyCustomChoice_, 0, int(kEntries.size()) - 1);
 }
 
 void TfrmCopyCustom::Select(int entry) {
@@ -20,14 +20,14 @@ void TfrmCopyCustom::Select(int entry) {
 }
 
 void TfrmCopyCustom::Ok() {
-    StyleList& styles = editor_.Styles;
+    StyleList& styles = editor_.styles_;
     const int target = styles.MyBackgroundPosition();
     const int source = styles.PositionOf(Choice);
     if (target < 0 || source < 0) {
         Closed = true;
         return;
     }
-    if (editor_.SelectedStyle != target) editor_.ComboBox1Select(target);
+    if (editor_.selectedStyle_ != target) editor_.ComboBox1Select(target);
 
     const MenuStyle& from = styles.At(source);
     MenuStyle& to = styles.At(target);
@@ -40,7 +40,7 @@ void TfrmCopyCustom::Ok() {
     else
         FillRect(to.Mask, kFaceStrip, 0xFFFFFF);
 
-    editor_.CopyCustomChoice = Choice;
+    editor_.copyCustomChoice_ = Choice;
     Closed = true;
 }
 

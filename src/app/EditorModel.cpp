@@ -16,8 +16,8 @@
 namespace orvane {
 
 EditorModel::EditorModel(Platform& platform, AppFolders folders)
-    : platform_(platform), Records(platform), Folders(std::move(folders)), AppFolder(Folders.Program) {
-    Files().SetFolder(Folders.Documents);
+    : platform_(platform), records_(platform), folders_(std::move(folders)), appFolder_(folders_.Program) {
+    Files().SetFolder(folders_.Documents);
     CreateStyles();
 }
 
@@ -26,92 +26,93 @@ EditorModel::EditorModel(Platform& platform, std::filesystem::path appFolder)
 
 std::vector<std::filesystem::path> EditorModel::StyleFolders() const {
     std::vector<std::filesystem::path> folders;
-    if (!Folders.BuiltinStyles.empty()) folders.emplace_back(Folders.BuiltinStyles);
-    folders.emplace_back(Folders.UserStyles);
+    if (!folders_.BuiltinStyles.empty()) folders.emplace_back(folders_.BuiltinStyles);
+    folders.emplace_back(folders_.UserStyles);
     return folders;
 }
 
 std::vector<std::filesystem::path> EditorModel::ButtonFolders() const {
     std::vector<std::filesystem::path> folders;
-    if (!Folders.BuiltinButtons.empty()) folders.emplace_back(Folders.BuiltinButtons);
-    folders.emplace_back(Folders.UserButtons);
+    if (!folders_.BuiltinButtons.empty()) folders.emplace_back(folders_.BuiltinButtons);
+    folders.emplace_back(folders_.UserButtons);
     return folders;
 }
 
 std::string EditorModel::FileCaption() const {
-    return Doc.Menu.FileName + " (" + Doc.Props.Title + ") - " + std::string(kAppTitle);
+    return doc_.Menu.FileName + " (" + doc_.Props.Title + ") - " + std::string(kAppTitle);
 }
 
 bool EditorModel::BinMenuSave(SaveMode mode, const std::string& folder, const std::string& fileName,
                               Overwrite overwrite) {
     const bool silent = mode == SaveMode::Snapshot, noPictures = silent;
     if (!silent) platform_.ShowProgress("Saving...");
-    Records.FileOpFailed = false;
-    if (!Records.OpenRecordFile(fileName, folder, true, overwrite == Overwrite::Ask)) {
+    records_.FileOpFailed = false;
+    if (!records_.OpenRecordFile(fileName, folder, true, overwrite == Overwrite::Ask)) {
         if (!silent) platform_.SetProgressText("Save cancelled...", 600);
         return false;
     }
-    const int count = Doc.Menu.ButtonCount;
+    const int count = doc_.Menu.ButtonCount;
     bool exitButton = false;
     try {
-        Records.WriteRecordHeader(count, noPictures ? int16_t(-1) : int16_t(count * 3 + 1));
-        exitButton = WriteMenuFields(Records, Doc);
-        if (!noPictures) WriteMenuPictures(Records, Doc);
-        Records.WriteEnd();
-        Records.CloseRecordFile();
+        records_.WriteRecordHeader(count, noPictures ? int16_t(-1) : int16_t(count * 3 + 1));
+        exitButton = WriteMenuFields(records_, doc_);
+        if (!noPictures) WriteMenuPictures(records_, doc_);
+        records_.WriteEnd();
+        records_.CloseRecordFile();
     } catch (...) {
         // The file that was there stays; the window must not keep saying "Saving...".
-        Records.CloseRecordFile();
+        records_.CloseRecordFile();
         if (!silent) platform_.SetProgressText("Save cancelled...", 600);
         throw;
     }
 
     if (!silent) {
         // Set only once the file is in place, so a failed save claims nothing.
-        WindowCaption = FileCaption();
-        Doc.Menu.HasFile = true;
+        windowCaption_ = FileCaption();
+        doc_.Menu.HasFile = true;
         if (!exitButton) ShowMessageBox(platform_, kExitButtonMessage, MsgType::Information);
         platform_.SetProgressText("Saved!", 600);
-        Flags.Modified = false;
+        flags_.Modified = false;
     }
     return true;
 }
 
 EditorModel::EditorState EditorModel::CaptureState() const {
-    return {Doc, SelectedStyle, Presets, Flags, PhotoControlsEnabled, ButtonStyles.Selected, Styles.CustomCarrier,
-            Styles.CustomCarrierMask, TextLabel, WindowCaption, Renderer.Layout, Renderer.SkinSheet,
-            Renderer.MaskSheet, Renderer.AppliedTextVisibility, Renderer.AppliedTitleVisibility, RedrawCountdown};
+    return {doc_, selectedStyle_, presets_, flags_, photoControlsEnabled_, buttonStyles_.Selected,
+            styles_.CustomCarrier, styles_.CustomCarrierMask, textLabel_, windowCaption_, renderer_.Layout,
+            renderer_.SkinSheet, renderer_.MaskSheet, renderer_.AppliedTextVisibility,
+            renderer_.AppliedTitleVisibility, redrawCountdown_};
 }
 
 void EditorModel::RestoreState(const EditorState& s) {
-    Doc = s.Doc;
-    SelectedStyle = s.SelectedStyle;
-    Presets = s.Presets;
-    Flags.Modified = s.Flags.Modified;
-    Flags.CustomStyleSelected = s.Flags.CustomStyleSelected;
-    PhotoControlsEnabled = s.PhotoControlsEnabled;
-    ButtonStyles.Selected = s.ButtonStyleSelected;
-    Styles.CustomCarrier = s.CustomCarrier;
-    Styles.CustomCarrierMask = s.CustomCarrierMask;
-    TextLabel = s.TextLabel;
-    WindowCaption = s.WindowCaption;
-    Renderer.Layout = s.Layout;
-    Renderer.SkinSheet = s.SkinSheet;
-    Renderer.MaskSheet = s.MaskSheet;
-    Renderer.AppliedTextVisibility = s.AppliedTextVisibility;
-    Renderer.AppliedTitleVisibility = s.AppliedTitleVisibility;
-    RedrawCountdown = s.RedrawCountdown;
-    StyleChanging = false;
+    doc_ = s.Doc;
+    selectedStyle_ = s.SelectedStyle;
+    presets_ = s.Presets;
+    flags_.Modified = s.Flags.Modified;
+    flags_.CustomStyleSelected = s.Flags.CustomStyleSelected;
+    photoControlsEnabled_ = s.PhotoControlsEnabled;
+    buttonStyles_.Selected = s.ButtonStyleSelected;
+    styles_.CustomCarrier = s.CustomCarrier;
+    styles_.CustomCarrierMask = s.CustomCarrierMask;
+    textLabel_ = s.TextLabel;
+    windowCaption_ = s.WindowCaption;
+    renderer_.Layout = s.Layout;
+    renderer_.SkinSheet = s.SkinSheet;
+    renderer_.MaskSheet = s.MaskSheet;
+    renderer_.AppliedTextVisibility = s.AppliedTextVisibility;
+    renderer_.AppliedTitleVisibility = s.AppliedTitleVisibility;
+    redrawCountdown_ = s.RedrawCountdown;
+    styleChanging_ = false;
     PhotoChanged();
 }
 
 bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& folder, bool snapshot) {
-    if (Flags.Loading) return false;
-    FlagSet loading(Flags.Loading);
-    FlagSet updating(Flags.Updating);
-    CountUp paused(RenderSuspended);
-    OnExit shown([this] { DesignSurfaceVisible = true; });
-    Records.FileOpFailed = false;
+    if (flags_.Loading) return false;
+    FlagSet loading(flags_.Loading);
+    FlagSet updating(flags_.Updating);
+    CountUp paused(renderSuspended_);
+    OnExit shown([this] { designSurfaceVisible_ = true; });
+    records_.FileOpFailed = false;
 
     std::error_code ec;
     if (!std::filesystem::exists(PathFromUtf8(folder + fileName), ec)) {
@@ -121,16 +122,16 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
 
     // Read into a scratch copy; the document changes only once the read succeeded.
     StoredMenu start;
-    start.Props = Doc.Props;
+    start.Props = doc_.Props;
     MenuFileRead read;
     try {
-        Records.OpenRecordFile(fileName, folder, false, false);
-        read = ReadMenuFile(Records, start);
+        records_.OpenRecordFile(fileName, folder, false, false);
+        read = ReadMenuFile(records_, start);
     } catch (const FileError& e) {
         read.Status = MenuReadStatus::Refused;
         read.Detail = e.what();
     }
-    Records.CloseRecordFile();
+    records_.CloseRecordFile();
 
     if (read.Status == MenuReadStatus::StyleFile) {
         loading.End();
@@ -149,37 +150,37 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
     // the editor goes back to the document it had, whole.
     const EditorState before = CaptureState();
     try {
-        DesignSurfaceVisible = false;
+        designSurfaceVisible_ = false;
         // Held back until the style has been applied.
         const uint32_t menuColor = read.Menu.Props.MenuColor;
         const int32_t animation = read.Menu.Props.ButtonAnimation;
         ApplyStoredMenu(read.Menu, read.Count, snapshot, fileName, folder);
-        Doc.Menu.SelectedButton = 0;
+        doc_.Menu.SelectedButton = 0;
 
         // A style file removed since the menu was saved leaves an identifier
         // without an entry: the menu falls back to the first style.
-        int position = Styles.PositionOf(Doc.Props.StyleId);
-        if (position < 0 || position >= Styles.Count()) position = 0;
-        SelectedStyle = position;
+        int position = styles_.PositionOf(doc_.Props.StyleId);
+        if (position < 0 || position >= styles_.Count()) position = 0;
+        selectedStyle_ = position;
         for (;;) {
-            Doc.Props.PhotoSkin = ReadMarkers(Styles.At(SelectedStyle).Background).Photo;
-            if (!Doc.Props.PhotoSkin) break;
+            doc_.Props.PhotoSkin = ReadMarkers(styles_.At(selectedStyle_).Background).Photo;
+            if (!doc_.Props.PhotoSkin) break;
             LoadStoredPhoto(folder);
-            if (!Doc.BackgroundPhoto.IsEmpty()) break;
-            SelectedStyle = 0;
+            if (!doc_.BackgroundPhoto.IsEmpty()) break;
+            selectedStyle_ = 0;
         }
-        if (!snapshot) WindowCaption = FileCaption();
-        ComboBox1Select(SelectedStyle);
+        if (!snapshot) windowCaption_ = FileCaption();
+        ComboBox1Select(selectedStyle_);
         updating.End();
-        RedrawCountdown = -1;
+        redrawCountdown_ = -1;
         paused.End();
-        Doc.Props.ButtonAnimation = animation;
-        Doc.Props.MenuColor = menuColor;
+        doc_.Props.ButtonAnimation = animation;
+        doc_.Props.MenuColor = menuColor;
         ColorSkin(false);
-        Flags.Modified = false;
+        flags_.Modified = false;
         if (!snapshot) {
-            Doc.Menu.UndoCount = 0;
-            Doc.Menu.RedoCount = 0;
+            doc_.Menu.UndoCount = 0;
+            doc_.Menu.RedoCount = 0;
         }
     } catch (const std::exception& e) {
         RestoreState(before);
@@ -192,7 +193,7 @@ bool EditorModel::BinMenuOpen(const std::string& fileName, const std::string& fo
 
 void EditorModel::LoadStoredPhoto(const std::string& menuFolder) {
     namespace fs = std::filesystem;
-    std::string& stored = Doc.Menu.BackgroundFile;
+    std::string& stored = doc_.Menu.BackgroundFile;
     std::error_code ec;
     std::string path = stored;
     if (!stored.empty() && !fs::exists(PathFromUtf8(stored), ec)) {
@@ -206,23 +207,23 @@ void EditorModel::LoadStoredPhoto(const std::string& menuFolder) {
     if (!path.empty() && fs::exists(PathFromUtf8(path), ec)) {
         DecodeResult photo = LoadPictureFile(PathFromUtf8(path));
         if (photo.Ok()) {
-            Doc.BackgroundPhoto = std::move(photo.Picture);
+            doc_.BackgroundPhoto = std::move(photo.Picture);
             stored = path;
         } else {
             platform_.Trace(photo.Error);
             ShowMessageBox(platform_, PictureUnreadable(path), MsgType::Error);
-            if (Doc.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
+            if (doc_.BackgroundPhoto.IsEmpty()) SetBackgroundImage();
         }
         PhotoChanged();
         return;
     }
-    const bool ask = Doc.BackgroundPhoto.IsEmpty();
+    const bool ask = doc_.BackgroundPhoto.IsEmpty();
     // A snapshot taken before any photo was chosen names none: nothing to look for.
     if (!stored.empty()) {
         std::string text = "Could not locate original source background: \r\r" + stored;
         if (ask)
             text += "\r\rChoose the photo in the window that follows. If you cancel, the menu takes the style \"" +
-                    Styles.At(0).Name + "\" instead.";
+                    styles_.At(0).Name + "\" instead.";
         ShowMessageBox(platform_, text, MsgType::Information);
     }
     if (ask) SetBackgroundImage();
@@ -230,7 +231,7 @@ void EditorModel::LoadStoredPhoto(const std::string& menuFolder) {
 
 void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, bool snapshot,
                                   const std::string& fileName, const std::string& folder) {
-    TOVMenu& m = Doc.Menu;
+    TOVMenu& m = doc_.Menu;
     if (!snapshot) {
         m.HasFile = true;
         m.Folder = folder;
@@ -241,20 +242,20 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
     // The layout values and the photo flag are recomputed, never taken from
     // the file; the button style is chosen below.
     const FieldsOf<StoredMenu> fields = kMenuFields<StoredMenu>;
-    CopyFields(fields, stored, kMenuFields<MenuDocument>, Doc, [&](size_t i) {
+    CopyFields(fields, stored, kMenuFields<MenuDocument>, doc_, [&](size_t i) {
         return fields[i].Note != FieldNote::Layout && fields[i].Note != FieldNote::Derived &&
                std::string_view(fields[i].Name) != "ButtonStyleName";
     });
     // The stored name picks the loaded button style with exactly that file,
     // or the style's own buttons.
-    Doc.Props.ButtonStyleName = kDefaultButtonStyleName;
-    Flags.CustomStyleSelected = false;
-    ButtonStyles.Selected = 0;
-    if (const int entry = ButtonStyles.EntryOfFile(stored.Props.ButtonStyleName);
+    doc_.Props.ButtonStyleName = kDefaultButtonStyleName;
+    flags_.CustomStyleSelected = false;
+    buttonStyles_.Selected = 0;
+    if (const int entry = buttonStyles_.EntryOfFile(stored.Props.ButtonStyleName);
         stored.HasVersion9Fields && entry > 0)
         ComboBox2Select(entry);
 
-    TextLabel = Doc.Props.MenuText;
+    textLabel_ = doc_.Props.MenuText;
     for (int n = 1; n <= buttonCount; ++n) ApplyStoredButton(stored.Buttons[size_t(n - 1)], m.Buttons[size_t(n)]);
 }
 
@@ -263,42 +264,42 @@ void EditorModel::ApplyStoredMenu(const StoredMenu& stored, int buttonCount, boo
 namespace orvane {
 
 void EditorModel::CreateStyles() {
-    Styles.AddBuiltinStyles();
-    Presets = ReadMarkers(Styles.At(SelectedStyle).Background).Presets;
+    styles_.AddBuiltinStyles();
+    presets_ = ReadMarkers(styles_.At(selectedStyle_).Background).Presets;
 }
 
 // The working copy once the renderer has one, else the style's own artwork.
 void EditorModel::LoadStyleFolders() {
-    Styles.GetStyles(StyleFolders(), platform_);
-    ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
+    styles_.GetStyles(StyleFolders(), platform_);
+    buttonStyles_.LoadCustomButtons(ButtonFolders(), platform_);
 }
 
 int EditorModel::StylePositionByName(const std::string& name) const {
-    for (int p = 0; p < Styles.Count(); ++p)
-        if (Styles.At(p).Name == name) return p;
+    for (int p = 0; p < styles_.Count(); ++p)
+        if (styles_.At(p).Name == name) return p;
     return -1;
 }
 
 const Bitmap& EditorModel::CurrentSheet() const {
-    const Bitmap& sheet = Renderer.SkinSheet.Bitmap;
+    const Bitmap& sheet = renderer_.SkinSheet.Bitmap;
     if (sheet.Width() == kStyleSheetWidth && sheet.Height() == kStyleSheetHeight) return sheet;
-    return Styles.At(SelectedStyle).Background;
+    return styles_.At(selectedStyle_).Background;
 }
 
 void EditorModel::LoadSheet() {
-    TBmpArray& grid = Renderer.SkinSheet;
-    grid.Bitmap = Styles.At(SelectedStyle).Background;
-    if (Flags.CustomStyleSelected)
-        StretchCopy(Styles.CustomCarrier, {0, 162, 96, 194}, grid.Bitmap, {0, 162, 96, 194});
+    TBmpArray& grid = renderer_.SkinSheet;
+    grid.Bitmap = styles_.At(selectedStyle_).Background;
+    if (flags_.CustomStyleSelected)
+        StretchCopy(styles_.CustomCarrier, {0, 162, 96, 194}, grid.Bitmap, {0, 162, 96, 194});
     grid.FromBitmap();
 }
 
 void EditorModel::TakeTextColours(bool fromSheet) {
-    MenuProperties& p = Doc.Props;
-    const SheetTextColours c = ReadTextColours(Renderer.SkinSheet.Bitmap);
+    MenuProperties& p = doc_.Props;
+    const SheetTextColours c = ReadTextColours(renderer_.SkinSheet.Bitmap);
     if (!fromSheet) {
-        const TOVCustomBtn& slot = ButtonStyles.Slots[size_t(std::clamp(ButtonStyles.Selected, 0, kMaxButtonStyles))];
-        Doc.Menu.ButtonShadowDepth = slot.ShadowDepth;
+        const TOVCustomBtn& slot = buttonStyles_.Slots[size_t(std::clamp(buttonStyles_.Selected, 0, kMaxButtonStyles))];
+        doc_.Menu.ButtonShadowDepth = slot.ShadowDepth;
         p.ButtonFont = slot.TextStyle;
         p.ButtonShadowColor = slot.ShadowStyle;
         return;
@@ -312,109 +313,109 @@ void EditorModel::TakeTextColours(bool fromSheet) {
 }
 
 void EditorModel::ColorSkin(bool takeTextColours) {
-    if (StyleChanging) return;
-    if (!Doc.Props.AutoAdjust) {
+    if (styleChanging_) return;
+    if (!doc_.Props.AutoAdjust) {
         NewColorSkin(takeTextColours);
         return;
     }
-    if (RenderSuspended > 0) {
-        RenderMissed = true;
+    if (renderSuspended_ > 0) {
+        renderMissed_ = true;
         return;
     }
     LoadSheet();
-    RecolourKeepingShading(Renderer.SkinSheet, Doc.Props.MenuColor);
-    Renderer.SkinSheet.ToBitmap();
-    if (takeTextColours) TakeTextColours(!Flags.CustomStyleSelected);
+    RecolourKeepingShading(renderer_.SkinSheet, doc_.Props.MenuColor);
+    renderer_.SkinSheet.ToBitmap();
+    if (takeTextColours) TakeTextColours(!flags_.CustomStyleSelected);
     CreateSkin();
 }
 
 void EditorModel::NewColorSkin(bool takeTextColours) {
-    if (RenderSuspended > 0) {
-        RenderMissed = true;
+    if (renderSuspended_ > 0) {
+        renderMissed_ = true;
         return;
     }
     LoadSheet();
-    RecolourByBrightness(Renderer.SkinSheet, Doc.Props.MenuColor);
-    Renderer.SkinSheet.ToBitmap();
+    RecolourByBrightness(renderer_.SkinSheet, doc_.Props.MenuColor);
+    renderer_.SkinSheet.ToBitmap();
     if (takeTextColours) TakeTextColours(true);
     CreateSkin();
 }
 
 void EditorModel::CreateSkin() {
-    if (RenderSuspended > 0) {
-        RenderMissed = true;
+    if (renderSuspended_ > 0) {
+        renderMissed_ = true;
         return;
     }
-    FlagSet updating(Flags.Updating);
+    FlagSet updating(flags_.Updating);
     platform_.ProcessMessages();
-    SkinInputs in{Styles.At(SelectedStyle)};
+    SkinInputs in{styles_.At(selectedStyle_)};
     in.IsMyBackground = IsMyBackground();
-    in.CustomStyleSelected = Flags.CustomStyleSelected;
-    in.CustomMask = &Styles.CustomCarrierMask;
-    in.FastScaling = FastScaling;
-    in.ReloadPhoto = Renderer.Graphics.ScaleCacheDirty || DesignerScaledLast;
-    Renderer.CreateSkin(Doc, in);
-    ++RenderCount;
-    DesignerScaledLast = false;
+    in.CustomStyleSelected = flags_.CustomStyleSelected;
+    in.CustomMask = &styles_.CustomCarrierMask;
+    in.FastScaling = fastScaling_;
+    in.ReloadPhoto = renderer_.Graphics.ScaleCacheDirty || designerScaledLast_;
+    renderer_.CreateSkin(doc_, in);
+    ++renderCount_;
+    designerScaledLast_ = false;
     platform_.ProcessMessages();
 }
 
 Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
-    const DesignLayout& layout = Renderer.Layout;
-    Bitmap out = Doc.MenuImage;
+    const DesignLayout& layout = renderer_.Layout;
+    Bitmap out = doc_.MenuImage;
     DrawWindowControls(out);
-    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
+    for (int i = 1; i <= doc_.Menu.ButtonCount; ++i) {
         const Box& b = layout.Buttons[size_t(i)];
         const int s = i == button ? std::clamp(state, 0, 2) : 0;
-        CopyInto(Doc.Menu.Buttons[size_t(i)].Images[size_t(s)], out, b.Left, b.Top);
+        CopyInto(doc_.Menu.Buttons[size_t(i)].Images[size_t(s)], out, b.Left, b.Top);
     }
     DrawTextLabel(out);
     return out;
 }
 
 void EditorModel::DesignSurfaceBack(Bitmap& out) const {
-    out = Doc.MenuImage;
+    out = doc_.MenuImage;
     DrawWindowControls(out);
     DrawTextLabel(out);
 }
 
 // The example of the player's minimise and close glyphs, as the player draws them.
 void EditorModel::DrawWindowControls(Bitmap& out) const {
-    const DesignLayout& layout = Renderer.Layout;
+    const DesignLayout& layout = renderer_.Layout;
     if (layout.WindowControlsVisible && !layout.WindowControlsImage.IsEmpty())
         CopyInto(layout.WindowControlsImage, out, layout.WindowControls.Left, layout.WindowControls.Top);
 }
 
 // The label shows a button's description while the pointer is on it (HoverButton).
 void EditorModel::DrawTextLabel(Bitmap& out) const {
-    const DesignLayout& layout = Renderer.Layout;
-    const MenuProperties& p = Doc.Props;
-    if (Doc.Menu.TextShadowDepth > 0)
-        DrawTextBlock(out, layout.MenuTextShadow, p.TextFont, p.TextShadowColor, TextLabel);
-    DrawTextBlock(out, layout.MenuText, p.TextFont, p.TextFont.Color, TextLabel);
+    const DesignLayout& layout = renderer_.Layout;
+    const MenuProperties& p = doc_.Props;
+    if (doc_.Menu.TextShadowDepth > 0)
+        DrawTextBlock(out, layout.MenuTextShadow, p.TextFont, p.TextShadowColor, textLabel_);
+    DrawTextBlock(out, layout.MenuText, p.TextFont, p.TextFont.Color, textLabel_);
 }
 
 int EditorModel::ButtonAt(int x, int y) const {
-    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
-        const Box& b = Renderer.Layout.Buttons[size_t(i)];
+    for (int i = 1; i <= doc_.Menu.ButtonCount; ++i) {
+        const Box& b = renderer_.Layout.Buttons[size_t(i)];
         if (x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height) return i;
     }
     return 0;
 }
 
 void EditorModel::FadeMask() {
-    Renderer.FadeMask(Styles.At(SelectedStyle).Mask, Doc.Props.TextBoxVisibility, Doc.Props.TitleBoxVisibility);
+    renderer_.FadeMask(styles_.At(selectedStyle_).Mask, doc_.Props.TextBoxVisibility, doc_.Props.TitleBoxVisibility);
 }
 
 void EditorModel::Tick() {
-    if (RedrawCountdown > -1) --RedrawCountdown;
-    if (RedrawCountdown != 0) return;
-    RedrawCountdown = -1;
-    if (Doc.Props.PhotoSkin && (Renderer.AppliedTextVisibility != Doc.Props.TextBoxVisibility ||
-                                Renderer.AppliedTitleVisibility != Doc.Props.TitleBoxVisibility))
+    if (redrawCountdown_ > -1) --redrawCountdown_;
+    if (redrawCountdown_ != 0) return;
+    redrawCountdown_ = -1;
+    if (doc_.Props.PhotoSkin && (renderer_.AppliedTextVisibility != doc_.Props.TextBoxVisibility ||
+                                renderer_.AppliedTitleVisibility != doc_.Props.TitleBoxVisibility))
         FadeMask();
     CreateSkin();
-    RedrawCountdown = -1;
+    redrawCountdown_ = -1;
 }
 
 void EditorModel::ApplyStyleFonts(const MenuStyle& style) {
@@ -426,9 +427,9 @@ void EditorModel::ApplyStyleFonts(const MenuStyle& style) {
         to.Underline = from.Underline;
         to.Alignment = from.Alignment;
     };
-    copy(Doc.Props.TitleFont, style.TitleFont);
-    copy(Doc.Props.TextFont, style.TextFont);
-    copy(Doc.Props.ButtonFont, style.ButtonFont);
+    copy(doc_.Props.TitleFont, style.TitleFont);
+    copy(doc_.Props.TextFont, style.TextFont);
+    copy(doc_.Props.ButtonFont, style.ButtonFont);
 }
 
 void EditorModel::ComboBox1Select(int position) {
@@ -436,96 +437,96 @@ void EditorModel::ComboBox1Select(int position) {
     const auto step = Undo().OneStep();
     Undo().Make();
     OnExit done([this] {
-        StyleChanging = false;
-        Flags.Updating = false;
+        styleChanging_ = false;
+        flags_.Updating = false;
     });
     for (;;) {
-        StyleChanging = true;
-        if (position < 0 || position >= Styles.Count()) {
-            StyleChanging = false;
+        styleChanging_ = true;
+        if (position < 0 || position >= styles_.Count()) {
+            styleChanging_ = false;
             break;
         }
-        SelectedStyle = position;
-        Doc.Props.StyleId = Styles.IdAt(position);
-        Flags.Updating = true;
+        selectedStyle_ = position;
+        doc_.Props.StyleId = styles_.IdAt(position);
+        flags_.Updating = true;
 
-        const MenuStyle& style = Styles.At(position);
+        const MenuStyle& style = styles_.At(position);
         const StyleMarkers markers = ReadMarkers(style.Background);
-        Presets = markers.Presets;
-        Doc.Props.MenuColor = Presets[0];
-        Doc.Props.PhotoSkin = markers.Photo;
+        presets_ = markers.Presets;
+        doc_.Props.MenuColor = presets_[0];
+        doc_.Props.PhotoSkin = markers.Photo;
         if (markers.Photo) FadeMask();
-        PhotoControlsEnabled = markers.Photo;
-        if (Flags.Loading) {
-            StyleChanging = false;
+        photoControlsEnabled_ = markers.Photo;
+        if (flags_.Loading) {
+            styleChanging_ = false;
             break;
         }
 
         ComboBox2Select(0);
-        Doc.Props.AutoAdjust = true;
-        Doc.Menu.TitleShadowDepth = markers.TitleShadowDepth;
-        Doc.Menu.TextShadowDepth = markers.TextShadowDepth;
-        Doc.Menu.ButtonShadowDepth = markers.ButtonShadowDepth;
+        doc_.Props.AutoAdjust = true;
+        doc_.Menu.TitleShadowDepth = markers.TitleShadowDepth;
+        doc_.Menu.TextShadowDepth = markers.TextShadowDepth;
+        doc_.Menu.ButtonShadowDepth = markers.ButtonShadowDepth;
         ApplyStyleFonts(style);
-        Doc.Props.ButtonAnimation = style.Animation;
-        Doc.Menu.SelectedButton = 0;
-        Flags.Updating = true;
+        doc_.Props.ButtonAnimation = style.Animation;
+        doc_.Menu.SelectedButton = 0;
+        flags_.Updating = true;
 
-        if (markers.Photo && Doc.BackgroundPhoto.IsEmpty()) {
+        if (markers.Photo && doc_.BackgroundPhoto.IsEmpty()) {
             SetBackgroundImage();
-            if (Doc.BackgroundPhoto.IsEmpty()) {
+            if (doc_.BackgroundPhoto.IsEmpty()) {
                 position = 0;
                 continue;
             }
         }
-        StyleChanging = false;
+        styleChanging_ = false;
         ColorSkin(true);
         // The auto-sized menu follows the photo; the sliders must too, or
         // unticking "Auto Size Menu" would lose the proportion.
-        if (Doc.Props.PhotoSkin && Doc.Props.AutoSizeMenu) Properties().KeepPhotoAspect();
+        if (doc_.Props.PhotoSkin && doc_.Props.AutoSizeMenu) Properties().KeepPhotoAspect();
         break;
     }
-    Flags.Updating = false;
-    StyleChanging = false;
+    flags_.Updating = false;
+    styleChanging_ = false;
     Session().ShowTip(Tip::StyleAndColor);
-    if (Doc.Props.PhotoSkin) Session().ShowTip(Session().TipSuppressed(Tip::PhotoStyles) ? Tip::PhotoScaling : Tip::PhotoStyles);
-    if (SelectedStyle == Styles.MyBackgroundPosition()) Session().ShowTip(Tip::MyBackground);
+    if (doc_.Props.PhotoSkin) Session().ShowTip(Session().TipSuppressed(Tip::PhotoStyles) ? Tip::PhotoScaling : Tip::PhotoStyles);
+    if (selectedStyle_ == styles_.MyBackgroundPosition()) Session().ShowTip(Tip::MyBackground);
 }
 
 void EditorModel::ComboBox2Select(int entry) {
-    if (entry < 0 || entry >= int(ButtonStyles.Entries.size())) return;
-    if (ButtonStyles.IsAddNew(entry)) {
+    if (entry < 0 || entry >= int(buttonStyles_.Entries.size())) return;
+    if (buttonStyles_.IsAddNew(entry)) {
         AddButtonStyle1Click();
         return;
     }
-    ButtonStyles.Selected = entry;
+    buttonStyles_.Selected = entry;
     const bool custom = entry > 0;
-    Flags.CustomStyleSelected = custom;
+    flags_.CustomStyleSelected = custom;
     if (!custom) {
-        Doc.Props.ButtonStyleName = kDefaultButtonStyleName;
-        if (Flags.Loading) return;
-        const MenuStyle& style = Styles.At(SelectedStyle);
-        Doc.Menu.ButtonShadowDepth = ReadMarkers(style.Background).ButtonShadowDepth;
+        doc_.Props.ButtonStyleName = kDefaultButtonStyleName;
+        if (flags_.Loading) return;
+        const MenuStyle& style = styles_.At(selectedStyle_);
+        doc_.Menu.ButtonShadowDepth = ReadMarkers(style.Background).ButtonShadowDepth;
         const SheetTextColours colours = ReadTextColours(CurrentSheet());
-        Doc.Props.ButtonFont = style.ButtonFont;
-        Doc.Props.ButtonFont.Color = colours.Button;
-        Doc.Props.ButtonShadowColor = colours.ButtonShadow;
-        Doc.Props.ButtonAnimation = style.Animation;
+        doc_.Props.ButtonFont = style.ButtonFont;
+        doc_.Props.ButtonFont.Color = colours.Button;
+        doc_.Props.ButtonShadowColor = colours.ButtonShadow;
+        doc_.Props.ButtonAnimation = style.Animation;
     } else {
-        const TOVCustomBtn& slot = ButtonStyles.Slots[size_t(entry)];
-        Doc.Props.ButtonStyleName = slot.StyleFile;
-        StretchCopy(slot.StyleImages[0], {0, 0, kStripWidth, kStripHeight}, Styles.CustomCarrier,
+        const TOVCustomBtn& slot = buttonStyles_.Slots[size_t(entry)];
+        doc_.Props.ButtonStyleName = slot.StyleFile;
+        StretchCopy(slot.StyleImages[0], {0, 0, kStripWidth, kStripHeight}, styles_.CustomCarrier,
                     {0, 162, kStripWidth, 162 + kStripHeight});
-        StretchCopy(slot.StyleImages[1], {0, 0, kStripWidth, kStripHeight}, Styles.CustomCarrierMask,
+        StretchCopy(slot.StyleImages[1], {0, 0, kStripWidth, kStripHeight}, styles_.CustomCarrierMask,
                     {0, 162, kStripWidth, 162 + kStripHeight});
-        if (Flags.Loading) return;
-        Doc.Menu.ButtonShadowDepth = slot.ShadowDepth;
-        Doc.Props.ButtonFont = slot.TextStyle;
-        Doc.Props.ButtonShadowColor = slot.ShadowStyle;
-        Doc.Props.ButtonAnimation = slot.Animation;
+        if (flags_.Loading) return;
+        doc_.Menu.ButtonShadowDepth = slot.ShadowDepth;
+        doc_.Props.ButtonFont = slot.TextStyle;
+        doc_.Props.ButtonShadowColor = slot.ShadowStyle;
+        doc_.Props.ButtonAnimation = slot.Animation;
     }
-    Doc.Menu.SelectedButton = 0;
-    Flags.Modified = true;
+    doc_.Menu.SelectedButton = 0;
+    flags_.Modified = true;
     ColorSkin(false);
 }
 
@@ -541,30 +542,30 @@ void EditorModel::StartNewMenu() {
 }
 
 void EditorModel::ResetDocument() {
-    FlagSet updating(Flags.Updating);
-    CountUp paused(RenderSuspended);
-    DesignSurfaceVisible = false;
-    OnExit shown([this] { DesignSurfaceVisible = true; });
+    FlagSet updating(flags_.Updating);
+    CountUp paused(renderSuspended_);
+    designSurfaceVisible_ = false;
+    OnExit shown([this] { designSurfaceVisible_ = true; });
 
-    WindowCaption = std::string(kAppTitle);
-    ResetToNewMenu(Doc);
-    TextLabel = Doc.Props.MenuText;
-    Flags.CustomStyleSelected = false;
+    windowCaption_ = std::string(kAppTitle);
+    ResetToNewMenu(doc_);
+    textLabel_ = doc_.Props.MenuText;
+    flags_.CustomStyleSelected = false;
 
-    Doc.Props.AutoSizeMenu = true;
-    Doc.Props.AutoSizeButtons = true;
-    Doc.Props.PhotoAspect = true;
-    Doc.Props.ButtonGap = 8;
+    doc_.Props.AutoSizeMenu = true;
+    doc_.Props.AutoSizeButtons = true;
+    doc_.Props.PhotoAspect = true;
+    doc_.Props.ButtonGap = 8;
     ComboBox1Select(5);
     ComboBox2Select(0);
-    Doc.Props.MenuColor = Presets[0];
+    doc_.Props.MenuColor = presets_[0];
 
-    Doc.Menu.SelectedButton = 1;
+    doc_.Menu.SelectedButton = 1;
     updating.End();
-    Flags.Loading = false;
+    flags_.Loading = false;
     paused.End();
     ColorSkin(true);
-    RedrawCountdown = -1;
+    redrawCountdown_ = -1;
 }
 
 void EditorModel::SetBackgroundImage() {
@@ -576,8 +577,8 @@ void EditorModel::SetBackgroundImage() {
     request.InitialFolder = PathFromUtf8(Files().Folder());
     if (const auto chosen = platform_.OpenFileDialog(request))
         if (!UsePhoto(*chosen)) return;  // said once, naming the file; the menu stays as it was
-    if (SelectedStyle < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);
-    if (!Flags.Updating) CreateSkin();
+    if (selectedStyle_ < kFirstPhotoPosition) ComboBox1Select(kSharpPhotoPosition);
+    if (!flags_.Updating) CreateSkin();
 }
 
 bool EditorModel::UsePhoto(const std::filesystem::path& path) {
@@ -588,17 +589,31 @@ bool EditorModel::UsePhoto(const std::filesystem::path& path) {
         return false;
     }
     Undo().Make();
-    Doc.Menu.BackgroundFile = Utf8FromPath(path);
-    Doc.BackgroundPhoto = std::move(photo.Picture);
-    PhotoChanged();
+    SetPhoto(Utf8FromPath(path), std::move(photo.Picture));
     return true;
 }
 
+void EditorModel::SetPhoto(const std::string& file, Bitmap photo) {
+    doc_.Menu.BackgroundFile = file;
+    doc_.BackgroundPhoto = std::move(photo);
+    PhotoChanged();
+}
+
+void EditorModel::SetMenuColor(uint32_t color) {
+    doc_.Props.MenuColor = color;
+    ColorSkin(true);
+}
+
+void EditorModel::Describe(const std::string& title, const std::string& text) {
+    if (!title.empty()) doc_.Props.Title = title;
+    if (!text.empty()) doc_.Props.MenuText = text;
+}
+
 void EditorModel::DropPhoto(const std::filesystem::path& path) {
-    if (!Doc.Props.PhotoSkin || !UsePhoto(path)) return;
+    if (!doc_.Props.PhotoSkin || !UsePhoto(path)) return;
     CreateSkin();
     // The size sliders follow the new photo's proportion, as for a photo style chosen.
-    if (Doc.Props.AutoSizeMenu) Properties().KeepPhotoAspect();
+    if (doc_.Props.AutoSizeMenu) Properties().KeepPhotoAspect();
 }
 
 void EditorModel::InstallStyleFile(const std::string& fileName, const std::string& folder, const std::string& magic) {
@@ -620,13 +635,13 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
         } catch (const RecordFormatError&) {
         }
         file.CloseRecordFile();
-        if (Styles.Count() >= kMaxStyles) {
+        if (styles_.Count() >= kMaxStyles) {
             ShowMessageBox(platform_, "The Menu Style list is full: the style (" + name + ") was not added.",
                            MsgType::Information);
             StartNewMenu();
             return;
         }
-        if (!Styles.OpenStyle(PathFromUtf8(folder + fileName), platform_)) {
+        if (!styles_.OpenStyle(PathFromUtf8(folder + fileName), platform_)) {
             StartNewMenu();
             return;
         }
@@ -656,24 +671,24 @@ void EditorModel::InstallStyleFile(const std::string& fileName, const std::strin
     }
     if (!message.empty()) ShowMessageBox(platform_, message, MsgType::Information);
     StartNewMenu();
-    ComboBox1Select(Styles.Count() - 1);
+    ComboBox1Select(styles_.Count() - 1);
 }
 
 // The animation preview ----------------------------------------------------------------
 
 std::vector<AnimationMove> EditorModel::ButtAniPath(int windowWidth) {
     // The animation shows the current layout, not the one before the last edit.
-    if (RedrawCountdown > 0) {
-        RedrawCountdown = -1;
+    if (redrawCountdown_ > 0) {
+        redrawCountdown_ = -1;
         CreateSkin();
     }
     std::vector<AnimationButton> buttons;
-    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
-        const Box& place = Renderer.Layout.Buttons[size_t(i)];
-        const Bitmap& image = Doc.Menu.Buttons[size_t(i)].Images[0];
+    for (int i = 1; i <= doc_.Menu.ButtonCount; ++i) {
+        const Box& place = renderer_.Layout.Buttons[size_t(i)];
+        const Bitmap& image = doc_.Menu.Buttons[size_t(i)].Images[0];
         buttons.push_back({place.Left, place.Top, image.Width(), image.Height()});
     }
-    return ButtonAnimationPath(Doc.Props.ButtonAnimation, buttons, Doc.MenuImage.Width(), Doc.MenuImage.Height(),
+    return ButtonAnimationPath(doc_.Props.ButtonAnimation, buttons, doc_.MenuImage.Width(), doc_.MenuImage.Height(),
                                windowWidth);
 }
 
@@ -684,28 +699,28 @@ void EditorModel::AddButtonStyle1Click() {
     // the colours the user gave them, which have nothing to do with buttons.
     ComboBox2Select(0);
     platform_.ProcessMessages();
-    if (OpenDesignerWindow) OpenDesignerWindow();
-    ButtonStyles.LoadCustomButtons(ButtonFolders(), platform_);
+    if (openDesignerWindow_) openDesignerWindow_();
+    buttonStyles_.LoadCustomButtons(ButtonFolders(), platform_);
     Session().ShowTip(Tip::CustomButtonStyle);
 }
 
 std::unique_ptr<TfrmBtnWizCls> EditorModel::OpenCommandWizard() {
-    if (Doc.Menu.SelectedButton < 1) {
+    if (doc_.Menu.SelectedButton < 1) {
         ShowMessageBox(platform_, "You must first select a button to add the command for.", MsgType::Information);
         return nullptr;
     }
     Session().ShowTip(Tip::CommandWizard);
     // Paths on the disc are made from the saved menu's folder; an unsaved menu
     // is offered a save first.
-    return std::make_unique<TfrmBtnWizCls>(platform_, properties_, Doc.Menu.HasFile ? Doc.Menu.Folder : std::string(), [this] {
+    return std::make_unique<TfrmBtnWizCls>(platform_, properties_, doc_.Menu.HasFile ? doc_.Menu.Folder : std::string(), [this] {
         Files().SaveAs();
-        return Doc.Menu.HasFile ? Doc.Menu.Folder : std::string();
+        return doc_.Menu.HasFile ? doc_.Menu.Folder : std::string();
     });
 }
 
 std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {
     try {
-        if (Flags.Modified) {
+        if (flags_.Modified) {
             const MsgResult answer = ShowMessageBox(platform_,
                                                     "Your autorun application will be created using the last saved\r"
                                                     "copy of your menu, do you want to save your menu now?",
@@ -716,7 +731,7 @@ std::unique_ptr<TfrmEXEWizCls> EditorModel::OpenAutorunWizard() {
             if (answer == MsgResult::Yes && !Files().Save()) return nullptr;
         }
         std::error_code ec;
-        return std::make_unique<TfrmEXEWizCls>(platform_, Builder, Doc.Menu.FileName, Doc.Menu.Folder,
+        return std::make_unique<TfrmEXEWizCls>(platform_, builder_, doc_.Menu.FileName, doc_.Menu.Folder,
                                                Utf8FromPath(std::filesystem::current_path(ec)) + "/");
     } catch (const std::exception&) {
         ShowMessageBox(platform_, "Please open a menu you wish to create an application from first.",

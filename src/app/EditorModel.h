@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Json.h"
 #include "document/MenuRecords.h"
 #include "document/MenuType.h"
 #include "document/mdlfilebin.h"
@@ -74,17 +75,35 @@ public:
     const AnimationPreview& Preview() const { return preview_; }
     const PropertyPanels& Properties() const { return properties_; }
 
-    MenuDocument Doc;
-    EditorFlags Flags;
-    RecordFile Records;
+    // What the views show; they change it through the commands.
+    const MenuDocument& Doc() const { return doc_; }
+    const EditorFlags& Flags() const { return flags_; }
+    const AppFolders& Folders() const { return folders_; }
+    const std::string& AppFolder() const { return appFolder_; }
+    const std::string& WindowCaption() const { return windowCaption_; }
+    bool DesignSurfaceVisible() const { return designSurfaceVisible_; }
+    int RenderSuspended() const { return renderSuspended_; }
+    bool RenderMissed() const { return renderMissed_; }
+    int RedrawCountdown() const { return redrawCountdown_; }
+    const StyleList& Styles() const { return styles_; }
+    const ButtonStyleList& ButtonStyles() const { return buttonStyles_; }
+    int SelectedStyle() const { return selectedStyle_; }
+    const std::array<uint32_t, 5>& Presets() const { return presets_; }
+    bool StyleChanging() const { return styleChanging_; }
+    bool PhotoControlsEnabled() const { return photoControlsEnabled_; }
+    const SkinRenderer& Renderer() const { return renderer_; }
+    bool FastScaling() const { return fastScaling_; }
+    bool DesignerScaledLast() const { return designerScaledLast_; }
+    int RenderCount() const { return renderCount_; }
+    const std::string& TextLabel() const { return textLabel_; }
+    const AutorunBuilder& Builder() const { return builder_; }
+    ColorTarget PickerTarget() const { return pickerTarget_; }
+    uint32_t PickedColor() const { return pickedColor_; }
+    int CopyCustomChoice() const { return copyCustomChoice_; }
 
-    AppFolders Folders;     // where settings, styles, undo, help and the editor's own file live
-    std::string AppFolder;  // the program's folder (ends in "/"): the editor's own file
-    std::string WindowCaption{kAppTitle};
-    bool DesignSurfaceVisible = true;
-    int RenderSuspended = 0;
-    bool RenderMissed = false;  // a recolour or render was asked for while suspended
-    int RedrawCountdown = -1;
+    // While the window fills its controls from the document, what they report
+    // is not an edit.
+    [[nodiscard]] FlagSet FillingControls() { return FlagSet(flags_.Updating); }
 
     // Writes the document to folder + fileName, replacing a file that is there
     // (after asking, with Overwrite::Ask). False when the question was
@@ -101,13 +120,6 @@ public:
     std::string FileCaption() const;
 
     // Styles -------------------------------------------------------------
-    StyleList Styles;
-    ButtonStyleList ButtonStyles;
-    int SelectedStyle = 5;                 // list position in the "Menu Style" list
-    std::array<uint32_t, 5> Presets{};     // the five preset swatches
-    bool StyleChanging = false;            // recolouring waits while a style is applied
-    bool PhotoControlsEnabled = false;     // photo aspect and the two visibility sliders
-
     // Fills the style list with the built-in styles (main window creation).
     void CreateStyles();
     // Adds the style files of styles/ and loads the button styles of buttons/.
@@ -121,8 +133,8 @@ public:
     // "Add New..." and "Custom Button Style...": the designer, then the button
     // style list read again so styles saved there appear.
     void AddButtonStyle1Click();
-    // Opens the button style designer modally; the window sets it.
-    std::function<void()> OpenDesignerWindow;
+    // The window that opens the button style designer modally.
+    void SetDesignerWindow(std::function<void()> open) { openDesignerWindow_ = std::move(open); }
     // Starts a new menu (New after its save question).
     void StartNewMenu();
     // "Set Background Image...": asks for a photo and switches to a photo style.
@@ -130,10 +142,15 @@ public:
     // A picture file dropped on the design surface of a photo style becomes its photo.
     void DropPhoto(const std::filesystem::path& path);
 
+    // Building a menu outside the window (the command-line tool): the values
+    // are stored as given, without undo steps or the deferred redraw.
+    void SetPhoto(const std::string& file, Bitmap photo);
+    // Recolours the artwork to the colour, taking its text colours.
+    void SetMenuColor(uint32_t color);
+    // The title and the menu text; an empty one keeps what is there.
+    void Describe(const std::string& title, const std::string& text);
+
     // Rendering ------------------------------------------------------------
-    SkinRenderer Renderer;
-    bool FastScaling = true;
-    bool DesignerScaledLast = false;  // the designer used the smooth scaler's planes last
     static constexpr int RedrawDelay = 10;
 
     // Recolours the selected style's artwork to the menu colour (by the
@@ -142,7 +159,6 @@ public:
     void NewColorSkin(bool takeTextColours);
     // Renders the menu: MenuImage, the buttons' images and the layout.
     void CreateSkin();
-    int RenderCount = 0;  // renders done, for whoever needs to know one happened
     // Fades the selected photo style's mask by the two box visibilities.
     void FadeMask();
     // The 100 ms timer: counts the deferred redraw down and renders at 0.
@@ -158,20 +174,19 @@ public:
     // The button whose preview lies under a point of the surface; 0 for none.
     int ButtonAt(int x, int y) const;
     // Marks the scaled photo out of date.
-    void PhotoChanged() { Renderer.Graphics.ScaleCacheDirty = true; }
-    bool IsMyBackground() const { return SelectedStyle == Styles.MyBackgroundPosition(); }
+    void PhotoChanged() { renderer_.Graphics.ScaleCacheDirty = true; }
+    bool IsMyBackground() const { return selectedStyle_ == styles_.MyBackgroundPosition(); }
 
     // The palette a command opens.
     enum Palette { MenuDescription = 0, DisplayPosition, MenuStylePalette, CustomProperties, ButtonProperties };
     // Opens a closed palette through the column, so one-palette mode holds.
-    void OpenPalette(Palette palette) { Palettes.OpenIfClosed(int(palette)); }
-    PaletteColumn Palettes;
+    void OpenPalette(Palette palette) { palettes_.OpenIfClosed(int(palette)); }
+    PaletteColumn& Palettes() { return palettes_; }
+    const PaletteColumn& Palettes() const { return palettes_; }
     // The formatting toolbar: the selected element's font.
-    FormatBar Format{*this};
+    FormatBar& Format() { return format_; }
+    const FormatBar& Format() const { return format_; }
 
-    // What the design surface's menu-text label and its shadow label show:
-    // the menu text, or a button's description while the pointer is on it.
-    std::string TextLabel = Doc.Props.MenuText;
     // The animation's path: renders a pending redraw first, then the moves
     // to play (Preview() plays them).
     std::vector<AnimationMove> ButtAniPath(int windowWidth);
@@ -180,13 +195,8 @@ public:
     std::unique_ptr<TfrmBtnWizCls> OpenCommandWizard();
     // "Create Autorun EXE": offers to save first; null when cancelled.
     std::unique_ptr<TfrmEXEWizCls> OpenAutorunWizard();
-    AutorunBuilder Builder{platform_, AppFolder};
 
     // Colour picker, shadow-set pop-up and copy custom ------------------------------
-    // What the picker and the shadow-set pop-up edit.
-    ColorTarget PickerTarget = ColorTarget::FontColor;
-    uint32_t PickedColor = 0;  // in: the picker's starting colour; out: the chosen one
-    int CopyCustomChoice = 0;  // the copy-custom window's last choice, for this run
     // Applies a colour from the picker to a main-window target, with an undo
     // snapshot first when asked.
     void ApplyPickedColor(ColorTarget target, uint32_t color, bool undoSnapshot);
@@ -200,13 +210,67 @@ public:
     // closed, the selected style is applied again.
     void CopyButtonStyle1Click(const std::function<void(TfrmCopyCustom&)>& show);
 
-    std::string StylesFolder() const { return Folders.UserStyles; }
-    std::string ButtonsFolder() const { return Folders.UserButtons; }
+    std::string StylesFolder() const { return folders_.UserStyles; }
+    std::string ButtonsFolder() const { return folders_.UserButtons; }
     // The folders styles and button styles are read from, built-in ones first.
     std::vector<std::filesystem::path> StyleFolders() const;
     std::vector<std::filesystem::path> ButtonFolders() const;
 
 private:
+    // The parts of the model and the window models that edit the document
+    // with it.
+    friend class UndoHistory;
+    friend class EditorSession;
+    friend class FileCommands;
+    friend class ButtonCommands;
+    friend class PropertyPanels;
+    friend class AnimationPreview;
+    friend class FormatBar;
+    friend class TfrmColorsCls;
+    friend class TfrmShadowSets;
+    friend class TfrmCopyCustom;
+    friend class TfrmCustomBtnCls;
+    friend bool ImportMenu(EditorModel& model, const Json& json, std::string& error);
+    // Test set-up for states no command reaches (tests/support).
+    friend struct EditorModelAccess;
+
+    MenuDocument doc_;
+    EditorFlags flags_;
+    RecordFile records_;
+
+    AppFolders folders_;     // where settings, styles, undo, help and the editor's own file live
+    std::string appFolder_;  // the program's folder (ends in "/"): the editor's own file
+    std::string windowCaption_{kAppTitle};
+    bool designSurfaceVisible_ = true;
+    int renderSuspended_ = 0;
+    bool renderMissed_ = false;  // a recolour or render was asked for while suspended
+    int redrawCountdown_ = -1;
+
+    StyleList styles_;
+    ButtonStyleList buttonStyles_;
+    int selectedStyle_ = 5;                 // list position in the "Menu Style" list
+    std::array<uint32_t, 5> presets_{};     // the five preset swatches
+    bool styleChanging_ = false;            // recolouring waits while a style is applied
+    bool photoControlsEnabled_ = false;     // photo aspect and the two visibility sliders
+    std::function<void()> openDesignerWindow_;
+
+    SkinRenderer renderer_;
+    bool fastScaling_ = true;
+    bool designerScaledLast_ = false;  // the designer used the smooth scaler's planes last
+    int renderCount_ = 0;  // renders done, for whoever needs to know one happened
+
+    PaletteColumn palettes_;
+    FormatBar format_{*this};
+    // What the design surface's menu-text label and its shadow label show:
+    // the menu text, or a button's description while the pointer is on it.
+    std::string textLabel_ = doc_.Props.MenuText;
+    AutorunBuilder builder_{platform_, appFolder_};
+
+    // What the picker and the shadow-set pop-up edit.
+    ColorTarget pickerTarget_ = ColorTarget::FontColor;
+    uint32_t pickedColor_ = 0;  // in: the picker's starting colour; out: the chosen one
+    int copyCustomChoice_ = 0;  // the copy-custom window's last choice, for this run
+
     // The working copy of the selected style's artwork.
     const Bitmap& CurrentSheet() const;
     void DrawTextLabel(Bitmap& out) const;

@@ -6,6 +6,7 @@
 #include "app/AppFolders.h"
 #include "app/EditorModel.h"
 #include "app/Guards.h"
+#include "app/Tips.h"
 #include "platform/Errors.h"
 #include "platform/PathText.h"
 #include "document/MenuFileInfo.h"
@@ -27,16 +28,16 @@ EditorSession::EditorSession(EditorModel& model) : model_(model), platform_(mode
 
 void EditorSession::Start() {
     const auto [screenWidth, screenHeight] = platform_.ScreenSize();
-    prefs_ = ReadSettingsFile(PathFromUtf8(model_.Folders.SettingsFile),
-                             Settings::Defaults(model_.Folders.Documents, screenWidth, screenHeight));
-    model_.FastScaling = prefs_.FastScaling;
+    prefs_ = ReadSettingsFile(PathFromUtf8(model_.folders_.SettingsFile),
+                             Settings::Defaults(model_.folders_.Documents, screenWidth, screenHeight));
+    model_.fastScaling_ = prefs_.FastScaling;
     model_.Files().SetFolder(prefs_.MenuFolder);
-    model_.Palettes.Open.fill(0);
-    model_.Palettes.OnePaletteMode = prefs_.OnePaletteMode;
+    model_.palettes_.Open.fill(0);
+    model_.palettes_.OnePaletteMode = prefs_.OnePaletteMode;
     for (int i = 0; i < PaletteColumn::kCount; ++i)
-        if (prefs_.PaletteOpen[size_t(i)] == 1) model_.Palettes.OpenIfClosed(i);
+        if (prefs_.PaletteOpen[size_t(i)] == 1) model_.palettes_.OpenIfClosed(i);
     model_.Undo().Start();
-    model_.ButtonStyles.LoadCustomButtons(model_.ButtonFolders(), platform_);
+    model_.buttonStyles_.LoadCustomButtons(model_.ButtonFolders(), platform_);
     model_.Files().RefreshMenuList();
 }
 
@@ -48,7 +49,7 @@ bool EditorSession::TipSuppressed(Tip tip) const {
 void EditorSession::ShowTip(Tip tip) {
     const auto n = size_t(tip);
     if (n >= prefs_.TipShown.size()) return;
-    if (model_.RenderSuspended > 0 || prefs_.TipShown[n] != 0) return;
+    if (model_.renderSuspended_ > 0 || prefs_.TipShown[n] != 0) return;
     if (platform_.ShowTipWindow(tip)) prefs_.TipShown[n] = 1;
 }
 
@@ -60,21 +61,21 @@ void EditorSession::DeferredStart(const std::vector<std::string>& args) {
     platform_.ShowSplash(fileGiven ? 400 : 1400);
     platform_.ProcessMessages();
     platform_.ProcessMessages();
-    model_.Styles.GetStyles(model_.StyleFolders(), platform_);
+    model_.styles_.GetStyles(model_.StyleFolders(), platform_);
     model_.Buttons().Add();
     const bool documentSet = OpenFiles(files);
     if (!documentSet) {
         model_.StartNewMenu();
-        model_.Doc.Props.MenuColor = model_.Presets[0];
+        model_.doc_.Props.MenuColor = model_.presets_[0];
         model_.ColorSkin(true);
     }
     platform_.ProcessMessages();
     model_.Files().RefreshMenuList();
     if (ShowDocument) ShowDocument();
-    model_.RedrawCountdown = -1;
-    model_.Flags.Modified = false;
-    model_.Doc.Menu.UndoCount = 0;
-    model_.Doc.Menu.RedoCount = 0;
+    model_.redrawCountdown_ = -1;
+    model_.flags_.Modified = false;
+    model_.doc_.Menu.UndoCount = 0;
+    model_.doc_.Menu.RedoCount = 0;
     if (!fileGiven) {
         // The start-up tip waits until the splash has gone.
         platform_.WaitForSplash();
@@ -173,14 +174,16 @@ void EditorSession::InstallButtonStyleFile(const fs::path& path) {
         Say(Utf8FromPath(path) + ": " + e.what());
         return;
     }
-    model_.ButtonStyles.LoadCustomButtons(model_.ButtonFolders(), platform_);
+    model_.buttonStyles_.LoadCustomButtons(model_.ButtonFolders(), platform_);
     ShowMessageBox(platform_, "The button style (" + name + ") has been added to the Button Style list.",
                    MsgType::Information);
 }
 
+void EditorSession::ResetTips() { ResetFirstUseTips(prefs_, platform_); }
+
 bool EditorSession::SaveSettings() {
     try {
-        WriteSettingsFile(PathFromUtf8(model_.Folders.SettingsFile), prefs_);
+        WriteSettingsFile(PathFromUtf8(model_.folders_.SettingsFile), prefs_);
         return true;
     } catch (const FileError& e) {
         // The file that was there stays; the user keeps the settings of the last good save.
@@ -192,9 +195,9 @@ bool EditorSession::SaveSettings() {
 
 void EditorSession::Shutdown() {
     prefs_.MenuFolder = model_.Files().Folder();
-    prefs_.FastScaling = model_.FastScaling;
-    for (size_t i = 0; i < prefs_.PaletteOpen.size(); ++i) prefs_.PaletteOpen[i] = model_.Palettes.Open[i];
-    prefs_.OnePaletteMode = model_.Palettes.OnePaletteMode;
+    prefs_.FastScaling = model_.fastScaling_;
+    for (size_t i = 0; i < prefs_.PaletteOpen.size(); ++i) prefs_.PaletteOpen[i] = model_.palettes_.Open[i];
+    prefs_.OnePaletteMode = model_.palettes_.OnePaletteMode;
     SaveSettings();
     model_.Undo().Close();
 }

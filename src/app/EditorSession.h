@@ -47,7 +47,12 @@ public:
 
     // The user's settings, read at start-up and written at shutdown.
     const Settings& Prefs() const { return prefs_; }
-    Settings& Prefs() { return prefs_; }
+    // The colour picker's custom swatches and its gradient saturation, kept
+    // for the next run.
+    void SetCustomColor(int index, uint32_t color) { prefs_.CustomColors.at(size_t(index)) = color; }
+    void SetGradientSaturation(int value) { prefs_.GradientSaturation = value; }
+    // "Reset First Use Tips": every tip shows again at its next trigger.
+    void ResetTips();
     // Offers first-use tip n unless the user asked not to see it again.
     void ShowTip(Tip tip);
     bool TipSuppressed(Tip tip) const;
@@ -59,6 +64,7 @@ public:
     std::function<void(const std::string&)> Report;
 
 private:
+    friend struct EditorModelAccess;  // test set-up (tests/support)
     EditorModel& model_;
     Platform& platform_;
     Settings prefs_;

@@ -28,12 +28,13 @@ bool EndsWithMngIgnoringCase(const std::string& name) { return EndsWithNoCase(na
 FileCommands::FileCommands(EditorModel& model) : model_(model), platform_(model.Desktop()) {}
 
 bool FileCommands::SaveChangesQuestion() {
-    if (!model_.Flags.Modified) return true;
-    const MsgResult answer = ShowMessageBox(platform_, "Do you want to save the changes you made to " + model_.Doc.Menu.FileName,
-                                            MsgType::Warning, MsgButtons::YesNoCancel);
+    if (!model_.flags_.Modified) return true;
+    const MsgResult answer =
+        ShowMessageBox(platform_, "Do you want to save the changes you made to " + model_.doc_.Menu.FileName,
+                       MsgType::Warning, MsgButtons::YesNoCancel);
     if (answer == MsgResult::Cancel) return false;
     // A save that did not happen keeps the changes, so what asked for it stops.
-    if (answer == MsgResult::Yes) return model_.Doc.Menu.HasFile ? Save() : SaveAs();
+    if (answer == MsgResult::Yes) return model_.doc_.Menu.HasFile ? Save() : SaveAs();
     return true;
 }
 
@@ -71,10 +72,10 @@ bool FileCommands::ReportSaveFailure(const std::exception* error) {
 }
 
 bool FileCommands::Save() {
-    if (!EndsWithMngIgnoringCase(model_.Doc.Menu.FileName)) return SaveAs();
+    if (!EndsWithMngIgnoringCase(model_.doc_.Menu.FileName)) return SaveAs();
     try {
         // A declined question ends the save without a word.
-        const bool saved = model_.BinMenuSave(SaveMode::Menu, model_.Doc.Menu.Folder, model_.Doc.Menu.FileName);
+        const bool saved = model_.BinMenuSave(SaveMode::Menu, model_.doc_.Menu.Folder, model_.doc_.Menu.FileName);
         if (saved) WarnIfLarge();
         return saved;
     } catch (const FileError& e) {
@@ -98,29 +99,37 @@ bool FileCommands::SaveAs() {
         name += ".mng";
     }
     // Keep what was there if the write fails: the name changes only with the file.
-    const std::string oldName = model_.Doc.Menu.FileName, oldFolder = model_.Doc.Menu.Folder;
-    model_.Doc.Menu.FileName = name;
-    model_.Doc.Menu.Folder = FolderOf(*chosen);
-    folder_ = model_.Doc.Menu.Folder;
+    const std::string oldName = model_.doc_.Menu.FileName, oldFolder = model_.doc_.Menu.Folder;
+    model_.doc_.Menu.FileName = name;
+    model_.doc_.Menu.Folder = FolderOf(*chosen);
+    folder_ = model_.doc_.Menu.Folder;
     bool saved = false;
     try {
-        saved = model_.BinMenuSave(SaveMode::Menu, model_.Doc.Menu.Folder, model_.Doc.Menu.FileName);
+        saved = model_.BinMenuSave(SaveMode::Menu, model_.doc_.Menu.Folder, model_.doc_.Menu.FileName);
     } catch (const FileError& e) {
         ReportSaveFailure(&e);
     }
     if (!saved) {
-        model_.Doc.Menu.FileName = oldName;
-        model_.Doc.Menu.Folder = oldFolder;
+        model_.doc_.Menu.FileName = oldName;
+        model_.doc_.Menu.Folder = oldFolder;
     }
     RefreshMenuList();
     if (saved) WarnIfLarge();
     return saved;
 }
 
+bool FileCommands::SaveTo(const std::string& folder, const std::string& fileName) {
+    model_.doc_.Menu.FileName = fileName;
+    model_.doc_.Menu.Folder = folder;
+    if (!model_.BinMenuSave(SaveMode::Menu, folder, fileName)) return false;
+    WarnIfLarge();
+    return true;
+}
+
 void FileCommands::WarnIfLarge() {
-    const int w = model_.Doc.MenuImage.Width(), h = model_.Doc.MenuImage.Height();
+    const int w = model_.doc_.MenuImage.Width(), h = model_.doc_.MenuImage.Height();
     if (w == warnedWidth_ && h == warnedHeight_) return;
-    const std::string warning = LargeMenuWarning({{model_.Doc.Menu.FileName, w, h}});
+    const std::string warning = LargeMenuWarning({{model_.doc_.Menu.FileName, w, h}});
     if (warning.empty()) return;
     warnedWidth_ = w;
     warnedHeight_ = h;

@@ -25,6 +25,9 @@ public:
     bool SaveAs();
     // "Exit": false when the user kept the window open.
     bool Exit();
+    // Saves the document under a name of its own choosing, without the Save
+    // As dialog (the command-line tool); false when the save did not happen.
+    bool SaveTo(const std::string& folder, const std::string& fileName);
     // After a save: warns when the menu is larger than most laptop screens
     // (once for each size it takes).
     void WarnIfLarge();

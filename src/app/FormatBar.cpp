@@ -134,26 +134,26 @@ FormatBar::FormatBar(EditorModel& editor, const std::vector<std::string>& instal
 }
 
 FontSpec& FormatBar::TargetFont() {
-    MenuProperties& p = editor_.Doc.Props;
-    const int s = editor_.Doc.Menu.SelectedButton;
+    MenuProperties& p = editor_.doc_.Props;
+    const int s = editor_.doc_.Menu.SelectedButton;
     return s < 0 ? p.TitleFont : s == 0 ? p.TextFont : p.ButtonFont;
 }
 
 uint32_t& FormatBar::TargetShadowColor() {
-    MenuProperties& p = editor_.Doc.Props;
-    const int s = editor_.Doc.Menu.SelectedButton;
+    MenuProperties& p = editor_.doc_.Props;
+    const int s = editor_.doc_.Menu.SelectedButton;
     return s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor;
 }
 
 int32_t& FormatBar::TargetShadowDepth() {
-    TOVMenu& m = editor_.Doc.Menu;
+    TOVMenu& m = editor_.doc_.Menu;
     return m.SelectedButton < 0 ? m.TitleShadowDepth : m.SelectedButton == 0 ? m.TextShadowDepth
                                                                              : m.ButtonShadowDepth;
 }
 
 void FormatBar::SetToolbarFormats() {
-    const bool wasUpdating = editor_.Flags.Updating;
-    editor_.Flags.Updating = true;
+    const bool wasUpdating = editor_.flags_.Updating;
+    editor_.flags_.Updating = true;
     const FontSpec& font = TargetFont();
     // A font missing from the list leaves the name box as it was.
     if (const int index = IndexOf(FontNames, font.Name); index >= 0) {
@@ -168,12 +168,12 @@ void FormatBar::SetToolbarFormats() {
     Underline = font.Underline;
     Alignment = font.Alignment;
     ShadowColor = TargetShadowColor();
-    editor_.Flags.Updating = wasUpdating;
+    editor_.flags_.Updating = wasUpdating;
 }
 
 void FormatBar::UpdateAvailability() {
     // Only the menu text is drawn by the player with the user's own fonts.
-    if (editor_.Doc.Menu.SelectedButton != 0) {
+    if (editor_.doc_.Menu.SelectedButton != 0) {
         AvailabilityHint = kFontSafeHint;
         Percentage = -1;
         AvailabilityGlyph = Glyph::Safe;
@@ -193,7 +193,7 @@ void FormatBar::FontNameChanged(const std::string& text) {
     FontName = text;
     FontNameIndex = IndexOf(FontNames, text);
     editor_.Undo().Make();
-    if (editor_.Flags.Updating) return;
+    if (editor_.flags_.Updating) return;
     // The design surface draws the menu text and its shadow from TextFont.
     TargetFont().Name = text;
     editor_.CreateSkin();
@@ -202,7 +202,7 @@ void FormatBar::FontNameChanged(const std::string& text) {
 
 void FormatBar::FontSizeChanged(const std::string& text) {
     editor_.Undo().Make();
-    if (editor_.Flags.Updating) {
+    if (editor_.flags_.Updating) {
         if (const std::optional<int> size = ParseWholeNumber(text)) FontSize = *size;
         return;
     }
@@ -228,7 +228,7 @@ void FormatBar::SetItalic(bool down) { SetStyle(&FontSpec::Italic, Italic, down)
 void FormatBar::SetUnderline(bool down) { SetStyle(&FontSpec::Underline, Underline, down); }
 
 void FormatBar::SetAlignment(orvane::Alignment alignment) {
-    if (editor_.Flags.Updating) return;
+    if (editor_.flags_.Updating) return;
     editor_.Undo().Make();
     TargetFont().Alignment = alignment;
     editor_.CreateSkin();

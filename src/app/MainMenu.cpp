@@ -101,17 +101,17 @@ std::string_view MenuItemKey(const MenuItem& item) {
 
 bool MenuCommandEnabled(const EditorModel& model, MenuCommand command) {
     switch (command) {
-        case C::Undo: return model.Doc.Menu.UndoCount > 0;
-        case C::Redo: return model.Doc.Menu.RedoCount > 0;
+        case C::Undo: return model.Doc().Menu.UndoCount > 0;
+        case C::Redo: return model.Doc().Menu.RedoCount > 0;
         default: return true;
     }
 }
 
 bool MenuCommandChecked(const EditorModel& model, MenuCommand command, int index) {
     switch (command) {
-        case C::ViewPalette: return index >= 0 && index < PaletteColumn::kCount && model.Palettes.Open[size_t(index)];
-        case C::OnePalette: return model.Palettes.OnePaletteMode;
-        case C::DisableSounds: return model.Doc.Props.DisableSounds;
+        case C::ViewPalette: return index >= 0 && index < PaletteColumn::kCount && model.Palettes().Open[size_t(index)];
+        case C::OnePalette: return model.Palettes().OnePaletteMode;
+        case C::DisableSounds: return model.Doc().Props.DisableSounds;
         case C::HighQualityScaling: return model.Properties().HighQualityScaling();
         default: return false;
     }

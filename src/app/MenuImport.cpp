@@ -70,18 +70,18 @@ bool ImportMenu(EditorModel& model, const Json& json, std::string& error) {
 
     // The style, its photo and the button style must exist before anything changes.
     const MenuProperties& given = plan.Menu.Props;
-    int position = model.SelectedStyle;
+    int position = model.selectedStyle_;
     if (c.Ok() && plan.StyleName) {
         position = model.StylePositionByName(*plan.StyleName);
         if (position < 0) c.Fail("StyleId", "no menu style is named \"" + *plan.StyleName + "\"");
     } else if (c.Ok() && plan.Has("StyleId")) {
-        position = model.Styles.PositionOf(given.StyleId);
+        position = model.styles_.PositionOf(given.StyleId);
         if (position < 0) c.Fail("StyleId", "no menu style has the identifier " + std::to_string(given.StyleId));
     } else if (c.Ok()) {
         position = 5;
     }
     Bitmap photo;
-    if (c.Ok() && ReadMarkers(model.Styles.At(position).Background).Photo) {
+    if (c.Ok() && ReadMarkers(model.styles_.At(position).Background).Photo) {
         DecodeResult loaded = LoadPictureFile(PathFromUtf8(plan.Menu.BackgroundFile));
         if (!loaded.Ok())
             c.Fail("BackgroundFile", "the style shows a photo and " + loaded.Error);
@@ -90,7 +90,7 @@ bool ImportMenu(EditorModel& model, const Json& json, std::string& error) {
     }
     int buttonStyle = 0;
     if (c.Ok() && plan.Has("ButtonStyleName") && given.ButtonStyleName != kDefaultButtonStyleName) {
-        buttonStyle = model.ButtonStyles.EntryOfFile(given.ButtonStyleName);
+        buttonStyle = model.buttonStyles_.EntryOfFile(given.ButtonStyleName);
         if (buttonStyle < 0) c.Fail("ButtonStyleName", "no button style is loaded from " + given.ButtonStyleName);
     }
     if (!c.Ok()) {
@@ -100,7 +100,7 @@ bool ImportMenu(EditorModel& model, const Json& json, std::string& error) {
 
     // Apply: the new menu, its style, then every value the text gives.
     model.StartNewMenu();
-    MenuDocument& doc = model.Doc;
+    MenuDocument& doc = model.doc_;
     doc.Menu.BackgroundFile = plan.Menu.BackgroundFile;
     if (!photo.IsEmpty()) {
         doc.BackgroundPhoto = std::move(photo);

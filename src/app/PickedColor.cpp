@@ -9,21 +9,21 @@
 namespace orvane {
 
 uint32_t EditorModel::PickerStartColor(ColorTarget target) const {
-    const MenuProperties& p = Doc.Props;
-    const int s = Doc.Menu.SelectedButton;
+    const MenuProperties& p = doc_.Props;
+    const int s = doc_.Menu.SelectedButton;
     switch (target) {
         case ColorTarget::FontColor: return (s < 0 ? p.TitleFont : s == 0 ? p.TextFont : p.ButtonFont).Color;
         case ColorTarget::ShadowColor: return s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor;
         case ColorTarget::MenuColor: return p.MenuColor;
-        default: return PickedColor;
+        default: return pickedColor_;
     }
 }
 
 void EditorModel::ApplyPickedColor(ColorTarget target, uint32_t color, bool undoSnapshot) {
     if (!IsMainWindowTarget(target)) return;
     if (undoSnapshot) Undo().Make();
-    MenuProperties& p = Doc.Props;
-    TOVMenu& m = Doc.Menu;
+    MenuProperties& p = doc_.Props;
+    TOVMenu& m = doc_.Menu;
     const int s = m.SelectedButton;
     switch (target) {
         case ColorTarget::FontColor:
@@ -37,8 +37,8 @@ void EditorModel::ApplyPickedColor(ColorTarget target, uint32_t color, bool undo
             if (depth == 0) {
                 depth = 1;
                 if (s == 0) {
-                    const Box& text = Renderer.Layout.MenuText;
-                    Renderer.Layout.MenuTextShadow = {text.Left + 1, text.Top + 1, text.Width, text.Height};
+                    const Box& text = renderer_.Layout.MenuText;
+                    renderer_.Layout.MenuTextShadow = {text.Left + 1, text.Top + 1, text.Width, text.Height};
                 }
             }
             (s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor) = color;
@@ -51,24 +51,24 @@ void EditorModel::ApplyPickedColor(ColorTarget target, uint32_t color, bool undo
             Session().ShowTip(Tip::TextColors);
             break;
     }
-    Flags.Modified = true;
+    flags_.Modified = true;
 }
 
 std::unique_ptr<TfrmColorsCls> EditorModel::OpenColorPicker(ColorTarget target) {
-    PickerTarget = target;
-    PickedColor = PickerStartColor(target);
+    pickerTarget_ = target;
+    pickedColor_ = PickerStartColor(target);
     return std::make_unique<TfrmColorsCls>(*this);
 }
 
 std::unique_ptr<TfrmShadowSets> EditorModel::OpenShadowSets() {
-    PickerTarget = ColorTarget::None;  // anything but the designer's depth
+    pickerTarget_ = ColorTarget::None;  // anything but the designer's depth
     return std::make_unique<TfrmShadowSets>(*this);
 }
 
 void EditorModel::CopyButtonStyle1Click(const std::function<void(TfrmCopyCustom&)>& show) {
     TfrmCopyCustom window(*this);
     show(window);
-    ComboBox1Select(SelectedStyle);
+    ComboBox1Select(selectedStyle_);
 }
 
 }  // namespace orvane

@@ -29,12 +29,12 @@ std::string WithoutSlash(std::string folder) {
 
 DiscFolderModel::DiscFolderModel(EditorModel& editor, std::string folder)
     : editor_(editor), platform_(editor.Desktop()) {
-    if (folder.empty()) folder = editor.Doc.Menu.Folder.empty() ? editor.Files().Folder() : editor.Doc.Menu.Folder;
+    if (folder.empty()) folder = editor.Doc().Menu.Folder.empty() ? editor.Files().Folder() : editor.Doc().Menu.Folder;
     Folder = WithoutSlash(folder);
 }
 
 bool DiscFolderModel::SaveFirst() {
-    if (!editor_.Flags.Modified) return true;
+    if (!editor_.Flags().Modified) return true;
     const MsgResult answer = ShowMessageBox(platform_,
                                             "Your menu has changes that are not saved. The disc is made from the "
                                             "last saved copy.\r\rSave your menu now?",
@@ -51,7 +51,7 @@ void DiscFolderModel::SetFolder(const std::string& folder) {
 
 void DiscFolderModel::Recheck() {
     std::vector<fs::path> menuFolders;
-    for (const std::string& f : {editor_.Doc.Menu.Folder, editor_.Files().Folder()})
+    for (const std::string& f : {editor_.Doc().Menu.Folder, editor_.Files().Folder()})
         if (!f.empty()) menuFolders.emplace_back(f);
     Check = CheckDiscFolder(PathFromUtf8(Folder), menuFolders);
     Checked();
@@ -91,7 +91,7 @@ void DiscFolderModel::Rebuild(const std::function<void(TfrmEXEWizCls&)>& show) {
     if (!wizard) return;
     show(*wizard);
     // The last page is reached only once the application was written.
-    if (wizard->Page == 4 && !editor_.Builder.FileOpFailed)
+    if (wizard->Page == 4 && !editor_.Builder().FileOpFailed)
         SetFolder(Utf8FromPath(PathFromUtf8(wizard->NameField).parent_path()));
     else
         Recheck();

@@ -32,8 +32,8 @@ TfrmShadowSets::TfrmShadowSets(EditorModel& editor, DesignerTarget* designer) : 
 }
 
 int TfrmShadowSets::CurrentDepth() const {
-    if (editor_.PickerTarget == ColorTarget::DesignerDepth) return designer_ ? designer_->ShadowDepth() : -1;
-    const TOVMenu& m = editor_.Doc.Menu;
+    if (editor_.pickerTarget_ == ColorTarget::DesignerDepth) return designer_ ? designer_->ShadowDepth() : -1;
+    const TOVMenu& m = editor_.doc_.Menu;
     if (m.SelectedButton < 0) return m.TitleShadowDepth;
     if (m.SelectedButton == 0) return m.TextShadowDepth;
     return m.ButtonShadowDepth;
@@ -83,13 +83,13 @@ void TfrmShadowSets::ChooseFramed() {
 }
 
 void TfrmShadowSets::Choose(int depth) {
-    if (editor_.PickerTarget == ColorTarget::DesignerDepth) {
+    if (editor_.pickerTarget_ == ColorTarget::DesignerDepth) {
         if (!designer_) return;
         designer_->SetShadowDepth(depth);
         designer_->SetSampleCountdown(kDesignerCountdown);
         return;
     }
-    TOVMenu& m = editor_.Doc.Menu;
+    TOVMenu& m = editor_.doc_.Menu;
     int32_t& stored = m.SelectedButton < 0    ? m.TitleShadowDepth
                       : m.SelectedButton == 0 ? m.TextShadowDepth
                                               : m.ButtonShadowDepth;
@@ -98,7 +98,7 @@ void TfrmShadowSets::Choose(int depth) {
     if (stored != depth) editor_.Undo().Make();
     stored = depth;
     if (m.SelectedButton == 0) {
-        DesignLayout& layout = editor_.Renderer.Layout;
+        DesignLayout& layout = editor_.renderer_.Layout;
         layout.MenuTextShadow = {layout.MenuText.Left + depth, layout.MenuText.Top + depth, layout.MenuText.Width,
                                  layout.MenuText.Height};
     } else {

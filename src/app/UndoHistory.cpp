@@ -35,22 +35,22 @@ std::string UndoHistory::SnapshotName(bool redo, int number) {
 // own, as does an editor whose folder takes no files.
 std::string UndoHistory::ChooseFolder() {
     ownFolder_ = false;
-    if (!model_.Folders.Portable) {
+    if (!model_.folders_.Portable) {
         // Installed, every editor has a folder of its own in the runtime folder.
         try {
-            if (model_.Folders.Undo.empty()) throw FileError("no runtime or cache folder");
-            CreateFolders(PathFromUtf8(model_.Folders.Undo));
+            if (model_.folders_.Undo.empty()) throw FileError("no runtime or cache folder");
+            CreateFolders(PathFromUtf8(model_.folders_.Undo));
             ownFolder_ = true;
-            return model_.Folders.Undo;
+            return model_.folders_.Undo;
         } catch (const FileError& e) {
             TurnOff(e.what());
             return {};
         }
     }
-    const std::string lock = model_.AppFolder + ".undo.lock";
-    if (CanReplace(PathFromUtf8(lock)) && lock_.TryLock(PathFromUtf8(lock))) return model_.AppFolder;
+    const std::string lock = model_.appFolder_ + ".undo.lock";
+    if (CanReplace(PathFromUtf8(lock)) && lock_.TryLock(PathFromUtf8(lock))) return model_.appFolder_;
     const std::string beside =
-        CanReplace(PathFromUtf8(lock)) ? model_.AppFolder + ".undo-" + std::to_string(CurrentProcessId()) + "/" : "";
+        CanReplace(PathFromUtf8(lock)) ? model_.appFolder_ + ".undo-" + std::to_string(CurrentProcessId()) + "/" : "";
     for (const std::string& folder : {beside, PrivateUndoFolder()}) {
         if (folder.empty()) continue;
         try {
@@ -67,13 +67,13 @@ std::string UndoHistory::ChooseFolder() {
 
 void UndoHistory::TurnOff(const std::string& reason) {
     folder_.clear();
-    model_.Doc.Menu.UndoCount = 0;
-    model_.Doc.Menu.RedoCount = 0;
+    model_.doc_.Menu.UndoCount = 0;
+    model_.doc_.Menu.RedoCount = 0;
     unavailable_ = reason;
 }
 
 void UndoHistory::TakeSnapshot() {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     m.RedoCount = 0;
     if (++m.UndoCount == 31) {
         m.UndoCount = 30;
@@ -85,8 +85,8 @@ void UndoHistory::TakeSnapshot() {
 }
 
 void UndoHistory::Make() {
-    if (model_.Flags.UndoBusy || model_.Flags.Loading) return;
-    model_.Flags.Modified = true;
+    if (model_.flags_.UndoBusy || model_.flags_.Loading) return;
+    model_.flags_.Modified = true;
     if (stepDepth_ > 0) {
         if (stepTaken_) return;
         stepTaken_ = true;
@@ -133,10 +133,10 @@ void UndoHistory::Make() {
 // Undo and redo write the present state before reading the other; a failure
 // on the way leaves the document and the history as they were.
 void UndoHistory::StepThroughHistory(bool redo) {
-    TOVMenu& m = model_.Doc.Menu;
+    TOVMenu& m = model_.doc_.Menu;
     const int available = redo ? m.RedoCount : m.UndoCount;
-    if (available < 1 || model_.Flags.Loading || folder_.empty()) return;
-    FlagSet busy(model_.Flags.UndoBusy);
+    if (available < 1 || model_.flags_.Loading || folder_.empty()) return;
+    FlagSet busy(model_.flags_.UndoBusy);
     platform_.ProcessMessages();
     const int undo = m.UndoCount, redoCount = m.RedoCount, selected = m.SelectedButton;
     auto putBack = [&] {
@@ -172,7 +172,7 @@ void UndoHistory::Redo() { StepThroughHistory(true); }
 
 void UndoHistory::Kill() {
     std::error_code ec;
-    const std::string folder = folder_.empty() ? model_.AppFolder : folder_;
+    const std::string folder = folder_.empty() ? model_.appFolder_ : folder_;
     for (fs::directory_iterator it(PathFromUtf8(folder), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = Utf8FromPath(it->path().filename());
         const bool snapshot = name.size() >= 6 && name[1] == 'D' && name.compare(name.size() - 4, 4, ".und") == 0;
@@ -183,8 +183,8 @@ void UndoHistory::Kill() {
             platform_.Trace(e.what());  // a stale snapshot harms nothing; the next run overwrites it
         }
     }
-    model_.Doc.Menu.UndoCount = 0;
-    model_.Doc.Menu.RedoCount = 0;
+    model_.doc_.Menu.UndoCount = 0;
+    model_.doc_.Menu.RedoCount = 0;
 }
 
 }  // namespace orvane

@@ -181,8 +181,8 @@ int Styles(const Arguments& a, std::ostream& out, std::ostream& err) {
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     Json list = Json::array();
-    for (int p = 0; p < model.Styles.Count(); ++p) {
-        const MenuStyle& s = model.Styles.At(p);
+    for (int p = 0; p < model.Styles().Count(); ++p) {
+        const MenuStyle& s = model.Styles().At(p);
         const StyleMarkers m = ReadMarkers(s.Background);
         list.push_back({{"position", p}, {"name", s.Name}, {"StyleId", s.StyleId}, {"photo", m.Photo},
                         {"presets", m.Presets},
@@ -198,8 +198,8 @@ int StyleImage(const Arguments& a, std::ostream& out, std::ostream& err) {
     EditorModel model(platform, FoldersOf(a));
     model.LoadStyleFolders();
     const std::string& name = a.Positional[0];
-    for (int p = 0; p < model.Styles.Count(); ++p) {
-        const MenuStyle& s = model.Styles.At(p);
+    for (int p = 0; p < model.Styles().Count(); ++p) {
+        const MenuStyle& s = model.Styles().At(p);
         if (s.Name != name) continue;
         const bool mask = a.Has("--mask");
         if (mask && !ReadMarkers(s.Background).Photo) {
@@ -280,8 +280,8 @@ int Render(const Arguments& a, std::ostream& out, std::ostream& err) {
     model.LoadStyleFolders();
     const auto [name, folder] = SplitPath(PathFromUtf8(a.Positional[0]));
     if (!model.BinMenuOpen(name, folder, false)) return 1;
-    if (button > model.Doc.Menu.ButtonCount) {
-        err << "orvane-menu: the menu has " << model.Doc.Menu.ButtonCount << " buttons\n";
+    if (button > model.Doc().Menu.ButtonCount) {
+        err << "orvane-menu: the menu has " << model.Doc().Menu.ButtonCount << " buttons\n";
         return 2;
     }
     if (button) model.Properties().HoverButton(button);
@@ -301,11 +301,7 @@ bool MayWrite(const fs::path& target, const Arguments& a, std::ostream& err) {
 }
 
 bool SaveModel(EditorModel& model, const fs::path& target) {
-    model.Doc.Menu.FileName = Utf8FromPath(target.filename());
-    model.Doc.Menu.Folder = Utf8FromPath(target.parent_path()) + "/";
-    if (!model.BinMenuSave(SaveMode::Menu, model.Doc.Menu.Folder, model.Doc.Menu.FileName)) return false;
-    model.Files().WarnIfLarge();
-    return true;
+    return model.Files().SaveTo(Utf8FromPath(target.parent_path()) + "/", Utf8FromPath(target.filename()));
 }
 
 // "R,G,B" with each part 0 to 255, as a colour value.
@@ -353,9 +349,7 @@ int New(const Arguments& a, std::ostream& out, std::ostream& err) {
             err << "orvane-menu: " << photo.Error << "\n";
             return 1;
         }
-        model.Doc.Menu.BackgroundFile = Utf8FromPath(fs::absolute(PathFromUtf8(a.Option("--photo"))));
-        model.Doc.BackgroundPhoto = std::move(photo.Picture);
-        model.PhotoChanged();
+        model.SetPhoto(Utf8FromPath(fs::absolute(PathFromUtf8(a.Option("--photo")))), std::move(photo.Picture));
     }
     if (!a.Option("--style").empty()) {
         const int position = model.StylePositionByName(a.Option("--style"));
@@ -363,30 +357,15 @@ int New(const Arguments& a, std::ostream& out, std::ostream& err) {
             err << "orvane-menu: no menu style is named \"" << a.Option("--style") << "\"\n";
             return 1;
         }
-        if (ReadMarkers(model.Styles.At(position).Background).Photo && model.Doc.BackgroundPhoto.IsEmpty()) {
+        if (ReadMarkers(model.Styles().At(position).Background).Photo && model.Doc().BackgroundPhoto.IsEmpty()) {
             err << "orvane-menu: the style \"" << a.Option("--style") << "\" shows a photo: add --photo FILE\n";
             return 1;
         }
         model.ComboBox1Select(position);
     }
-    if (!a.Option("--color").empty()) {
-        model.Doc.Props.MenuColor = colour;
-        model.ColorSkin(true);
-    }
-    if (!a.Buttons.empty()) {
-        // The new menu's Close Menu button stays last.
-        TOVMenu& m = model.Doc.Menu;
-        const int count = int(a.Buttons.size()) + 1;
-        CopyButton(m, 1, count);
-        for (int i = 1; i < count; ++i) {
-            TOVButton& b = m.Buttons[size_t(i)];
-            b = TOVButton{};
-            b.Caption = a.Buttons[size_t(i - 1)];
-        }
-        m.ButtonCount = count;
-    }
-    if (!a.Option("--title").empty()) model.Doc.Props.Title = a.Option("--title");
-    if (!a.Option("--text").empty()) model.Doc.Props.MenuText = WithLineBreaks(a.Option("--text"));
+    if (!a.Option("--color").empty()) model.SetMenuColor(colour);
+    if (!a.Buttons.empty()) model.Buttons().Replace(a.Buttons);
+    model.Describe(a.Option("--title"), WithLineBreaks(a.Option("--text")));
     model.CreateSkin();
 
     if (!SaveModel(model, target)) return 1;

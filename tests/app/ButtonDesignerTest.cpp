@@ -11,6 +11,7 @@
 #include "platform/ImageIO.h"
 #include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -272,12 +273,12 @@ TEST_F(DesignerFixture, FormattingControlsAndTheirModifiedRule) {
 
 TEST_F(DesignerFixture, ToolWindowsWorkOnTheDesignerTargets) {
     auto picker = designer.OpenFontColor();
-    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerCaption);
+    EXPECT_EQ(model.PickerTarget(), ColorTarget::DesignerCaption);
     picker = designer.OpenShadowColor();
-    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerShadow);
-    EXPECT_EQ(model.PickedColor, MakeColor(255, 255, 0));
+    EXPECT_EQ(model.PickerTarget(), ColorTarget::DesignerShadow);
+    EXPECT_EQ(model.PickedColor(), MakeColor(255, 255, 0));
     auto sets = designer.OpenShadowDepth();
-    EXPECT_EQ(model.PickerTarget, ColorTarget::DesignerDepth);
+    EXPECT_EQ(model.PickerTarget(), ColorTarget::DesignerDepth);
     sets->Press(0);  // "None"
     sets->Release(0);
     EXPECT_EQ(designer.ShadowDepth(), 0);
@@ -489,8 +490,8 @@ TEST_F(DesignerFixture, PicturesFromFilesAndTheClipboard) {
 
     for (bool fast : {true, false}) {
         SCOPED_TRACE(fast);
-        model.FastScaling = fast;
-        model.DesignerScaledLast = false;
+        EditorModelAccess::FastScaling(model) = fast;
+        EditorModelAccess::DesignerScaledLast(model) = false;
         designer.Modified = false;
         designer.SelectSlotByName("MskImg02");
         platform.DialogAnswers.push_back(work.Path() / "big.bmp");
@@ -508,7 +509,7 @@ TEST_F(DesignerFixture, PicturesFromFilesAndTheClipboard) {
             }
         EXPECT_TRUE(varied);
         EXPECT_TRUE(designer.Modified);
-        EXPECT_EQ(model.DesignerScaledLast, !fast);
+        EXPECT_EQ(model.DesignerScaledLast(), !fast);
         EXPECT_EQ(designer.LastImageFolder, work.Folder());
     }
     EXPECT_EQ(platform.FileDialogs.back().Title, "Open Image...");
@@ -591,20 +592,20 @@ TEST_F(DesignerFixture, SavedStyleIsListedAndDrawsTheMenuButtons) {
     ASSERT_TRUE(designer.Save());
     ASSERT_TRUE(designer.CloseQuery());
 
-    model.ButtonStyles.LoadCustomButtons(model.ButtonsFolder(), platform);
-    ASSERT_EQ(model.ButtonStyles.Entries,
+    EditorModelAccess::ButtonStyles(model).LoadCustomButtons(model.ButtonsFolder(), platform);
+    ASSERT_EQ(model.ButtonStyles().Entries,
               (std::vector<std::string>{"[Style Default]", "Leafy", "Add New..."}));
     for (bool photo : {false, true}) {
         SCOPED_TRACE(photo);
         model.StartNewMenu();
-        model.Doc.Props.PhotoSkin = photo;
+        EditorModelAccess::Doc(model).Props.PhotoSkin = photo;
         model.ComboBox2Select(1);
         model.CreateSkin();
-        EXPECT_EQ(model.Doc.Props.ButtonFont.Name, "Georgia");
-        EXPECT_EQ(model.Doc.Props.ButtonFont.Alignment, Alignment::Right);
-        EXPECT_EQ(model.Doc.Menu.ButtonShadowDepth, 2);
-        EXPECT_EQ(model.Doc.Props.ButtonAnimation, 4);
-        const Bitmap& image = model.Doc.Menu.Buttons[1].Images[0];
+        EXPECT_EQ(model.Doc().Props.ButtonFont.Name, "Georgia");
+        EXPECT_EQ(model.Doc().Props.ButtonFont.Alignment, Alignment::Right);
+        EXPECT_EQ(model.Doc().Menu.ButtonShadowDepth, 2);
+        EXPECT_EQ(model.Doc().Props.ButtonAnimation, 4);
+        const Bitmap& image = model.Doc().Menu.Buttons[1].Images[0];
         ASSERT_FALSE(image.IsEmpty());
         size_t faces = 0;
         for (size_t i = 0; i < image.PixelCount(); ++i) faces += (image.Data()[i] & 0xFFFFFF) == face;

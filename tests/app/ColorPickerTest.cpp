@@ -5,6 +5,7 @@
 #include "app/ColorPicker.h"
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,12 @@ struct PickerFixture : EditorFixture {
     FakeDesigner designer;
 
     PickerFixture() {
-        model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
+        EditorModelAccess::Prefs(model) = Settings::Defaults(app.Folder(), 1024, 768);
         // The designer's caption colour: no document is touched.
-        model.PickerTarget = ColorTarget::DesignerCaption;
+        EditorModelAccess::PickerTarget(model) = ColorTarget::DesignerCaption;
     }
     TfrmColorsCls Open(uint32_t color) {
-        model.PickedColor = color;
+        EditorModelAccess::PickedColor(model) = color;
         return TfrmColorsCls(model, &designer);
     }
 };
@@ -113,7 +114,7 @@ TEST_F(PickerFixture, OpeningFramesTheFirstMatchingSwatch) {
         {{255, 121, 75}, 3},
         {{11, 22, 33}, 0},      // no swatch: the frame stays out of sight
     };
-    model.Session().Prefs().CustomColors[6] = MakeColor(10, 20, 30);
+    model.Session().SetCustomColor(6, MakeColor(10, 20, 30));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.framed);
         TfrmColorsCls picker = Open(C(c.color));
@@ -134,7 +135,7 @@ TEST_F(PickerFixture, OpeningShowsTheColourExactlyAndOkReturnsIt) {
         EXPECT_EQ(picker.LumThumb, 50 - hls.Lum * 10 / 48);
         picker.DefineCustomColors();
         picker.Ok();
-        EXPECT_EQ(model.PickedColor, C(c));
+        EXPECT_EQ(model.PickedColor(), C(c));
         EXPECT_EQ(designer.Caption, C(c));
     }
 }
@@ -313,7 +314,7 @@ TEST_F(PickerFixture, SwatchClickReturnsInTheSmallFormAndSelectsInTheLarge) {
         EXPECT_EQ(picker.Closed, !expanded);
         EXPECT_EQ(designer.Caption, expanded ? 0u : MakeColor(62, 154, 222));
         EXPECT_EQ(designer.Composed, expanded ? 0 : 1);
-        EXPECT_EQ(model.PickedColor, expanded ? MakeColor(1, 1, 1) : MakeColor(62, 154, 222));
+        EXPECT_EQ(model.PickedColor(), expanded ? MakeColor(1, 1, 1) : MakeColor(62, 154, 222));
     }
 }
 
@@ -410,7 +411,7 @@ TEST_F(PickerFixture, OkStoresCustomColoursAndSaturationResetStoresAtOnce) {
     EXPECT_FALSE(picker.Expanded);
     EXPECT_EQ(model.Session().Prefs().CustomColors[0], MakeColor(1, 2, 99));
     EXPECT_EQ(model.Session().Prefs().GradientSaturation, 40);
-    EXPECT_EQ(model.PickedColor, MakeColor(1, 2, 99));
+    EXPECT_EQ(model.PickedColor(), MakeColor(1, 2, 99));
     EXPECT_EQ(designer.Caption, MakeColor(1, 2, 99));
 
     TfrmColorsCls again = Open(0);
@@ -443,13 +444,13 @@ TEST_F(PickerFixture, DefineCustomColorsWidensWithItsTip) {
 }
 
 TEST_F(PickerFixture, SettingsOutOfRangeAreTamed) {
-    model.Session().Prefs().GradientSaturation = 5000;
-    model.Session().Prefs().CustomColors[0] = 0xFF000005;  // a system colour code
+    model.Session().SetGradientSaturation(5000);
+    model.Session().SetCustomColor(0, 0xFF000005);  // a system colour code
     TfrmColorsCls picker = Open(0);
     EXPECT_EQ(picker.SaturationBar, 100);
     EXPECT_EQ(PixelToColor(picker.Gradient.At(0, 70)), MakeColor(255, 6, 0));
     EXPECT_EQ(picker.Swatches[35].Color, MakeColor(5, 0, 0));
-    model.Session().Prefs().GradientSaturation = -3;
+    model.Session().SetGradientSaturation(-3);
     EXPECT_EQ(Open(0).SaturationBar, 0);
 }
 
@@ -463,7 +464,7 @@ TEST_F(PickerFixture, DesignerTargetsAndMissingDesigner) {
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.target));
         designer = FakeDesigner{};
-        model.PickerTarget = c.target;
+        EditorModelAccess::PickerTarget(model) = c.target;
         TfrmColorsCls picker = Open(0);
         picker.SwatchPress(9);
         picker.SwatchRelease(9);
@@ -472,11 +473,11 @@ TEST_F(PickerFixture, DesignerTargetsAndMissingDesigner) {
         EXPECT_EQ(designer.Composed, c.caption || c.shadow ? 1 : 0);
     }
     // Without a designer a designer target is only remembered.
-    model.PickerTarget = ColorTarget::DesignerCaption;
-    model.PickedColor = 0;
+    EditorModelAccess::PickerTarget(model) = ColorTarget::DesignerCaption;
+    EditorModelAccess::PickedColor(model) = 0;
     TfrmColorsCls alone(model);
     alone.SwatchPress(9);
     alone.SwatchRelease(9);
     EXPECT_TRUE(alone.Closed);
-    EXPECT_EQ(model.PickedColor, MakeColor(255, 255, 0));
+    EXPECT_EQ(model.PickedColor(), MakeColor(255, 255, 0));
 }

@@ -2,6 +2,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -13,26 +14,26 @@ TEST(CommandPalette, WizardWritesThroughTheChangeHandlers) {
     EditorModel model(platform, app.Path());
     model.StartNewMenu();
 
-    model.Doc.Menu.SelectedButton = 0;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
     EXPECT_EQ(model.OpenCommandWizard(), nullptr);
     EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"You must first select a button to add the command for."});
 
-    model.Doc.Menu.SelectedButton = 1;
-    model.Flags.Modified = false;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 1;
+    EditorModelAccess::Flags(model).Modified = false;
     auto wizard = model.OpenCommandWizard();
     ASSERT_NE(wizard, nullptr);
     wizard->ChooseAction("Option1003");
     wizard->Address = "http://example.org";
     while (wizard->Outcome == TfrmBtnWizCls::Result::Open) wizard->Navigate("Command2001");
-    EXPECT_EQ(model.Doc.Menu.Buttons[1].Command, "http://example.org");
-    EXPECT_TRUE(model.Flags.Modified);
+    EXPECT_EQ(model.Doc().Menu.Buttons[1].Command, "http://example.org");
+    EXPECT_TRUE(model.Flags().Modified);
 
     // Filling the palette: from the button, or emptied without a selection.
-    model.Doc.Menu.Buttons[1].MaximizeWindow = 1;
+    EditorModelAccess::Doc(model).Menu.Buttons[1].MaximizeWindow = 1;
     model.Properties().ShowButtonProps();
     EXPECT_EQ(model.Properties().ButtonPanel().Command, "http://example.org");
     EXPECT_TRUE(model.Properties().ButtonPanel().Maximize);
-    model.Doc.Menu.SelectedButton = 0;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
     model.Properties().ShowButtonProps();
     EXPECT_EQ(model.Properties().ButtonPanel().Command, "");
     EXPECT_EQ(model.Properties().ButtonPanel().Caption, "");
@@ -40,14 +41,14 @@ TEST(CommandPalette, WizardWritesThroughTheChangeHandlers) {
     EXPECT_TRUE(model.Properties().ButtonPanel().Maximize) << "the maximise box keeps its state";
 
     // Programmatic changes while the palette is filled store nothing.
-    model.Doc.Menu.SelectedButton = 1;
-    model.Flags.Updating = true;
-    model.Flags.Modified = false;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 1;
+    EditorModelAccess::Flags(model).Updating = true;
+    EditorModelAccess::Flags(model).Modified = false;
     model.Properties().SetCommand("x");
     model.Properties().SetExitOnClick(false);
-    EXPECT_EQ(model.Doc.Menu.Buttons[1].Command, "http://example.org");
-    EXPECT_FALSE(model.Flags.Modified);
-    model.Flags.Updating = false;
+    EXPECT_EQ(model.Doc().Menu.Buttons[1].Command, "http://example.org");
+    EXPECT_FALSE(model.Flags().Modified);
+    EditorModelAccess::Flags(model).Updating = false;
 
     platform.Messages.clear();
     model.Properties().QuickInfo();
@@ -63,7 +64,7 @@ TEST(CommandPalette, AutorunWizardOffersToSaveFirst) {
     ScriptedPlatform platform;
     EditorModel model(platform, app.Path());
     model.StartNewMenu();
-    model.Flags.Modified = true;
+    EditorModelAccess::Flags(model).Modified = true;
     platform.Answers = {MsgResult::Cancel};
     EXPECT_EQ(model.OpenAutorunWizard(), nullptr);
     EXPECT_EQ(platform.MessageTexts()[0],
@@ -78,10 +79,10 @@ TEST(CommandPalette, AutorunWizardOffersToSaveFirst) {
     EXPECT_EQ(wizard->ListedFiles(), std::vector<std::string>{"Main.mng"});
 
     // Yes, then the save dialog cancelled: the save that did not happen ends the command, silently.
-    model.Flags.Modified = true;
+    EditorModelAccess::Flags(model).Modified = true;
     platform.Answers = {MsgResult::Yes};
     platform.DialogAnswers = {std::nullopt};
-    model.Doc.Menu.FileName = "New Menu";
+    EditorModelAccess::Doc(model).Menu.FileName = "New Menu";
     const size_t shown = platform.Messages.size();
     EXPECT_EQ(model.OpenAutorunWizard(), nullptr);
     EXPECT_EQ(platform.Messages.size(), shown + 1);  // the question alone
@@ -93,7 +94,7 @@ TEST(CommandPalette, AddNewOpensTheDesignerAndListsWhatItSaved) {
     EditorModel model(platform, app.Path());
     model.StartNewMenu();
     bool opened = false;
-    model.OpenDesignerWindow = [&] {
+    model.SetDesignerWindow([&] {
         opened = true;
         // What the designer leaves behind: a saved style in buttons/.
         ButtonStyleFile style;
@@ -104,11 +105,11 @@ TEST(CommandPalette, AddNewOpensTheDesignerAndListsWhatItSaved) {
         ASSERT_TRUE(f.OpenRecordFile("fresh.ovgbtn", model.ButtonsFolder(), true, false));
         WriteButtonStyleRecords(f, style);
         f.CloseRecordFile();
-    };
-    model.ComboBox2Select(int(model.ButtonStyles.Entries.size()) - 1);  // "Add New..."
+    });
+    model.ComboBox2Select(int(model.ButtonStyles().Entries.size()) - 1);  // "Add New..."
     EXPECT_TRUE(opened);
-    EXPECT_EQ(model.ButtonStyles.Entries,
+    EXPECT_EQ(model.ButtonStyles().Entries,
               (std::vector<std::string>{"[Style Default]", "Fresh", "Add New..."}));
-    EXPECT_EQ(model.ButtonStyles.Selected, 0);
+    EXPECT_EQ(model.ButtonStyles().Selected, 0);
     EXPECT_EQ(platform.TipsShown.back(), 18);
 }

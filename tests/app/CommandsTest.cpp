@@ -4,6 +4,7 @@
 #include "app/EditorModel.h"
 #include "platform/FileUtil.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ TEST_F(CommandFixture, SaveAsNames) {
         EXPECT_EQ(M().Folder, std::filesystem::path(chosen).parent_path().string() + "/");
         EXPECT_TRUE(std::filesystem::exists(M().Folder + saved));
         EXPECT_EQ(model.Files().Folder(), M().Folder);
-        EXPECT_FALSE(model.Flags.Modified);
+        EXPECT_FALSE(model.Flags().Modified);
     }
     EXPECT_EQ(platform.FileDialogs.back().Title, "Save Menu As...");
     EXPECT_EQ(platform.FileDialogs.back().Filter, "Orvane Menus (*.mng)|*.MNG");
@@ -49,12 +50,12 @@ TEST_F(CommandFixture, SaveAsNames) {
 
 TEST_F(CommandFixture, SaveAsIntoAFolderThatCannotBeWrittenLosesNothing) {
     platform.DialogAnswers = {std::filesystem::path(work.Folder() + "missing/folder/x.mng")};
-    model.Flags.Modified = true;
+    EditorModelAccess::Flags(model).Modified = true;
     EXPECT_FALSE(model.Files().SaveAs());
     EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"A problem occured when saving the menu."});
     EXPECT_EQ(M().FileName, "New Menu");
     EXPECT_FALSE(M().HasFile);
-    EXPECT_TRUE(model.Flags.Modified);
+    EXPECT_TRUE(model.Flags().Modified);
 }
 
 TEST_F(CommandFixture, DeleteMovesTheLaterButtonsUp) {
@@ -67,7 +68,7 @@ TEST_F(CommandFixture, DeleteMovesTheLaterButtonsUp) {
     model.Buttons().Delete();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Two", "Three"}));
     EXPECT_EQ(M().SelectedButton, 2);
-    EXPECT_FALSE(model.Renderer.Layout.ButtonVisible[3]);
+    EXPECT_FALSE(model.Renderer().Layout.ButtonVisible[3]);
 
     struct Refusal {
         int selected;
@@ -170,28 +171,29 @@ TEST_F(CommandFixture, PreviousAndNextWrap) {
 }
 
 TEST_F(CommandFixture, FieldsAndTheDeferredRedraw) {
-    model.Flags.Modified = false;
+    EditorModelAccess::Flags(model).Modified = false;
     M().SelectedButton = 1;
     model.Properties().SetCaption("E&xit");
     EXPECT_EQ(M().Buttons[1].Caption, "E&xit");
-    EXPECT_TRUE(model.Flags.Modified);
-    EXPECT_EQ(model.RedrawCountdown, 10);
+    EXPECT_TRUE(model.Flags().Modified);
+    EXPECT_EQ(model.RedrawCountdown(), 10);
 
-    model.Flags.Modified = false;
-    model.RedrawCountdown = -1;
+    EditorModelAccess::Flags(model).Modified = false;
+    EditorModelAccess::RedrawCountdown(model) = -1;
     model.Properties().SetCommand("\\setup.exe");
-    EXPECT_TRUE(model.Flags.Modified);
-    EXPECT_EQ(model.RedrawCountdown, -1);
+    EXPECT_TRUE(model.Flags().Modified);
+    EXPECT_EQ(model.RedrawCountdown(), -1);
 
-    model.Flags.Updating = true;
-    model.Properties().SetArgument("-x");
-    EXPECT_EQ(M().Buttons[1].Argument, "");
-    model.Flags.Updating = false;
+    {
+        FlagSet filling = model.FillingControls();
+        model.Properties().SetArgument("-x");
+        EXPECT_EQ(M().Buttons[1].Argument, "");
+    }
 
-    model.Flags.Modified = false;
+    EditorModelAccess::Flags(model).Modified = false;
     model.Properties().SetTitle("Holiday");
-    EXPECT_TRUE(model.Flags.Modified) << "typed titles must not be lost on closing";
-    EXPECT_EQ(model.RedrawCountdown, 10);
+    EXPECT_TRUE(model.Flags().Modified) << "typed titles must not be lost on closing";
+    EXPECT_EQ(model.RedrawCountdown(), 10);
 }
 
 TEST_F(CommandFixture, OpeningMenus) {
@@ -201,7 +203,7 @@ TEST_F(CommandFixture, OpeningMenus) {
     ASSERT_EQ(model.Files().MenuList(), std::vector<std::string>{"one.mng"});
 
     // A menu-list entry opens at once, without the save question.
-    model.Flags.Modified = true;
+    EditorModelAccess::Flags(model).Modified = true;
     platform.Messages.clear();
     model.Files().OpenMenuListEntry(0);
     EXPECT_TRUE(platform.Messages.empty());
@@ -216,7 +218,7 @@ TEST_F(CommandFixture, OpeningMenus) {
 
     // Open of a missing file.
     platform.Messages.clear();
-    model.Flags.Modified = false;
+    EditorModelAccess::Flags(model).Modified = false;
     platform.DialogAnswers = {work.Path() / "gone.mng"};
     model.Files().Open();
     EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"The menu \"gone.mng\" could no be found."});
@@ -241,7 +243,7 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         model.StartNewMenu();
-        model.Flags.Modified = true;
+        EditorModelAccess::Flags(model).Modified = true;
         platform.Messages.clear();
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
@@ -251,7 +253,7 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
         EXPECT_EQ(platform.Messages[0].Request.Type, MsgType::Warning);
 
         // New abandons itself when its Save As was cancelled.
-        model.Flags.Modified = true;
+        EditorModelAccess::Flags(model).Modified = true;
         M().Buttons[1].Caption = "kept";
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
@@ -259,7 +261,7 @@ TEST_F(CommandFixture, SaveQuestionOnNewAndClose) {
         EXPECT_EQ(M().Buttons[1].Caption == "&Close Menu", c.newMenu);
 
         // Open likewise: a save that did not happen opens nothing.
-        model.Flags.Modified = true;
+        EditorModelAccess::Flags(model).Modified = true;
         platform.FileDialogs.clear();
         platform.Answers.assign(c.answers.begin(), c.answers.end());
         platform.DialogAnswers.assign(c.dialogs.begin(), c.dialogs.end());
@@ -278,13 +280,13 @@ TEST_F(CommandFixture, SavingAMenuLargerThanMostLaptopScreensWarnsOncePerSize) {
     platform.DialogAnswers = {std::filesystem::path(work.Folder() + "large.mng")};
     ASSERT_TRUE(model.Files().SaveAs());
     EXPECT_EQ(warnings(), 0);  // the new menu fits
-    model.Doc.MenuImage = Bitmap(1828, 1219);
+    EditorModelAccess::Doc(model).MenuImage = Bitmap(1828, 1219);
     ASSERT_TRUE(model.Files().Save());
     ASSERT_EQ(warnings(), 1);
     EXPECT_NE(platform.Messages.back().Request.Text.find("\"large.mng\" (1828 x 1219 pixels)"), std::string::npos);
     ASSERT_TRUE(model.Files().Save());
     EXPECT_EQ(warnings(), 1);  // told already
-    model.Doc.MenuImage = Bitmap(1366, 729);
+    EditorModelAccess::Doc(model).MenuImage = Bitmap(1366, 729);
     ASSERT_TRUE(model.Files().Save());
     EXPECT_EQ(warnings(), 2);
 }

@@ -13,6 +13,7 @@
 #include "platform/FileUtil.h"
 #include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -46,12 +47,12 @@ struct Editor {
     }
 
     bool Consistent() const {
-        return !model.Flags.Loading && !model.Flags.Updating && !model.Flags.UndoBusy && model.RenderSuspended == 0 &&
-               !model.StyleChanging;
+        return !model.Flags().Loading && !model.Flags().Updating && !model.Flags().UndoBusy && model.RenderSuspended() == 0 &&
+               !model.StyleChanging();
     }
     std::vector<std::string> Captions() const {
         std::vector<std::string> c;
-        for (int i = 1; i <= model.Doc.Menu.ButtonCount; ++i) c.push_back(model.Doc.Menu.Buttons[size_t(i)].Caption);
+        for (int i = 1; i <= model.Doc().Menu.ButtonCount; ++i) c.push_back(model.Doc().Menu.Buttons[size_t(i)].Caption);
         return c;
     }
     // No error or warning was shown (questions aside).
@@ -72,28 +73,28 @@ struct Editor {
 
 TEST(Failure, ARenderThatThrowsWhileOpeningLeavesTheEditorWorking) {
     Editor e;
-    e.model.Doc.Props.Title = "Second";
+    EditorModelAccess::Doc(e.model).Props.Title = "Second";
     e.SaveAs(e.disc.Path() / "second.mng");
     e.model.StartNewMenu();
-    e.model.Doc.Props.Title = "First";
-    e.model.Flags.Modified = true;
+    EditorModelAccess::Doc(e.model).Props.Title = "First";
+    EditorModelAccess::Flags(e.model).Modified = true;
 
-    auto measure = e.model.Renderer.Measure;
-    e.model.Renderer.Measure = [](const FontSpec&, std::string_view) -> TextExtent { throw std::bad_alloc(); };
+    auto measure = e.model.Renderer().Measure;
+    EditorModelAccess::Renderer(e.model).Measure = [](const FontSpec&, std::string_view) -> TextExtent { throw std::bad_alloc(); };
     EXPECT_FALSE(e.model.BinMenuOpen("second.mng", e.disc.Folder(), false));
-    e.model.Renderer.Measure = measure;
+    EditorModelAccess::Renderer(e.model).Measure = measure;
 
     EXPECT_EQ(e.platform.MessageTexts(), std::vector<std::string>{kMenuUnreadable});
     EXPECT_TRUE(e.Consistent());
-    EXPECT_EQ(e.model.Doc.Props.Title, "First") << "the old document, whole";
-    EXPECT_TRUE(e.model.Flags.Modified);
+    EXPECT_EQ(e.model.Doc().Props.Title, "First") << "the old document, whole";
+    EXPECT_TRUE(e.model.Flags().Modified);
 
     // Later opens work, edits take snapshots and count as changes, closing asks.
     ASSERT_TRUE(e.model.BinMenuOpen("second.mng", e.disc.Folder(), false));
-    EXPECT_EQ(e.model.Doc.Props.Title, "Second");
+    EXPECT_EQ(e.model.Doc().Props.Title, "Second");
     e.model.Buttons().Add();
-    EXPECT_TRUE(e.model.Flags.Modified);
-    EXPECT_EQ(e.model.Doc.Menu.UndoCount, 1);
+    EXPECT_TRUE(e.model.Flags().Modified);
+    EXPECT_EQ(e.model.Doc().Menu.UndoCount, 1);
     e.platform.Messages.clear();
     e.platform.Answers = {MsgResult::Cancel};
     EXPECT_FALSE(e.model.Session().CloseQuery());
@@ -121,17 +122,17 @@ TEST(Failure, AnApplicationFolderThatTakesNoFilesKeepsEditing) {
             return !c.runtimeWritable || Utf8FromPath(path).rfind(appFolder, 0) == 0;
         });
         for (int i = 0; i < 3; ++i) e.model.Buttons().Add();
-        EXPECT_EQ(e.model.Doc.Menu.ButtonCount, 4) << "editing never stops";
-        EXPECT_TRUE(e.model.Flags.Modified);
+        EXPECT_EQ(e.model.Doc().Menu.ButtonCount, 4) << "editing never stops";
+        EXPECT_TRUE(e.model.Flags().Modified);
         EXPECT_EQ(int(e.platform.Messages.size()), c.messages);
         EXPECT_TRUE(e.Consistent());
         EXPECT_FALSE(TemporaryLeft(e.app.Path()));
         if (c.runtimeWritable) {
-            EXPECT_EQ(e.model.Doc.Menu.UndoCount, 3);
+            EXPECT_EQ(e.model.Doc().Menu.UndoCount, 3);
             e.model.Undo().Undo();
-            EXPECT_EQ(e.model.Doc.Menu.ButtonCount, 3) << "undo works from its new folder";
+            EXPECT_EQ(e.model.Doc().Menu.ButtonCount, 3) << "undo works from its new folder";
         } else {
-            EXPECT_EQ(e.model.Doc.Menu.UndoCount, 0);
+            EXPECT_EQ(e.model.Doc().Menu.UndoCount, 0);
             EXPECT_FALSE(e.model.Undo().Unavailable().empty());
         }
         SetFileFaultHook(nullptr);
@@ -150,37 +151,37 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
     const std::vector<Scenario> scenarios = {
         {"Save",
          [](Editor& e) {
-             if (!e.model.Doc.Menu.HasFile) e.SaveAs(e.disc.Path() / "menu.mng");
-             e.model.Flags.Modified = true;
+             if (!e.model.Doc().Menu.HasFile) e.SaveAs(e.disc.Path() / "menu.mng");
+             EditorModelAccess::Flags(e.model).Modified = true;
          },
          [](Editor& e) { return e.model.Files().Save(); },
          [](Editor& e, bool ok) {
-             EXPECT_EQ(e.model.Flags.Modified, !ok);
+             EXPECT_EQ(e.model.Flags().Modified, !ok);
          }},
         {"Save As",
          [](Editor& e) {
              WriteFileReplacing(e.disc.Path() / "other.mng", std::vector<uint8_t>{'o', 'l', 'd'});
-             e.model.Doc.Menu.FileName = "first.mng";
-             e.model.Doc.Menu.Folder = e.disc.Folder();
+             EditorModelAccess::Doc(e.model).Menu.FileName = "first.mng";
+             EditorModelAccess::Doc(e.model).Menu.Folder = e.disc.Folder();
              e.platform.DialogAnswers = {e.disc.Path() / "other.mng"};
          },
          [](Editor& e) { return e.model.Files().SaveAs(); },
          [](Editor& e, bool ok) {
-             EXPECT_EQ(e.model.Doc.Menu.FileName, ok ? "other.mng" : "first.mng") << "the name changes with the file only";
+             EXPECT_EQ(e.model.Doc().Menu.FileName, ok ? "other.mng" : "first.mng") << "the name changes with the file only";
          }},
         {"undo snapshot",
          [](Editor& e) {
-             while (e.model.Doc.Menu.ButtonCount > 2) {
-                 e.model.Doc.Menu.SelectedButton = 1;
+             while (e.model.Doc().Menu.ButtonCount > 2) {
+                 EditorModelAccess::Doc(e.model).Menu.SelectedButton = 1;
                  e.model.Buttons().Delete();
              }
          },
          [](Editor& e) {
-             const int before = e.model.Doc.Menu.ButtonCount;
+             const int before = e.model.Doc().Menu.ButtonCount;
              e.model.Buttons().Add();
-             return e.model.Doc.Menu.ButtonCount == before + 1;
+             return e.model.Doc().Menu.ButtonCount == before + 1;
          },
-         [](Editor& e, bool) { EXPECT_TRUE(e.model.Flags.Modified); }},
+         [](Editor& e, bool) { EXPECT_TRUE(e.model.Flags().Modified); }},
         {"undo",
          [](Editor& e) {
              e.model.Undo().Kill();
@@ -188,11 +189,11 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
              e.model.Buttons().Add();
          },
          [](Editor& e) {
-             const int before = e.model.Doc.Menu.ButtonCount;
+             const int before = e.model.Doc().Menu.ButtonCount;
              e.model.Undo().Undo();
-             return e.model.Doc.Menu.ButtonCount == before - 1;
+             return e.model.Doc().Menu.ButtonCount == before - 1;
          },
-         [](Editor& e, bool ok) { EXPECT_EQ(e.model.Doc.Menu.UndoCount, ok ? 1 : 2); }},
+         [](Editor& e, bool ok) { EXPECT_EQ(e.model.Doc().Menu.UndoCount, ok ? 1 : 2); }},
         {"redo",
          [](Editor& e) {
              e.model.Undo().Kill();
@@ -200,13 +201,13 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
              e.model.Undo().Undo();
          },
          [](Editor& e) {
-             const int before = e.model.Doc.Menu.ButtonCount;
+             const int before = e.model.Doc().Menu.ButtonCount;
              e.model.Undo().Redo();
-             return e.model.Doc.Menu.ButtonCount == before + 1;
+             return e.model.Doc().Menu.ButtonCount == before + 1;
          },
-         [](Editor& e, bool ok) { EXPECT_EQ(e.model.Doc.Menu.RedoCount, ok ? 0 : 1); }},
+         [](Editor& e, bool ok) { EXPECT_EQ(e.model.Doc().Menu.RedoCount, ok ? 0 : 1); }},
         {"settings file",
-         [](Editor& e) { e.model.Session().Prefs().MenuFolder = e.disc.Folder(); },
+         [](Editor& e) { EditorModelAccess::Prefs(e.model).MenuFolder = e.disc.Folder(); },
          [](Editor& e) { return e.model.Session().SaveSettings(); },
          [](Editor&, bool) {}},
         {"style installation",
@@ -245,17 +246,17 @@ TEST(Failure, EveryFileOperationOfEverySavingPathMayFail) {
          2},  // the overwrite question comes first
         {"autorun build",
          [](Editor& e) {
-             if (!e.model.Doc.Menu.HasFile) e.SaveAs(e.disc.Path() / "menu.mng");
+             if (!e.model.Doc().Menu.HasFile) e.SaveAs(e.disc.Path() / "menu.mng");
              WriteFileReplacing(e.disc.Path() / "Autorun.exe", std::vector<uint8_t>{'o', 'l', 'd'});
              WriteFileReplacing(e.disc.Path() / "Autorun.inf", std::vector<uint8_t>{'o', 'l', 'd'});
              // The editor file with a player block, where the builder looks for it.
              std::vector<uint8_t> editor(16, 0xEE);
              for (uint8_t b : std::initializer_list<uint8_t>{'A', 'p', 'E', 'X', 'M', 'Z', 9, 9, 16, 0, 0, 0}) editor.push_back(b);
-             WriteFileReplacing(e.model.Builder.EditorFile(), editor);
+             WriteFileReplacing(e.model.Builder().EditorFile(), editor);
          },
          [](Editor& e) {
-             e.model.Builder.CompileAutorunApp(e.disc.Folder() + "Autorun.exe", {"menu"}, "menu", e.disc.Folder());
-             return !e.model.Builder.FileOpFailed;
+             EditorModelAccess::Builder(e.model).CompileAutorunApp(e.disc.Folder() + "Autorun.exe", {"menu"}, "menu", e.disc.Folder());
+             return !e.model.Builder().FileOpFailed;
          },
          [](Editor&, bool) {}},
     };

@@ -8,6 +8,7 @@
 #include "platform/FileUtil.h"
 #include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -125,11 +126,11 @@ TEST(Folders, AnInstalledEditorWritesOnlyInTheUsersFolders) {
         model.Session().Start();
         EXPECT_EQ(model.Files().Folder(), t.env.Documents + "/");
         model.Session().DeferredStart({(downloads.Path() / "Sunny.ovgsty").string()});
-        EXPECT_EQ(model.Styles.At(18).Name, "Shipped") << "the installed styles are read";
-        EXPECT_EQ(model.Styles.At(model.Styles.Count() - 1).Name, "Sunny");
+        EXPECT_EQ(model.Styles().At(18).Name, "Shipped") << "the installed styles are read";
+        EXPECT_EQ(model.Styles().At(model.Styles().Count() - 1).Name, "Sunny");
         EXPECT_TRUE(fs::exists(t.env.DataHome + "/orvane-graphic/styles/Sunny.ovgsty")) << "installed in the user's folder";
         model.Buttons().Add();
-        EXPECT_EQ(model.Doc.Menu.UndoCount, 1);
+        EXPECT_EQ(model.Doc().Menu.UndoCount, 1);
         EXPECT_EQ(fs::path(model.Undo().Folder()).parent_path().parent_path(), fs::path(t.env.RuntimeDir) / "orvane-graphic");
         model.Session().Shutdown();
         EXPECT_FALSE(fs::exists(model.Undo().Folder())) << "the undo folder goes with the editor";
@@ -150,9 +151,9 @@ TEST(Folders, TheCommandLineOpensWhatItCan) {
     {
         EditorModel maker(platform, app.Path());
         maker.StartNewMenu();
-        maker.Doc.Props.Title = "First";
+        EditorModelAccess::Doc(maker).Props.Title = "First";
         ASSERT_TRUE(maker.BinMenuSave(SaveMode::Menu, files.Folder(), "first.mng"));
-        maker.Doc.Props.Title = "Second";
+        EditorModelAccess::Doc(maker).Props.Title = "Second";
         ASSERT_TRUE(maker.BinMenuSave(SaveMode::Menu, files.Folder(), "second.mng"));
         ButtonStyleFile style;
         style.Name = "Pebble";
@@ -169,10 +170,10 @@ TEST(Folders, TheCommandLineOpensWhatItCan) {
     model.Session().DeferredStart({(files.Path() / "Sunny.ovgsty").string(), (files.Path() / "pebble.ovgbtn").string(),
                          (files.Path() / "broken.mng").string(), (files.Path() / "first.mng").string(),
                          (files.Path() / "second.mng").string()});
-    EXPECT_EQ(model.Doc.Props.Title, "First") << "the first menu opens";
-    EXPECT_EQ(model.Styles.At(model.Styles.Count() - 1).Name, "Sunny");
+    EXPECT_EQ(model.Doc().Props.Title, "First") << "the first menu opens";
+    EXPECT_EQ(model.Styles().At(model.Styles().Count() - 1).Name, "Sunny");
     EXPECT_TRUE(fs::exists(model.ButtonsFolder() + "pebble.ovgbtn"));
-    EXPECT_EQ(model.ButtonStyles.Entries[1], "Pebble");
+    EXPECT_EQ(model.ButtonStyles().Entries[1], "Pebble");
     ASSERT_EQ(said.size(), 2u);
     EXPECT_NE(said[0].find("broken.mng: Menu file could not be read."), std::string::npos) << said[0];
     EXPECT_NE(said[1].find("second.mng: one menu is open at a time"), std::string::npos) << said[1];

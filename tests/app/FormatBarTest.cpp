@@ -5,6 +5,7 @@
 #include "app/FormatBar.h"
 #include "platform/ScriptedPlatform.h"
 #include "platform/Text.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,12 @@ struct FormatBarFixture : EditorFixture {
         P().TextFont = {"Impact", 11, false, false, false, Alignment::Left, 0x445566};
         P().ButtonFont = {"Zed Sans", 9, false, false, false, Alignment::Centre, 0x778899};
         bar->SetToolbarFormats();
-        model.Flags.Updating = false;
-        model.Flags.Modified = false;
+        EditorModelAccess::Flags(model).Updating = false;
+        EditorModelAccess::Flags(model).Modified = false;
         platform.Messages.clear();
-        model.Doc.MenuImage = Bitmap();  // only a render fills it again
+        EditorModelAccess::Doc(model).MenuImage = Bitmap();  // only a render fills it again
     }
-    bool Recomposed() const { return !model.Doc.MenuImage.IsEmpty(); }
+    bool Recomposed() const { return !model.Doc().MenuImage.IsEmpty(); }
 };
 
 const char* TargetName(int target) { return target < 0 ? "title" : target == 0 ? "menu text" : "buttons"; }
@@ -215,14 +216,14 @@ TEST_F(FormatBarFixture, ToolbarShowsTheSelectedTarget) {
         EXPECT_EQ(shown, c.font);
         EXPECT_EQ(bar->FontNames[size_t(bar->FontNameIndex)], c.font.Name);
         EXPECT_EQ(bar->ShadowColor, c.shadow);
-        EXPECT_FALSE(model.Flags.Updating);
-        EXPECT_FALSE(model.Flags.Modified) << "showing is no edit";
+        EXPECT_FALSE(model.Flags().Updating);
+        EXPECT_FALSE(model.Flags().Modified) << "showing is no edit";
     }
     // A name missing from the list leaves the name box; a caller's Updating stays set.
     P().ButtonFont.Name = "Not Installed";
-    model.Flags.Updating = true;
+    EditorModelAccess::Flags(model).Updating = true;
     bar->SetToolbarFormats();
-    EXPECT_TRUE(model.Flags.Updating);
+    EXPECT_TRUE(model.Flags().Updating);
     EXPECT_EQ(bar->FontName, "Zed Sans");
     EXPECT_EQ(bar->FontNameIndex, 14);
 }
@@ -250,7 +251,7 @@ TEST_F(FormatBarFixture, EditsGoToTheTargetWithSnapshotAndRender) {
             const int undo = M().UndoCount;
             e.act(*bar);
             EXPECT_EQ(M().UndoCount, undo + 1);
-            EXPECT_TRUE(model.Flags.Modified);
+            EXPECT_TRUE(model.Flags().Modified);
             EXPECT_TRUE(Recomposed());
             EXPECT_EQ(P().TitleFont, fonts[0]);
             EXPECT_EQ(P().TextFont, fonts[1]);
@@ -284,12 +285,12 @@ TEST_F(FormatBarFixture, ChangesWhileUpdatingLeaveTheDocument) {
             Select(target);
             const FontSpec before = bar->TargetFont();
             const int undo = M().UndoCount;
-            model.Flags.Updating = true;
+            EditorModelAccess::Flags(model).Updating = true;
             c.act(*bar);
             EXPECT_EQ(bar->TargetFont(), before);
             EXPECT_FALSE(Recomposed());
             EXPECT_EQ(M().UndoCount, undo + (c.snapshot ? 1 : 0));
-            EXPECT_TRUE(model.Flags.Updating);
+            EXPECT_TRUE(model.Flags().Updating);
             EXPECT_TRUE(platform.Messages.empty());
         }
     }

@@ -8,6 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/FileUtil.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,7 @@ using WriteFixture = EditorFixture;
 }  // namespace
 
 TEST_F(WriteFixture, UndoSnapshotIsByteExact) {
-    MakeKnownMenu(model.Doc);
+    MakeKnownMenu(EditorModelAccess::Doc(model));
     ASSERT_TRUE(model.BinMenuSave(SaveMode::Snapshot, app.Folder(), "UD001.und"));
 
     RecordBytes expected = KnownMenuRecords(RecordBytes().Header(3, 9, 1, -1)).End();
@@ -79,12 +80,12 @@ TEST_F(WriteFixture, UndoSnapshotIsByteExact) {
     // A silent save shows nothing and leaves the file identity alone.
     EXPECT_TRUE(platform.Messages.empty());
     EXPECT_TRUE(platform.ProgressTexts.empty());
-    EXPECT_FALSE(model.Doc.Menu.HasFile);
+    EXPECT_FALSE(model.Doc().Menu.HasFile);
 }
 
 TEST_F(WriteFixture, NewMenuWithPicturesStartsAsStoredAndEndsWithTheStrip) {
-    MakeKnownMenu(model.Doc);
-    model.Doc.MenuImage = Bitmap(3, 2, 0xAABBCCDD);
+    MakeKnownMenu(EditorModelAccess::Doc(model));
+    EditorModelAccess::Doc(model).MenuImage = Bitmap(3, 2, 0xAABBCCDD);
     ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "new.mng"));
     const auto data = Saved("new.mng");
 
@@ -104,14 +105,14 @@ TEST_F(WriteFixture, NewMenuWithPicturesStartsAsStoredAndEndsWithTheStrip) {
               picture);
     EXPECT_EQ(data.back(), 0);
 
-    EXPECT_EQ(model.Doc.Menu.HasFile, true);
-    EXPECT_EQ(model.WindowCaption, "New Menu (My Disc Menu) - Orvane Graphic Menu Editor");
+    EXPECT_EQ(model.Doc().Menu.HasFile, true);
+    EXPECT_EQ(model.WindowCaption(), "New Menu (My Disc Menu) - Orvane Graphic Menu Editor");
     EXPECT_EQ(platform.ProgressTexts, (std::vector<std::string>{"Saving...", "Saved!"}));
 }
 
 TEST_F(WriteFixture, PicturesAreNumberedButtonByButtonThenTheStripAs21) {
-    ResetToNewMenu(model.Doc);
-    model.Doc.Menu.ButtonCount = 22;
+    ResetToNewMenu(EditorModelAccess::Doc(model));
+    EditorModelAccess::Doc(model).Menu.ButtonCount = 22;
     ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "many.mng"));
 
     RecordFile file(platform);
@@ -146,17 +147,17 @@ TEST_F(WriteFixture, ExitButtonWarningOnlyWithoutAnExitButton) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         platform.Messages.clear();
-        ResetToNewMenu(model.Doc);
-        model.Doc.Menu.Buttons[1].Command = c.command;
-        model.Doc.Menu.Buttons[1].ExitOnClick = c.exitOnClick;
-        model.Flags.Modified = true;
+        ResetToNewMenu(EditorModelAccess::Doc(model));
+        EditorModelAccess::Doc(model).Menu.Buttons[1].Command = c.command;
+        EditorModelAccess::Doc(model).Menu.Buttons[1].ExitOnClick = c.exitOnClick;
+        EditorModelAccess::Flags(model).Modified = true;
         ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "exit.mng"));
         EXPECT_EQ(platform.Messages.size(), c.warned ? 1u : 0u);
         if (c.warned) {
             EXPECT_EQ(platform.Messages[0].Request.Text, kExitButtonMessage);
             EXPECT_EQ(platform.Messages[0].Request.Type, MsgType::Information);
         }
-        EXPECT_FALSE(model.Flags.Modified);
+        EXPECT_FALSE(model.Flags().Modified);
     }
 }
 
@@ -189,7 +190,7 @@ TEST_F(WriteFixture, DecliningAQuestionLeavesTheFileUntouched) {
         platform.Messages.clear();
         platform.ProgressTexts.clear();
         platform.Answers.assign(c.answers.begin(), c.answers.end());
-        ResetToNewMenu(model.Doc);
+        ResetToNewMenu(EditorModelAccess::Doc(model));
         EXPECT_EQ(model.BinMenuSave(SaveMode::Menu, app.Folder(), "old.mng", c.ask ? Overwrite::Ask : Overwrite::Replace), c.saved);
         EXPECT_EQ(Saved("old.mng") == std::vector<uint8_t>({'o', 'l', 'd'}), !c.saved);
         // The questions only: the new menu's button exits, so no warning follows a save.
@@ -203,9 +204,10 @@ TEST_F(WriteFixture, DecliningAQuestionLeavesTheFileUntouched) {
 TEST_F(WriteFixture, FailedWriteLeavesTheOldFileIntact) {
     const auto path = app.Path() / "keep.mng";
     WriteFileReplacing(path, std::vector<uint8_t>(100, 7));
-    ResetToNewMenu(model.Doc);
-    model.Doc.MenuImage = Bitmap(400, 300);
-    for (size_t i = 0; i < model.Doc.MenuImage.PixelCount(); ++i) model.Doc.MenuImage.Data()[i] = uint32_t(i * 2654435761u);
+    ResetToNewMenu(EditorModelAccess::Doc(model));
+    EditorModelAccess::Doc(model).MenuImage = Bitmap(400, 300);
+    for (size_t i = 0; i < EditorModelAccess::Doc(model).MenuImage.PixelCount(); ++i)
+        EditorModelAccess::Doc(model).MenuImage.Data()[i] = uint32_t(i * 2654435761u);
 
     // A file size limit makes the write fail part-way, as a full disc would.
     {
@@ -217,5 +219,5 @@ TEST_F(WriteFixture, FailedWriteLeavesTheOldFileIntact) {
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(app.Path())) ++files;
     EXPECT_EQ(files, 1u) << "the temporary file was left behind";
-    EXPECT_FALSE(model.Doc.Menu.HasFile);
+    EXPECT_FALSE(model.Doc().Menu.HasFile);
 }

@@ -83,17 +83,17 @@ TEST(PaletteColumn, OpenStatesComeFromAndGoBackToTheSettings) {
     }
     EditorModel model(platform, app.Path());
     model.Session().Start();
-    EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 1, 0}));
+    EXPECT_EQ(model.Palettes().Open, (States{1, 0, 0, 1, 0}));
     model.Session().DeferredStart({});
-    EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 1, 1})) << "adding the first button opens Button Properties";
+    EXPECT_EQ(model.Palettes().Open, (States{1, 0, 0, 1, 1})) << "adding the first button opens Button Properties";
 
     // In one-palette mode a click on the title opens palette 1 alone.
-    model.Palettes.SetOnePaletteMode(true);
-    EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 0, 0}));
+    model.Palettes().SetOnePaletteMode(true);
+    EXPECT_EQ(model.Palettes().Open, (States{1, 0, 0, 0, 0}));
     model.Properties().ClickButton(1);
-    EXPECT_EQ(model.Palettes.Open, (States{0, 0, 0, 0, 1}));
+    EXPECT_EQ(model.Palettes().Open, (States{0, 0, 0, 0, 1}));
     model.Properties().ClickTitle();
-    EXPECT_EQ(model.Palettes.Open, (States{1, 0, 0, 0, 0}));
+    EXPECT_EQ(model.Palettes().Open, (States{1, 0, 0, 0, 0}));
     model.Session().Shutdown();
 
     const Settings back = ReadSettingsFile(app.Path() / "orvane-graphic.ini", Settings{});

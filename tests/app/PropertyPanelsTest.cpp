@@ -3,6 +3,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,8 @@ namespace {
 struct PanelFixture : EditorFixture {
     void SetUp() override {
         Start();
-        model.Doc.BackgroundPhoto = Bitmap(640, 480);
-        model.PhotoControlsEnabled = true;
+        EditorModelAccess::Doc(model).BackgroundPhoto = Bitmap(640, 480);
+        EditorModelAccess::PhotoControlsEnabled(model) = true;
     }
 };
 
@@ -36,7 +37,7 @@ TEST_F(PanelFixture, MenuSizeSlidersFollowThePhotoAspect) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
-        model.PhotoControlsEnabled = c.enabled;
+        EditorModelAccess::PhotoControlsEnabled(model) = c.enabled;
         P().PhotoAspect = c.checked;
         P().MenuWidth = 480;
         P().MenuHeight = 320;
@@ -47,21 +48,21 @@ TEST_F(PanelFixture, MenuSizeSlidersFollowThePhotoAspect) {
     // Ticking the box keeps the side of the current menu that would shrink.
     const std::tuple<int, int, int, int> ticks[] = {{800, 400, 800, 600}, {300, 400, 533, 400}};
     for (const auto& [menuW, menuH, width, height] : ticks) {
-        model.Doc.MenuImage = Bitmap(menuW, menuH);
-        model.RenderSuspended = 1;  // keep the menu image as set
+        EditorModelAccess::Doc(model).MenuImage = Bitmap(menuW, menuH);
+        EditorModelAccess::RenderSuspended(model) = 1;  // keep the menu image as set
         model.Properties().SetPhotoAspect(true);
-        model.RenderSuspended = 0;
+        EditorModelAccess::RenderSuspended(model) = 0;
         EXPECT_EQ(P().MenuWidth, width);
         EXPECT_EQ(P().MenuHeight, height);
     }
 }
 
 TEST_F(PanelFixture, APhotoStyleChosenWhileAutoSizedKeepsTheSlidersInProportion) {
-    model.Doc.BackgroundPhoto = Bitmap(400, 100, 0x336699);
+    EditorModelAccess::Doc(model).BackgroundPhoto = Bitmap(400, 100, 0x336699);
     P().AutoSizeMenu = true;
     P().PhotoAspect = true;
     model.ComboBox1Select(kSharpPhotoPosition);
-    const Bitmap& menu = model.Doc.MenuImage;
+    const Bitmap& menu = model.Doc().MenuImage;
     ASSERT_EQ(menu.Width(), 4 * menu.Height()) << "the auto-sized menu takes the photo's shape";
     EXPECT_EQ(P().MenuWidth, menu.Width());
     EXPECT_EQ(P().MenuHeight, menu.Height());
@@ -82,17 +83,18 @@ TEST_F(PanelFixture, SlidersClampAndStoreNothingWhileUpdating) {
         EXPECT_EQ(P().*field, min);
         (model.Properties().*set)(max + 1);
         EXPECT_EQ(P().*field, max);
-        model.RedrawCountdown = -1;
-        model.Flags.Updating = true;
-        (model.Properties().*set)(min + 1);
-        model.Flags.Updating = false;
+        EditorModelAccess::RedrawCountdown(model) = -1;
+        {
+            FlagSet filling = model.FillingControls();
+            (model.Properties().*set)(min + 1);
+        }
         EXPECT_EQ(P().*field, max);
-        EXPECT_EQ(model.RedrawCountdown, -1);
+        EXPECT_EQ(model.RedrawCountdown(), -1);
     }
     // The button size sliders arm the redraw only while auto-size is off.
     P().AutoSizeButtons = true;
     model.Properties().SetButtonWidth(50);
-    EXPECT_EQ(model.RedrawCountdown, -1);
+    EXPECT_EQ(model.RedrawCountdown(), -1);
 }
 
 TEST_F(PanelFixture, OneDragOneUndoStepAndOneRenderAfterTyping) {
@@ -101,17 +103,17 @@ TEST_F(PanelFixture, OneDragOneUndoStepAndOneRenderAfterTyping) {
     for (int w : {200, 240, 280}) model.Properties().SetMenuWidth(w);
     EXPECT_EQ(M().UndoCount, undo + 1);
 
-    model.RedrawCountdown = -1;
-    const int renders = model.RenderCount;
+    EditorModelAccess::RedrawCountdown(model) = -1;
+    const int renders = model.RenderCount();
     for (const char* text : {"M", "Me", "Men"}) {
         model.Properties().SetTitle(text);
         model.Tick();
         model.Tick();
     }
     for (int t = 0; t < 7; ++t) model.Tick();
-    EXPECT_EQ(model.RenderCount, renders) << "nine ticks after the last key";
+    EXPECT_EQ(model.RenderCount(), renders) << "nine ticks after the last key";
     for (int t = 0; t < 20; ++t) model.Tick();
-    EXPECT_EQ(model.RenderCount, renders + 1);
+    EXPECT_EQ(model.RenderCount(), renders + 1);
 }
 
 TEST_F(PanelFixture, SwitchesTakeAnUndoStepAndRenderAsTheyShould) {
@@ -122,25 +124,30 @@ TEST_F(PanelFixture, SwitchesTakeAnUndoStepAndRenderAsTheyShould) {
         std::function<bool()> check;
     };
     const Case cases[] = {
-        {"auto size buttons off", [&] { model.Properties().SetAutoSizeButtons(false); }, 0, [&] { return model.Properties().ButtonSizeEnabled(); }},
-        {"auto size buttons on", [&] { model.Properties().SetAutoSizeButtons(true); }, 1, [&] { return !model.Properties().ButtonSizeEnabled(); }},
-        {"auto size menu off", [&] { model.Properties().SetAutoSizeMenu(false); }, 1, [&] { return model.Properties().MenuSizeEnabled(); }},
-        {"preset 3", [&] { model.Properties().ChoosePreset(2); }, 1, [&] { return P().MenuColor == model.Presets[2]; }},
+        {"auto size buttons off", [&] { model.Properties().SetAutoSizeButtons(false); }, 0,
+         [&] { return model.Properties().ButtonSizeEnabled(); }},
+        {"auto size buttons on", [&] { model.Properties().SetAutoSizeButtons(true); }, 1,
+         [&] { return !model.Properties().ButtonSizeEnabled(); }},
+        {"auto size menu off", [&] { model.Properties().SetAutoSizeMenu(false); }, 1,
+         [&] { return model.Properties().MenuSizeEnabled(); }},
+        {"preset 3", [&] { model.Properties().ChoosePreset(2); }, 1,
+         [&] { return P().MenuColor == model.Presets()[2]; }},
         {"animation list", [&] { model.Properties().EnterAnimationList(); }, 0, [] { return true; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const int undo = M().UndoCount, renders = model.RenderCount;
+        const int undo = M().UndoCount, renders = model.RenderCount();
         c.click();
         EXPECT_EQ(M().UndoCount, undo + 1);
-        EXPECT_EQ(model.RenderCount - renders, c.renders);
+        EXPECT_EQ(model.RenderCount() - renders, c.renders);
         EXPECT_TRUE(c.check());
     }
     EXPECT_TRUE(model.Properties().ChooseAnimation(9));
     EXPECT_EQ(P().ButtonAnimation, 9);
-    model.Flags.Updating = true;
-    EXPECT_FALSE(model.Properties().ChooseAnimation(3)) << "no preview while the editor fills the list";
-    model.Flags.Updating = false;
+    {
+        FlagSet filling = model.FillingControls();
+        EXPECT_FALSE(model.Properties().ChooseAnimation(3)) << "no preview while the editor fills the list";
+    }
     const bool quality = model.Properties().HighQualityScaling();
     model.Properties().ToggleHighQualityScaling();
     EXPECT_NE(model.Properties().HighQualityScaling(), quality);
@@ -159,9 +166,9 @@ TEST_F(PanelFixture, PreviousNextAndAnimateTitle) {
     for (const int selected : {0, 1, 2}) {
         M().SelectedButton = selected;
         model.Properties().ShowButtonProps();
-        model.Flags.Modified = false;
+        EditorModelAccess::Flags(model).Modified = false;
         model.Properties().AnimateTitleClicked(true, model.Properties().ButtonPanel().Minimize);
-        EXPECT_TRUE(P().AnimateTitle && model.Flags.Modified);
+        EXPECT_TRUE(P().AnimateTitle && model.Flags().Modified);
         EXPECT_EQ(M().Buttons[1].MinimizeOnClick + M().Buttons[2].MinimizeOnClick, 1) << "no button changes";
     }
 }
@@ -173,22 +180,23 @@ TEST_F(PanelFixture, TheTextLabelShowsDescriptionsWhileHovering) {
     const std::pair<int, std::string> steps[] = {{1, "Opens the photos"}, {2, text}, {1, "Opens the photos"}, {0, text}};
     for (const auto& [slot, label] : steps) {
         slot == 0 ? model.Properties().HoverBackground() : model.Properties().HoverButton(slot);
-        EXPECT_EQ(model.TextLabel, label) << slot;
+        EXPECT_EQ(model.TextLabel(), label) << slot;
     }
     const Bitmap plain = model.DesignSurfaceImage();
     model.Properties().HoverButton(1);
     EXPECT_NE(model.DesignSurfaceImage(), plain) << "the surface draws what the label shows";
     // The editor filling the field still updates the label and the redraw.
-    model.Flags.Updating = true;
-    model.Properties().SetMenuText("Shown");
-    model.Flags.Updating = false;
-    EXPECT_EQ(model.TextLabel, "Shown");
-    EXPECT_EQ(model.RedrawCountdown, 10);
+    {
+        FlagSet filling = model.FillingControls();
+        model.Properties().SetMenuText("Shown");
+    }
+    EXPECT_EQ(model.TextLabel(), "Shown");
+    EXPECT_EQ(model.RedrawCountdown(), 10);
     EXPECT_EQ(P().MenuText, text);
 }
 
 TEST_F(PanelFixture, TheSurfaceShowsTheWindowControlsWhereThePlayerDrawsThem) {
-    const DesignLayout& layout = model.Renderer.Layout;
+    const DesignLayout& layout = model.Renderer().Layout;
     ASSERT_TRUE(layout.WindowControlsVisible);
     const Bitmap surface = model.DesignSurfaceImage();
     for (int y = 0; y < 9; ++y)
@@ -201,12 +209,12 @@ TEST_F(PanelFixture, AnimationPathRendersAPendingRedrawFirst) {
     model.Buttons().Add();
     P().ButtonAnimation = 6;
     for (const int countdown : {-1, 4}) {
-        model.RedrawCountdown = countdown;
-        const int renders = model.RenderCount;
+        EditorModelAccess::RedrawCountdown(model) = countdown;
+        const int renders = model.RenderCount();
         const auto path = model.ButtAniPath(1000);
-        EXPECT_EQ(model.RenderCount - renders, countdown > 0 ? 1 : 0);
+        EXPECT_EQ(model.RenderCount() - renders, countdown > 0 ? 1 : 0);
         for (int slot = 1; slot <= 2; ++slot) {
-            const Box& target = model.Renderer.Layout.Buttons[size_t(slot)];
+            const Box& target = model.Renderer().Layout.Buttons[size_t(slot)];
             const auto last = std::find_if(path.rbegin(), path.rend(), [&](const AnimationMove& m) { return m.Slot == slot; });
             ASSERT_NE(last, path.rend());
             EXPECT_EQ(std::pair(last->Left, last->Top), std::pair(target.Left, target.Top));
@@ -234,22 +242,22 @@ TEST_F(PanelFixture, AnimationPreviewEndsInPlaceOrAtAChange) {
         };
         move(model.Preview().Step(0));
         ASSERT_TRUE(model.Preview().Playing());
-        EXPECT_EQ(model.RenderSuspended, 1);
+        EXPECT_EQ(model.RenderSuspended(), 1);
         if (change) {
             change();
-            const int renders = model.RenderCount;
+            const int renders = model.RenderCount();
             move(model.Preview().Step(8000));
             EXPECT_FALSE(model.Preview().Playing());
             // A redraw armed by typing is the timer's, as ever.
             for (int tick = 0; tick < EditorModel::RedrawDelay; ++tick) model.Tick();
-            EXPECT_GT(model.RenderCount, renders) << "the change is rendered";
+            EXPECT_GT(model.RenderCount(), renders) << "the change is rendered";
         } else {
             for (int64_t t = 8000; model.Preview().Playing(); t += 8000) move(model.Preview().Step(t));
         }
-        EXPECT_EQ(model.RenderSuspended, 0);
+        EXPECT_EQ(model.RenderSuspended(), 0);
         if (change) continue;
         for (int slot = 1; slot <= 2; ++slot) {
-            const Box& target = model.Renderer.Layout.Buttons[size_t(slot)];
+            const Box& target = model.Renderer().Layout.Buttons[size_t(slot)];
             EXPECT_EQ(places[slot], std::pair(target.Left, target.Top)) << slot;
         }
     }

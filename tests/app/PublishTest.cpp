@@ -1,6 +1,7 @@
 #include "DiscFolderFixture.h"
 
 #include "app/Publish.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -78,17 +79,17 @@ TEST(PublishModel, ImageAsksBeforeWritingOnAWarning) {
 TEST(PublishModel, ChangedMenuIsSavedFirst) {
     DiscFolderFixture f;
     f.Standard();
-    f.model.Doc.Menu.FileName = "Main.mng";
-    f.model.Doc.Menu.Folder = f.disc.Folder();
-    f.model.Doc.Props.Title = "Saved now";
-    f.model.Flags.Modified = true;
+    EditorModelAccess::Doc(f.model).Menu.FileName = "Main.mng";
+    EditorModelAccess::Doc(f.model).Menu.Folder = f.disc.Folder();
+    EditorModelAccess::Doc(f.model).Props.Title = "Saved now";
+    EditorModelAccess::Flags(f.model).Modified = true;
     TestRunModel run(f.model, "");
     EXPECT_EQ(run.Folder, f.disc.Path().string()) << "the open menu's folder by default";
     f.platform.Answers = {MsgResult::Cancel};
     EXPECT_FALSE(run.SaveFirst());
     f.platform.Answers = {MsgResult::Yes};
     EXPECT_TRUE(run.SaveFirst());
-    EXPECT_FALSE(f.model.Flags.Modified);
+    EXPECT_FALSE(f.model.Flags().Modified);
     run.Recheck();
     EXPECT_TRUE(run.Check.NeedsBuild()) << "the saved menu is newer than the autorun application";
 }

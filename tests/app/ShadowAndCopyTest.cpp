@@ -10,6 +10,7 @@
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -56,13 +57,13 @@ TEST_F(ToolWindowFixture, FontAndShadowColourGoToTheSelectedText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "selected " << c.selected << " target " << int(c.target));
         model.StartNewMenu();
-        TOVMenu& m = model.Doc.Menu;
-        MenuProperties& p = model.Doc.Props;
+        TOVMenu& m = EditorModelAccess::Doc(model).Menu;
+        MenuProperties& p = EditorModelAccess::Doc(model).Props;
         m.SelectedButton = c.selected;
         m.TitleShadowDepth = m.TextShadowDepth = m.ButtonShadowDepth = 0;
         model.CreateSkin();
         const Bitmap before = model.DesignSurfaceImage();
-        model.Flags.Modified = false;
+        EditorModelAccess::Flags(model).Modified = false;
 
         model.ApplyPickedColor(c.target, green, false);
 
@@ -76,59 +77,59 @@ TEST_F(ToolWindowFixture, FontAndShadowColourGoToTheSelectedText) {
         // A shadow colour brings a shadow of one pixel with it.
         EXPECT_EQ(depth, c.target == ColorTarget::ShadowColor ? 1 : 0);
         if (c.target == ColorTarget::ShadowColor && c.selected == 0) {
-            EXPECT_EQ(model.Renderer.Layout.MenuTextShadow, Moved(model.Renderer.Layout.MenuText, 1));
+            EXPECT_EQ(model.Renderer().Layout.MenuTextShadow, Moved(model.Renderer().Layout.MenuText, 1));
         }
-        EXPECT_TRUE(model.Flags.Modified);
+        EXPECT_TRUE(model.Flags().Modified);
         EXPECT_NE(model.DesignSurfaceImage(), before);  // the change shows
     }
     // A shadow that is there keeps its depth.
-    model.Doc.Menu.SelectedButton = 0;
-    model.Doc.Menu.TextShadowDepth = 3;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
+    EditorModelAccess::Doc(model).Menu.TextShadowDepth = 3;
     model.ApplyPickedColor(ColorTarget::ShadowColor, green, false);
-    EXPECT_EQ(model.Doc.Menu.TextShadowDepth, 3);
+    EXPECT_EQ(model.Doc().Menu.TextShadowDepth, 3);
 }
 
 TEST_F(ToolWindowFixture, MenuColourRecoloursTheStyleWithItsTip) {
     const uint32_t red = MakeColor(200, 20, 20);
-    model.Flags.Modified = false;
-    const Bitmap before = model.Doc.MenuImage;
+    EditorModelAccess::Flags(model).Modified = false;
+    const Bitmap before = model.Doc().MenuImage;
     model.ApplyPickedColor(ColorTarget::MenuColor, red, false);
-    EXPECT_EQ(model.Doc.Props.MenuColor, red);
-    EXPECT_NE(model.Doc.MenuImage, before);
+    EXPECT_EQ(model.Doc().Props.MenuColor, red);
+    EXPECT_NE(model.Doc().MenuImage, before);
     // The text colours are taken again from the recoloured artwork.
-    EXPECT_EQ(model.Doc.Props.TitleFont.Color, ReadTextColours(model.Renderer.SkinSheet.Bitmap).Title);
+    EXPECT_EQ(model.Doc().Props.TitleFont.Color, ReadTextColours(model.Renderer().SkinSheet.Bitmap).Title);
     EXPECT_EQ(platform.TipsShown.back(), 6);
-    EXPECT_TRUE(model.Flags.Modified);
+    EXPECT_TRUE(model.Flags().Modified);
 }
 
 TEST_F(ToolWindowFixture, PickedColourTakesAnUndoSnapshotWhenAsked) {
     model.Undo().Start();
     ASSERT_EQ(model.Undo().Folder(), app.Folder());
     for (bool snapshot : {false, true, true}) {
-        const int before = model.Doc.Menu.UndoCount;
+        const int before = model.Doc().Menu.UndoCount;
         model.ApplyPickedColor(ColorTarget::FontColor, MakeColor(5, 6, 7), snapshot);
-        EXPECT_EQ(model.Doc.Menu.UndoCount, before + (snapshot ? 1 : 0));
+        EXPECT_EQ(model.Doc().Menu.UndoCount, before + (snapshot ? 1 : 0));
     }
     // Targets the main window does not have change nothing.
-    model.Flags.Modified = false;
+    EditorModelAccess::Flags(model).Modified = false;
     for (ColorTarget target : {ColorTarget::None, ColorTarget::DesignerCaption, ColorTarget::DesignerDepth})
         model.ApplyPickedColor(target, MakeColor(5, 6, 7), true);
-    EXPECT_FALSE(model.Flags.Modified);
-    EXPECT_EQ(model.Doc.Menu.UndoCount, 2);
+    EXPECT_FALSE(model.Flags().Modified);
+    EXPECT_EQ(model.Doc().Menu.UndoCount, 2);
 }
 
 TEST_F(ToolWindowFixture, ThePickerStartsOnTheTargetsColourAndAppliesToIt) {
-    MenuProperties& p = model.Doc.Props;
-    model.Doc.Menu.SelectedButton = -1;
+    MenuProperties& p = EditorModelAccess::Doc(model).Props;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = -1;
     p.TitleFont.Color = MakeColor(1, 1, 1);
     p.TitleShadowColor = MakeColor(2, 2, 2);
     p.MenuColor = MakeColor(3, 3, 3);
     for (ColorTarget target : {ColorTarget::FontColor, ColorTarget::ShadowColor, ColorTarget::MenuColor}) {
         auto picker = model.OpenColorPicker(target);
-        EXPECT_EQ(model.PickerTarget, target);
+        EXPECT_EQ(model.PickerTarget(), target);
         const uint8_t n = uint8_t(target);
-        EXPECT_EQ(model.PickedColor, MakeColor(n, n, n));
-        EXPECT_EQ(picker->CurrentColor, model.PickedColor);
+        EXPECT_EQ(model.PickedColor(), MakeColor(n, n, n));
+        EXPECT_EQ(picker->CurrentColor, model.PickedColor());
     }
     auto picker = model.OpenColorPicker(ColorTarget::ShadowColor);
     picker->SwatchPress(2);
@@ -152,12 +153,12 @@ TEST_F(ToolWindowFixture, ShadowPopupFramesTheCurrentDepth) {
     model.Buttons().Add();
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.selected << " depth " << c.depth);
-        TOVMenu& m = model.Doc.Menu;
+        TOVMenu& m = EditorModelAccess::Doc(model).Menu;
         m.SelectedButton = c.selected;
         m.TitleShadowDepth = m.TextShadowDepth = m.ButtonShadowDepth = 9;
         (c.selected < 0 ? m.TitleShadowDepth : c.selected == 0 ? m.TextShadowDepth : m.ButtonShadowDepth) = c.depth;
         designer.Depth = c.depth;
-        model.PickerTarget = c.target;
+        EditorModelAccess::PickerTarget(model) = c.target;
         TfrmShadowSets window(model, &designer);
         if (c.framed) {
             ASSERT_GE(window.FramedEntry, 0);
@@ -171,10 +172,10 @@ TEST_F(ToolWindowFixture, ShadowPopupFramesTheCurrentDepth) {
 }
 
 TEST_F(ToolWindowFixture, ShadowForTheMenuTextMovesItsLabel) {
-    model.Doc.Menu.SelectedButton = 0;
-    model.Doc.Menu.TextShadowDepth = 2;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
+    EditorModelAccess::Doc(model).Menu.TextShadowDepth = 2;
     model.CreateSkin();
-    const Box text = model.Renderer.Layout.MenuText;
+    const Box text = model.Renderer().Layout.MenuText;
     struct Step {
         const char* entry;
         int depth;
@@ -185,15 +186,15 @@ TEST_F(ToolWindowFixture, ShadowForTheMenuTextMovesItsLabel) {
         const int processed = platform.MessagesProcessed;
         Pick(*window, s.entry);
         EXPECT_TRUE(window->Closed);
-        EXPECT_EQ(model.Doc.Menu.TextShadowDepth, s.depth);
-        EXPECT_EQ(model.Renderer.Layout.MenuTextShadow, Moved(text, s.depth));
+        EXPECT_EQ(model.Doc().Menu.TextShadowDepth, s.depth);
+        EXPECT_EQ(model.Renderer().Layout.MenuTextShadow, Moved(text, s.depth));
         EXPECT_GE(platform.MessagesProcessed, processed + 1);
     }
     // "None" draws no shadow: the surface is the same as with no shadow colour at all.
     auto window = model.OpenShadowSets();
     Pick(*window, "None");
     const Bitmap none = model.DesignSurfaceImage();
-    model.Doc.Props.TextShadowColor = MakeColor(255, 0, 255);
+    EditorModelAccess::Doc(model).Props.TextShadowColor = MakeColor(255, 0, 255);
     EXPECT_EQ(model.DesignSurfaceImage(), none);
 }
 
@@ -204,44 +205,44 @@ TEST_F(ToolWindowFixture, ShadowForTitleAndButtonsRebuildsTheMenu) {
     } cases[] = {{-1, &TOVMenu::TitleShadowDepth}, {1, &TOVMenu::ButtonShadowDepth}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selected);
-        model.Doc.Menu.SelectedButton = c.selected;
-        model.Doc.Menu.*c.depth = 0;
+        EditorModelAccess::Doc(model).Menu.SelectedButton = c.selected;
+        EditorModelAccess::Doc(model).Menu.*c.depth = 0;
         model.CreateSkin();
         const Bitmap before = model.DesignSurfaceImage();
-        model.Flags.Modified = false;
+        EditorModelAccess::Flags(model).Modified = false;
         auto window = model.OpenShadowSets();
         Pick(*window, "4");
-        EXPECT_EQ(model.Doc.Menu.*c.depth, 4);
+        EXPECT_EQ(model.Doc().Menu.*c.depth, 4);
         EXPECT_NE(model.DesignSurfaceImage(), before);
         // The document changed: closing the editor must ask to save it.
-        EXPECT_TRUE(model.Flags.Modified);
+        EXPECT_TRUE(model.Flags().Modified);
     }
 }
 
 TEST_F(ToolWindowFixture, ShadowChoiceNeedsPressAndReleaseOnOneEntry) {
-    model.Doc.Menu.SelectedButton = -1;
-    model.Doc.Menu.TitleShadowDepth = 2;
-    model.Flags.Modified = false;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = -1;
+    EditorModelAccess::Doc(model).Menu.TitleShadowDepth = 2;
+    EditorModelAccess::Flags(model).Modified = false;
     auto window = model.OpenShadowSets();
     window->Press(4);
     EXPECT_EQ(window->FramedEntry, 4);  // the frame follows the press
     window->Release(5);
     window->Release(4);  // a second release without a press
     EXPECT_FALSE(window->Closed);
-    EXPECT_EQ(model.Doc.Menu.TitleShadowDepth, 2);
+    EXPECT_EQ(model.Doc().Menu.TitleShadowDepth, 2);
     // The same depth again is no change.
     window->Press(2);
     window->Release(2);
     EXPECT_TRUE(window->Closed);
-    EXPECT_FALSE(model.Flags.Modified);
+    EXPECT_FALSE(model.Flags().Modified);
     window = model.OpenShadowSets();
     window->LoseFocus();
     EXPECT_TRUE(window->Closed);
 }
 
 TEST_F(ToolWindowFixture, ShadowKeysMoveTheFrameAndEnterChooses) {
-    model.Doc.Menu.SelectedButton = -1;
-    model.Doc.Menu.TitleShadowDepth = 7;  // no frame
+    EditorModelAccess::Doc(model).Menu.SelectedButton = -1;
+    EditorModelAccess::Doc(model).Menu.TitleShadowDepth = 7;  // no frame
     auto window = model.OpenShadowSets();
     struct Case {
         int from, dx, dy, to;
@@ -257,27 +258,27 @@ TEST_F(ToolWindowFixture, ShadowKeysMoveTheFrameAndEnterChooses) {
     window->MoveFrame(1, 0);
     window->ChooseFramed();
     EXPECT_TRUE(window->Closed);
-    EXPECT_EQ(model.Doc.Menu.TitleShadowDepth, 2);
+    EXPECT_EQ(model.Doc().Menu.TitleShadowDepth, 2);
 }
 
 TEST_F(ToolWindowFixture, ShadowDepthForTheDesigner) {
     FakeDesigner designer;
     designer.Depth = 1;
-    model.PickerTarget = ColorTarget::DesignerDepth;
-    const TOVMenu before = model.Doc.Menu;
+    EditorModelAccess::PickerTarget(model) = ColorTarget::DesignerDepth;
+    const TOVMenu before = model.Doc().Menu;
     TfrmShadowSets window(model, &designer);
     Pick(window, "None");
     EXPECT_EQ(designer.Depth, 0);
     EXPECT_EQ(designer.Countdown, 5);
-    EXPECT_EQ(model.Doc.Menu.TitleShadowDepth, before.TitleShadowDepth);
-    EXPECT_EQ(model.Doc.Menu.ButtonShadowDepth, before.ButtonShadowDepth);
+    EXPECT_EQ(model.Doc().Menu.TitleShadowDepth, before.TitleShadowDepth);
+    EXPECT_EQ(model.Doc().Menu.ButtonShadowDepth, before.ButtonShadowDepth);
     EXPECT_TRUE(window.Closed);
 }
 
 // Copy custom -------------------------------------------------------------------------------
 
 struct CopyCustomFixture : ToolWindowFixture {
-    int myBackground = model.Styles.MyBackgroundPosition();
+    int myBackground = model.Styles().MyBackgroundPosition();
 
     CopyCustomFixture() {
         // "My Background" is a photo style: it asks for the user's picture once.
@@ -297,7 +298,7 @@ TEST_F(CopyCustomFixture, EntriesAreTheBuiltInStylesByIdentifier) {
     ASSERT_EQ(TfrmCopyCustom::kEntries.size(), 15u);
     for (int i = 0; i < 15; ++i) {
         std::string entry(TfrmCopyCustom::kEntries[size_t(i)]);
-        std::string name = model.Styles.At(model.Styles.PositionOf(i)).Name;
+        std::string name = model.Styles().At(model.Styles().PositionOf(i)).Name;
         entry.erase(std::remove(entry.begin(), entry.end(), ' '), entry.end());
         name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
         EXPECT_EQ(entry, name) << i;
@@ -312,11 +313,11 @@ TEST_F(CopyCustomFixture, CopiesFacesAndMasksIntoMyBackground) {
     } cases[] = {{0, false}, {14, true}, {3, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
-        const MenuStyle& source = model.Styles.At(model.Styles.PositionOf(c.entry));
-        const Bitmap maskBefore = model.Styles.At(myBackground).Mask;
+        const MenuStyle& source = model.Styles().At(model.Styles().PositionOf(c.entry));
+        const Bitmap maskBefore = model.Styles().At(myBackground).Mask;
         CopyFrom(c.entry);
-        const MenuStyle& target = model.Styles.At(myBackground);
-        EXPECT_EQ(model.SelectedStyle, myBackground);
+        const MenuStyle& target = model.Styles().At(myBackground);
+        EXPECT_EQ(model.SelectedStyle(), myBackground);
         EXPECT_EQ(Strip(target.Background), Strip(source.Background));
         if (c.photo)
             EXPECT_EQ(Strip(target.Mask), Strip(source.Mask));
@@ -328,7 +329,7 @@ TEST_F(CopyCustomFixture, CopiesFacesAndMasksIntoMyBackground) {
         Bitmap outsideBefore = maskBefore;
         FillRect(outsideBefore, {0, 162, 96, 194}, 0);
         EXPECT_EQ(outside, outsideBefore);
-        EXPECT_EQ(model.CopyCustomChoice, c.entry);
+        EXPECT_EQ(model.CopyCustomChoice(), c.entry);
         EXPECT_EQ(TfrmCopyCustom(model).Choice, c.entry);
     }
     // The photo was asked for once.
@@ -337,25 +338,25 @@ TEST_F(CopyCustomFixture, CopiesFacesAndMasksIntoMyBackground) {
 
 TEST_F(CopyCustomFixture, CancelChangesNoPictureButAppliesTheStyleAgain) {
     std::vector<Bitmap> before;
-    for (int p = 0; p < model.Styles.Count(); ++p) {
-        before.push_back(model.Styles.At(p).Background);
-        before.push_back(model.Styles.At(p).Mask);
+    for (int p = 0; p < model.Styles().Count(); ++p) {
+        before.push_back(model.Styles().At(p).Background);
+        before.push_back(model.Styles().At(p).Mask);
     }
-    model.Doc.Props.MenuColor = MakeColor(1, 2, 3);
-    model.Doc.Props.TitleFont.Name = "Courier";
+    EditorModelAccess::Doc(model).Props.MenuColor = MakeColor(1, 2, 3);
+    EditorModelAccess::Doc(model).Props.TitleFont.Name = "Courier";
     model.CopyButtonStyle1Click([](TfrmCopyCustom& w) {
         w.Select(7);
         w.Cancel();
         EXPECT_TRUE(w.Closed);
     });
-    for (int p = 0; p < model.Styles.Count(); ++p) {
-        EXPECT_EQ(model.Styles.At(p).Background, before[size_t(2 * p)]) << p;
-        EXPECT_EQ(model.Styles.At(p).Mask, before[size_t(2 * p + 1)]) << p;
+    for (int p = 0; p < model.Styles().Count(); ++p) {
+        EXPECT_EQ(model.Styles().At(p).Background, before[size_t(2 * p)]) << p;
+        EXPECT_EQ(model.Styles().At(p).Mask, before[size_t(2 * p + 1)]) << p;
     }
-    EXPECT_EQ(model.SelectedStyle, 5);
-    EXPECT_EQ(model.Doc.Props.MenuColor, model.Presets[0]);
-    EXPECT_EQ(model.Doc.Props.TitleFont.Name, "Verdana");
-    EXPECT_EQ(model.CopyCustomChoice, 0);
+    EXPECT_EQ(model.SelectedStyle(), 5);
+    EXPECT_EQ(model.Doc().Props.MenuColor, model.Presets()[0]);
+    EXPECT_EQ(model.Doc().Props.TitleFont.Name, "Verdana");
+    EXPECT_EQ(model.CopyCustomChoice(), 0);
     EXPECT_TRUE(platform.FileDialogs.empty());
 }
 

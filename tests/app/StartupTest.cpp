@@ -3,6 +3,7 @@
 #include "app/EditorModel.h"
 #include "platform/FileUtil.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -25,10 +26,10 @@ TEST(Startup, FirstStartWithoutSettings) {
     EXPECT_EQ(model.Session().Prefs().PaletteOpen, (std::array<int32_t, 5>{0, 0, 1, 0, 1}));
     EXPECT_EQ(model.Files().Folder(), app.Folder());
     EXPECT_EQ(model.Files().MenuList(), std::vector<std::string>{"readme.mng"});
-    EXPECT_EQ(model.Doc.Menu.FileName, "New Menu");
-    EXPECT_EQ(model.SelectedStyle, 5);
-    EXPECT_EQ(model.Doc.Menu.UndoCount, 0);
-    EXPECT_FALSE(model.Flags.Modified);
+    EXPECT_EQ(model.Doc().Menu.FileName, "New Menu");
+    EXPECT_EQ(model.SelectedStyle(), 5);
+    EXPECT_EQ(model.Doc().Menu.UndoCount, 0);
+    EXPECT_FALSE(model.Flags().Modified);
     EXPECT_EQ(model.Session().Prefs().CustomColors[1], 13948116u);
     EXPECT_EQ(model.Session().Prefs().WindowRect, (std::array<int32_t, 4>{192, 204, 640, 360}));
 
@@ -42,7 +43,7 @@ TEST(Startup, StartWithAMenuFile) {
         ScriptedPlatform p;
         EditorModel writer(p, app.Path());
         writer.StartNewMenu();
-        writer.Doc.Props.Title = "Disc";
+        EditorModelAccess::Doc(writer).Props.Title = "Disc";
         ASSERT_TRUE(writer.BinMenuSave(SaveMode::Menu, work.Folder(), "disc.mng"));
     }
     const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -55,10 +56,10 @@ TEST(Startup, StartWithAMenuFile) {
         EditorModel model(platform, app.Path());
         model.Session().Start();
         model.Session().DeferredStart(args);
-        EXPECT_EQ(model.WindowCaption, caption);
-        EXPECT_EQ(model.Doc.Menu.UndoCount, 0);
-        EXPECT_EQ(model.Doc.Menu.RedoCount, 0);
-        EXPECT_FALSE(model.Flags.Modified);
+        EXPECT_EQ(model.WindowCaption(), caption);
+        EXPECT_EQ(model.Doc().Menu.UndoCount, 0);
+        EXPECT_EQ(model.Doc().Menu.RedoCount, 0);
+        EXPECT_FALSE(model.Flags().Modified);
         model.Session().Shutdown();
     }
 }

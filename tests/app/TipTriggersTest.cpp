@@ -2,6 +2,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ TEST(TipTriggers, PaletteSwitchesOfferTheirTipOnce) {
         {"Auto Size Menu clicked", [&] { model.Properties().SetAutoSizeMenu(false); }, [] {}, 9},
         {"photo aspect cleared", [&] { model.Properties().SetPhotoAspect(false); }, [&] { model.Properties().SetPhotoAspect(true); }, 10},
     };
-    model.Session().Prefs().TipShown.fill(0);
+    EditorModelAccess::Prefs(model).TipShown.fill(0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         platform.TipsShown.clear();
@@ -41,8 +42,8 @@ TEST(TipTriggers, PaletteSwitchesOfferTheirTipOnce) {
         c.trigger();
         EXPECT_EQ(platform.TipsShown, (std::vector<int>{c.tip, c.tip})) << "then suppressed by its box";
     }
-    EXPECT_EQ(model.Doc.Menu.Position, 3) << "an unknown position code changes nothing";
-    EXPECT_FALSE(model.Doc.Props.AutoAdjust);
-    EXPECT_FALSE(model.Doc.Props.AutoSizeMenu);
-    EXPECT_FALSE(model.Doc.Props.PhotoAspect);
+    EXPECT_EQ(model.Doc().Menu.Position, 3) << "an unknown position code changes nothing";
+    EXPECT_FALSE(model.Doc().Props.AutoAdjust);
+    EXPECT_FALSE(model.Doc().Props.AutoSizeMenu);
+    EXPECT_FALSE(model.Doc().Props.PhotoAspect);
 }

@@ -7,6 +7,7 @@
 #include "platform/ImageIO.h"
 #include "platform/PathText.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +108,7 @@ TEST_F(TipsFixture, StartUpTipComesAfterTheSplashUnlessAFileIsOpened) {
         ScriptedPlatform p;
         EditorModel m(p, app.Path());
         m.Session().Start();
-        m.Session().Prefs().TipShown[0] = c.tip0Suppressed ? 1 : 0;
+        EditorModelAccess::Prefs(m).TipShown[0] = c.tip0Suppressed ? 1 : 0;
         m.Session().DeferredStart(c.args);
         EXPECT_EQ(p.SplashDelays, std::vector<int>{c.splashDelay});
         EXPECT_EQ(p.TipsShown, c.tips);
@@ -128,14 +129,14 @@ TEST_F(TipsFixture, PhotoStyleShowsTipTwoThenThreeOrFour) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        model.Session().Prefs().TipShown.fill(0);
-        model.Session().Prefs().TipShown[3] = c.tip3Suppressed ? 1 : 0;
+        EditorModelAccess::Prefs(model).TipShown.fill(0);
+        EditorModelAccess::Prefs(model).TipShown[3] = c.tip3Suppressed ? 1 : 0;
         model.ComboBox1Select(0);
         platform.TipsShown.clear();
         platform.DialogAnswers = {Photo()};
-        model.Doc.BackgroundPhoto = Bitmap();
+        EditorModelAccess::Doc(model).BackgroundPhoto = Bitmap();
         model.ComboBox1Select(kPhotoStyle);
-        ASSERT_TRUE(model.Doc.Props.PhotoSkin);
+        ASSERT_TRUE(model.Doc().Props.PhotoSkin);
         EXPECT_EQ(platform.TipsShown, c.tips);
     }
 }
@@ -146,15 +147,15 @@ TEST_F(TipsFixture, MyBackgroundIsAPhotoStyleWithATipOfItsOwn) {
     platform.TipsShown.clear();
     // My Background is the user's own picture: without one it is not chosen.
     platform.DialogAnswers = {std::nullopt};
-    model.ComboBox1Select(model.Styles.MyBackgroundPosition());
+    model.ComboBox1Select(model.Styles().MyBackgroundPosition());
     EXPECT_EQ(platform.TipsShown, (std::vector<int>{2}));
     platform.DialogAnswers = {Photo()};
-    model.ComboBox1Select(model.Styles.MyBackgroundPosition());
+    model.ComboBox1Select(model.Styles().MyBackgroundPosition());
     EXPECT_EQ(platform.TipsShown, (std::vector<int>{2, 3, 8}));
     // Each once; with tip 3 suppressed its follow-up, tip 4, comes next.
     model.ComboBox1Select(0);
-    model.ComboBox1Select(model.Styles.MyBackgroundPosition());
-    model.ComboBox1Select(model.Styles.MyBackgroundPosition());
+    model.ComboBox1Select(model.Styles().MyBackgroundPosition());
+    model.ComboBox1Select(model.Styles().MyBackgroundPosition());
     EXPECT_EQ(platform.TipsShown, (std::vector<int>{2, 3, 8, 4}));
 }
 
@@ -170,7 +171,7 @@ TEST_F(TipsFixture, ButtonTriggersFireOnceAndNotWhenSuppressed) {
         {"argument field", [&] { model.Properties().EnterArgumentField(); }, 14},
         {"command wizard", [&] { model.OpenCommandWizard(); }, 11},
     };
-    model.Session().Prefs().TipShown.fill(0);
+    EditorModelAccess::Prefs(model).TipShown.fill(0);
     platform.SuppressTips = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -181,15 +182,16 @@ TEST_F(TipsFixture, ButtonTriggersFireOnceAndNotWhenSuppressed) {
         EXPECT_EQ(model.Session().Prefs().TipShown[size_t(c.tip)], 1);
     }
     // Filling the fields from a button is not the user entering them.
-    model.Session().Prefs().TipShown.fill(0);
+    EditorModelAccess::Prefs(model).TipShown.fill(0);
     platform.TipsShown.clear();
-    model.Flags.Updating = true;
-    model.Properties().EnterCommandField();
-    model.Properties().EnterArgumentField();
-    model.Flags.Updating = false;
+    {
+        FlagSet filling = model.FillingControls();
+        model.Properties().EnterCommandField();
+        model.Properties().EnterArgumentField();
+    }
     EXPECT_TRUE(platform.TipsShown.empty());
     // Without a selected button the wizard does not open, and offers no tip.
-    model.Doc.Menu.SelectedButton = 0;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
     EXPECT_FALSE(model.OpenCommandWizard());
     EXPECT_TRUE(platform.TipsShown.empty());
 }
@@ -199,36 +201,36 @@ TEST_F(TipsFixture, NoTipWhileRenderingIsSuspended) {
     platform.TipsShown.clear();
     // A file opened while the animation plays suspends rendering twice over.
     for (const int suspended : {1, 2}) {
-        model.RenderSuspended = suspended;
+        EditorModelAccess::RenderSuspended(model) = suspended;
         for (int tip = 0; tip <= 20; ++tip) model.Session().ShowTip(Tip(tip));
         model.Buttons().Add();
         EXPECT_TRUE(platform.TipsShown.empty()) << suspended;
     }
-    model.RenderSuspended = 0;
+    EditorModelAccess::RenderSuspended(model) = 0;
 
     // Opening a photo-style menu applies its style while loading: no tip either.
     platform.DialogAnswers = {Photo()};
     model.ComboBox1Select(kPhotoStyle);
-    model.Doc.Menu.FileName = "photo.mng";
-    model.Doc.Menu.Folder = work.Folder();
+    EditorModelAccess::Doc(model).Menu.FileName = "photo.mng";
+    EditorModelAccess::Doc(model).Menu.Folder = work.Folder();
     ASSERT_TRUE(model.Files().Save());
-    model.Session().Prefs().TipShown.fill(0);
+    EditorModelAccess::Prefs(model).TipShown.fill(0);
     platform.TipsShown.clear();
     platform.DialogAnswers = {work.Path() / "photo.mng"};
     model.Files().Open();
-    ASSERT_TRUE(model.Doc.Props.PhotoSkin);
+    ASSERT_TRUE(model.Doc().Props.PhotoSkin);
     EXPECT_TRUE(platform.TipsShown.empty());
 }
 
 TEST_F(TipsFixture, ResetMakesEveryTipShowAgain) {
     Start();
-    model.Session().Prefs().TipShown.fill(1);
+    EditorModelAccess::Prefs(model).TipShown.fill(1);
     platform.TipsShown.clear();
     model.Buttons().Add();
     EXPECT_TRUE(platform.TipsShown.empty());
 
     platform.Messages.clear();
-    ResetFirstUseTips(model.Session().Prefs(), platform);
+    model.Session().ResetTips();
     EXPECT_EQ(model.Session().Prefs().TipShown, (std::array<int32_t, 21>{}));
     ASSERT_EQ(platform.Messages.size(), 1u);
     EXPECT_EQ(platform.Messages[0].Request.Text, "Tips have now been reset.");
@@ -237,20 +239,20 @@ TEST_F(TipsFixture, ResetMakesEveryTipShowAgain) {
 
     model.Buttons().Add();
     platform.DialogAnswers = {Photo()};
-    model.ComboBox1Select(model.Styles.MyBackgroundPosition());
+    model.ComboBox1Select(model.Styles().MyBackgroundPosition());
     EXPECT_EQ(platform.TipsShown, (std::vector<int>{13, 2, 3, 8}));
 
     // The flags travel through the settings file.
-    model.Session().Prefs().TipShown[5] = 1;
+    EditorModelAccess::Prefs(model).TipShown[5] = 1;
     model.Session().Shutdown();
-    EXPECT_EQ(ReadSettingsFile(model.Folders.SettingsFile, Settings{}).TipShown, model.Session().Prefs().TipShown);
+    EXPECT_EQ(ReadSettingsFile(model.Folders().SettingsFile, Settings{}).TipShown, model.Session().Prefs().TipShown);
 }
 
 TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
     Start();
     const fs::path readOnly = work.Path() / "locked.mng";
-    model.Doc.Menu.FileName = "locked.mng";
-    model.Doc.Menu.Folder = work.Folder();
+    EditorModelAccess::Doc(model).Menu.FileName = "locked.mng";
+    EditorModelAccess::Doc(model).Menu.Folder = work.Folder();
     ASSERT_TRUE(model.Files().Save());
     fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::remove);
     WriteFileReplacing(work.Path() / "broken.mng", std::vector<uint8_t>{'n', 'o'});
@@ -263,13 +265,13 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
     } cases[] = {
         {"save",
          [&] {
-             model.Doc.Menu.FileName = "disc.mng";
+             EditorModelAccess::Doc(model).Menu.FileName = "disc.mng";
              model.Files().Save();
          },
          {"Saving...", "Saved!"}},
         {"save declined over a read-only file",
          [&] {
-             model.Doc.Menu.FileName = "locked.mng";
+             EditorModelAccess::Doc(model).Menu.FileName = "locked.mng";
              platform.Answers = {MsgResult::No};
              model.Files().Save();
          },
@@ -292,7 +294,7 @@ TEST_F(TipsFixture, ProgressTextsOfSavingAndLoading) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        model.Flags.Modified = false;
+        EditorModelAccess::Flags(model).Modified = false;
         platform.ProgressTexts.clear();
         platform.ProgressCloseDelays.clear();
         platform.Messages.clear();

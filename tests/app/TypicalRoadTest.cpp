@@ -45,9 +45,9 @@ TEST(TypicalRoad, FromNewMenuToASavedDisc) {
     EXPECT_EQ(m.Buttons[1].Left, m.Props.FirstButtonLeft);
     EXPECT_EQ(m.Props.FirstButtonTop, 92);
     ASSERT_EQ(d.Pictures.size(), 10u);
-    EXPECT_EQ(d.Pictures[0].Width, model.Renderer.Layout.MenuWidth);
+    EXPECT_EQ(d.Pictures[0].Width, model.Renderer().Layout.MenuWidth);
     EXPECT_EQ(d.Pictures[1].Width, m.Props.ButtonWidth);
     EXPECT_EQ(d.Pictures[9].Number, 21);
     EXPECT_EQ(d.Pictures[9].Width, 21);
-    EXPECT_EQ(model.WindowCaption, "disc.mng (My Disc Menu) - Orvane Graphic Menu Editor");
+    EXPECT_EQ(model.WindowCaption(), "disc.mng (My Disc Menu) - Orvane Graphic Menu Editor");
 }

@@ -5,6 +5,7 @@
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ TEST_F(UndoFixture, ThirtyLevelsOfUndo) {
     states.push_back(Captions());
     model.Buttons().MoveUp();
     EXPECT_EQ(M().UndoCount, 30);
-    EXPECT_TRUE(model.Flags.Modified);
+    EXPECT_TRUE(model.Flags().Modified);
 
     for (int k = 0; k < 30; ++k) model.Undo().Undo();
     EXPECT_EQ(Captions(), states[1]) << "thirty undos restore the state before the second change";
@@ -49,19 +50,19 @@ TEST_F(UndoFixture, UndoThenRedoRestoresTheDocumentExactly) {
     model.Buttons().Add();
     model.Properties().SetCaption("Third");
     model.ComboBox1Select(6);
-    model.Doc.Menu.SelectedButton = 3;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 3;
     model.Buttons().MoveUp();  // Third moves above Button 2
-    const MenuProperties props = model.Doc.Props;
+    const MenuProperties props = model.Doc().Props;
     const auto captions = Captions();
 
     model.Undo().Undo();
     EXPECT_NE(Captions(), captions);
     model.Undo().Redo();
     EXPECT_EQ(Captions(), captions);
-    EXPECT_EQ(model.Doc.Props.TitleFont, props.TitleFont);
-    EXPECT_EQ(model.Doc.Props.MenuColor, props.MenuColor);
-    EXPECT_EQ(model.Doc.Props.StyleId, props.StyleId);
-    EXPECT_EQ(model.SelectedStyle, 6);
+    EXPECT_EQ(model.Doc().Props.TitleFont, props.TitleFont);
+    EXPECT_EQ(model.Doc().Props.MenuColor, props.MenuColor);
+    EXPECT_EQ(model.Doc().Props.StyleId, props.StyleId);
+    EXPECT_EQ(model.SelectedStyle(), 6);
     EXPECT_EQ(M().SelectedButton, -1);
 }
 
@@ -80,17 +81,17 @@ TEST_F(UndoFixture, NoSnapshotWhileReadingAndTheCaptionStays) {
     model.Buttons().Add();
     ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, app.Folder(), "menu.mng"));
     const int undo = M().UndoCount;
-    model.Flags.Loading = true;
+    EditorModelAccess::Flags(model).Loading = true;
     model.Undo().Make();
     model.Undo().Undo();
     EXPECT_EQ(M().UndoCount, undo);
-    model.Flags.Loading = false;
+    EditorModelAccess::Flags(model).Loading = false;
 
     ASSERT_TRUE(model.BinMenuOpen("menu.mng", app.Folder(), false));
     EXPECT_EQ(M().UndoCount, 0) << "opening a file starts a fresh history";
     model.Buttons().Add();
     model.Undo().Undo();
-    EXPECT_EQ(model.WindowCaption, "menu.mng (My Disc Menu) - Orvane Graphic Menu Editor");
+    EXPECT_EQ(model.WindowCaption(), "menu.mng (My Disc Menu) - Orvane Graphic Menu Editor");
     EXPECT_EQ(M().FileName, "menu.mng");
     EXPECT_TRUE(M().HasFile);
 }
@@ -124,28 +125,28 @@ TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
     WriteFileReplacing(work.Path() / "sea.bmp", WriteBmp(Bitmap(40, 30, 0x2080C0), 24));
     model.ComboBox1Select(6);
     model.Properties().ChoosePreset(2);
-    model.Doc.Menu.SelectedButton = 0;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
     model.ApplyPickedColor(ColorTarget::FontColor, 0x9DDBFF, true);
     const int steps = M().UndoCount;
 
     platform.DialogAnswers = {work.Path() / "sea.bmp"};
     model.ComboBox1Select(12);
-    ASSERT_EQ(model.SelectedStyle, 12);
+    ASSERT_EQ(model.SelectedStyle(), 12);
     EXPECT_EQ(M().UndoCount, steps + 1);
-    const uint32_t photoText = model.Doc.Props.TextFont.Color;
-    model.Doc.Menu.SelectedButton = 0;
+    const uint32_t photoText = model.Doc().Props.TextFont.Color;
+    EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
     model.ApplyPickedColor(ColorTarget::FontColor, 0x00FF00, true);
 
     platform.Messages.clear();
     platform.FileDialogs.clear();
     model.Undo().Undo();
-    EXPECT_EQ(model.Doc.Props.TextFont.Color, photoText);
+    EXPECT_EQ(model.Doc().Props.TextFont.Color, photoText);
     model.Undo().Undo();
-    EXPECT_EQ(model.SelectedStyle, 6);
-    EXPECT_EQ(model.Doc.Props.TextFont.Color, 0x9DDBFFu);
+    EXPECT_EQ(model.SelectedStyle(), 6);
+    EXPECT_EQ(model.Doc().Props.TextFont.Color, 0x9DDBFFu);
     model.Undo().Redo();
-    EXPECT_EQ(model.SelectedStyle, 12);
-    EXPECT_EQ(model.Doc.Props.TextFont.Color, photoText);
+    EXPECT_EQ(model.SelectedStyle(), 12);
+    EXPECT_EQ(model.Doc().Props.TextFont.Color, photoText);
     EXPECT_EQ(M().BackgroundFile, (work.Path() / "sea.bmp").string());
     EXPECT_TRUE(platform.Messages.empty()) << platform.MessageTexts()[0];
     EXPECT_TRUE(platform.FileDialogs.empty());
@@ -155,9 +156,9 @@ TEST_F(UndoFixture, PhotoStyleAndItsPhotoAreOneStep) {
     const int before = M().UndoCount;
     platform.DialogAnswers = {work.Path() / "sea.bmp"};
     model.SetBackgroundImage();
-    EXPECT_EQ(model.SelectedStyle, 12);
+    EXPECT_EQ(model.SelectedStyle(), 12);
     EXPECT_EQ(M().UndoCount, before + 1);
     model.Undo().Undo();
-    EXPECT_EQ(model.SelectedStyle, 6);
+    EXPECT_EQ(model.SelectedStyle(), 6);
     EXPECT_TRUE(platform.Messages.empty());
 }

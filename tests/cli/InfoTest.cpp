@@ -8,6 +8,7 @@
 #include "platform/ImageIO.h"
 #include "styles/ButtonStyles.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,12 @@ struct InfoFixture : ::testing::Test {
     void SetUp() override {
         ScriptedPlatform platform;
         EditorModel model(platform, folder.Path());
-        ResetToNewMenu(model.Doc);
-        model.Doc.Menu.ButtonCount = 2;
-        model.Doc.Menu.Buttons[2].Caption = "&Readme";
-        model.Doc.Menu.Buttons[2].Command = "\\readme.txt";
-        model.Doc.MenuImage = Bitmap(30, 20, 0xFFFFFF);
-        model.Doc.Menu.Buttons[1].Images[0] = Bitmap(7, 5);
+        ResetToNewMenu(EditorModelAccess::Doc(model));
+        EditorModelAccess::Doc(model).Menu.ButtonCount = 2;
+        EditorModelAccess::Doc(model).Menu.Buttons[2].Caption = "&Readme";
+        EditorModelAccess::Doc(model).Menu.Buttons[2].Command = "\\readme.txt";
+        EditorModelAccess::Doc(model).MenuImage = Bitmap(30, 20, 0xFFFFFF);
+        EditorModelAccess::Doc(model).Menu.Buttons[1].Images[0] = Bitmap(7, 5);
         ASSERT_TRUE(model.BinMenuSave(SaveMode::Menu, folder.Folder(), "menu.mng"));
         ASSERT_TRUE(model.BinMenuSave(SaveMode::Snapshot, folder.Folder(), "UD001.und"));
         menu = ReadWholeFile(folder.Path() / "menu.mng");

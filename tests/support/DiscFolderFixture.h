@@ -4,6 +4,7 @@
 
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <chrono>
 #include <string>
@@ -26,11 +27,11 @@ struct DiscFolderFixture {
                   std::filesystem::path folder = {}) {
         if (folder.empty()) folder = disc.Path();
         model.StartNewMenu();
-        model.Doc.Props.Title = title;
-        model.Doc.Menu.ButtonCount = int(buttons.size());
+        orvane::EditorModelAccess::Doc(model).Props.Title = title;
+        orvane::EditorModelAccess::Doc(model).Menu.ButtonCount = int(buttons.size());
         for (size_t i = 0; i < buttons.size(); ++i) {
-            model.Doc.Menu.Buttons[i + 1].Caption = buttons[i].first;
-            model.Doc.Menu.Buttons[i + 1].Command = buttons[i].second;
+            orvane::EditorModelAccess::Doc(model).Menu.Buttons[i + 1].Caption = buttons[i].first;
+            orvane::EditorModelAccess::Doc(model).Menu.Buttons[i + 1].Command = buttons[i].second;
         }
         model.BinMenuSave(orvane::SaveMode::Snapshot, folder.string() + "/", name);
     }

@@ -9,6 +9,7 @@
 #include "platform/FileUtil.h"
 #include "platform/ImageIO.h"
 #include "platform/ScriptedPlatform.h"
+#include "EditorModelAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,12 @@ struct EditorFixture : ::testing::Test {
         model.Session().Start();
         model.Session().DeferredStart(args);
     }
-    orvane::TOVMenu& M() { return model.Doc.Menu; }
-    orvane::MenuProperties& P() { return model.Doc.Props; }
+    orvane::TOVMenu& M() { return orvane::EditorModelAccess::Doc(model).Menu; }
+    orvane::MenuProperties& P() { return orvane::EditorModelAccess::Doc(model).Props; }
     std::vector<std::string> Captions() const {
         std::vector<std::string> c;
-        for (int i = 1; i <= model.Doc.Menu.ButtonCount; ++i) c.push_back(model.Doc.Menu.Buttons[size_t(i)].Caption);
+        for (int i = 1; i <= model.Doc().Menu.ButtonCount; ++i)
+            c.push_back(model.Doc().Menu.Buttons[size_t(i)].Caption);
         return c;
     }
     // A file of the application folder, as written.

@@ -14,6 +14,7 @@
 #include "ui/qt/FormatToolbar.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Palettes.h"
+#include "EditorModelAccess.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -88,7 +89,7 @@ struct Editor {
         QTRY_VERIFY(window->isActiveWindow());
     }
     ~Editor() {
-        window->Model().Flags.Modified = false;
+        orvane::EditorModelAccess::Flags(window->Model()).Modified = false;
         window->close();
     }
     EditorModel& Model() { return window->Model(); }
@@ -140,15 +141,15 @@ private slots:
         styles->setFocus();
         QTest::keyClick(styles, Qt::Key_Down);  // from "XP Style" to the next entry
         QCOMPARE(styles->currentText(), QString("Blue Ribbon"));
-        QCOMPARE(e.Model().Styles.At(e.Model().SelectedStyle).Name, std::string("Blue Ribbon"));
+        QCOMPARE(e.Model().Styles().At(e.Model().SelectedStyle()).Name, std::string("Blue Ribbon"));
 
         QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
-        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 2);
+        QCOMPARE(e.Model().Doc().Menu.ButtonCount, 2);
         QLineEdit* caption = e.Find<QLineEdit>("Caption");
         QCOMPARE(caption->text(), QString("Button 2"));
         caption->selectAll();
         QTest::keyClicks(caption, "&Install");
-        QCOMPARE(e.Model().Doc.Menu.Buttons[2].Caption, std::string("&Install"));
+        QCOMPARE(e.Model().Doc().Menu.Buttons[2].Caption, std::string("&Install"));
 
         // Browsing in a menu never saved: the wizard offers to save it first,
         // so paths are made from the disc folder.
@@ -163,7 +164,7 @@ private slots:
             QTest::mouseClick(forward, Qt::LeftButton);
         });
         QTest::mouseClick(e.Find<QPushButton>("Wizard"), Qt::LeftButton);
-        QCOMPARE(e.Model().Doc.Menu.Buttons[2].Command, std::string("\\Setup\\setup.exe"));
+        QCOMPARE(e.Model().Doc().Menu.Buttons[2].Command, std::string("\\Setup\\setup.exe"));
         QCOMPARE(e.Find<QLineEdit>("Command")->text(), QString("\\Setup\\setup.exe"));
         const std::vector<std::string> texts = e.answers.MessageTexts();
         QVERIFY(std::find(texts.begin(), texts.end(), TfrmBtnWizCls::kSaveFirstQuestion) != texts.end());
@@ -175,7 +176,7 @@ private slots:
         QTest::mouseClick(e.Tool("Save"), Qt::LeftButton);
         QCOMPARE(e.answers.FileDialogs.size(), dialogs);
         QVERIFY(e.window->windowTitle().startsWith("disc.mng"));
-        QVERIFY(!e.Model().Flags.Modified);
+        QVERIFY(!e.Model().Flags().Modified);
 
         bool reachedResult = false;
         WhenModal<AutorunWizardDialog>([&reachedResult](AutorunWizardDialog* wizard) {
@@ -200,9 +201,9 @@ private slots:
     void StartsWithANewMenuInXpStyle() {
         Editor e;
         QCOMPARE(e.Find<QComboBox>("MenuStyle")->currentText(), QString("XP Style"));
-        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 1);
+        QCOMPARE(e.Model().Doc().Menu.ButtonCount, 1);
         QCOMPARE(e.window->windowTitle(), QString("Orvane Graphic Menu Editor"));
-        QVERIFY(!e.Model().Doc.MenuImage.IsEmpty());
+        QVERIFY(!e.Model().Doc().MenuImage.IsEmpty());
         QCOMPARE(e.answers.TipsShown.back(), 0);  // the start-up tip comes last
         // The window still fits a 1366 x 768 screen.
         const QSize least = e.window->minimumSizeHint().expandedTo(e.window->minimumSize());
@@ -245,7 +246,7 @@ private slots:
     void TextFieldKeysStayInTheField() {
         Editor e;
         QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
-        const TOVMenu& m = e.Model().Doc.Menu;
+        const TOVMenu& m = e.Model().Doc().Menu;
         QLineEdit* caption = e.Find<QLineEdit>("Caption");
         const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
             {Qt::Key_Delete, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::ControlModifier},
@@ -284,12 +285,12 @@ private slots:
             ScriptedPlatform quiet;
             EditorModel other(quiet, e.app.Path());
             other.StartNewMenu();
-            other.Doc.Props.Title = "Dropped";
+            orvane::EditorModelAccess::Doc(other).Props.Title = "Dropped";
             QVERIFY(other.BinMenuSave(SaveMode::Menu, work.Folder(), "dropped.mng"));
         }
         QVERIFY(Drop(e.window->Surface(), {work.Path() / "dropped.mng"}));
-        QTRY_COMPARE(e.Model().Doc.Props.Title, std::string("Dropped"));
-        QCOMPARE(e.Model().Doc.Menu.FileName, std::string("dropped.mng"));
+        QTRY_COMPARE(e.Model().Doc().Props.Title, std::string("Dropped"));
+        QCOMPARE(e.Model().Doc().Menu.FileName, std::string("dropped.mng"));
 
         WriteFileReplacing(work.Path() / "sea.bmp", WriteBmp(Bitmap(40, 30, 0x2080C0), 24));
         WriteFileReplacing(work.Path() / "hills.png", WritePng(Bitmap(60, 30, 0x30A040)));
@@ -297,8 +298,8 @@ private slots:
         e.answers.DialogAnswers = {work.Path() / "sea.bmp"};
         e.Model().ComboBox1Select(12);
         QVERIFY(Drop(e.window->Surface(), {work.Path() / "hills.png"}));
-        QCOMPARE(e.Model().Doc.Menu.BackgroundFile, (work.Path() / "hills.png").string());
-        QCOMPARE(e.Model().Doc.BackgroundPhoto.Width(), 60);
+        QCOMPARE(e.Model().Doc().Menu.BackgroundFile, (work.Path() / "hills.png").string());
+        QCOMPARE(e.Model().Doc().BackgroundPhoto.Width(), 60);
         QVERIFY2(!Drop(e.window.get(), {work.Path() / "hills.png"}), "the window takes no pictures");
     }
 
@@ -323,31 +324,32 @@ private slots:
         for (int i = 0; i < 2; ++i) QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
         QToolButton* animate = e.Tool("Animate buttons now");
         QComboBox* list = e.Find<QComboBox>("ButtonAnimation");
-        const int undoBefore = e.Model().Doc.Menu.UndoCount;
+        const int undoBefore = e.Model().Doc().Menu.UndoCount;
         list->setFocus();
         const int before = list->currentIndex();
         QTest::keyClick(list, Qt::Key_Down);  // the next effect plays at once
-        QCOMPARE(e.Model().Doc.Props.ButtonAnimation, before + 1);
-        QVERIFY(e.Model().Doc.Menu.UndoCount > undoBefore);  // entering the list took the snapshot
+        QCOMPARE(e.Model().Doc().Props.ButtonAnimation, before + 1);
+        QVERIFY(e.Model().Doc().Menu.UndoCount > undoBefore);  // entering the list took the snapshot
         DesignSurface* surface = e.window->Surface();
         QTRY_VERIFY(!surface->Animating());
-        QCOMPARE(e.Model().RenderSuspended, 0);
+        QCOMPARE(e.Model().RenderSuspended(), 0);
         QCOMPARE(animate->toolTip(), QString("Animate buttons now"));
         for (int i = 1; i <= 3; ++i) {
-            const Box& b = e.Model().Renderer.Layout.Buttons[size_t(i)];
+            const Box& b = e.Model().Renderer().Layout.Buttons[size_t(i)];
             QCOMPARE(surface->ButtonPlace(i), QPoint(b.Left, b.Top));
         }
         // While it plays, renders are held back and the hint is gone.
         bool sawSuspended = false;
         QTimer probe;
         QObject::connect(&probe, &QTimer::timeout, [&] {
-            if (surface->Animating() && e.Model().RenderSuspended == 1 && animate->toolTip().isEmpty()) sawSuspended = true;
+            if (surface->Animating() && e.Model().RenderSuspended() == 1 && animate->toolTip().isEmpty())
+                sawSuspended = true;
         });
         probe.start(5);
         QTest::mouseClick(animate, Qt::LeftButton);
         QTRY_VERIFY(!surface->Animating());
         QVERIFY(sawSuspended);
-        QCOMPARE(e.Model().RenderSuspended, 0);
+        QCOMPARE(e.Model().RenderSuspended(), 0);
 
         // A button added while the animation plays ends it, and shows.
         probe.disconnect();
@@ -361,9 +363,9 @@ private slots:
         QTest::mouseClick(animate, Qt::LeftButton);
         QTRY_VERIFY(!surface->Animating());
         QVERIFY(added);
-        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 4);
-        QVERIFY(e.Model().Renderer.Layout.ButtonVisible[4]);
-        const Box& fourth = e.Model().Renderer.Layout.Buttons[4];
+        QCOMPARE(e.Model().Doc().Menu.ButtonCount, 4);
+        QVERIFY(e.Model().Renderer().Layout.ButtonVisible[4]);
+        const Box& fourth = e.Model().Renderer().Layout.Buttons[4];
         QCOMPARE(surface->ButtonPlace(4), QPoint(fourth.Left, fourth.Top));
     }
 
@@ -379,19 +381,19 @@ private slots:
         };
         for (const Case& c : {Case{Qt::MouseFocusReason, 1}, Case{Qt::TabFocusReason, 1},
                               Case{Qt::ActiveWindowFocusReason, 0}, Case{Qt::PopupFocusReason, 0}}) {
-            const int before = e.Model().Doc.Menu.UndoCount;
+            const int before = e.Model().Doc().Menu.UndoCount;
             QFocusEvent focus(QEvent::FocusIn, c.Reason);
             QApplication::sendEvent(gap, &focus);
-            QCOMPARE(e.Model().Doc.Menu.UndoCount - before, c.Snapshots);
+            QCOMPARE(e.Model().Doc().Menu.UndoCount - before, c.Snapshots);
         }
     }
 
     void PreviousAndNextWrap() {
         Editor e;
         for (int i = 0; i < 3; ++i) QTest::mouseClick(e.Tool("Add New Button"), Qt::LeftButton);
-        QCOMPARE(e.Model().Doc.Menu.ButtonCount, 4);
-        e.ClickMenu(Editor::Centre(e.Model().Renderer.Layout.Buttons[1]));
-        QCOMPARE(e.Model().Doc.Menu.SelectedButton, 1);
+        QCOMPARE(e.Model().Doc().Menu.ButtonCount, 4);
+        e.ClickMenu(Editor::Centre(e.Model().Renderer().Layout.Buttons[1]));
+        QCOMPARE(e.Model().Doc().Menu.SelectedButton, 1);
 
         struct Step {
             const char* Action;
@@ -399,15 +401,15 @@ private slots:
         };
         for (const Step& step : {Step{"Previous", 4}, Step{"Next", 1}, Step{"Next", 2}, Step{"Previous", 1}}) {
             e.MenuItem(step.Action)->trigger();
-            QCOMPARE(e.Model().Doc.Menu.SelectedButton, step.Selected);
-            const std::string caption = e.Model().Doc.Menu.Buttons[size_t(step.Selected)].Caption;
+            QCOMPARE(e.Model().Doc().Menu.SelectedButton, step.Selected);
+            const std::string caption = e.Model().Doc().Menu.Buttons[size_t(step.Selected)].Caption;
             QCOMPARE(e.Find<QLineEdit>("Caption")->text().toStdString(), caption);
         }
     }
 
     void OnePaletteModeKeepsOnePaletteOpen() {
         Editor e;
-        PaletteColumn& column = e.Model().Palettes;
+        PaletteColumn& column = e.Model().Palettes();
         // Palettes 1 and 2 open besides the start-up ones, then the mode on.
         for (int i : {0, 1}) e.window->TogglePalette(i);
         e.MenuItem("One Palette Visible at a Time")->trigger();
@@ -435,8 +437,8 @@ private slots:
         Editor e;
         QToolButton* indicator = e.window->Formatting()->Availability();
         QComboBox* names = e.window->Formatting()->FontNames();
-        e.ClickMenu(Editor::Centre(e.Model().Renderer.Layout.MenuText));
-        QCOMPARE(e.Model().Doc.Menu.SelectedButton, 0);
+        e.ClickMenu(Editor::Centre(e.Model().Renderer().Layout.MenuText));
+        QCOMPARE(e.Model().Doc().Menu.SelectedButton, 0);
 
         struct Case {
             const char* Font;
@@ -448,11 +450,11 @@ private slots:
             names->lineEdit()->selectAll();
             QTest::keyClicks(names->lineEdit(), c.Font);
             QTest::keyClick(names->lineEdit(), Qt::Key_Return);
-            QCOMPARE(e.Model().Doc.Props.TextFont.Name, std::string(c.Font));
+            QCOMPARE(e.Model().Doc().Props.TextFont.Name, std::string(c.Font));
             QCOMPARE(indicator->toolTip(), QString(c.Hint));
         }
-        e.ClickMenu(Editor::Centre(e.Model().Renderer.Layout.TitleSelection));
-        QCOMPARE(e.Model().Doc.Menu.SelectedButton, -1);
+        e.ClickMenu(Editor::Centre(e.Model().Renderer().Layout.TitleSelection));
+        QCOMPARE(e.Model().Doc().Menu.SelectedButton, -1);
         QCOMPARE(indicator->toolTip(), QString("Font Safe: text will be rendered into menu"));
         QVERIFY(e.Find<QLineEdit>("MenuTitle")->hasFocus());
     }
@@ -462,13 +464,13 @@ private slots:
         QLineEdit* title = e.Find<QLineEdit>("MenuTitle");
         title->setFocus();
         title->end(false);
-        const int before = e.Model().RenderCount;
+        const int before = e.Model().RenderCount();
         QTest::keyClicks(title, "abc");
-        QCOMPARE(e.Model().RenderCount, before);  // deferred, not yet
-        QCOMPARE(e.Model().RedrawCountdown, EditorModel::RedrawDelay);
-        QTRY_COMPARE_WITH_TIMEOUT(e.Model().RedrawCountdown, -1, 3000);
-        QCOMPARE(e.Model().RenderCount, before + 1);
-        QVERIFY(e.Model().Doc.Props.Title.ends_with("abc"));
+        QCOMPARE(e.Model().RenderCount(), before);  // deferred, not yet
+        QCOMPARE(e.Model().RedrawCountdown(), EditorModel::RedrawDelay);
+        QTRY_COMPARE_WITH_TIMEOUT(e.Model().RedrawCountdown(), -1, 3000);
+        QCOMPARE(e.Model().RenderCount(), before + 1);
+        QVERIFY(e.Model().Doc().Props.Title.ends_with("abc"));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "app/EditorModel.h"
 #include "platform/ScriptedPlatform.h"
 #include "ui/qt/ColorPickerDialog.h"
+#include "EditorModelAccess.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -21,9 +22,9 @@ class ToolWindowsTest : public QObject {
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
         Editor() {
-            model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
+            orvane::EditorModelAccess::Prefs(model) = Settings::Defaults(app.Folder(), 1024, 768);
             model.StartNewMenu();
-            model.Doc.Menu.SelectedButton = 0;  // the menu text
+            orvane::EditorModelAccess::Doc(model).Menu.SelectedButton = 0;  // the menu text
         }
     };
 
@@ -41,9 +42,9 @@ private slots:
         QTest::mouseClick(dialog, Qt::LeftButton, {}, Centre(yellow));
 
         QTRY_VERIFY(dialog.isNull());  // closed and deleted
-        QCOMPARE(e.model.PickedColor, MakeColor(255, 255, 0));
-        QCOMPARE(e.model.Doc.Props.TextFont.Color, MakeColor(255, 255, 0));
-        QVERIFY(e.model.Flags.Modified);
+        QCOMPARE(e.model.PickedColor(), MakeColor(255, 255, 0));
+        QCOMPARE(e.model.Doc().Props.TextFont.Color, MakeColor(255, 255, 0));
+        QVERIFY(e.model.Flags().Modified);
     }
 
     void DragOnTheGradientPicksAndClamps() {
@@ -83,7 +84,7 @@ private slots:
         QVERIFY(dialog->isVisible());
         QTest::mouseClick(ok, Qt::LeftButton);
         QTRY_VERIFY(dialog.isNull());
-        QCOMPARE(e.model.Doc.Props.TextFont.Color, picked);
+        QCOMPARE(e.model.Doc().Props.TextFont.Color, picked);
     }
 
     void LosingTheFocusClosesWithoutApplying() {
@@ -95,13 +96,13 @@ private slots:
         QPointer<ColorPickerDialog> dialog = new ColorPickerDialog(e.model.OpenColorPicker(ColorTarget::FontColor));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
-        const uint32_t before = e.model.Doc.Props.TextFont.Color;
-        e.model.Flags.Modified = false;
+        const uint32_t before = e.model.Doc().Props.TextFont.Color;
+        orvane::EditorModelAccess::Flags(e.model).Modified = false;
         dialog->Model().SwatchPress(9);  // chosen but not released
         other.activateWindow();
         QTRY_VERIFY(dialog.isNull());
-        QCOMPARE(e.model.Doc.Props.TextFont.Color, before);
-        QVERIFY(!e.model.Flags.Modified);
+        QCOMPARE(e.model.Doc().Props.TextFont.Color, before);
+        QVERIFY(!e.model.Flags().Modified);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "ui/qt/AutorunWizardDialog.h"
 #include "ui/qt/CommandWizardDialog.h"
 #include "ui/qt/PublishDialogs.h"
+#include "EditorModelAccess.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -82,10 +83,10 @@ private slots:
         TempFolder app, disc;
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
-        model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
+        EditorModelAccess::Prefs(model) = Settings::Defaults(app.Folder(), 1024, 768);
         model.StartNewMenu();
         model.Files().SetFolder(disc.Folder());
-        model.Doc.Menu.SelectedButton = 1;
+        EditorModelAccess::Doc(model).Menu.SelectedButton = 1;
         std::unique_ptr<TfrmBtnWizCls> wizard = model.OpenCommandWizard();
         QVERIFY(wizard);
 
@@ -121,10 +122,10 @@ private slots:
         QTest::mouseClick(forward, Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const TOVButton& button = model.Doc.Menu.Buttons[1];
+        const TOVButton& button = model.Doc().Menu.Buttons[1];
         QCOMPARE(button.Command, std::string("\\Setup\\setup.exe"));
         QVERIFY(button.MinimizeOnClick && !button.ExitOnClick && button.MaximizeWindow);
-        QVERIFY(model.Flags.Modified);
+        QVERIFY(model.Flags().Modified);
         QCOMPARE(platform.MessageTexts().back(), std::string(TfrmBtnWizCls::kFinishedMessage));
     }
 
@@ -267,7 +268,7 @@ private slots:
         WriteEditorWithPlayer(app);
         ScriptedPlatform platform;
         EditorModel model{platform, app.Path()};
-        model.Session().Prefs() = Settings::Defaults(app.Folder(), 1024, 768);
+        EditorModelAccess::Prefs(model) = Settings::Defaults(app.Folder(), 1024, 768);
         model.StartNewMenu();
         // Saved last, Main is the open menu.
         for (const char* name : {"Extra.mng", "Intro.mng", "Main.mng"}) {

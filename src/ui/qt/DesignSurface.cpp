@@ -41,12 +41,12 @@ void DesignSurface::ComposeBack() {
     back_ = QImage();
     model_.DesignSurfaceBack(shown_);
     back_ = OpaqueView(shown_);
-    shownLabel_ = model_.TextLabel;
+    shownLabel_ = model_.TextLabel();
 }
 
 void DesignSurface::ComposeButtons() {
-    const TOVMenu& menu = model_.Doc.Menu;
-    const DesignLayout& layout = model_.Renderer.Layout;
+    const TOVMenu& menu = model_.Doc().Menu;
+    const DesignLayout& layout = model_.Renderer().Layout;
     for (int i = 1; i <= kMaxButtons; ++i) {
         auto& images = buttons_[size_t(i)];
         if (i > menu.ButtonCount) {
@@ -98,8 +98,8 @@ void DesignSurface::paintEvent(QPaintEvent*) {
     painter.fillRect(panel.translated(4, 4), QColor(0, 0, 0, 110));
     painter.drawImage(panel.topLeft(), back_);
     painter.setClipRect(panel);
-    const TOVMenu& menu = model_.Doc.Menu;
-    const DesignLayout& layout = model_.Renderer.Layout;
+    const TOVMenu& menu = model_.Doc().Menu;
+    const DesignLayout& layout = model_.Renderer().Layout;
     for (int i = 1; i <= menu.ButtonCount; ++i) {
         if (!animating_ && !layout.ButtonVisible[size_t(i)]) continue;
         const int state = i == pressed_ && i == hover_ ? 2 : (i == hover_ ? 1 : 0);
@@ -154,7 +154,7 @@ void DesignSurface::Hover(const QPoint& p) {
     } else {
         model_.Properties().HoverBackground();
     }
-    const bool relabel = model_.TextLabel != shownLabel_;
+    const bool relabel = model_.TextLabel() != shownLabel_;
     if (relabel) ComposeBack();
     if (!relabel && over == hover_) return;
     hover_ = over;
@@ -169,7 +169,7 @@ void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
 void DesignSurface::leaveEvent(QEvent*) {
     hover_ = 0;
     model_.Properties().HoverBackground();
-    if (model_.TextLabel != shownLabel_) ComposeBack();
+    if (model_.TextLabel() != shownLabel_) ComposeBack();
     update();
 }
 
@@ -188,7 +188,7 @@ void DesignSurface::contextMenuEvent(QContextMenuEvent* event) {
 // goes on to the window, which opens menus and styles.
 void DesignSurface::dragEnterEvent(QDragEnterEvent* event) {
     const std::vector<std::filesystem::path> files = DraggedFiles(event->mimeData());
-    const bool photo = files.size() == 1 && model_.Doc.Props.PhotoSkin && !animating_ &&
+    const bool photo = files.size() == 1 && model_.Doc().Props.PhotoSkin && !animating_ &&
                        EditorSession::KindOfDropped(files[0]) == EditorSession::DroppedKind::Picture;
     if (photo)
         event->acceptProposedAction();

@@ -33,7 +33,7 @@ Bitmap TemplateBitmap() {
 }  // namespace
 
 FormatToolbar::FormatToolbar(EditorModel& editor, QWidget* parent)
-    : QToolBar("Formatting", parent), editor_(editor), bar_(editor.Format) {
+    : QToolBar("Formatting", parent), editor_(editor), bar_(editor.Format()) {
     setObjectName("FormattingToolbar");
     setIconSize(QSize(16, 16));
     fontColorGlyph_ = GlyphBitmap("font_color");

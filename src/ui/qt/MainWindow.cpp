@@ -60,7 +60,7 @@ namespace {
 TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
     : platform_(this), model_(platform_, folders), args_(std::move(args)) {
     setObjectName("Form1");
-    platform_.SetHelpFolder(model_.Folders.Help);
+    platform_.SetHelpFolder(model_.Folders().Help);
     model_.Session().Report = [](const std::string& text) { std::cerr << "orvane-graphic: " << text << "\n"; };
     setWindowTitle(Q(kAppTitle));
     setWindowIcon(Glyph("autorun"));
@@ -98,15 +98,15 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
     row->addWidget(surfaceScroll_, 1);
     setCentralWidget(central);
 
-    model_.OpenDesignerWindow = [this] {
+    model_.SetDesignerWindow([this] {
         ButtonDesignerDialog designer(model_, this);
         designer.exec();
-    };
+    });
     model_.Session().Start();
     column_->MeasurePalettes();
     ArrangePalettes();
     column_->verticalScrollBar()->setValue(0);
-    onePalette_->setChecked(model_.Palettes.OnePaletteMode);
+    onePalette_->setChecked(model_.Palettes().OnePaletteMode);
     ShowModel();  // the controls show their defaults while start-up runs
 
     // A sensible first size that still fits a small screen.
@@ -118,7 +118,7 @@ TForm1::TForm1(const AppFolders& folders, std::vector<std::string> args)
     qApp->installEventFilter(this);
     redrawTimer_ = new QTimer(this);
     connect(redrawTimer_, &QTimer::timeout, this, [this] {
-        const int before = model_.RedrawCountdown;
+        const int before = model_.RedrawCountdown();
         model_.Tick();
         if (before == 1 && !surface_->Animating()) {
             ShowPalettes();  // auto-sizing may have moved the size sliders
@@ -204,11 +204,11 @@ void TForm1::BuildActions() {
     onePalette_ = new QAction("One Palette Visible at a Time", this);
     onePalette_->setCheckable(true);
     connect(onePalette_, &QAction::triggered, this, [this](bool) {
-        model_.Palettes.SetOnePaletteMode(!model_.Palettes.OnePaletteMode);
-        onePalette_->setChecked(model_.Palettes.OnePaletteMode);
+        model_.Palettes().SetOnePaletteMode(!model_.Palettes().OnePaletteMode);
+        onePalette_->setChecked(model_.Palettes().OnePaletteMode);
         int first = -1;
         for (int i = 0; i < PaletteColumn::kCount && first < 0; ++i)
-            if (model_.Palettes.Open[size_t(i)]) first = i;
+            if (model_.Palettes().Open[size_t(i)]) first = i;
         ArrangePalettes(first);
     });
     disableSounds_ = new QAction("Disable Menu Sounds", this);
@@ -264,7 +264,7 @@ void TForm1::BuildMenus() {
     tools->addSeparator();
     tools->addActions({disableSounds_, highQuality_});
     tools->addSeparator();
-    tools->addAction("Reset First Use Tips", this, [this] { ResetFirstUseTips(model_.Session().Prefs(), platform_); });
+    tools->addAction("Reset First Use Tips", this, [this] { model_.Session().ResetTips(); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     auto* helpButtonMenu = new QMenu(this);
@@ -281,7 +281,7 @@ void TForm1::BuildMenus() {
             if (page) {
                 platform_.OpenHelpPage(*page);
             } else {
-                ShowAboutBox(this, LayoutDescription(model_.Folders));
+                ShowAboutBox(this, LayoutDescription(model_.Folders()));
             }
         });
     }
@@ -332,15 +332,15 @@ void TForm1::Run(const std::function<void()>& command) {
 }
 
 void TForm1::ShowModel() {
-    model_.Format.SetToolbarFormats();
+    model_.Format().SetToolbarFormats();
     format_->Sync();
     ShowPalettes();
     ArrangePalettes();
-    setWindowTitle(Q(model_.WindowCaption));
-    disableSounds_->setChecked(model_.Doc.Props.DisableSounds);
+    setWindowTitle(Q(model_.WindowCaption()));
+    disableSounds_->setChecked(model_.Doc().Props.DisableSounds);
     highQuality_->setChecked(model_.Properties().HighQualityScaling());
-    undo_->setEnabled(model_.Doc.Menu.UndoCount > 0);
-    redo_->setEnabled(model_.Doc.Menu.RedoCount > 0);
+    undo_->setEnabled(model_.Doc().Menu.UndoCount > 0);
+    redo_->setEnabled(model_.Doc().Menu.RedoCount > 0);
     RefreshMenuList();
     if (!surface_->Animating()) surface_->Refresh();
 }
@@ -357,7 +357,7 @@ void TForm1::ApplyFocusRequest() {
     }
     ArrangePalettes(palette);
     {
-        FlagSet updating(model_.Flags.Updating);  // taking the focus is not an edit
+        FlagSet updating = model_.FillingControls();  // taking the focus is not an edit
         field->setFocus(Qt::MouseFocusReason);
     }
     if (field == menuText_) menuText_->moveCursor(QTextCursor::End);
@@ -366,11 +366,11 @@ void TForm1::ApplyFocusRequest() {
 
 void TForm1::ArrangePalettes(int inView) {
     column_->Arrange(inView);
-    for (int i = 0; i < 5; ++i) viewPalette_[size_t(i)]->setChecked(model_.Palettes.Open[size_t(i)] != 0);
+    for (int i = 0; i < 5; ++i) viewPalette_[size_t(i)]->setChecked(model_.Palettes().Open[size_t(i)] != 0);
 }
 
 void TForm1::TogglePalette(int index) {
-    model_.Palettes.Toggle(index);
+    model_.Palettes().Toggle(index);
     ArrangePalettes(index);
 }
 

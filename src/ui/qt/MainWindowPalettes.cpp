@@ -109,7 +109,7 @@ void TForm1::BuildPalettes() {
     for (QWidget* body : bodies)
         for (QCheckBox* box : body->findChildren<QCheckBox*>()) FitToWidth(box, bodyWidth);
     WidenPopup(animation_);
-    column_ = new PaletteColumnView(model_.Palettes, frames_);
+    column_ = new PaletteColumnView(model_.Palettes(), frames_);
     column_->setObjectName("PaletteColumn");
 }
 
@@ -457,7 +457,7 @@ void TForm1::OpenMenuColorPicker(QWidget* anchor) {
 }
 
 void TForm1::ShowPalettes() {
-    const MenuDocument& doc = model_.Doc;
+    const MenuDocument& doc = model_.Doc();
     const MenuProperties& p = doc.Props;
     std::vector<QSignalBlocker> blockers;
     for (QObject* o : std::initializer_list<QObject*>{
@@ -477,18 +477,18 @@ void TForm1::ShowPalettes() {
     positions_[size_t(position)]->setChecked(true);
     positionCaption_->setText(kPositionNames[size_t(position)]);
     // Palette 3
-    if (styles_->count() != model_.Styles.Count()) {
+    if (styles_->count() != model_.Styles().Count()) {
         styles_->clear();
-        for (int i = 0; i < model_.Styles.Count(); ++i) styles_->addItem(Q(model_.Styles.At(i).Name));
+        for (int i = 0; i < model_.Styles().Count(); ++i) styles_->addItem(Q(model_.Styles().At(i).Name));
         WidenPopup(styles_);
     }
-    styles_->setCurrentIndex(model_.SelectedStyle);
+    styles_->setCurrentIndex(model_.SelectedStyle());
     PaintColourBox(menuColor_, p.MenuColor);
-    for (int i = 0; i < 5; ++i) PaintColourBox(presets_[size_t(i)], model_.Presets[size_t(i)]);
+    for (int i = 0; i < 5; ++i) PaintColourBox(presets_[size_t(i)], model_.Presets()[size_t(i)]);
     autoAdjust_->setChecked(p.AutoAdjust);
     animation_->setCurrentIndex(std::clamp(p.ButtonAnimation, 0, kAnimationCount - 1));
     QStringList entries;
-    for (const std::string& entry : model_.ButtonStyles.Entries) entries << Q(entry);
+    for (const std::string& entry : model_.ButtonStyles().Entries) entries << Q(entry);
     QStringList listed;
     for (int i = 0; i < buttonStyles_->count(); ++i) listed << buttonStyles_->itemText(i);
     if (entries != listed) {
@@ -496,12 +496,12 @@ void TForm1::ShowPalettes() {
         buttonStyles_->addItems(entries);
         WidenPopup(buttonStyles_);
     }
-    buttonStyles_->setCurrentIndex(model_.ButtonStyles.Selected);
+    buttonStyles_->setCurrentIndex(model_.ButtonStyles().Selected);
     textVisibility_->setValue(p.TextBoxVisibility);
     titleVisibility_->setValue(p.TitleBoxVisibility);
     textVisibilityValue_->setText(QString::number(p.TextBoxVisibility));
     titleVisibilityValue_->setText(QString::number(p.TitleBoxVisibility));
-    EnableAll(photoControls_, model_.PhotoControlsEnabled);
+    EnableAll(photoControls_, model_.PhotoControlsEnabled());
     // Palette 4
     const std::array<std::pair<QSlider*, QLabel*>, 5> sliders = {
         std::pair{menuWidth_, menuWidthValue_}, std::pair{menuHeight_, menuHeightValue_},

@@ -362,7 +362,7 @@ PublishActions::PublishActions(EditorModel& model, QWidget* window, std::functio
     BurnDisc = new QAction("Burn Disc...", this);
     BurnDisc->setToolTip("Burns the disc folder to a blank CD, DVD or BD");
     connect(TestAutorun, &QAction::triggered, this, [this] {
-        TestRunModel run(model_, lastFolder_, model_.Folders.Cache);
+        TestRunModel run(model_, lastFolder_, model_.Folders().Cache);
         Open<TestAutorunDialog>(run);
     });
     connect(CreateImage, &QAction::triggered, this, [this] {
@@ -370,7 +370,7 @@ PublishActions::PublishActions(EditorModel& model, QWidget* window, std::functio
         Open<DiscImageDialog>(image);
     });
     connect(BurnDisc, &QAction::triggered, this, [this] {
-        BurnModel burn(model_, lastFolder_, model_.Folders.Cache);
+        BurnModel burn(model_, lastFolder_, model_.Folders().Cache);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         burn.ScanDrives();
         QApplication::restoreOverrideCursor();

@@ -59,8 +59,8 @@ LRESULT CALLBACK DesignSurface::Proc(HWND window, UINT message, WPARAM wParam, L
 void DesignSurface::Compose() {
     if (animating_) {
         frame_ = back_;
-        for (int i = 1; i <= model_.Doc.Menu.ButtonCount && i <= kMaxButtons; ++i)
-            CopyInto(model_.Doc.Menu.Buttons[size_t(i)].Images[0], frame_, place_[size_t(i)].x, place_[size_t(i)].y);
+        for (int i = 1; i <= model_.Doc().Menu.ButtonCount && i <= kMaxButtons; ++i)
+            CopyInto(model_.Doc().Menu.Buttons[size_t(i)].Images[0], frame_, place_[size_t(i)].x, place_[size_t(i)].y);
         return;
     }
     const int state = hover_ && hover_ == pressed_ ? 2 : (hover_ ? 1 : 0);
@@ -68,7 +68,7 @@ void DesignSurface::Compose() {
 }
 
 void DesignSurface::Refresh() {
-    if (hover_ > model_.Doc.Menu.ButtonCount) hover_ = 0;
+    if (hover_ > model_.Doc().Menu.ButtonCount) hover_ = 0;
     Compose();
     UpdateScrollBars();
     InvalidateRect(window_, nullptr, FALSE);
@@ -78,7 +78,7 @@ void DesignSurface::BeginAnimation() {
     animating_ = true;
     hover_ = pressed_ = 0;
     model_.DesignSurfaceBack(back_);
-    const DesignLayout& layout = model_.Renderer.Layout;
+    const DesignLayout& layout = model_.Renderer().Layout;
     for (int i = 1; i <= kMaxButtons; ++i) place_[size_t(i)] = {layout.Buttons[size_t(i)].Left, layout.Buttons[size_t(i)].Top};
 }
 
@@ -153,8 +153,8 @@ void DesignSurface::Scroll(int bar, int request, int wheelDelta) {
 }
 
 RECT DesignSurface::SelectionRect() const {
-    const TOVMenu& menu = model_.Doc.Menu;
-    const DesignLayout& layout = model_.Renderer.Layout;
+    const TOVMenu& menu = model_.Doc().Menu;
+    const DesignLayout& layout = model_.Renderer().Layout;
     const int selected = menu.SelectedButton;
     const Box box = selected > 0 && selected <= menu.ButtonCount ? layout.Buttons[size_t(selected)]
                     : selected == 0                              ? layout.MenuText
@@ -192,7 +192,7 @@ void DesignSurface::Paint(HDC target) {
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchDIBits(dc, o.x, o.y, w, h, 0, 0, frame_.Width(), frame_.Height(), frame_.Data(), &info, DIB_RGB_COLORS,
                       SRCCOPY);
-        if (!animating_ && model_.Renderer.Layout.SelectionVisible) {
+        if (!animating_ && model_.Renderer().Layout.SelectionVisible) {
             RECT box = SelectionRect();
             box = {Scale(box.left, dpi), Scale(box.top, dpi), Scale(box.right, dpi), Scale(box.bottom, dpi)};
             OffsetRect(&box, o.x, o.y);
@@ -221,12 +221,12 @@ void DesignSurface::Paint(HDC target) {
 
 void DesignSurface::Hover(POINT p) {
     const int over = animating_ ? 0 : model_.ButtonAt(p.x, p.y);
-    const std::string label = model_.TextLabel;
+    const std::string label = model_.TextLabel();
     if (over)
         model_.Properties().HoverButton(over);
     else
         model_.Properties().HoverBackground();
-    if (over == hover_ && label == model_.TextLabel) return;
+    if (over == hover_ && label == model_.TextLabel()) return;
     hover_ = over;
     Compose();
     InvalidateRect(window_, nullptr, FALSE);
@@ -329,7 +329,7 @@ LRESULT DesignSurface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES: {
             const HDROP drop = reinterpret_cast<HDROP>(wParam);
             // One picture over a photo style's menu is taken as its photo.
-            if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1 && model_.Doc.Props.PhotoSkin && !animating_) {
+            if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1 && model_.Doc().Props.PhotoSkin && !animating_) {
                 std::wstring name(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
                 name.resize(DragQueryFileW(drop, 0, name.data(), UINT(name.size())));
                 const std::filesystem::path path(name);

@@ -71,7 +71,7 @@ bool TextFieldKey(const MSG& msg) {
 
 MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     : model_(platform_, folders), args_(std::move(args)) {
-    platform_.SetHelpFolder(model_.Folders.Help);
+    platform_.SetHelpFolder(model_.Folders().Help);
     model_.Session().Report = [this](const std::string& text) { platform_.DebugOutput("orvane-graphic: " + text); };
 
     static const bool registered = [] {
@@ -111,7 +111,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     };
     palettes_->CommandWizard = [this] { RunCommandWizard(); };
     palettes_->Chosen = [this](MenuCommand command) { Execute(command, 0); };
-    format_ = std::make_unique<FormatStrip>(model_.Format, window_);
+    format_ = std::make_unique<FormatStrip>(model_.Format(), window_);
     format_->Run = [this](const std::function<void()>& command) { Run(command); };
     palettes_->Animate = [this] { ButtAni(); };
     // The colour picker and the shadow-set pop-up; the window shows the model again when one closes.
@@ -143,7 +143,7 @@ MainWindow::MainWindow(const AppFolders& folders, std::vector<std::string> args)
     BuildAccelerators();
     ApplyDpi(int(GetDpiForWindow(window_)));
 
-    model_.OpenDesignerWindow = [this] { ShowButtonDesigner(window_, model_, platform_); };
+    model_.SetDesignerWindow([this] { ShowButtonDesigner(window_, model_, platform_); });
     model_.Session().Start();
     ShowModel();  // the defaults show while start-up runs
     ShowWindow(window_, SW_SHOWDEFAULT);
@@ -292,10 +292,10 @@ void MainWindow::ApplyFocusRequest() {
 }
 
 void MainWindow::ShowModel() {
-    model_.Format.SetToolbarFormats();
+    model_.Format().SetToolbarFormats();
     format_->Show();
     palettes_->Show();
-    SetWindowTextW(window_, WideFromUtf8(model_.WindowCaption).c_str());
+    SetWindowTextW(window_, WideFromUtf8(model_.WindowCaption()).c_str());
     RefreshMenuList();
     if (toolbar_)
         toolbar_->Enable([this](MenuCommand c) { return c == MenuCommand::Help || (CanRun(c) && MenuCommandEnabled(model_, c)); });
@@ -329,14 +329,14 @@ void MainWindow::Execute(MenuCommand command, int index) {
         case MenuCommand::MoveDown: Run([this] { model_.Buttons().MoveDown(); }); break;
         case MenuCommand::AnimateButtons: ButtAni(); break;
         case MenuCommand::ViewPalette:
-            Run([this, index] { model_.Palettes.Toggle(index); });
-            if (model_.Palettes.IsOpen(index)) palettes_->FocusPalette(index);
+            Run([this, index] { model_.Palettes().Toggle(index); });
+            if (model_.Palettes().IsOpen(index)) palettes_->FocusPalette(index);
             break;
         case MenuCommand::OnePalette:
-            Run([this] { model_.Palettes.SetOnePaletteMode(!model_.Palettes.OnePaletteMode); });
+            Run([this] { model_.Palettes().SetOnePaletteMode(!model_.Palettes().OnePaletteMode); });
             break;
         case MenuCommand::DisableSounds:
-            Run([this] { model_.Properties().SetDisableSounds(!model_.Doc.Props.DisableSounds); });
+            Run([this] { model_.Properties().SetDisableSounds(!model_.Doc().Props.DisableSounds); });
             break;
         case MenuCommand::HighQualityScaling: Run([this] { model_.Properties().ToggleHighQualityScaling(); }); break;
         case MenuCommand::CustomButtonStyle: Run([this] { model_.AddButtonStyle1Click(); }); break;
@@ -344,13 +344,13 @@ void MainWindow::Execute(MenuCommand command, int index) {
             // However the window closed, the selected style is applied again.
             Run([this] { model_.CopyButtonStyle1Click([this](TfrmCopyCustom& copy) { ShowCopyCustom(window_, copy); }); });
             break;
-        case MenuCommand::ResetTips: ResetFirstUseTips(model_.Session().Prefs(), platform_); break;
+        case MenuCommand::ResetTips: model_.Session().ResetTips(); break;
         case MenuCommand::Help: {
             const HelpEntry& entry = kHelpEntries[size_t(index)];
             if (entry.Page)
                 platform_.OpenHelpPage(*entry.Page);
             else
-                ShowAboutBox(window_, LayoutDescription(model_.Folders));
+                ShowAboutBox(window_, LayoutDescription(model_.Folders()));
             break;
         }
         default: break;
@@ -407,7 +407,7 @@ void MainWindow::RunAutorunWizard() {
 }
 
 void MainWindow::RunTestAutorun() {
-    TestRunModel run(model_, discFolder_, model_.Folders.Cache);
+    TestRunModel run(model_, discFolder_, model_.Folders().Cache);
     auto rebuild = [this, &run] {
         run.Rebuild([this](TfrmEXEWizCls& wizard) {
             ShowModel();
@@ -485,7 +485,7 @@ void MainWindow::DeferredStart() {
 }
 
 void MainWindow::Tick() {
-    const int before = model_.RedrawCountdown;
+    const int before = model_.RedrawCountdown();
     try {
         model_.Tick();
     } catch (const std::exception& error) {

@@ -223,7 +223,7 @@ void PalettePane::Layout() {
     HDWP moves = BeginDeferWindowPos(int(items_.size()));
     for (const Item& item : items_) {
         if (item.Palette < 0) ++palette;
-        const bool shown = item.Palette < 0 || model_.Palettes.IsOpen(palette);
+        const bool shown = item.Palette < 0 || model_.Palettes().IsOpen(palette);
         if (shown) {
             // A drop-down list is as tall as its list when open.
             const bool list = GetDlgCtrlID(item.Window) == kPosition || GetDlgCtrlID(item.Window) == kStyle ||
@@ -287,28 +287,28 @@ void PalettePane::Scroll(int request, int delta) {
 
 void PalettePane::Show() {
     syncing_ = true;
-    const MenuProperties& p = model_.Doc.Props;
+    const MenuProperties& p = model_.Doc().Props;
     auto item = [this](int id) { return GetDlgItem(column_, id); };
     SetText(item(kTitle), p.Title);
     SetText(item(kMenuText), p.MenuText);
     SetCheck(item(kAnimateTitle), p.AnimateTitle);
-    ComboBox_SetCurSel(item(kPosition), std::clamp(int(model_.Doc.Menu.Position), 0, kPositionCount - 1));
+    ComboBox_SetCurSel(item(kPosition), std::clamp(int(model_.Doc().Menu.Position), 0, kPositionCount - 1));
     HWND styles = item(kStyle);
-    if (ComboBox_GetCount(styles) != model_.Styles.Count()) {
+    if (ComboBox_GetCount(styles) != model_.Styles().Count()) {
         ComboBox_ResetContent(styles);
-        for (int i = 0; i < model_.Styles.Count(); ++i)
-            ComboBox_AddString(styles, WideFromUtf8(model_.Styles.At(i).Name).c_str());
+        for (int i = 0; i < model_.Styles().Count(); ++i)
+            ComboBox_AddString(styles, WideFromUtf8(model_.Styles().At(i).Name).c_str());
     }
-    ComboBox_SetCurSel(styles, model_.SelectedStyle);
+    ComboBox_SetCurSel(styles, model_.SelectedStyle());
     SetCheck(item(kAutoAdjust), p.AutoAdjust);
     InvalidateRect(item(kMenuColor), nullptr, FALSE);
     for (int i = 0; i < 5; ++i) InvalidateRect(item(kPreset0 + i), nullptr, FALSE);
     ComboBox_SetCurSel(item(kAnimation), std::clamp(int(p.ButtonAnimation), 0, kAnimationCount - 1));
     HWND buttonStyles = item(kButtonStyle);
     ComboBox_ResetContent(buttonStyles);
-    for (const std::string& entry : model_.ButtonStyles.Entries)
+    for (const std::string& entry : model_.ButtonStyles().Entries)
         ComboBox_AddString(buttonStyles, WideFromUtf8(entry).c_str());
-    ComboBox_SetCurSel(buttonStyles, model_.ButtonStyles.Selected);
+    ComboBox_SetCurSel(buttonStyles, model_.ButtonStyles().Selected);
     const std::pair<int, int> values[] = {{kTextVis, p.TextBoxVisibility}, {kTitleVis, p.TitleBoxVisibility},
                                           {kMenuWidth, p.MenuWidth},       {kMenuHeight, p.MenuHeight},
                                           {kButtonWidth, p.ButtonWidth},   {kButtonHeight, p.ButtonHeight},
@@ -318,7 +318,8 @@ void PalettePane::Show() {
         for (const Slider& s : kSliders)
             if (s.Id == id) SetText(item(id - 1), std::string(s.Caption) + ": " + std::to_string(value));
     }
-    for (int id : {kTextVis, kTitleVis, kTextVisLabel, kTitleVisLabel}) EnableWindow(item(id), model_.PhotoControlsEnabled);
+    for (int id : {kTextVis, kTitleVis, kTextVisLabel, kTitleVisLabel})
+        EnableWindow(item(id), model_.PhotoControlsEnabled());
     SetCheck(item(kPhotoAspect), p.PhotoAspect);
     SetCheck(item(kAutoSizeMenu), p.AutoSizeMenu);
     SetCheck(item(kAutoSizeButtons), p.AutoSizeButtons);
@@ -335,7 +336,7 @@ void PalettePane::Show() {
     SetCheck(item(kMinimize), panel.Minimize);
     SetCheck(item(kMaximize), panel.Maximize);
     for (int palette = 0; palette < PaletteColumn::kCount; ++palette)
-        SetWindowTextW(item(kHeader + palette), (std::wstring(model_.Palettes.IsOpen(palette) ? L"\u2013  " : L"+  ") +
+        SetWindowTextW(item(kHeader + palette), (std::wstring(model_.Palettes().IsOpen(palette) ? L"\u2013  " : L"+  ") +
                                                  kPaletteNames[palette]).c_str());
     syncing_ = false;
     Layout();
@@ -355,7 +356,7 @@ void PalettePane::FocusField(Field field) {
         scroll_ += r.top - units_.Y(20);
         Layout();
     }
-    FlagSet updating(model_.Flags.Updating);
+    FlagSet updating = model_.FillingControls();
     SetFocus(control);
     if (field == MenuText) Edit_SetSel(control, INT_MAX, INT_MAX);
 }
@@ -365,7 +366,7 @@ void PalettePane::FocusPalette(int palette) {
     for (const Item& item : items_)
         if (item.Palette == palette && (GetWindowLongW(item.Window, GWL_STYLE) & WS_TABSTOP) &&
             IsWindowEnabled(item.Window)) {
-            FlagSet updating(model_.Flags.Updating);  // taking the focus is not an edit
+            FlagSet updating = model_.FillingControls();  // taking the focus is not an edit
             SetFocus(item.Window);
             return;
         }
@@ -387,8 +388,8 @@ void PalettePane::Command(int id, int code) {
     if (syncing_) return;
     HWND control = GetDlgItem(column_, id);
     if (id >= kHeader && id < kHeader + PaletteColumn::kCount) {
-        Run([this, id] { model_.Palettes.Toggle(id - kHeader); });
-        if (model_.Palettes.IsOpen(id - kHeader)) FocusPalette(id - kHeader);
+        Run([this, id] { model_.Palettes().Toggle(id - kHeader); });
+        if (model_.Palettes().IsOpen(id - kHeader)) FocusPalette(id - kHeader);
         return;
     }
     if (code == EN_SETFOCUS) {
@@ -490,7 +491,7 @@ LRESULT CALLBACK PalettePane::Proc(HWND window, UINT message, WPARAM wParam, LPA
 
 void PalettePane::DrawPreset(const DRAWITEMSTRUCT& item) {
     const int index = int(item.CtlID) - kPreset0;
-    const uint32_t colour = ResolveColor(model_.Presets[size_t(index)]);
+    const uint32_t colour = ResolveColor(model_.Presets()[size_t(index)]);
     RECT r = item.rcItem;
     // A framed swatch; the frame is the text colour, so high contrast shows it.
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNTEXT));
@@ -508,7 +509,7 @@ LRESULT PalettePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DRAWITEM:
             if (wParam == kMenuColor)
-                DrawDropButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), DropGlyph::ColorBox, model_.Doc.Props.MenuColor);
+                DrawDropButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), DropGlyph::ColorBox, model_.Doc().Props.MenuColor);
             else
                 DrawPreset(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
