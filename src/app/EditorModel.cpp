@@ -364,7 +364,7 @@ Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
     Bitmap out = Doc.MenuImage;
     DrawWindowControls(out);
     for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
-        const Box& b = layout.Buttons[size_t(i)];
+        const Rect& b = layout.Buttons[size_t(i)];
         const int s = i == button ? std::clamp(state, 0, 2) : 0;
         CopyInto(Doc.Menu.Buttons[size_t(i)].Images[size_t(s)], out, b.Left, b.Top);
     }
@@ -395,10 +395,8 @@ void EditorModel::DrawTextLabel(Bitmap& out) const {
 }
 
 int EditorModel::ButtonAt(int x, int y) const {
-    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
-        const Box& b = Renderer.Layout.Buttons[size_t(i)];
-        if (x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height) return i;
-    }
+    for (int i = 1; i <= Doc.Menu.ButtonCount; ++i)
+        if (Renderer.Layout.Buttons[size_t(i)].Contains(x, y)) return i;
     return 0;
 }
 
@@ -669,7 +667,7 @@ std::vector<AnimationMove> EditorModel::ButtAniPath(int windowWidth) {
     }
     std::vector<AnimationButton> buttons;
     for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
-        const Box& place = Renderer.Layout.Buttons[size_t(i)];
+        const Rect& place = Renderer.Layout.Buttons[size_t(i)];
         const Bitmap& image = Doc.Menu.Buttons[size_t(i)].Images[0];
         buttons.push_back({place.Left, place.Top, image.Width(), image.Height()});
     }
