@@ -7,10 +7,10 @@
 namespace orvane::player {
 
 Session::Session(const ShownMenu& menu, Sound opening) : menu_(&menu), opening_(opening) {
-    std::vector<AnimationButton> targets;
+    std::vector<Rect> targets;
     for (int i = 0; i < menu.ButtonCount(); ++i) {
         const Rect r = menu.ButtonRect(i);
-        targets.push_back({r.Left, r.Top, r.Width(), r.Height()});
+        targets.push_back(r);
         places_.push_back({r.Left, r.Top});
     }
     // Out of sight is past the right edge of the menu window itself.

@@ -665,11 +665,11 @@ std::vector<AnimationMove> EditorModel::ButtAniPath(int windowWidth) {
         RedrawCountdown = -1;
         CreateSkin();
     }
-    std::vector<AnimationButton> buttons;
+    std::vector<Rect> buttons;
     for (int i = 1; i <= Doc.Menu.ButtonCount; ++i) {
         const Rect& place = Renderer.Layout.Buttons[size_t(i)];
         const Bitmap& image = Doc.Menu.Buttons[size_t(i)].Images[0];
-        buttons.push_back({place.Left, place.Top, image.Width(), image.Height()});
+        buttons.push_back(Rect::FromSize(place.Left, place.Top, image.Width(), image.Height()));
     }
     return ButtonAnimationPath(Doc.Props.ButtonAnimation, buttons, Doc.MenuImage.Width(), Doc.MenuImage.Height(),
                                windowWidth);
