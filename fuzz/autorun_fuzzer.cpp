@@ -71,7 +71,7 @@ void CheckUnpack(const Workspace& space, const fs::path& exe, const AutorunPacka
 
 // What the player's test mode does with the package.
 void CheckPlayer(const AutorunPackage& package, std::span<const uint8_t> data) {
-    const player::ScreenRect work{0, 0, 1920, 1040};
+    const Rect work{0, 0, 1920, 1040};
     std::deque<player::ShownMenu> loaded;
     std::vector<player::SelfTestMenu> report;
     std::string error = package.Ok() ? std::string() : player::DamagedPackageMessage(package.Error);

@@ -8,6 +8,7 @@
 #include "player/resource.h"
 
 #include "platform/Version.h"
+#include "platform/win32/RectWin32.h"
 #include "render/TextWrap.h"
 
 #include <mmsystem.h>
@@ -62,12 +63,11 @@ int MetricAt(int index, UINT dpi) {
     return get ? get(index, dpi) : GetSystemMetrics(index);
 }
 
-ScreenRect WorkArea(HMONITOR monitor) {
+Rect WorkArea(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoW(monitor, &info)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
-    const RECT& r = info.rcWork;
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return FromRECT(info.rcWork);
 }
 
 bool KeyOf(WPARAM vk, Key& key) {
@@ -86,8 +86,6 @@ bool KeyOf(WPARAM vk, Key& key) {
 
 // Bit 30 of a key message: the key was already down (it repeats).
 bool Repeated(LPARAM lParam) { return (lParam & (LPARAM(1) << 30)) != 0; }
-
-RECT Win32Rect(const Rect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 // Runs on every way out of a command: the next press may run one.
 class Running {
@@ -264,7 +262,7 @@ void MenuWindow::Resize(const RECT* suggested) {
         monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY);
     }
     dpi_ = int(MonitorDpi(monitor));
-    const ScreenRect work = WorkArea(monitor);
+    const Rect work = WorkArea(monitor);
     view_ = ViewMenu(dpi_, menu_->Width(), menu_->Height(), work, MetricAt(SM_CXVSCROLL, UINT(dpi_)),
                      MetricAt(SM_CYHSCROLL, UINT(dpi_)));
     if (!canvas_ || !(canvas_->Scale() == view_.Scale)) {
@@ -275,9 +273,9 @@ void MenuWindow::Resize(const RECT* suggested) {
 
     ShowScrollBar(hwnd_, SB_HORZ, view_.HorizontalBar);
     ShowScrollBar(hwnd_, SB_VERT, view_.VerticalBar);
-    const ScreenRect place = suggested ? ScreenRect{suggested->left, suggested->top, view_.WindowWidth, view_.WindowHeight}
-                                       : PlaceWindow(menu_->Stored.Position, work, view_.WindowWidth, view_.WindowHeight);
-    SetWindowPos(hwnd_, nullptr, place.Left, place.Top, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const Rect place = suggested ? Rect::FromSize(suggested->left, suggested->top, view_.WindowWidth, view_.WindowHeight)
+                                 : PlaceWindow(menu_->Stored.Position, work, view_.WindowWidth, view_.WindowHeight);
+    SetWindowPos(hwnd_, nullptr, place.Left, place.Top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(hwnd_, &client);
     clientWidth_ = client.right;
@@ -416,7 +414,7 @@ void MenuWindow::Redraw() {
     const std::vector<Rect> changed = canvas_->Update(*session_, {bits_, bufferWidth_, bufferHeight_});
     const Rect text = canvas_->TextRect();
     for (const Rect& r : changed) {
-        const RECT area = Win32Rect(r);
+        const RECT area = ToRECT(r);
         if (r.Left < text.Right && text.Left < r.Right && r.Top < text.Bottom && text.Top < r.Bottom)
             DrawMenuText(buffer_, area);
         RECT onScreen = area;

@@ -44,20 +44,20 @@ Zoom Fitting(int width, int height, int w, int h) {
 
 }  // namespace
 
-ScreenRect PlaceWindow(int position, const ScreenRect& workArea, int width, int height) {
+Rect PlaceWindow(int position, const Rect& workArea, int width, int height) {
     const Anchor& a = kAnchors[position >= 0 && position < int(std::size(kAnchors)) ? position : 0];
-    return {Along(a.Across, workArea.Left, workArea.Width, width), Along(a.Down, workArea.Top, workArea.Height, height),
-            width, height};
+    return Rect::FromSize(Along(a.Across, workArea.Left, workArea.Width(), width),
+                          Along(a.Down, workArea.Top, workArea.Height(), height), width, height);
 }
 
 int Zoom::Of(int menuPixels) const { return int(FloorDiv(int64_t(menuPixels) * Num, Den)); }
 int Zoom::Back(int screenPixels) const { return int(FloorDiv(int64_t(screenPixels) * Den, Num)); }
 
-MenuView ViewMenu(int dpi, int width, int height, const ScreenRect& workArea, int barWidth, int barHeight) {
+MenuView ViewMenu(int dpi, int width, int height, const Rect& workArea, int barWidth, int barHeight) {
     MenuView v;
     width = std::max(width, 1);
     height = std::max(height, 1);
-    const int areaWidth = std::max(workArea.Width, 1), areaHeight = std::max(workArea.Height, 1);
+    const int areaWidth = std::max(workArea.Width(), 1), areaHeight = std::max(workArea.Height(), 1);
     const Zoom monitor = dpi >= 120 ? Reduced(dpi, 96) : Zoom{};
     // No picture may grow past the largest a bitmap can be.
     const Zoom largest = Fitting(width, height, kMaxBitmapSide, kMaxBitmapSide);

@@ -1,15 +1,10 @@
 #pragma once
 
+#include "platform/Rect.h"
+
 #include <cstdint>
 
 namespace orvane::player {
-
-struct ScreenRect {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-};
 
 // Where a window of the given size opens for a menu position code, inside a
 // monitor's work area. The places are fractions of the free space (the work
@@ -30,7 +25,7 @@ struct ScreenRect {
 //
 // A code out of range is the middle. A window larger than the work area
 // starts at its left or top edge, so its title band stays reachable.
-ScreenRect PlaceWindow(int position, const ScreenRect& workArea, int width, int height);
+Rect PlaceWindow(int position, const Rect& workArea, int width, int height);
 
 // Screen pixels per menu pixel, as a fraction so that every size and place
 // comes out the same in the window, its hit tests and the tests.
@@ -64,7 +59,7 @@ struct MenuView {
 
 // barWidth and barHeight: the width of a vertical scroll bar and the height
 // of a horizontal one at the monitor's DPI.
-MenuView ViewMenu(int dpi, int width, int height, const ScreenRect& workArea, int barWidth, int barHeight);
+MenuView ViewMenu(int dpi, int width, int height, const Rect& workArea, int barWidth, int barHeight);
 
 // Where a scroll position may be: from 0 to content - page.
 int ClampScroll(int position, int content, int page);

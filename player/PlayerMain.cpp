@@ -10,6 +10,8 @@
 #include "player/Shell.h"
 #include "player/Win32Text.h"
 
+#include "platform/win32/RectWin32.h"
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
@@ -98,11 +100,11 @@ bool WriteTextFile(const std::wstring& path, const std::string& text) {
     return CloseHandle(file) && ok;
 }
 
-ScreenRect PrimaryWorkArea() {
+Rect PrimaryWorkArea() {
     RECT work{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
         work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+    return FromRECT(work);
 }
 
 int SystemDpi() {
@@ -123,7 +125,7 @@ int SelfTest(std::span<const uint8_t> executable, bool opened, const std::wstrin
     std::vector<ShownMenu> loaded;
     std::vector<SelfTestMenu> report;
     loaded.reserve(package.Files.size());
-    const ScreenRect work = PrimaryWorkArea();
+    const Rect work = PrimaryWorkArea();
     for (const PackagedFile& file : package.Files) {
         MenuLoad load = ReadPackagedMenu(executable, file);
         SelfTestMenu entry;

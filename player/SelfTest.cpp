@@ -18,13 +18,13 @@ void Member(JsonSink& j, std::string_view key, std::string_view value) {
     j.String(value);
 }
 
-void RectJson(JsonSink& j, std::string_view key, int left, int top, int width, int height) {
+void RectJson(JsonSink& j, std::string_view key, const Rect& r) {
     j.Key(key);
     j.BeginObject();
-    Member(j, "Left", left);
-    Member(j, "Top", top);
-    Member(j, "Width", width);
-    Member(j, "Height", height);
+    Member(j, "Left", r.Left);
+    Member(j, "Top", r.Top);
+    Member(j, "Width", r.Width());
+    Member(j, "Height", r.Height());
     j.EndObject();
 }
 
@@ -39,7 +39,7 @@ std::string DamagedMenuMessage(const std::string& fileName, const std::string& d
 }
 
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
-                         const ScreenRect& workArea, int dpi, const WindowLayout& searchWindow,
+                         const Rect& workArea, int dpi, const WindowLayout& searchWindow,
                          const std::string& error) {
     JsonTextWriter j;
     j.BeginObject();
@@ -47,7 +47,7 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
     j.Bool(error.empty());
     if (!error.empty()) Member(j, "error", error);
     WritePackageJson(j, package);
-    RectJson(j, "workArea", workArea.Left, workArea.Top, workArea.Width, workArea.Height);
+    RectJson(j, "workArea", workArea);
     Member(j, "dpi", dpi);
     j.Key("searchWindow");
     j.BeginObject();
@@ -59,7 +59,7 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
         j.BeginObject();
         Member(j, "name", c.Name);
         Member(j, "textHeight", c.TextHeight);
-        RectJson(j, "box", c.Box.Left, c.Box.Top, c.Box.Width, c.Box.Height);
+        RectJson(j, "box", c.Box);
         j.EndObject();
     }
     j.EndArray();
@@ -78,7 +78,7 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
         Member(j, "title", menu.Stored.Props.Title);
         Member(j, "width", menu.Width());
         Member(j, "height", menu.Height());
-        RectJson(j, "place", m.Place.Left, m.Place.Top, m.Place.Width, m.Place.Height);
+        RectJson(j, "place", m.Place);
         j.Key("scale");
         j.BeginArray();
         j.Int(m.View.Scale.Num);
@@ -92,7 +92,7 @@ std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTe
         Member(j, "frames", int64_t(session.Frames()));
         Member(j, "animationMs", int64_t(session.Frames()) * kAnimationPauseMs);
         const Rect controls = menu.ControlsRect();
-        if (!controls.IsEmpty()) RectJson(j, "controls", controls.Left, controls.Top, controls.Width(), controls.Height());
+        if (!controls.IsEmpty()) RectJson(j, "controls", controls);
         j.Key("rects");
         j.BeginArray();
         for (int i = 0; i < menu.ButtonCount(); ++i) {

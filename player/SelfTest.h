@@ -24,14 +24,14 @@ struct SelfTestMenu {
     const ShownMenu* Menu = nullptr;  // null when it failed to load
     std::string Error;
     MenuView View;
-    ScreenRect Place;
+    Rect Place;
 };
 // A window of the player as Windows lays it out at this DPI: its size and
 // each control's box in its client area, with the height a text control's
 // text needs at the control's width.
 struct LaidOutControl {
     std::string Name;
-    ScreenRect Box;
+    Rect Box;
     int TextHeight = 0;
 };
 struct WindowLayout {
@@ -40,7 +40,7 @@ struct WindowLayout {
     std::vector<LaidOutControl> Controls;
 };
 std::string SelfTestJson(const AutorunPackage& package, const std::vector<SelfTestMenu>& menus,
-                         const ScreenRect& workArea, int dpi, const WindowLayout& searchWindow,
+                         const Rect& workArea, int dpi, const WindowLayout& searchWindow,
                          const std::string& error);
 
 }  // namespace orvane::player

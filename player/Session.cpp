@@ -5,17 +5,12 @@
 #include <algorithm>
 
 namespace orvane::player {
-namespace {
-
-bool Inside(const Rect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
-
-}  // namespace
 
 Session::Session(const ShownMenu& menu, Sound opening) : menu_(&menu), opening_(opening) {
-    std::vector<AnimationButton> targets;
+    std::vector<Rect> targets;
     for (int i = 0; i < menu.ButtonCount(); ++i) {
         const Rect r = menu.ButtonRect(i);
-        targets.push_back({r.Left, r.Top, r.Width(), r.Height()});
+        targets.push_back(r);
         places_.push_back({r.Left, r.Top});
     }
     // Out of sight is past the right edge of the menu window itself.
@@ -57,13 +52,13 @@ Effects Session::FinishAnimation() {
 
 Hit Session::HitTest(int x, int y) const {
     const Rect controls = menu_->ControlsRect();
-    if (Inside(controls, x, y))
+    if (controls.Contains(x, y))
         return {x < controls.Left + kMinimiseGlyphWidth ? Part::Minimise : Part::Close, -1};
     // The last button drawn lies on top.
     for (int i = menu_->ButtonCount() - 1; i >= 0; --i) {
         const Rect r = menu_->ButtonRect(i);
         const Place& p = places_[size_t(i)];
-        if (Inside({p.Left, p.Top, p.Left + r.Width(), p.Top + r.Height()}, x, y)) return {Part::Button, i};
+        if (Rect::FromSize(p.Left, p.Top, r.Width(), r.Height()).Contains(x, y)) return {Part::Button, i};
     }
     return {};
 }

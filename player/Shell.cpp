@@ -2,6 +2,8 @@
 
 #include "player/resource.h"
 
+#include "platform/win32/RectWin32.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -216,9 +218,7 @@ WindowLayout SearchWindowLayout(const std::string& relative) {
         RECT box{};
         GetWindowRect(control, &box);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&box), 2);
-        const int width = box.right - box.left;
-        layout.Controls.push_back({c.Name, {box.left, box.top, width, box.bottom - box.top},
-                                   c.Text ? TextHeightIn(control, width) : 0});
+        layout.Controls.push_back({c.Name, FromRECT(box), c.Text ? TextHeightIn(control, box.right - box.left) : 0});
     }
     DestroyWindow(window);
     return layout;

@@ -238,7 +238,7 @@ TEST(Menu, AStripKeptOutsideLeavesTheWindowControlsOut) {
 
 TEST(Placement, PutsTheWindowWhereThePositionSays) {
     // 1000 x 800 free: quarters at 250 and 750 across, 200 and 600 down.
-    const ScreenRect work{100, 50, 1200, 900};
+    const Rect work = Rect::FromSize(100, 50, 1200, 900);
     const struct {
         int position, width, left, top;
     } cases[] = {
@@ -250,10 +250,10 @@ TEST(Placement, PutsTheWindowWhereThePositionSays) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "position " << c.position << ", width " << c.width);
-        const ScreenRect r = PlaceWindow(c.position, work, c.width, 100);
+        const Rect r = PlaceWindow(c.position, work, c.width, 100);
         EXPECT_EQ(r.Left, c.left);
         EXPECT_EQ(r.Top, c.top);
-        EXPECT_EQ(r.Width, c.width);
+        EXPECT_EQ(r.Width(), c.width);
     }
 }
 
@@ -264,7 +264,7 @@ TEST(Menu, ScreenReadersHearTheCaptionWithoutItsMarker) {
 }
 
 TEST(Placement, ShowsTheMenuAtTheMonitorsScaleFittedToTheWorkArea) {
-    const ScreenRect work{0, 0, 1024, 768};
+    const Rect work{0, 0, 1024, 768};
     const int bar = 17;
     const struct {
         int dpi, width, height;

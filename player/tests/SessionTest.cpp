@@ -164,8 +164,9 @@ TEST(Session, ButtonsComeInAlongTheEditorsPathsAndEndInPlace) {
         s.Open();
         // Every frame is one pause of the editor's preview.
         size_t pauses = 0;
-        for (const AnimationMove& m : ButtonAnimationPath(code, {{120, 40, 60, 20}, {120, 70, 60, 20}, {120, 100, 60, 20}},
-                                                          200, 150, 200))
+        const std::vector<Rect> targets = {Rect::FromSize(120, 40, 60, 20), Rect::FromSize(120, 70, 60, 20),
+                                           Rect::FromSize(120, 100, 60, 20)};
+        for (const AnimationMove& m : ButtonAnimationPath(code, targets, 200, 150, 200))
             pauses += m.Pause;
         EXPECT_EQ(s.Frames(), pauses);
         while (s.Animating()) s.ShowFrame(s.FrameShown() + 1);

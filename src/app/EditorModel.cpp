@@ -365,7 +365,7 @@ Bitmap EditorModel::DesignSurfaceImage(int button, int state) const {
     Bitmap out = doc_.MenuImage;
     DrawWindowControls(out);
     for (int i = 1; i <= doc_.Menu.ButtonCount; ++i) {
-        const Box& b = layout.Buttons[size_t(i)];
+        const Rect& b = layout.Buttons[size_t(i)];
         const int s = i == button ? std::clamp(state, 0, 2) : 0;
         CopyInto(doc_.Menu.Buttons[size_t(i)].Images[size_t(s)], out, b.Left, b.Top);
     }
@@ -396,10 +396,8 @@ void EditorModel::DrawTextLabel(Bitmap& out) const {
 }
 
 int EditorModel::ButtonAt(int x, int y) const {
-    for (int i = 1; i <= doc_.Menu.ButtonCount; ++i) {
-        const Box& b = renderer_.Layout.Buttons[size_t(i)];
-        if (x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height) return i;
-    }
+    for (int i = 1; i <= doc_.Menu.ButtonCount; ++i)
+        if (renderer_.Layout.Buttons[size_t(i)].Contains(x, y)) return i;
     return 0;
 }
 
@@ -682,11 +680,11 @@ std::vector<AnimationMove> EditorModel::ButtAniPath(int windowWidth) {
         redrawCountdown_ = -1;
         CreateSkin();
     }
-    std::vector<AnimationButton> buttons;
+    std::vector<Rect> buttons;
     for (int i = 1; i <= doc_.Menu.ButtonCount; ++i) {
-        const Box& place = renderer_.Layout.Buttons[size_t(i)];
+        const Rect& place = renderer_.Layout.Buttons[size_t(i)];
         const Bitmap& image = doc_.Menu.Buttons[size_t(i)].Images[0];
-        buttons.push_back({place.Left, place.Top, image.Width(), image.Height()});
+        buttons.push_back(Rect::FromSize(place.Left, place.Top, image.Width(), image.Height()));
     }
     return ButtonAnimationPath(doc_.Props.ButtonAnimation, buttons, doc_.MenuImage.Width(), doc_.MenuImage.Height(),
                                windowWidth);

@@ -36,10 +36,7 @@ void EditorModel::ApplyPickedColor(ColorTarget target, uint32_t color, bool undo
             // A shadow colour without a shadow would show nothing.
             if (depth == 0) {
                 depth = 1;
-                if (s == 0) {
-                    const Box& text = renderer_.Layout.MenuText;
-                    renderer_.Layout.MenuTextShadow = {text.Left + 1, text.Top + 1, text.Width, text.Height};
-                }
+                if (s == 0) renderer_.Layout.MenuTextShadow = renderer_.Layout.MenuText.Moved(1, 1);
             }
             (s < 0 ? p.TitleShadowColor : s == 0 ? p.TextShadowColor : p.ButtonShadowColor) = color;
             if (s != 0) CreateSkin();

@@ -260,15 +260,14 @@ void PropertyPanels::ClickTitle() {
 }
 
 bool PropertyPanels::ReleaseOnSurface(int pressed, int x, int y) {
-    auto inside = [x, y](const Box& b) { return x >= b.Left && x < b.Left + b.Width && y >= b.Top && y < b.Top + b.Height; };
     const DesignLayout& layout = model_.renderer_.Layout;
     if (pressed) {
         // A press dragged off its button is no click.
         if (model_.ButtonAt(x, y) != pressed) return false;
         ClickButton(pressed);
-    } else if (inside(layout.MenuText)) {
+    } else if (layout.MenuText.Contains(x, y)) {
         ClickMenuText();
-    } else if (inside(layout.TitleSelection)) {
+    } else if (layout.TitleSelection.Contains(x, y)) {
         ClickTitle();
     } else if (x >= 0 && y >= 0 && x < model_.doc_.MenuImage.Width() && y < model_.doc_.MenuImage.Height()) {
         ClickBackground();

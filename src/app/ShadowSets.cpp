@@ -99,8 +99,7 @@ void TfrmShadowSets::Choose(int depth) {
     stored = depth;
     if (m.SelectedButton == 0) {
         DesignLayout& layout = editor_.renderer_.Layout;
-        layout.MenuTextShadow = {layout.MenuText.Left + depth, layout.MenuText.Top + depth, layout.MenuText.Width,
-                                 layout.MenuText.Height};
+        layout.MenuTextShadow = layout.MenuText.Moved(depth, depth);
     } else {
         editor_.CreateSkin();
     }

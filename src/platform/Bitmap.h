@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Rect.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -8,19 +10,6 @@ namespace orvane {
 
 // Largest side a picture may have; anything bigger read from a file is refused.
 inline constexpr int kMaxBitmapSide = 16384;
-
-// A rectangle: left, top, right, bottom, right and bottom exclusive.
-struct Rect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    bool operator==(const Rect&) const = default;
-};
 
 // A 32-bit picture with its own storage. Pixel layout: blue in byte 0, green in
 // byte 1, red in byte 2, byte 3 carried but never set by the drawing code.

@@ -14,29 +14,29 @@ enum class Effect { Snap = 0, FromTop, FromRight, FromBottom, FromLeft, FlyIn, S
 
 class PathBuilder {
 public:
-    PathBuilder(const std::vector<AnimationButton>& buttons, int menuWidth, int menuHeight, int windowWidth)
+    PathBuilder(const std::vector<Rect>& buttons, int menuWidth, int menuHeight, int windowWidth)
         : buttons_(buttons), left_(buttons.size()), top_(buttons.size()), w_(menuWidth), h_(menuHeight) {
-        for (size_t i = 0; i < buttons.size(); ++i) Place(int(i) + 1, windowWidth, -buttons[i].Height, false);
+        for (size_t i = 0; i < buttons.size(); ++i) Place(int(i) + 1, windowWidth, -buttons[i].Height(), false);
     }
 
     std::vector<AnimationMove> Take() { return std::move(moves_); }
 
     void GlideFromTop(int slot) {
-        const AnimationButton& b = At(slot);
-        for (int y = -b.Height;; y += kAnimationStep) {
+        const Rect& b = At(slot);
+        for (int y = -b.Height();; y += kAnimationStep) {
             if (y > b.Top) return Finish(slot);
             Place(slot, b.Left, y);
         }
     }
 
     void GlideFromRight(int slot) {
-        const AnimationButton& b = At(slot);
+        const Rect& b = At(slot);
         for (int x = w_ + 2 - kAnimationStep; x >= b.Left; x -= kAnimationStep) Place(slot, x, b.Top);
         Finish(slot);
     }
 
     void GlideFromBottom(int slot) {
-        const AnimationButton& b = At(slot);
+        const Rect& b = At(slot);
         for (int y = h_;; y -= kAnimationStep) {
             if (y < b.Top) return Finish(slot);
             Place(slot, b.Left, y);
@@ -44,16 +44,16 @@ public:
     }
 
     void GlideFromLeft(int slot) {
-        const AnimationButton& b = At(slot);
-        for (int x = -b.Width;; x += kAnimationStep) {
+        const Rect& b = At(slot);
+        for (int x = -b.Width();; x += kAnimationStep) {
             if (x > b.Left) return Finish(slot);
             Place(slot, x, b.Top);
         }
     }
 
     void FlyInFromCorner(int slot) {
-        const AnimationButton& b = At(slot);
-        Place(slot, -b.Width, -b.Height);
+        const Rect& b = At(slot);
+        Place(slot, -b.Width(), -b.Height());
         for (int n = 0; n < kFlyInMaxSteps; ++n) {
             const size_t k = size_t(slot - 1);
             // Integer division truncates toward zero, as the 1/7 steps are meant to.
@@ -76,7 +76,7 @@ public:
 
     // Slides out from behind the neighbour placed before it.
     void Spill(int slot, int neighbour, bool bottomUp) {
-        const AnimationButton& b = At(slot);
+        const Rect& b = At(slot);
         int y = top_[size_t(neighbour - 1)];
         Place(slot, b.Left, y);
         do {
@@ -89,7 +89,7 @@ public:
     void Finish(int slot) { Place(slot, At(slot).Left, At(slot).Top); }
 
 private:
-    const AnimationButton& At(int slot) const { return buttons_[size_t(slot - 1)]; }
+    const Rect& At(int slot) const { return buttons_[size_t(slot - 1)]; }
 
     void Place(int slot, int left, int top, bool pause = true) {
         left_[size_t(slot - 1)] = left;
@@ -97,7 +97,7 @@ private:
         moves_.push_back({slot, left, top, pause});
     }
 
-    const std::vector<AnimationButton>& buttons_;
+    const std::vector<Rect>& buttons_;
     std::vector<int> left_, top_;
     int w_, h_;
     std::vector<AnimationMove> moves_;
@@ -105,7 +105,7 @@ private:
 
 }  // namespace
 
-std::vector<AnimationMove> ButtonAnimationPath(int code, const std::vector<AnimationButton>& buttons,
+std::vector<AnimationMove> ButtonAnimationPath(int code, const std::vector<Rect>& buttons,
                                                int menuWidth, int menuHeight, int windowWidth) {
     PathBuilder path(buttons, menuWidth, menuHeight, windowWidth);
     const int n = int(buttons.size());

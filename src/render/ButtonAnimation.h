@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Rect.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -14,11 +16,6 @@ struct AnimationMove {
     bool Pause;  // an 8 ms pause and a run of the window messages follow
 };
 
-// A button's target place and the size of its image; index 0 = button 1.
-struct AnimationButton {
-    int Left, Top, Width, Height;
-};
-
 inline constexpr int kAnimationStep = 12;
 inline constexpr int kSpillStep = 6;
 inline constexpr int kFlyInMaxSteps = 401;
@@ -26,8 +23,9 @@ inline constexpr int kAnimationPauseMs = 8;
 
 // The path the design surface plays for an animation code (0 to 14; 8 to 14
 // are 1 to 7 bottom-up): first every button out of sight, then each button
-// in order along its effect's path, ending exactly on its target.
-std::vector<AnimationMove> ButtonAnimationPath(int code, const std::vector<AnimationButton>& buttons,
+// in order along its effect's path, ending exactly on its target. buttons:
+// each button's target place with the size of its image; index 0 = button 1.
+std::vector<AnimationMove> ButtonAnimationPath(int code, const std::vector<Rect>& buttons,
                                                int menuWidth, int menuHeight, int windowWidth);
 
 // The frame of an animation due after a time since its first frame: one

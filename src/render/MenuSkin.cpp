@@ -152,8 +152,8 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
     Layout.MenuHeight = mh;
 
     // Menu text labels; the text itself is drawn by whoever shows the menu.
-    Layout.MenuText = {24, 109, tw - 15, mh - 135};
-    Layout.MenuTextShadow = {24 + m.TextShadowDepth, 109 + m.TextShadowDepth, tw - 15, mh - 135};
+    Layout.MenuText = Rect::FromSize(24, 109, tw - 15, mh - 135);
+    Layout.MenuTextShadow = Layout.MenuText.Moved(m.TextShadowDepth, m.TextShadowDepth);
     p.TextRect = {24, 109, tw - 15, mh - 135};
     p.FirstButtonLeft = tw + 52;
     p.FirstButtonTop = kFirstButtonTop;
@@ -183,7 +183,7 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
     const Bitmap& sheet = SkinSheet.Bitmap;
     Layout.WindowControlsVisible = false;
     if (!p.PhotoSkin) {
-        Layout.WindowControls = {mw - 22, 5, 17, 9};
+        Layout.WindowControls = Rect::FromSize(mw - 22, 5, 17, 9);
         Layout.WindowControlsImage.SetSize(17, 9);
         Copy(sheet, {96, 162, 113, 171}, Layout.WindowControlsImage, {0, 0, 17, 9});
         auto& strip = m.Buttons[kControlSlot].Images;
@@ -225,11 +225,11 @@ void SkinRenderer::CreateSkin(MenuDocument& doc, const SkinInputs& in) {
         const int depth = m.TitleShadowDepth;
         if (depth > 0) DrawTransparentText(doc.MenuImage, x + depth, y + depth, text, p.TitleShadowColor, p.Title);
         DrawTransparentText(doc.MenuImage, x, y, text, font.Color, p.Title);
-        Layout.TitleSelection = {x - 4, y - 2, extent.Width + 8, extent.Height + 4};
+        Layout.TitleSelection = Rect::FromSize(x - 4, y - 2, extent.Width + 8, extent.Height + 4);
     }
 
-    Layout.MenuPanel = {4, 4, mw, mh};
-    Layout.MenuPanelShadow = {8, 8, mw, mh};
+    Layout.MenuPanel = Rect::FromSize(4, 4, mw, mh);
+    Layout.MenuPanelShadow = Layout.MenuPanel.Moved(4, 4);
     Layout.SelectionVisible = m.SelectedButton > 0;
 }
 
@@ -241,7 +241,7 @@ void SkinRenderer::PlaceButtons(MenuDocument& doc, int tw, int bw, int bh, int g
         TOVButton& b = m.Buttons[size_t(i)];
         b.Left = tw + 52;
         b.Top = y;
-        Layout.Buttons[size_t(i)] = {tw + 52, y, bw, bh};
+        Layout.Buttons[size_t(i)] = Rect::FromSize(tw + 52, y, bw, bh);
         Layout.ButtonVisible[size_t(i)] = true;
     }
     for (int i = n + 1; i <= kMaxButtons; ++i) Layout.ButtonVisible[size_t(i)] = false;

@@ -12,15 +12,6 @@
 
 namespace orvane {
 
-// A control's place on the design surface: left, top, width, height.
-struct Box {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-    bool operator==(const Box&) const = default;
-};
-
 // What the design surface shows after a render: the positions and sizes of
 // the menu-text labels, the title selection frame, the window-control example,
 // the menu panel with its shadow and each button's preview.
@@ -28,15 +19,15 @@ struct DesignLayout {
     int TextPanel = 0;  // TW: the text panel spans x 0 to TW + 33
     int MenuWidth = 0;
     int MenuHeight = 0;
-    Box MenuText;        // lblMenuText
-    Box MenuTextShadow;  // lblMenuTxtShd
-    Box TitleSelection;  // imgTitleSel
-    Box WindowControls;  // imgMinEx
+    Rect MenuText;        // lblMenuText
+    Rect MenuTextShadow;  // lblMenuTxtShd
+    Rect TitleSelection;  // imgTitleSel
+    Rect WindowControls;  // imgMinEx
     bool WindowControlsVisible = false;
     Bitmap WindowControlsImage;
-    Box MenuPanel;        // pnlMenuBack
-    Box MenuPanelShadow;  // pnlMenuShd
-    std::array<Box, kMaxButtons + 1> Buttons{};  // previews of buttons 1 to 30
+    Rect MenuPanel;        // pnlMenuBack
+    Rect MenuPanelShadow;  // pnlMenuShd
+    std::array<Rect, kMaxButtons + 1> Buttons{};  // previews of buttons 1 to 30
     std::array<bool, kMaxButtons + 1> ButtonVisible{};
     bool SelectionVisible = false;
 };

@@ -11,6 +11,6 @@ namespace orvane {
 
 // Draws text into box the way the menu-text label shows it: word-wrapped in
 // the font, each line aligned, lines clipped to the box.
-void DrawTextBlock(Bitmap& target, const Box& box, const FontSpec& font, uint32_t colour, const std::string& text);
+void DrawTextBlock(Bitmap& target, const Rect& box, const FontSpec& font, uint32_t colour, const std::string& text);
 
 }  // namespace orvane

@@ -214,7 +214,7 @@ TEST_F(PanelFixture, AnimationPathRendersAPendingRedrawFirst) {
         const auto path = model.ButtAniPath(1000);
         EXPECT_EQ(model.RenderCount() - renders, countdown > 0 ? 1 : 0);
         for (int slot = 1; slot <= 2; ++slot) {
-            const Box& target = model.Renderer().Layout.Buttons[size_t(slot)];
+            const Rect& target = model.Renderer().Layout.Buttons[size_t(slot)];
             const auto last = std::find_if(path.rbegin(), path.rend(), [&](const AnimationMove& m) { return m.Slot == slot; });
             ASSERT_NE(last, path.rend());
             EXPECT_EQ(std::pair(last->Left, last->Top), std::pair(target.Left, target.Top));
@@ -257,7 +257,7 @@ TEST_F(PanelFixture, AnimationPreviewEndsInPlaceOrAtAChange) {
         EXPECT_EQ(model.RenderSuspended(), 0);
         if (change) continue;
         for (int slot = 1; slot <= 2; ++slot) {
-            const Box& target = model.Renderer().Layout.Buttons[size_t(slot)];
+            const Rect& target = model.Renderer().Layout.Buttons[size_t(slot)];
             EXPECT_EQ(places[slot], std::pair(target.Left, target.Top)) << slot;
         }
     }

@@ -24,8 +24,6 @@ struct ToolWindowFixture : EditorFixture {
 
     ToolWindowFixture() { model.StartNewMenu(); }
 
-    static Box Moved(const Box& b, int d) { return {b.Left + d, b.Top + d, b.Width, b.Height}; }
-
     // Press and release on the entry that shows text.
     static void Pick(TfrmShadowSets& window, const std::string& text) {
         for (int i = 0; i < TfrmShadowSets::kEntryCount; ++i)
@@ -77,7 +75,7 @@ TEST_F(ToolWindowFixture, FontAndShadowColourGoToTheSelectedText) {
         // A shadow colour brings a shadow of one pixel with it.
         EXPECT_EQ(depth, c.target == ColorTarget::ShadowColor ? 1 : 0);
         if (c.target == ColorTarget::ShadowColor && c.selected == 0) {
-            EXPECT_EQ(model.Renderer().Layout.MenuTextShadow, Moved(model.Renderer().Layout.MenuText, 1));
+            EXPECT_EQ(model.Renderer().Layout.MenuTextShadow, model.Renderer().Layout.MenuText.Moved(1, 1));
         }
         EXPECT_TRUE(model.Flags().Modified);
         EXPECT_NE(model.DesignSurfaceImage(), before);  // the change shows
@@ -175,7 +173,7 @@ TEST_F(ToolWindowFixture, ShadowForTheMenuTextMovesItsLabel) {
     EditorModelAccess::Doc(model).Menu.SelectedButton = 0;
     EditorModelAccess::Doc(model).Menu.TextShadowDepth = 2;
     model.CreateSkin();
-    const Box text = model.Renderer().Layout.MenuText;
+    const Rect text = model.Renderer().Layout.MenuText;
     struct Step {
         const char* entry;
         int depth;
@@ -187,7 +185,7 @@ TEST_F(ToolWindowFixture, ShadowForTheMenuTextMovesItsLabel) {
         Pick(*window, s.entry);
         EXPECT_TRUE(window->Closed);
         EXPECT_EQ(model.Doc().Menu.TextShadowDepth, s.depth);
-        EXPECT_EQ(model.Renderer().Layout.MenuTextShadow, Moved(text, s.depth));
+        EXPECT_EQ(model.Renderer().Layout.MenuTextShadow, text.Moved(s.depth, s.depth));
         EXPECT_GE(platform.MessagesProcessed, processed + 1);
     }
     // "None" draws no shadow: the surface is the same as with no shadow colour at all.

@@ -11,9 +11,10 @@ namespace {
 constexpr int kMenuW = 480, kMenuH = 320, kWindowW = 900;
 
 // Three 100 x 28 buttons in a column, 8 apart.
-const std::vector<AnimationButton> kThree = {{40, 60, 100, 28}, {40, 96, 100, 28}, {40, 132, 100, 28}};
+const std::vector<Rect> kThree = {Rect::FromSize(40, 60, 100, 28), Rect::FromSize(40, 96, 100, 28),
+                                  Rect::FromSize(40, 132, 100, 28)};
 
-std::vector<AnimationMove> Path(int code, const std::vector<AnimationButton>& buttons = kThree) {
+std::vector<AnimationMove> Path(int code, const std::vector<Rect>& buttons = kThree) {
     return ButtonAnimationPath(code, buttons, kMenuW, kMenuH, kWindowW);
 }
 
@@ -44,7 +45,7 @@ TEST(ButtonAnimation, EveryCodeHidesThenPlacesEachButtonOnceOnItsTarget) {
             const AnimationMove& m = path[i];
             EXPECT_EQ(m.Slot, int(i) + 1);
             EXPECT_EQ(m.Left, kWindowW);
-            EXPECT_EQ(m.Top, -kThree[i].Height);
+            EXPECT_EQ(m.Top, -kThree[i].Height());
             EXPECT_FALSE(m.Pause);
         }
         for (size_t i = kThree.size(); i < path.size(); ++i) EXPECT_TRUE(path[i].Pause);
@@ -58,7 +59,7 @@ TEST(ButtonAnimation, EveryCodeHidesThenPlacesEachButtonOnceOnItsTarget) {
 }
 
 TEST(ButtonAnimation, OneButtonAnimatesOnceInBottomUpCodes) {
-    const std::vector<AnimationButton> one = {{20, 50, 90, 30}};
+    const std::vector<Rect> one = {Rect::FromSize(20, 50, 90, 30)};
     for (int code = 8; code <= 14; ++code) {
         SCOPED_TRACE(code);
         const auto path = Path(code, one);
@@ -84,7 +85,7 @@ TEST(ButtonAnimation, GlidesStepTwelvePixelsFromTheirEdge) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         const auto moves = MovesOf(Path(c.code), 2, 3);
-        const AnimationButton& target = kThree[1];
+        const Rect& target = kThree[1];
         ASSERT_GE(moves.size(), 3u);
         for (size_t i = 0; i + 1 < moves.size(); ++i) {
             const int moving = c.vertical ? moves[i].Top : moves[i].Left;
@@ -126,18 +127,18 @@ TEST(ButtonAnimation, SpillOutSlidesFromTheNeighbourAlreadyPlaced) {
 }
 
 TEST(ButtonAnimation, FlyInStopsOnTheTargetAndWithinItsStepLimit) {
-    const AnimationButton cases[] = {
-        {30, 50, 100, 28},
-        {0, 0, 1, 1},          // 1/7 of nothing: the +1 overshoots at once
-        {-500, 40, 100, 28},   // left of the corner: steps back, then overshoots
-        {4000, 3000, 100, 28},
+    const Rect cases[] = {
+        Rect::FromSize(30, 50, 100, 28),
+        Rect::FromSize(0, 0, 1, 1),         // 1/7 of nothing: the +1 overshoots at once
+        Rect::FromSize(-500, 40, 100, 28),  // left of the corner: steps back, then overshoots
+        Rect::FromSize(4000, 3000, 100, 28),
     };
-    for (const AnimationButton& b : cases) {
+    for (const Rect& b : cases) {
         SCOPED_TRACE(b.Left);
         const auto moves = MovesOf(Path(5, {b}), 1, 1);
         EXPECT_LE(moves.size(), 1u + 401u + 1u) << "corner, at most 401 steps, snap";
-        EXPECT_EQ(moves.front().Left, -b.Width);
-        EXPECT_EQ(moves.front().Top, -b.Height);
+        EXPECT_EQ(moves.front().Left, -b.Width());
+        EXPECT_EQ(moves.front().Top, -b.Height());
         for (size_t i = 1; i + 1 < moves.size(); ++i) EXPECT_LE(moves[i].Top, b.Top);
         EXPECT_EQ(moves.back().Left, b.Left);
         EXPECT_EQ(moves.back().Top, b.Top);

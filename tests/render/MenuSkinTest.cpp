@@ -66,16 +66,16 @@ TEST_F(SkinFixture, WorkedExampleGeometry) {
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(doc.Menu.Buttons[size_t(i)].Left, 180);
         EXPECT_EQ(doc.Menu.Buttons[size_t(i)].Top, 92 + 36 * (i - 1));
-        EXPECT_EQ(l.Buttons[size_t(i)], (Box{180, 92 + 36 * (i - 1), 100, 28}));
+        EXPECT_EQ(l.Buttons[size_t(i)], (Rect::FromSize(180, 92 + 36 * (i - 1), 100, 28)));
         EXPECT_TRUE(l.ButtonVisible[size_t(i)]);
     }
     EXPECT_FALSE(l.ButtonVisible[4]);
-    EXPECT_EQ(l.MenuText, (Box{24, 109, 113, 94}));
+    EXPECT_EQ(l.MenuText, (Rect::FromSize(24, 109, 113, 94)));
     EXPECT_EQ(doc.Props.TextRect, (std::array<int32_t, 4>{24, 109, 113, 94}));
     EXPECT_EQ(doc.Props.FirstButtonLeft, 180);
     EXPECT_EQ(doc.Props.FirstButtonTop, 92);
-    EXPECT_EQ(l.MenuPanel, (Box{4, 4, 300, 229}));
-    EXPECT_EQ(l.MenuPanelShadow, (Box{8, 8, 300, 229}));
+    EXPECT_EQ(l.MenuPanel, (Rect::FromSize(4, 4, 300, 229)));
+    EXPECT_EQ(l.MenuPanelShadow, (Rect::FromSize(8, 8, 300, 229)));
 
     // The filler runs from the last button's bottom (192) to 16 above the bottom (213).
     const Bitmap& m = doc.MenuImage;
@@ -150,7 +150,7 @@ TEST_F(SkinFixture, FramePiecesLandWhereTheyBelong) {
     EXPECT_EQ(SheetY(strip.At(0, 0)), 171);
     EXPECT_EQ(SheetY(strip.At(16, 8)), 179);
     EXPECT_TRUE(renderer.Layout.WindowControlsVisible);
-    EXPECT_EQ(renderer.Layout.WindowControls, (Box{mw - 22, 5, 17, 9}));
+    EXPECT_EQ(renderer.Layout.WindowControls, (Rect::FromSize(mw - 22, 5, 17, 9)));
 }
 
 TEST_F(SkinFixture, TextPanelWidensForLongText) {
@@ -246,12 +246,12 @@ TEST_F(SkinFixture, PhotoStylesAndMyBackground) {
     Render(styles.MyBackgroundPosition());
     for (const auto& image : strip) EXPECT_EQ(image, Bitmap(21, 9, 0xABCDEF)) << "photo styles leave slot 31 alone";
     EXPECT_FALSE(renderer.Layout.WindowControlsVisible);
-    EXPECT_EQ(renderer.Layout.TitleSelection, (Box{1, 2, 3, 4})) << "no title on My Background";
+    EXPECT_EQ(renderer.Layout.TitleSelection, (Rect{1, 2, 3, 4})) << "no title on My Background";
     // The photo shows through the mask's black title band.
     EXPECT_EQ(doc.MenuImage.At(100, 30), doc.BackgroundPhoto.At(0, 0));
 
     Render(12);
-    EXPECT_NE(renderer.Layout.TitleSelection, (Box{1, 2, 3, 4}));
+    EXPECT_NE(renderer.Layout.TitleSelection, (Rect{1, 2, 3, 4}));
 }
 
 // However long the texts or odd the photo, the picture stays within the

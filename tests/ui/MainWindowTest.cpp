@@ -119,7 +119,7 @@ struct Editor {
         const QPoint p = menuPoint + QPoint(DesignSurface::kMargin, DesignSurface::kMargin);
         QTest::mouseClick(surface, Qt::LeftButton, {}, p);
     }
-    static QPoint Centre(const Box& b) { return {b.Left + b.Width / 2, b.Top + b.Height / 2}; }
+    static QPoint Centre(const Rect& b) { return {b.Left + b.Width() / 2, b.Top + b.Height() / 2}; }
 };
 
 }  // namespace
@@ -335,7 +335,7 @@ private slots:
         QCOMPARE(e.Model().RenderSuspended(), 0);
         QCOMPARE(animate->toolTip(), QString("Animate buttons now"));
         for (int i = 1; i <= 3; ++i) {
-            const Box& b = e.Model().Renderer().Layout.Buttons[size_t(i)];
+            const Rect& b = e.Model().Renderer().Layout.Buttons[size_t(i)];
             QCOMPARE(surface->ButtonPlace(i), QPoint(b.Left, b.Top));
         }
         // While it plays, renders are held back and the hint is gone.
@@ -365,7 +365,7 @@ private slots:
         QVERIFY(added);
         QCOMPARE(e.Model().Doc().Menu.ButtonCount, 4);
         QVERIFY(e.Model().Renderer().Layout.ButtonVisible[4]);
-        const Box& fourth = e.Model().Renderer().Layout.Buttons[4];
+        const Rect& fourth = e.Model().Renderer().Layout.Buttons[4];
         QCOMPARE(surface->ButtonPlace(4), QPoint(fourth.Left, fourth.Top));
     }
 

@@ -1,6 +1,7 @@
 #include "DesignSurface.h"
 
 #include "app/EditorModel.h"
+#include "ui/qt/QtConvert.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -108,7 +109,7 @@ void DesignSurface::paintEvent(QPaintEvent*) {
     }
     if (animating_ || !layout.SelectionVisible) return;
     const int selected = menu.SelectedButton;
-    Box box;
+    Rect box;
     if (selected > 0 && selected <= menu.ButtonCount)
         box = layout.Buttons[size_t(selected)];
     else if (selected == 0)
@@ -121,7 +122,7 @@ void DesignSurface::paintEvent(QPaintEvent*) {
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.drawRect(QRect(kMargin + box.Left - 2, kMargin + box.Top - 2, box.Width + 3, box.Height + 3));
+    painter.drawRect(Q(box.Moved(kMargin, kMargin)).adjusted(-2, -2, 1, 1));
 }
 
 void DesignSurface::mousePressEvent(QMouseEvent* event) {

@@ -66,8 +66,6 @@ std::string Text(HWND control) {
     return Utf8FromWide(text);
 }
 
-bool Contains(const Rect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
-
 class ColorPickerWindow : public PopupWindow {
 public:
     ColorPickerWindow(std::unique_ptr<TfrmColorsCls> model, PopupHooks hooks)
@@ -257,15 +255,15 @@ private:
         TfrmColorsCls& m = *model_;
         if (!m.Expanded) return;
         SetCapture(window_);
-        if (Contains(Layout::Gradient, at)) {
+        if (Layout::Gradient.Contains(at.x, at.y)) {
             Guard([&] { m.GradientPress(at.x - Layout::Gradient.Left, at.y - Layout::Gradient.Top); });
-        } else if (Contains(m.ThumbRect(Thumb::Saturation), at)) {
+        } else if (m.ThumbRect(Thumb::Saturation).Contains(at.x, at.y)) {
             Guard([&] { m.ThumbPress(Thumb::Saturation); });
-        } else if (Contains(m.ThumbRect(Thumb::Luminosity), at)) {
+        } else if (m.ThumbRect(Thumb::Luminosity).Contains(at.x, at.y)) {
             Guard([&] { m.ThumbPress(Thumb::Luminosity); });
-        } else if (Contains(Layout::SatThumbBar, at)) {
+        } else if (Layout::SatThumbBar.Contains(at.x, at.y)) {
             Guard([&] { m.ThumbBarClick(Thumb::Saturation, at.x - Layout::SatThumbBar.Left); });
-        } else if (Contains(Layout::LumThumbBar, at)) {
+        } else if (Layout::LumThumbBar.Contains(at.x, at.y)) {
             Guard([&] { m.ThumbBarClick(Thumb::Luminosity, at.y - Layout::LumThumbBar.Top); });
         }
         last_ = at;

@@ -1,6 +1,7 @@
 #include "ui/win32/DesignSurface.h"
 
 #include "app/EditorModel.h"
+#include "platform/win32/RectWin32.h"
 #include "ui/win32/Layout.h"
 
 #include <windowsx.h>
@@ -156,11 +157,12 @@ RECT DesignSurface::SelectionRect() const {
     const TOVMenu& menu = model_.Doc().Menu;
     const DesignLayout& layout = model_.Renderer().Layout;
     const int selected = menu.SelectedButton;
-    const Box box = selected > 0 && selected <= menu.ButtonCount ? layout.Buttons[size_t(selected)]
+    const Rect box = selected > 0 && selected <= menu.ButtonCount ? layout.Buttons[size_t(selected)]
                     : selected == 0                              ? layout.MenuText
                                                                  : layout.TitleSelection;
-    // Two pixels outside the element.
-    return {box.Left - 2, box.Top - 2, box.Left + box.Width + 2, box.Top + box.Height + 2};
+    RECT r = ToRECT(box);
+    InflateRect(&r, 2, 2);  // two pixels outside the element
+    return r;
 }
 
 void DesignSurface::Paint(HDC target) {

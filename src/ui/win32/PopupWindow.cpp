@@ -2,6 +2,7 @@
 
 #include "app/PopupPlacement.h"
 #include "platform/Text.h"
+#include "platform/win32/RectWin32.h"
 #include "ui/win32/Layout.h"
 
 #include <utility>
@@ -12,8 +13,6 @@ namespace {
 
 const wchar_t kClass[] = L"OrvanePopup";
 constexpr UINT kCloseLater = WM_APP + 1;
-
-Rect FromRect(const RECT& r) { return {int(r.left), int(r.top), int(r.right), int(r.bottom)}; }
 
 RECT WorkArea(HWND window) {
     MONITORINFO info = {};
@@ -99,9 +98,9 @@ void PopupWindow::Open(HWND owner, HWND anchor, PopupAnchor how, const wchar_t* 
     const int width = S(int(size.cx)), height = S(int(size.cy));
     RECT at;
     GetWindowRect(anchor, &at);
-    const Rect screen = FromRect(WorkArea(anchor));
+    const Rect screen = FromRECT(WorkArea(anchor));
     const ScreenPoint corner = how == PopupAnchor::BelowButton
-                                   ? PopupTopLeft(FromRect(at), width, height, screen)
+                                   ? PopupTopLeft(FromRECT(at), width, height, screen)
                                    : KeepOnScreen({int(at.left), int(at.bottom), int(at.left) + width, int(at.bottom) + height},
                                                   screen);
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClass, name, WS_POPUP | WS_CLIPCHILDREN,
@@ -133,7 +132,7 @@ void PopupWindow::FitToModel() {
     const int width = S(int(size.cx)), height = S(int(size.cy));
     if (now.right - now.left == width && now.bottom - now.top == height) return;
     const ScreenPoint at = KeepOnScreen({int(now.left), int(now.top), int(now.left) + width, int(now.top) + height},
-                                        FromRect(WorkArea(window_)));
+                                        FromRECT(WorkArea(window_)));
     SetWindowPos(window_, nullptr, at.X, at.Y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
