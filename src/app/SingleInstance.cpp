@@ -14,8 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kHeader{"orvane-graphic open\n", 20};
-// Far more than any command line holds; a longer message is no hand-over.
-constexpr size_t kMaxHandOver = 1 << 20;
 
 std::uint64_t Fnv1a(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -66,7 +64,7 @@ std::string EncodeHandOver(const std::vector<fs::path>& files) {
 }
 
 std::optional<std::vector<fs::path>> DecodeHandOver(std::string_view bytes) {
-    if (bytes.size() > kMaxHandOver || bytes.substr(0, kHeader.size()) != kHeader) return std::nullopt;
+    if (bytes.size() > kMaxHandOverBytes || bytes.substr(0, kHeader.size()) != kHeader) return std::nullopt;
     bytes.remove_prefix(kHeader.size());
     std::vector<fs::path> files;
     for (;;) {

@@ -41,6 +41,8 @@ std::vector<std::filesystem::path> FilesNamed(const std::vector<std::string>& ar
 // by a NUL, and one more NUL to end the list, so that a stream reader knows
 // when it has all. An empty list asks only to be brought to the front.
 std::string EncodeHandOver(const std::vector<std::filesystem::path>& files);
+// Far more than any command line holds; a longer message is no hand-over.
+inline constexpr size_t kMaxHandOverBytes = 1 << 20;
 // Nothing when the bytes are not (yet) a whole message, or too long to be one.
 std::optional<std::vector<std::filesystem::path>> DecodeHandOver(std::string_view bytes);
 // What the running editor answers once it has the files.

@@ -4,6 +4,8 @@
 #include <QLocalSocket>
 #include <QTimer>
 
+#include <memory>
+
 namespace orvane {
 
 namespace {
@@ -26,14 +28,18 @@ InstanceServer::InstanceServer(const std::string& socketPath, Receiver received,
 
 void InstanceServer::Accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        auto* buffer = new QByteArray;
+        auto buffer = std::make_shared<QByteArray>();
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QObject::destroyed, socket, [buffer] { delete buffer; });
         QTimer::singleShot(kReadLimitMs, socket, [socket] { socket->abort(); });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
             *buffer += socket->readAll();
+            if (size_t(buffer->size()) > kMaxHandOverBytes) {
+                socket->abort();
+                return;
+            }
             const auto files = DecodeHandOver(std::string_view(buffer->constData(), size_t(buffer->size())));
             if (!files) return;  // more to come
+            disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
             socket->write(QByteArray(1, kHandOverReceived));
             socket->flush();
             received_(*files);
