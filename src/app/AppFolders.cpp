@@ -128,6 +128,13 @@ std::string PrivateUndoFolder(const FolderEnvironment& env) {
     return FolderWithSlash(base) + "orvane-graphic/undo-" + std::to_string(CurrentProcessId()) + "/";
 }
 
+std::string InstanceFolder(const AppFolders& folders, const FolderEnvironment& env) {
+    if (env.Windows && !env.Windows->LocalAppData.empty())
+        return FolderWithSlash(env.Windows->LocalAppData) + kWindowsFolderName;
+    if (!env.RuntimeDir.empty()) return FolderWithSlash(env.RuntimeDir) + "orvane-graphic/";
+    return folders.Cache;
+}
+
 AppFolders AppFolders::PortableIn(const std::string& folder, const FolderEnvironment& env) {
     AppFolders f;
     f.Portable = true;

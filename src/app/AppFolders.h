@@ -73,4 +73,9 @@ std::string LayoutDescription(const AppFolders& folders);
 std::string PrivateUndoFolder(const FolderEnvironment& env);
 inline std::string PrivateUndoFolder() { return PrivateUndoFolder(FolderEnvironment::FromProcess()); }
 
+// Where a running editor leaves the lock (and on Linux the socket) by which a
+// second start finds it: this session's runtime folder, else the cache
+// folder; on Windows the local application data.
+std::string InstanceFolder(const AppFolders& folders, const FolderEnvironment& env);
+
 }  // namespace orvane

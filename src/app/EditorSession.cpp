@@ -6,6 +6,7 @@
 #include "app/AppFolders.h"
 #include "app/EditorModel.h"
 #include "app/Guards.h"
+#include "app/SingleInstance.h"
 #include "app/Tips.h"
 #include "platform/Errors.h"
 #include "platform/PathText.h"
@@ -54,9 +55,7 @@ void EditorSession::ShowTip(Tip tip) {
 }
 
 void EditorSession::DeferredStart(const std::vector<std::string>& args) {
-    std::vector<fs::path> files;
-    for (const std::string& arg : args)
-        if (!arg.empty() && arg != "\"\"") files.push_back(fs::absolute(PathFromUtf8(arg)));
+    const std::vector<fs::path> files = FilesNamed(args);
     const bool fileGiven = !files.empty();
     platform_.ShowSplash(fileGiven ? 400 : 1400);
     platform_.ProcessMessages();

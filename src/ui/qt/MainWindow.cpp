@@ -563,6 +563,30 @@ void TForm1::dropEvent(QDropEvent* event) {
     QTimer::singleShot(0, this, [this, files] { Run([this, files] { model_.Session().DropFiles(files); }); });
 }
 
+void TForm1::TakeHandOver(const std::vector<std::filesystem::path>& files) {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (files.empty()) return;
+    handedOver_.insert(handedOver_.end(), files.begin(), files.end());
+    OpenHandedOver();
+}
+
+void TForm1::OpenHandedOver() {
+    if (handedOver_.empty() || closing_ || ending_) return;
+    // The save question must not come up over another question or while the
+    // animation plays: the files wait for them to end.
+    if (!started_ || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+        model_.Preview().Playing()) {
+        QTimer::singleShot(250, this, [this] { OpenHandedOver(); });
+        return;
+    }
+    const std::vector<std::filesystem::path> files = std::move(handedOver_);
+    handedOver_.clear();
+    Run([this, files] { model_.Session().DropFiles(files); });
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     if (closing_) return;
     if (!started_) {

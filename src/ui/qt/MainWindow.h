@@ -58,6 +58,10 @@ public:
     // would, whatever window is up, asking nothing: each window is dismissed
     // and none is shown again, the settings are written, the snapshots removed.
     void Terminate();
+    // A second start on the same settings handed files over: the window comes
+    // to the front and opens them as dropped files, once nothing else is
+    // being asked. No files: only to the front.
+    void TakeHandOver(const std::vector<std::filesystem::path>& files);
     // Renders the model into every control and the design surface.
     void ShowModel();
     // Starts the button animation on the design surface; a timer plays it
@@ -92,6 +96,7 @@ private:
     void ShowAnimationMoves(const std::vector<AnimationMove>& moves);
     void ArrangePalettes(int inView = -1);
     void RefreshMenuList();
+    void OpenHandedOver();
     void ShowContextMenu(int button, QPoint globalPos);
     void RunCommandWizard();
     void RunAutorunWizard();
@@ -107,6 +112,7 @@ private:
     bool started_ = false;
     bool closeAfterStart_ = false;
     bool ending_ = false;  // a termination request is being carried out
+    std::vector<std::filesystem::path> handedOver_;  // files waiting for start-up or a dialog to end
     QTimer* animationTimer_ = nullptr;
     QElapsedTimer animationClock_;
 

@@ -1,9 +1,12 @@
 #include "app/AppFolders.h"
+#include "app/SingleInstance.h"
 #include "platform/FileUtil.h"
 #include "platform/Version.h"
+#include "ui/qt/InstanceChannel.h"
 #include "ui/qt/MainWindow.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -97,9 +100,22 @@ int main(int argc, char** argv) {
         }
     }
     QApplication::setApplicationName(QString::fromUtf8(orvane::kAppTitle.data(), qsizetype(orvane::kAppTitle.size())));
-    const auto folders =
-        orvane::AppFolders::Decide(orvane::ExecutableFolder(), orvane::FolderEnvironment::FromProcess());
+    const auto environment = orvane::FolderEnvironment::FromProcess();
+    const auto folders = orvane::AppFolders::Decide(orvane::ExecutableFolder(), environment);
+    // One editor per settings file: a second start hands its files over.
+    orvane::SingleInstance instance(orvane::ChannelFor(folders, environment));
+    const std::string socketPath = instance.Channel().SocketPath();
+    const std::string message = orvane::EncodeHandOver(orvane::FilesNamed(args));
+    switch (instance.Decide([&] { return orvane::DeliverTo(socketPath, message); })) {
+        case orvane::StartRole::HandedOver: return 0;
+        case orvane::StartRole::NoAnswer:
+            std::cerr << "orvane-graphic: " << orvane::kInstanceNoAnswer << "\n";
+            QMessageBox::warning(nullptr, QApplication::applicationName(), orvane::kInstanceNoAnswer);
+            return 1;
+        case orvane::StartRole::First: break;
+    }
     orvane::TForm1 window(folders, args);
+    orvane::InstanceServer server(socketPath, [&window](const auto& files) { window.TakeHandOver(files); });
     app.Desktop = &window.Desktop();
     CloseOnTerminate(window);
     window.show();

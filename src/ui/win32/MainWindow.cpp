@@ -33,6 +33,7 @@ constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT_PTR kRedrawTimer = 2;
 constexpr int kStepPauseMs = 8;  // between two steps of the button animation
 constexpr UINT_PTR kAnimationTimer = 3;
+constexpr UINT_PTR kHandOverTimer = 4;
 
 UINT ItemId(size_t index) { return kItemBase + UINT(index); }
 
@@ -475,6 +476,30 @@ void MainWindow::DropFiles(HDROP drop) {
     Run([this, files] { model_.Session().DropFiles(files); });
 }
 
+void MainWindow::TakeHandOver(const std::vector<std::filesystem::path>& files) {
+    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+    // A dialog of the editor's own, if one is up, is what the user must see.
+    const HWND front = GetLastActivePopup(window_);
+    SetForegroundWindow(front ? front : window_);
+    if (files.empty()) return;
+    handedOver_.insert(handedOver_.end(), files.begin(), files.end());
+    OpenHandedOver();
+}
+
+void MainWindow::OpenHandedOver() {
+    if (handedOver_.empty() || closing_) return;
+    // The save question must not come up over a dialog (which disables this
+    // window) or while the animation plays: the files wait for them to end.
+    if (!started_ || !IsWindowEnabled(window_) || model_.Preview().Playing()) {
+        SetTimer(window_, kHandOverTimer, 250, nullptr);
+        return;
+    }
+    KillTimer(window_, kHandOverTimer);
+    const std::vector<std::filesystem::path> files = std::move(handedOver_);
+    handedOver_.clear();
+    Run([this, files] { model_.Session().DropFiles(files); });
+}
+
 void MainWindow::DeferredStart() {
     model_.Session().ShowDocument = [this] { ShowModel(); };
     Run([this] { model_.Session().DeferredStart(args_); });
@@ -618,6 +643,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 Tick();
             } else if (wParam == kAnimationTimer) {
                 AnimationStep();
+            } else if (wParam == kHandOverTimer) {
+                OpenHandedOver();
             }
             return 0;
         case WM_DROPFILES: DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;

@@ -29,6 +29,10 @@ public:
     bool PreTranslate(MSG& msg);
     // After a key moved the focus among the controls: the new one shows.
     void FocusMoved();
+    // A second start on the same settings handed files over: the window comes
+    // to the front (restored when minimised) and opens them as dropped files,
+    // once nothing else is being asked. No files: only to the front.
+    void TakeHandOver(const std::vector<std::filesystem::path>& files);
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,6 +57,7 @@ private:
     void StopAnimation();
     void ShowAnimationMoves(const std::vector<AnimationMove>& moves);
     void DropFiles(HDROP drop);
+    void OpenHandedOver();
     void DeferredStart();
     void Tick();
     bool CanRun(MenuCommand command) const;
@@ -81,6 +86,7 @@ private:
     bool closing_ = false;
     bool closeAfterStart_ = false;
     LARGE_INTEGER animationStart_{};
+    std::vector<std::filesystem::path> handedOver_;  // files waiting for start-up or a dialog to end
 };
 
 }  // namespace orvane

@@ -1,6 +1,8 @@
 #include "app/AppFolders.h"
+#include "app/SingleInstance.h"
 #include "platform/FileUtil.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/InstanceWindow.h"
 #include "ui/win32/MainWindow.h"
 
 #include <commctrl.h>
@@ -48,9 +50,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int code = 0;
     {
-        const auto folders =
-            orvane::AppFolders::Decide(orvane::ExecutableFolder(), orvane::FolderEnvironment::FromProcess());
+        const auto environment = orvane::FolderEnvironment::FromProcess();
+        const auto folders = orvane::AppFolders::Decide(orvane::ExecutableFolder(), environment);
+        // One editor per settings file: a second start hands its files over.
+        orvane::SingleInstance instance(orvane::ChannelFor(folders, environment));
+        const std::string key = instance.Channel().Key;
+        const std::string message = orvane::EncodeHandOver(orvane::FilesNamed(args));
+        switch (instance.Decide([&] { return orvane::DeliverTo(key, message); })) {
+            case orvane::StartRole::HandedOver: CoUninitialize(); return 0;
+            case orvane::StartRole::NoAnswer:
+                MessageBoxW(nullptr, orvane::WideFromUtf8(orvane::kInstanceNoAnswer).c_str(),
+                            orvane::WideFromUtf8(orvane::kAppTitle).c_str(), MB_OK | MB_ICONWARNING);
+                CoUninitialize();
+                return 1;
+            case orvane::StartRole::First: break;
+        }
         orvane::MainWindow window(folders, args);
+        orvane::InstanceWindow listener(key, [&window](const auto& files) { window.TakeHandOver(files); });
         code = MessageLoop(window);
     }
     CoUninitialize();
