@@ -463,17 +463,16 @@ void PalettePane::Command(int id, int code) {
             if (!model_.Preview().Playing())
                 Run([this, id] { id == kNext ? model_.Buttons().Next() : model_.Buttons().Previous(); });
             break;
+        // The main window's commands, so they wait for the buttons to stop moving.
         case kMoveUp:
-            if (Chosen) Chosen(MenuCommand::MoveUp);
-            break;
         case kMoveDown:
-            if (Chosen) Chosen(MenuCommand::MoveDown);
-            break;
         case kAddButton:
-            if (Chosen) Chosen(MenuCommand::AddButton);
-            break;
         case kDeleteButton:
-            if (Chosen) Chosen(MenuCommand::DeleteButton);
+            if (Chosen)
+                Chosen(id == kMoveUp     ? MenuCommand::MoveUp
+                       : id == kMoveDown ? MenuCommand::MoveDown
+                       : id == kAddButton ? MenuCommand::AddButton
+                                          : MenuCommand::DeleteButton);
             break;
         case kWizard:
             if (CommandWizard) CommandWizard();
